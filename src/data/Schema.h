@@ -1,0 +1,22 @@
+#pragma once
+// The nine table files of the catalogue: one SQLite table each, named like the file without
+// its extension. Declared types tell the engine the field kinds: TEXT, INTEGER, DATE, MEMO.
+// The index "PrimaryKey" gives a table's primary order; other indexes are orders by name.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace data {
+
+struct TableFile {
+    QString fileName;     ///< as the program names it: "Video.db", "Skuespiller.DB"
+    QStringList statements; ///< CREATE TABLE and CREATE INDEX statements
+};
+
+/// The nine files in the data module's order.
+const std::vector<TableFile>& catalogueFiles();
+
+/// The configuration record written once by the data tool: design sizes and Sprog -1.
+QString configSeedStatement();
+
+} // namespace data

@@ -1,0 +1,79 @@
+#pragma once
+// One SQLite connection over the table folder. Each table file is attached under its own
+// schema name (the file name without extension) and is never created here.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+struct sqlite3;
+
+namespace engine {
+
+class Table;
+
+class Database {
+public:
+    /// dataDir: the table folder (Data/). Nothing is opened until a table opens.
+    explicit Database(const QString& dataDir);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& dataDir() const { return dataDir_; }
+    sqlite3* handle();
+
+    /// Attaches a table file (once; later calls return the same schema). A missing folder or
+    /// file, a file that is not a database, or a journal mode that cannot be set to DELETE
+    /// throws EDatabaseError naming the file. Returns the schema name ("Video" for Video.db).
+    QString attach(const QString& fileName);
+
+    /// Runs one statement without results; throws EDatabaseError with SQLite's message.
+    void exec(const QString& sql);
+
+    // Transaction scope with a depth counter: the outermost begins a deferred transaction,
+    // inner ones are savepoints. Tables touched inside are re-read after a rollback.
+    void beginScope();
+    void commitScope();
+    void rollbackScope() noexcept;
+    int scopeDepth() const { return depth_; }
+    /// A table whose view must be re-read if the current scope rolls back.
+    void touch(Table* table);
+
+    void registerTable(Table* table);
+    void unregisterTable(Table* table);
+    /// Tables open on the same file (another component sees new rows after Close/Open).
+    std::vector<Table*> tablesOn(const QString& schema) const;
+
+private:
+    QString dataDir_;
+    sqlite3* db_ = nullptr;
+    QStringList attached_;
+    int depth_ = 0;
+    std::vector<Table*> touched_;
+    std::vector<Table*> tables_;
+};
+
+/// RAII transaction scope: commits only when commit() is called, else rolls back.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : db_(db) { db_.beginScope(); }
+    ~Transaction() { if (!done_) db_.rollbackScope(); }
+    void commit() { db_.commitScope(); done_ = true; }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+/// Column definitions that give a text column its Danish, case-insensitive sort key, built
+/// from replace() only (A-Z to a-z; æ/ä, ø/ö, å after z; other accents to their base letter)
+/// as VIRTUAL generated columns; the last one is danishSortKey(column). The engine never
+/// shows generated columns as fields (it reads PRAGMA table_info). An order on the column is
+/// an index on (sort key, column), which serves ORDER BY sort key, column, rowid.
+QStringList danishSortColumns(const QString& column);
+QString danishSortKey(const QString& column);
+
+} // namespace engine

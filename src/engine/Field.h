@@ -1,0 +1,48 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+
+namespace engine {
+
+class Table;
+
+/// Kinds of field, from the declared column type: TEXT, INTEGER, DATE (ISO text), MEMO.
+enum class FieldKind { String, Integer, Date, Memo };
+
+/// One field of a table's current record. Owned by its Table; reads and writes the
+/// table's record buffer.
+class Field {
+public:
+    Field(Table& table, int index, const QString& name, FieldKind kind);
+
+    const QString& FieldName() const { return name_; }
+    /// The label shown in grid titles and used by the text search; the field name here.
+    const QString& DisplayLabel() const { return name_; }
+    FieldKind DataType() const { return kind_; }
+    bool IsBlob() const { return kind_ == FieldKind::Memo; }
+    int Index() const { return index_; }
+    Table& DataSet() const { return table_; }
+
+    /// True when the current record holds no value (NULL or, for texts, nothing stored).
+    bool IsNull() const;
+    /// Text of the value; empty when null. Dates in the system's short date format.
+    QString AsString() const;
+    /// Writes a text; puts the table into edit state if it is browsing. An empty text stores
+    /// null. Integer and date fields throw EConvertError for text they cannot read.
+    void SetAsString(const QString& text);
+    /// Integer value; empty reads as 0; text that is no integer throws EConvertError.
+    qint64 AsInteger() const;
+    void SetAsInteger(qint64 value);
+    /// Raw stored value (QString, qint64 or null QVariant).
+    QVariant Value() const;
+    void SetValue(const QVariant& value);
+    void Clear() { SetValue(QVariant()); }
+
+private:
+    Table& table_;
+    int index_;
+    QString name_;
+    FieldKind kind_;
+};
+
+} // namespace engine

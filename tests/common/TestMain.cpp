@@ -1,0 +1,24 @@
+// gtest main for every test: a QApplication offscreen with the Fusion style, 96 dpi fonts and
+// a fixed locale, and scripted dialogs installed.
+#include "core/Dialogs.h"
+#include "core/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QStyleFactory>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_FONT_DPI", "96");
+    QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark));
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    core::ScriptedDialogs dialogs;
+    core::setDialogs(&dialogs);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    core::setDialogs(nullptr);
+    return result;
+}
