@@ -118,6 +118,28 @@ qint64 Statement::int64(int column) const
     return sqlite3_column_int64(stmt_, column);
 }
 
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(stmt_, column);
+}
+
+int Statement::columnType(int column) const
+{
+    return sqlite3_column_type(stmt_, column);
+}
+
+const char* Statement::rawData(int column, int type) const
+{
+    if (type == SQLITE_BLOB)
+        return static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+    return reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+}
+
+int Statement::columnSize(int column) const
+{
+    return sqlite3_column_bytes(stmt_, column);
+}
+
 QString Statement::text(int column) const
 {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));

@@ -32,7 +32,13 @@ public:
     void run();
 
     qint64 int64(int column) const;
+    double real(int column) const;
     QString text(int column) const;
+    /// SQLite's fundamental type of a column (SQLITE_INTEGER, ..., SQLITE_NULL).
+    int columnType(int column) const;
+    /// The bytes of a text (UTF-8) or blob column of that type, valid until the next step.
+    const char* rawData(int column, int type) const;
+    int columnSize(int column) const;
     /// qint64, double, QString, QByteArray, or a null QVariant.
     QVariant value(int column) const;
     int columnCount() const;
