@@ -12,9 +12,27 @@ namespace engine {
 
 namespace {
 // A grid page or a stretch of a walk in one query; the cache holds a few grid pages.
-constexpr int kBatch = 64;
-constexpr size_t kMaxBatches = 16;
+constexpr int kBatch = 128;
+constexpr size_t kMaxBatches = 8;
 } // namespace
+
+void RowCache::readCell(sqlite3_value* value, StoredRow::Cell& cell, std::string& bytes, size_t rows)
+{
+    cell.type = sqlite3_value_type(value);
+    if (cell.type == SQLITE_INTEGER) {
+        cell.number = sqlite3_value_int64(value);
+    } else if (cell.type == SQLITE_FLOAT) {
+        const double real = sqlite3_value_double(value);
+        std::memcpy(&cell.number, &real, sizeof real);
+    } else if (cell.type != SQLITE_NULL) {
+        const void* data = cell.type == SQLITE_BLOB ? sqlite3_value_blob(value) : sqlite3_value_text(value);
+        cell.size = sqlite3_value_bytes(value);
+        cell.offset = int(bytes.size());
+        if (bytes.capacity() < bytes.size() + size_t(cell.size)) // room for the batch at this size
+            bytes.reserve(std::max(2 * bytes.capacity(), (bytes.size() + size_t(cell.size)) * rows));
+        bytes.append(static_cast<const char*>(data), size_t(cell.size));
+    }
+}
 
 struct RowCache::Batch {
     std::string bytes;
@@ -124,22 +142,8 @@ std::shared_ptr<RowCache::Batch> RowCache::readBatch(Database& db, const std::ve
         const qint64 rowid = select.int64(0);
         StoredRow row;
         row.cells_.resize(columnCount_);
-        for (int c = 0; c < columnCount_; ++c) {
-            StoredRow::Cell& cell = row.cells_[c];
-            cell.type = select.columnType(c + 1);
-            if (cell.type == SQLITE_INTEGER) {
-                cell.number = select.int64(c + 1);
-            } else if (cell.type == SQLITE_FLOAT) {
-                const double real = select.real(c + 1);
-                std::memcpy(&cell.number, &real, sizeof real);
-            } else if (cell.type != SQLITE_NULL) {
-                cell.size = select.columnSize(c + 1);
-                cell.offset = int(batch->bytes.size());
-                if (batch->bytes.capacity() < batch->bytes.size() + size_t(cell.size)) // room for the batch at this size
-                    batch->bytes.reserve(std::max(2 * batch->bytes.capacity(), (cell.offset + size_t(cell.size)) * rowids.size()));
-                batch->bytes.append(select.rawData(c + 1, cell.type), size_t(cell.size));
-            }
-        }
+        for (int c = 0; c < columnCount_; ++c)
+            readCell(select.columnValue(c + 1), row.cells_[c], batch->bytes, rowids.size());
         const auto slot = std::lower_bound(batch->index.begin(), batch->index.end(), std::pair<qint64, int>(rowid, -1));
         if (slot != batch->index.end() && slot->first == rowid)
             slot->second = int(batch->rows.size());

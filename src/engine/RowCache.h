@@ -9,7 +9,10 @@
 #include <QVariant>
 #include <deque>
 #include <memory>
+#include <string>
 #include <vector>
+
+struct sqlite3_value;
 
 namespace engine {
 
@@ -51,6 +54,7 @@ public:
 private:
     struct Batch;
     RowPtr find(qint64 rowid);
+    static void readCell(sqlite3_value* value, StoredRow::Cell& cell, std::string& bytes, size_t rows);
     std::shared_ptr<Batch> readBatch(Database& db, const std::vector<qint64>& rowids) const;
 
     QString sql_;

@@ -128,16 +128,9 @@ int Statement::columnType(int column) const
     return sqlite3_column_type(stmt_, column);
 }
 
-const char* Statement::rawData(int column, int type) const
+sqlite3_value* Statement::columnValue(int column) const
 {
-    if (type == SQLITE_BLOB)
-        return static_cast<const char*>(sqlite3_column_blob(stmt_, column));
-    return reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-}
-
-int Statement::columnSize(int column) const
-{
-    return sqlite3_column_bytes(stmt_, column);
+    return sqlite3_column_value(stmt_, column);
 }
 
 QString Statement::text(int column) const
