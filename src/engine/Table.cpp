@@ -661,6 +661,8 @@ void Table::post(bool askControls)
         Transaction scope(db_);
         if (BeforePost)
             BeforePost(*this);
+        if (!Editing())
+            return; // BeforePost cancelled the record: nothing to write
         rowid = writeRecord(inserting);
         db_.touch(this);
         scope.commit();
