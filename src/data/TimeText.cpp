@@ -72,7 +72,7 @@ bool scanTime(const QString& text, int& h, int& m, int& s)
     if (!scan.atEnd())
         return false;
     if (marker != 0) {
-        if (h < 1 || h > 12)
+        if (h > 12)
             return false;
         h = (h % 12) + (marker == 2 ? 12 : 0);
     }
