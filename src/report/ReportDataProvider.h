@@ -18,6 +18,11 @@ public:
     virtual bool eof() = 0;
     /// Display text of a field of the current record.
     virtual QString fieldText(const QString& fieldName) = 0;
+
+    /// Called before the report reads the records and after it has read them (also when the
+    /// reading fails part-way), e.g. to keep bound controls quiet meanwhile.
+    virtual void beginReading() {}
+    virtual void endReading() {}
 };
 
 } // namespace report

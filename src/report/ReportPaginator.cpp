@@ -6,7 +6,19 @@ namespace report {
 namespace {
 // Band heights are decimals in mm; a band that fits exactly must not spill over by rounding.
 constexpr double fitTolerance = 1e-6;
-}
+
+class ReadingScope {
+public:
+    explicit ReadingScope(ReportDataProvider& data) : data_(data) { data_.beginReading(); }
+    ~ReadingScope() { data_.endReading(); }
+    ReadingScope(const ReadingScope&) = delete;
+    ReadingScope& operator=(const ReadingScope&) = delete;
+
+private:
+    ReportDataProvider& data_;
+};
+
+} // namespace
 
 ReportPaginator::ReportPaginator(const PageSetup& page, const std::vector<ReportBand>& bands,
                                  const QString& title)
@@ -19,7 +31,10 @@ ReportPaginator::ReportPaginator(const PageSetup& page, const std::vector<Report
 ReportDocument ReportPaginator::run(ReportDataProvider* data)
 {
     data_ = data;
-    if (!data || data->isEmpty())
+    if (!data)
+        return doc_;
+    ReadingScope reading(*data);
+    if (data->isEmpty())
         return doc_;
     data->first();
     if (data->eof())

@@ -1,5 +1,7 @@
 #include "ReportFixtures.h"
 
+#include "core/Errors.h"
+
 using namespace report;
 
 namespace testing_support {
@@ -12,6 +14,13 @@ std::vector<MemoryProvider::Record> MemoryProvider::numbered(int count)
                            {QStringLiteral("Titel"), QStringLiteral("Film %1").arg(i)}});
     }
     return records;
+}
+
+QString MemoryProvider::fieldText(const QString& name)
+{
+    if (int(pos_) == failAtRecord)
+        throw core::EDatabaseError(QStringLiteral("Record %1 is unreadable").arg(pos_));
+    return records_.at(pos_).value(name);
 }
 
 namespace {

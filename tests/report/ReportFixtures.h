@@ -19,12 +19,18 @@ public:
     void first() override { ++firstCalls; pos_ = 0; }
     void next() override { ++pos_; }
     bool eof() override { return pos_ >= records_.size(); }
-    QString fieldText(const QString& name) override { return records_.at(pos_).value(name); }
+    QString fieldText(const QString& name) override;
+    void beginReading() override { ++beginCalls; }
+    void endReading() override { ++endCalls; }
 
     /// count records whose "Nr" is 1, 2, ... and "Titel" "Film 1", "Film 2", ...
     static std::vector<Record> numbered(int count);
 
     int firstCalls = 0;
+    int beginCalls = 0;
+    int endCalls = 0;
+    /// fieldText throws core::EDatabaseError on this record (0-based); -1 never.
+    int failAtRecord = -1;
 
 private:
     std::vector<Record> records_;

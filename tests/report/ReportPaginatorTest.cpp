@@ -1,6 +1,7 @@
 // Laying bands out on pages: how many detail lines fit, what the footers count, where bands go.
 #include "ReportFixtures.h"
 
+#include "core/Errors.h"
 #include "report/ReportPaginator.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,21 @@ TEST(Pagination, DetailsFollowTheProvidersOrderAndReadItOnce)
     EXPECT_EQ(titles, QStringList({QStringLiteral("Zorro"), QStringLiteral("Alien"), QStringLiteral("Mø")}));
     EXPECT_EQ(data.firstCalls, 1);
     EXPECT_TRUE(data.eof());
+    EXPECT_EQ(data.beginCalls, 1);
+    EXPECT_EQ(data.endCalls, 1);
+}
+
+TEST(Pagination, ReadingEndsAlsoWhenARecordFails)
+{
+    MemoryProvider data(MemoryProvider::numbered(10));
+    data.failAtRecord = 4;
+    EXPECT_THROW(makeListReport(&data).layout(), core::EDatabaseError);
+    EXPECT_EQ(data.beginCalls, 1);
+    EXPECT_EQ(data.endCalls, 1);
+
+    MemoryProvider empty;
+    EXPECT_TRUE(makeListReport(&empty).layout().isEmpty());
+    EXPECT_EQ(empty.endCalls, empty.beginCalls);
 }
 
 TEST(Pagination, DetailTallerThanAPageTakesOnePageEachInsteadOfLoopingForever)
