@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -38,27 +37,6 @@ protected:
         return found;
     }
 };
-
-TEST_F(ReportPdf, SixtyRecordsFillThreePagesWithRunningCountAndPageNumbers)
-{
-    ASSERT_EQ(write(60), 3);
-    EXPECT_EQ(pdfPageCount(pdf), 3);
-    const QStringList pages = pdfPages(pdf);
-    ASSERT_EQ(pages.size(), 3);
-    const QRegularExpression count(QStringLiteral("Bånd i alt:\\s+(\\d+)"));
-    const QRegularExpression side(QStringLiteral("Side (\\d+)"));
-    const QStringList counts{QStringLiteral("25"), QStringLiteral("52"), QStringLiteral("60")};
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i + 1);
-        EXPECT_EQ(count.match(pages[i]).captured(1), counts[i]);
-        EXPECT_EQ(side.match(pages[i]).captured(1), QString::number(i + 1));
-        EXPECT_TRUE(pages[i].contains(QStringLiteral("Båndnr.")));
-        EXPECT_EQ(pages[i].contains(QStringLiteral("Spolarkiv")), i == 0);
-    }
-    EXPECT_TRUE(pages[0].contains(QStringLiteral("Film 25")));
-    EXPECT_FALSE(pages[0].contains(QStringLiteral("Film 26")));
-    EXPECT_TRUE(pages[2].contains(QStringLiteral("Film 60")));
-}
 
 TEST_F(ReportPdf, NoRecordsWriteNoFileAndLeaveAnExistingOneAlone)
 {
