@@ -7,6 +7,7 @@
 #include "data/DM.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
+#include "output/QRListForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,11 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-
-#if __has_include("output/QRListForm.h")
-#include "output/QRListForm.h"
-#define SPK_HAVE_REPORT 1
-#endif
 
 namespace app {
 
@@ -34,13 +30,12 @@ void exportTapes(data::TDM& dm, const QString& file)
     exporter.Execute();
 }
 
-#ifdef SPK_HAVE_REPORT
+// An empty table gives no page and so no file, as the list report prints nothing for it.
 void reportPdf(data::TDM& dm, const QString& file)
 {
     output::TQRListForm report(*dm.VideoTable);
     report.writePdf(file);
 }
-#endif
 
 // No display, no guard, no splash, no main window, and nothing handed to the shell.
 int runOperation(int argc, char** argv, const QString& file, const Operation& operation)
@@ -82,12 +77,7 @@ std::optional<int> runCommandLine(int argc, char** argv)
             const QString file = QString::fromLocal8Bit(argv[i + 1]);
             if (std::strcmp(argv[i], "--export") == 0)
                 return runOperation(argc, argv, file, exportTapes);
-#ifdef SPK_HAVE_REPORT
             return runOperation(argc, argv, file, reportPdf);
-#else
-            std::fprintf(stderr, "spolarkiv: the list report is not available in this build\n");
-            return 2;
-#endif
         }
     }
     return std::nullopt;

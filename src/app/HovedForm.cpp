@@ -8,6 +8,7 @@
 #include "data/DM.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
+#include "output/QRListForm.h"
 #include "support/Image.h"
 #include "support/JpegLoader.h"
 #include "support/WindowSize.h"
@@ -262,6 +263,8 @@ void THovedForm::connectHandlers()
     on(Omskrmstrrelser1, &QAction::triggered, &THovedForm::Omskrmstrrelser1Click);
     on(Help, &QAction::triggered, &THovedForm::HelpClick);
     on(Eksport1, &QAction::triggered, &THovedForm::Eksport1Click);
+    on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
+    on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
 }
 
 void THovedForm::showEditGroup(bool visible)
@@ -371,6 +374,18 @@ void THovedForm::HelpClick()
 void THovedForm::Eksport1Click()
 {
     output::runExportCommand(*QExport3ASCII1, activeLanguageIndex());
+}
+
+void THovedForm::Pprinter1Click()
+{
+    output::TQRListForm report(*data::DM->VideoTable);
+    report.printToDefaultPrinter(this);
+}
+
+void THovedForm::PSkrm1Click()
+{
+    output::TQRListForm report(*data::DM->VideoTable);
+    report.preview(this);
 }
 
 } // namespace app

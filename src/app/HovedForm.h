@@ -79,6 +79,8 @@ public:
     void Omskrmstrrelser1Click();
     void HelpClick();
     void Eksport1Click();
+    void Pprinter1Click();
+    void PSkrm1Click();
 
     /// Shows or hides the edit group (and SpeedButton1 the other way round).
     void showEditGroup(bool visible);

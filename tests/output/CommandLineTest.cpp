@@ -9,12 +9,12 @@
 
 namespace {
 
-struct Run {
+struct RunResult {
     int exitCode;
     QByteArray error;
 };
 
-Run runProgram(const QString& programFolder, const QString& workingDir, const QStringList& arguments)
+RunResult runProgram(const QString& programFolder, const QString& workingDir, const QStringList& arguments)
 {
     const QString binary = programFolder + QStringLiteral("/spolarkiv");
     QFile::remove(binary);
@@ -38,7 +38,7 @@ TEST(CommandLine, ExportWritesTheFileRelativeToTheCallersFolder)
 {
     testing_support::TempProgramFolder folder;
     QTemporaryDir caller;
-    const Run run = runProgram(folder.path(), caller.path(), {QStringLiteral("--export"), QStringLiteral("list.txt")});
+    const RunResult run = runProgram(folder.path(), caller.path(), {QStringLiteral("--export"), QStringLiteral("list.txt")});
     EXPECT_EQ(run.exitCode, 0) << run.error.constData();
     QFile file(caller.path() + QStringLiteral("/list.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -51,12 +51,12 @@ TEST(CommandLine, AFailureExitsWithTheMessage)
     QFile blocker(folder.file(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const Run run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), folder.file(QStringLiteral("blocker/x/list.txt"))});
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), folder.file(QStringLiteral("blocker/x/list.txt"))});
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.error.contains("not found and cannot be created")) << run.error.constData();
 
     testing_support::TempProgramFolder noData(false);
-    const Run missing = runProgram(noData.path(), noData.path(), {QStringLiteral("--export"), QStringLiteral("list.txt")});
+    const RunResult missing = runProgram(noData.path(), noData.path(), {QStringLiteral("--export"), QStringLiteral("list.txt")});
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_TRUE(missing.error.contains("Video.db")) << missing.error.constData();
 }
