@@ -33,7 +33,7 @@ void exportTapes(data::TDM& dm, const QString& file)
 // An empty table gives no page and so no file, as the list report prints nothing for it.
 void reportPdf(data::TDM& dm, const QString& file)
 {
-    output::TQRListForm report(*dm.VideoTable);
+    TQRListForm report(*dm.VideoTable);
     report.writePdf(file);
 }
 

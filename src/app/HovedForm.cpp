@@ -378,13 +378,13 @@ void THovedForm::Eksport1Click()
 
 void THovedForm::Pprinter1Click()
 {
-    output::TQRListForm report(*data::DM->VideoTable);
+    TQRListForm report(*data::DM->VideoTable);
     report.printToDefaultPrinter(this);
 }
 
 void THovedForm::PSkrm1Click()
 {
-    output::TQRListForm report(*data::DM->VideoTable);
+    TQRListForm report(*data::DM->VideoTable);
     report.preview(this);
 }
 

@@ -58,5 +58,5 @@ TEST(CommandLine, AFailureExitsWithTheMessage)
     testing_support::TempProgramFolder noData(false);
     const RunResult missing = runProgram(noData.path(), noData.path(), {QStringLiteral("--export"), QStringLiteral("list.txt")});
     EXPECT_NE(missing.exitCode, 0);
-    EXPECT_TRUE(missing.error.contains("Video.db")) << missing.error.constData();
+    EXPECT_TRUE(missing.error.contains("/Data")) << missing.error.constData();
 }

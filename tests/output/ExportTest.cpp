@@ -161,5 +161,5 @@ TEST(ExportFormats, NumberPatterns)
     EXPECT_EQ(output::formatNumber(1234567, QStringLiteral("#,###,##0")),
               QStringLiteral("1") + group + QStringLiteral("234") + group + QStringLiteral("567"));
     EXPECT_EQ(output::formatNumber(0, QStringLiteral("#,###,##0")), QStringLiteral("0"));
-    EXPECT_EQ(output::formatNumber(2.5, QStringLiteral("#,###,##0.00")), QStringLiteral("2%150").arg(locale.decimalPoint()));
+    EXPECT_EQ(output::formatNumber(2.5, QStringLiteral("#,###,##0.00")), QStringLiteral("2") + locale.decimalPoint() + QStringLiteral("50"));
 }
