@@ -90,18 +90,6 @@ TEST(LanguageFileFuzz, RandomAndMutatedFilesAreReadSafely)
     }
 }
 
-TEST(LanguageFileFuzz, DecodersTakeAnyText)
-{
-    Fuzzer fuzz(7);
-    for (int round = 0; round < 3000; ++round) {
-        const QString value = fuzz.randomText(200);
-        const QString decoded = QuotedText::decode(value);
-        EXPECT_LE(decoded.size(), value.size());
-        const QStringList items = CommaText::read(decoded);
-        EXPECT_LE(items.size(), decoded.size() + 1);
-    }
-}
-
 TEST(LanguageFileFuzz, EncodersReadBackWhatTheyWrote)
 {
     Fuzzer fuzz(99);

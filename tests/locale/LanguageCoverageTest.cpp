@@ -50,14 +50,6 @@ TEST_F(LanguageCoverageTest, AFileWithEveryDesignTextIsComplete)
     EXPECT_EQ(lines.size(), 15);
 }
 
-TEST_F(LanguageCoverageTest, AMissingSectionMissesEverything)
-{
-    const CoverageReport report =
-        LanguageCoverage::Check(&form, TestForm::propNames(), TQLanguageFile(files.path("English.lng")), "RegForm");
-    EXPECT_EQ(report.missingKeys.size(), 14);
-    EXPECT_TRUE(report.deadKeys.isEmpty());
-}
-
 TEST_F(LanguageCoverageTest, ReportsComponentNamesUsedTwice)
 {
     auto* twin = new QLabel(QStringLiteral("Igen"), &form);

@@ -111,16 +111,4 @@ TEST(LanguageFileReading, WhatCannotBeReadIsAnEmptyFile)
     EXPECT_EQ(TQLanguageFile(empty.fileName()).readString("S", "k", "def"), QStringLiteral("def"));
 }
 
-TEST(LanguageFileReading, ReadsAFileFromDisk)
-{
-    QTemporaryDir dir;
-    QFile f(dir.filePath("English.lng"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[HovedForm]\r\nCaption=\"Reelkeep\"\r\n");
-    f.close();
-    const TQLanguageFile file(f.fileName());
-    EXPECT_EQ(file.fileName(), f.fileName());
-    EXPECT_EQ(file.readString("hovedform", "caption", "-"), QStringLiteral("Reelkeep"));
-}
-
 } // namespace

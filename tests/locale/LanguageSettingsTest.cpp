@@ -48,6 +48,9 @@ const SettingsCase kSettingsCases[] = {
     {"1", "greek_charset", bdRightToLeft, 161},
     {"3", "Arabic_Charset", bdRightToLeftReadingOnly, 178},
     {"7", "OEM_CHARSET", bdLeftToRight, 255},
+    {"2", "  SHIFTJIS_CHARSET", bdRightToLeftNoAlign, 128}, // the line is trimmed
+    {"2", "\" MAC_CHARSET\"", bdRightToLeftNoAlign, 1}, // a quoted blank stays
+    {"0", "\"mac_charset\"", bdLeftToRight, 77},
     {"-1", "ANSI_CHARSET", bdLeftToRight, 0},
     {"two", "NO_SUCH_CHARSET", bdLeftToRight, 1},
     {"\"2\"", "\"RUSSIAN_CHARSET\"", bdRightToLeftNoAlign, 204},
@@ -79,15 +82,6 @@ TEST(LanguageSettings, NeedsASource)
     } catch (const core::EQLocalError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Language source must be specified!"));
     }
-}
-
-TEST(LanguageSettings, CharacterSetNames)
-{
-    EXPECT_EQ(TQLanguageSettings::CharSetFromName("SHIFTJIS_CHARSET"), 128);
-    EXPECT_EQ(TQLanguageSettings::CharSetFromName("easteurope_charset"), 238);
-    EXPECT_EQ(TQLanguageSettings::CharSetFromName("MAC_CHARSET"), 77);
-    EXPECT_EQ(TQLanguageSettings::CharSetFromName(" GREEK_CHARSET"), DEFAULT_CHARSET);
-    EXPECT_EQ(TQLanguageSettings::CharSetFromName(QString()), DEFAULT_CHARSET);
 }
 
 } // namespace

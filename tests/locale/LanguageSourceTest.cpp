@@ -241,24 +241,6 @@ TEST_F(LanguageSourceTest, ARelativeFileIsFoundInTheCurrentDirectoryByDefault)
     EXPECT_EQ(plain.ReadString("k", "def"), QStringLiteral("English text"));
 }
 
-TEST(LanguageSourceBasics, DefaultsAndReadOnlyFlags)
-{
-    TQCustomLanguageSource base;
-    TQLanguageSource source;
-    EXPECT_TRUE(base.IsReadOnly());
-    EXPECT_FALSE(source.IsReadOnly());
-    EXPECT_EQ(source.ActiveLanguage(), -1);
-    EXPECT_EQ(source.OriginalName(), QStringLiteral("Original"));
-    EXPECT_EQ(source.DefaultFileExt(), QStringLiteral("lng"));
-    EXPECT_FALSE(source.SortSections());
-    EXPECT_TRUE(source.Languages().isEmpty());
-    EXPECT_TRUE(source.Loading());
-    EXPECT_FALSE(source.Started());
-    source.Loaded();
-    EXPECT_TRUE(source.Started());
-    EXPECT_EQ(source.ActiveLanguage(), -1);
-}
-
 TEST(LanguageSourceBasics, NoNotificationsBeforeTheSourceHasStarted)
 {
     LanguageFiles files;
@@ -269,6 +251,7 @@ TEST(LanguageSourceBasics, NoNotificationsBeforeTheSourceHasStarted)
     source.SetLanguages(LanguageFiles::fourLanguages());
     RecordingLocalizer localizer(&owner, "L", log);
     localizer.SetSource(&source);
+    EXPECT_EQ(source.OriginalName(), QStringLiteral("Original"));
     source.SetActiveLanguage(0); // still loading: only the localizing step
     EXPECT_EQ(log, (QStringList{"L:Localize"}));
     log.clear();
