@@ -120,9 +120,12 @@ void TSingleResizer::scale(QSize ownerNow, double heightRatio, double widthRatio
 
 void TSingleResizer::restore() const
 {
+    // A label's width is never scaled, but fitting it to a scaled font changed it; at the
+    // recorded size the whole design comes back, so nothing drifts from one resize to the next.
     const QRect current = control->geometry();
     control->setGeometry(scaleLeft ? recordedLeft : current.x(), scaleTop ? recordedTop : current.y(),
-                         scaleWidth ? recordedWidth : current.width(), scaleHeight ? recordedHeight : current.height());
+                         scaleWidth || isTextLabel(control) ? recordedWidth : current.width(),
+                         scaleHeight ? recordedHeight : current.height());
     if (hasFont && resizeFonts)
         applyFontSize(recordedFontSize);
 }

@@ -56,24 +56,7 @@ TEST_F(AboutTest, CaptionAndNameCarryTheApplicationName)
     EXPECT_EQ(window.lblWarning->text(), box.Warning());
     EXPECT_EQ(window.lblUrl->text(), QStringLiteral("https://www.tolvane.dk"));
     EXPECT_EQ(window.lblUrl->toolTip(), QStringLiteral("https://www.tolvane.dk"));
-}
-
-TEST_F(AboutTest, DesignPictureKeepsTheDesign)
-{
-    TAboutWnd window(box);
-    EXPECT_EQ(window.size(), QSize(TAboutWnd::kDesignWidth, TAboutWnd::kDesignHeight));
-    EXPECT_EQ(window.imgApp->geometry(), QRect(9, 9, 48, 200));
-    EXPECT_EQ(window.bvlOuter->geometry(), QRect(8, 8, 50, 201));
-    EXPECT_EQ(window.bvlSep->geometry(), QRect(8, 216, 281, 9));
-    EXPECT_EQ(window.lblWarning->geometry(), QRect(8, 224, 281, 61));
-    EXPECT_EQ(window.lblCopyright->geometry(), QRect(64, 48, 225, 25));
-    EXPECT_EQ(window.btnSysInfo->geometry(), QRect(136, 288, 73, 23));
-    EXPECT_EQ(window.btnOk->geometry(), QRect(216, 288, 73, 23));
-    EXPECT_EQ(window.lblAppName->pos(), QPoint(64, 8));
-    EXPECT_EQ(window.lblVersionInfo->pos(), QPoint(64, 24));
-    EXPECT_EQ(window.lblVersion->pos(), QPoint(104, 24));
-    EXPECT_EQ(window.lblUrl->pos(), QPoint(64, 80));
-    EXPECT_EQ(window.lblWarning->font().pointSize(), 7);
+    EXPECT_EQ(window.lblWarning->font().pointSize(), 7); // Arial, 9 pixels
     EXPECT_TRUE(window.lblVersion->font().bold());
 }
 
@@ -85,6 +68,7 @@ TEST_F(AboutTest, WindowGrowsForALargerPictureAndTheAnchoredControlsFollow)
         int grownHeight;
         QSize pictureSize;
     } cases[] = {
+        {pictureOf(48, 200), 0, 0, QSize(48, 200)}, // the design
         {pictureOf(100, 150), 52, 0, QSize(100, 200)},
         {pictureOf(48, 260), 0, 60, QSize(48, 260)},
         {pictureOf(120, 300), 72, 100, QSize(120, 300)},
@@ -100,6 +84,7 @@ TEST_F(AboutTest, WindowGrowsForALargerPictureAndTheAnchoredControlsFollow)
         EXPECT_EQ(window.bvlOuter->geometry(), QRect(8, 8, c.pictureSize.width() + 2, 201)) << what;
         EXPECT_EQ(window.bvlOuter->isVisibleTo(&window), !c.picture.isNull()) << what;
         EXPECT_EQ(window.lblAppName->pos(), QPoint(64 + dw, 8)) << what;
+        EXPECT_EQ(window.lblVersionInfo->pos(), QPoint(64 + dw, 24)) << what;
         EXPECT_EQ(window.lblVersion->pos(), QPoint(104 + dw, 24)) << what;
         EXPECT_EQ(window.lblCopyright->geometry(), QRect(64 + dw, 48, 225, 25)) << what;
         EXPECT_EQ(window.lblUrl->pos(), QPoint(64 + dw, 80)) << what;
@@ -126,11 +111,12 @@ TEST_F(AboutTest, VersionLineOnlyWithAVersion)
 
 TEST_F(AboutTest, TextsFitTheirLabels)
 {
-    box.setCopyright(QStringLiteral("Copyright \u00a9 2003-2024 Tolvane. Alle rettigheder forbeholdes."));
+    box.setCopyright(QStringLiteral("Copyright \u00a9 2003-2024 Tolvane"));
+    box.setVersion(support::FileVersion{1, 0, 0, 0});
     TAboutWnd window(box);
     for (QLabel* label : {window.lblCopyright, window.lblWarning})
         EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();
-    for (QLabel* label : {window.lblAppName, window.lblUrl, window.lblVersionInfo})
+    for (QLabel* label : {window.lblAppName, window.lblUrl, window.lblVersionInfo, window.lblVersion})
         EXPECT_LE(label->geometry().right(), window.width()) << label->objectName().toStdString();
 }
 

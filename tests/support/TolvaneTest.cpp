@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -33,6 +34,8 @@ TEST_F(SplashTest, IsShapedToTheLogoWithinItsPicture)
     EXPECT_EQ(splash->windowTitle(), QStringLiteral("Tolvane"));
     EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(splash->size(), QSize(TTolvane::kClientWidth, TTolvane::kClientHeight));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((splash->geometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(splash->Image1->geometry(), QRect(0, 0, 578, 85));
     EXPECT_EQ(splash->Image1->toolTip(), QStringLiteral("Højreklik for at lukke"));
     EXPECT_TRUE(splash->FormShaper1->Active());
@@ -49,14 +52,6 @@ TEST_F(SplashTest, IsShapedToTheLogoWithinItsPicture)
             for (int x = rect.left(); x <= rect.right(); ++x, ++inside)
                 ASSERT_LE(qMin(qRed(picture.pixel(x, y)), qMin(qGreen(picture.pixel(x, y)), qBlue(picture.pixel(x, y)))), 235);
     EXPECT_GT(inside, 1000);
-}
-
-TEST_F(SplashTest, IsCentredOnTheScreen)
-{
-    TTolvane* splash = app::showSplash();
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_LE(std::abs(splash->geometry().center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(splash->geometry().center().y() - screen.center().y()), 1);
 }
 
 TEST_F(SplashTest, LukClosesIt)
@@ -101,11 +96,4 @@ TEST_F(SplashTest, GoesWhenAnotherWindowOfOursTakesTheActivation)
     other.show();
     other.activateWindow();
     QTRY_VERIFY(splash.isNull());
-}
-
-TEST_F(SplashTest, CloseSplashWithoutASplashDoesNothing)
-{
-    app::closeSplash();
-    app::dismissSplashWhenActivated(nullptr);
-    EXPECT_EQ(app::Tolvane, nullptr);
 }
