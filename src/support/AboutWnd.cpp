@@ -173,13 +173,14 @@ void TAboutWnd::fitPicture(const QImage& picture)
 // theirs to the right and bottom edges. The picture and its frame stay at the top left.
 void TAboutWnd::growBy(int width, int height)
 {
-    for (QWidget* control : {static_cast<QWidget*>(lblAppName), static_cast<QWidget*>(lblVersionInfo),
-                             static_cast<QWidget*>(lblVersion), static_cast<QWidget*>(lblCopyright),
-                             static_cast<QWidget*>(lblUrl)})
+    const std::initializer_list<QWidget*> rightAnchored = {lblAppName, lblVersionInfo, lblVersion, lblCopyright, lblUrl};
+    const std::initializer_list<QWidget*> stretched = {bvlSep, lblWarning};
+    const std::initializer_list<QWidget*> cornerAnchored = {btnSysInfo, btnOk};
+    for (QWidget* control : rightAnchored)
         control->move(control->x() + width, control->y());
-    for (QWidget* control : {static_cast<QWidget*>(bvlSep), static_cast<QWidget*>(lblWarning)})
+    for (QWidget* control : stretched)
         control->setGeometry(control->x(), control->y() + height, control->width() + width, control->height());
-    for (QWidget* control : {btnSysInfo, btnOk})
+    for (QWidget* control : cornerAnchored)
         control->move(control->x() + width, control->y() + height);
     resize(this->width() + width, this->height() + height);
 }
