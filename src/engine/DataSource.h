@@ -66,7 +66,11 @@ public:
     void removeDetail(Table* detail);
 
 private:
+    friend class Table;
     std::vector<DataLink*> orderedLinks() const;
+    template <typename Call>
+    void forEachLink(Call call);
+    void refreshDetails();
     Table* table_ = nullptr;
     std::vector<DataLink*> links_;
     std::vector<Table*> details_;

@@ -1,12 +1,14 @@
 #pragma once
 // One SQLite connection over the table folder. Each table file is attached under its own
 // schema name (the file name without extension) and is never created here.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace engine {
 
@@ -21,7 +23,12 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& dataDir() const { return dataDir_; }
+    /// The connection; null until the first table file is attached. Its main database is the
+    /// first attached file opened read-only, so that a transaction over several files commits
+    /// through a super-journal beside the tables and stays atomic across a crash.
     sqlite3* handle();
+    /// Full path of an attached schema's file ("" when not attached).
+    QString filePath(const QString& schema) const;
 
     /// Attaches a table file (once; later calls return the same schema). A missing folder or
     /// file, a file that is not a database, or a journal mode that cannot be set to DELETE
@@ -46,12 +53,25 @@ public:
     std::vector<Table*> tablesOn(const QString& schema) const;
 
 private:
+    friend class Statement;
+    sqlite3_stmt* acquireStatement(const QString& sql);
+    void releaseStatement(const QString& sql, sqlite3_stmt* statement) noexcept;
+    void openConnection(const QString& schema, const QString& anchorPath);
+    void openPlain(const QString& name, const QString& path);
+    void closeConnection() noexcept;
+    void attachFile(const QString& schema, const QString& path);
+    void configureSchema(const QString& schema, const QString& path);
+    void rollbackTouched(size_t from) noexcept;
+
     QString dataDir_;
     sqlite3* db_ = nullptr;
     QStringList attached_;
+    QHash<QString, QString> paths_;
     int depth_ = 0;
     std::vector<Table*> touched_;
+    std::vector<size_t> scopeMarks_; // start of each scope's part of touched_
     std::vector<Table*> tables_;
+    QHash<QString, std::vector<sqlite3_stmt*>> idleStatements_;
 };
 
 /// RAII transaction scope: commits only when commit() is called, else rolls back.
@@ -75,5 +95,7 @@ private:
 /// an index on (sort key, column), which serves ORDER BY sort key, column, rowid.
 QStringList danishSortColumns(const QString& column);
 QString danishSortKey(const QString& column);
+/// The value danishSortKey(column) holds for a column holding text: the same fold, in C++.
+QString danishFold(const QString& text);
 
 } // namespace engine

@@ -38,6 +38,11 @@ public:
     void SetValue(const QVariant& value);
     void Clear() { SetValue(QVariant()); }
 
+    /// The text a stored value of this field shows (AsString of a record that holds it).
+    QString displayText(const QVariant& stored) const;
+    /// The value SetAsString would store for a text; throws EConvertError as it would.
+    QVariant storageValue(const QString& text) const;
+
 private:
     Table& table_;
     int index_;

@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -59,6 +61,28 @@ QStringList danishSortColumns(const QString& column)
 QString danishSortKey(const QString& column)
 {
     return column + QStringLiteral("_sortkey");
+}
+
+QString danishFold(const QString& text)
+{
+    // Every pattern is one character and no replacement is itself a pattern, so the chain of
+    // replace() calls is a per-character map.
+    static const QHash<QChar, QString> map = [] {
+        QHash<QChar, QString> result;
+        for (const auto& [from, to] : foldTable())
+            result.insert(from.at(0), to);
+        return result;
+    }();
+    QString folded;
+    folded.reserve(text.size());
+    for (QChar c : text) {
+        const auto it = map.constFind(c);
+        if (it == map.constEnd())
+            folded += c;
+        else
+            folded += *it;
+    }
+    return folded;
 }
 
 } // namespace engine

@@ -123,6 +123,10 @@ public:
     /// Re-reads the view and keeps the current record where possible.
     void Refresh();
 
+    /// The query that reads the view in its current order, filter and link (for checks of
+    /// its plan); empty when the table is closed or the link selects nothing.
+    QString viewSql() const;
+
     // Events; an exception from a Before event stops the operation.
     Event BeforeInsert, AfterInsert, BeforeEdit, BeforePost, AfterPost, BeforeDelete, AfterDelete,
         AfterScroll, BeforeCancel;
@@ -136,9 +140,35 @@ public:
     void afterRollback();
     /// Called by the master's DataSource when the master moved or changed.
     void masterChanged();
+    /// Called by the master's DataSource when a master field changed (nullptr: all).
+    void masterFieldChanged(Field* field);
 
 private:
+    friend class DataSource;
     struct Impl;
+    void checkActive() const;
+    void checkBrowseMode();
+    void post(bool askControls);
+    void moveTo(int position, bool bof, bool eof);
+    void loadBuffer();
+    void loadFields();
+    void readView();
+    QStringList fieldOrder(const QString& names) const;
+    void positionAt(qint64 rowid, int fallback);
+    int nearestPosition(qint64 rowid, int fallback) const;
+    void reorder(const QStringList& terms);
+    void afterViewChange();
+    void invalidateSiblings();
+    qint64 writeRecord(bool inserting);
+    bool changesAffectView() const;
+    template <typename Call>
+    void forEachSource(Call call);
+    void sendActive();
+    void sendChanged();
+    void sendScrolled();
+    void sendRecord(Field* field);
+    void sendEditing();
+    void sendUpdateData();
     Database& db_;
     QString fileName_;
     QString sqlName_;

@@ -1,0 +1,304 @@
+#include "Database.h"
+
+#include "Statement.h"
+#include "Table.h"
+#include "core/Errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace engine {
+
+namespace {
+constexpr int kBusyTimeoutMs = 5000;
+constexpr size_t kIdleStatementsPerSql = 4;
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString fileUri(const QString& path, const QString& query)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + query;
+}
+
+core::EDatabaseError openError(const QString& path, const QString& reason)
+{
+    return core::EDatabaseError(QStringLiteral("Cannot open table file '%1': %2").arg(nativePath(path), reason));
+}
+} // namespace
+
+Database::Database(const QString& dataDir) : dataDir_(dataDir) {}
+
+Database::~Database()
+{
+    closeConnection();
+}
+
+sqlite3* Database::handle()
+{
+    return db_;
+}
+
+QString Database::filePath(const QString& schema) const
+{
+    return paths_.value(schema.toLower());
+}
+
+QString Database::attach(const QString& fileName)
+{
+    const QString schema = QFileInfo(fileName).completeBaseName();
+    for (const QString& name : std::as_const(attached_))
+        if (name.compare(schema, Qt::CaseInsensitive) == 0)
+            return name;
+    const QDir dir(dataDir_);
+    if (dataDir_.isEmpty() || !dir.exists())
+        throw core::EDatabaseError(QStringLiteral("The table folder '%1' does not exist").arg(nativePath(dir.absolutePath())));
+    const QString path = QDir::cleanPath(dir.absoluteFilePath(fileName));
+    if (!QFileInfo(path).isFile())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' does not exist").arg(nativePath(path)));
+    if (depth_ > 0)
+        throw openError(path, QStringLiteral("a table cannot be opened inside a transaction"));
+    if (!db_)
+        openConnection(schema, path);
+    attachFile(schema, path);
+    return schema;
+}
+
+void Database::openConnection(const QString& schema, const QString& anchorPath)
+{
+    // The first file is checked on a plain connection first (and switched out of WAL mode),
+    // so that only a sound database becomes the connection's main file.
+    openPlain(QStringLiteral(":memory:"), anchorPath);
+    try {
+        attachFile(schema, anchorPath);
+    } catch (...) {
+        closeConnection();
+        throw;
+    }
+    closeConnection();
+    // The main file is read-only and never locked: it only names the super-journal, which
+    // SQLite writes beside it when one transaction changes several files.
+    openPlain(fileUri(anchorPath, QStringLiteral("?mode=ro&immutable=1")), anchorPath);
+}
+
+void Database::openPlain(const QString& name, const QString& path)
+{
+    const QByteArray utf8 = name.toUtf8();
+    const int rc = sqlite3_open_v2(utf8.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString reason = sqliteErrorMessage(db_, rc, QString());
+        closeConnection();
+        throw openError(path, reason);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+}
+
+void Database::closeConnection() noexcept
+{
+    for (auto& list : idleStatements_)
+        for (sqlite3_stmt* statement : list)
+            sqlite3_finalize(statement);
+    idleStatements_.clear();
+    if (db_)
+        sqlite3_close_v2(db_);
+    db_ = nullptr;
+    attached_.clear();
+    paths_.clear();
+}
+
+void Database::attachFile(const QString& schema, const QString& path)
+{
+    try {
+        Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ?2"));
+        attach.bindText(1, fileUri(path, QStringLiteral("?mode=rw"))).bindText(2, schema).run();
+    } catch (const core::EDatabaseError& error) {
+        throw openError(path, error.message());
+    }
+    try {
+        configureSchema(schema, path);
+    } catch (...) {
+        sqlite3_exec(db_, QStringLiteral("DETACH DATABASE %1").arg(quoteId(schema)).toUtf8().constData(), nullptr,
+                     nullptr, nullptr);
+        throw;
+    }
+    attached_ << schema;
+    paths_.insert(schema.toLower(), path);
+}
+
+void Database::configureSchema(const QString& schema, const QString& path)
+{
+    const QString prefix = QStringLiteral("PRAGMA %1.").arg(quoteId(schema));
+    const auto pragma = [&](const QString& text, const QString& failure) -> QString {
+        try {
+            Statement statement(*this, prefix + text);
+            return statement.step() ? statement.text(0) : QString();
+        } catch (const core::EDatabaseError& error) {
+            throw openError(path, failure.isEmpty() ? error.message() : failure.arg(error.message()));
+        }
+    };
+    // SQLite reads a file only on first use: read it now, so that a file that is no database
+    // is reported here.
+    pragma(QStringLiteral("schema_version"), QString());
+    {
+        Statement fields(*this, QStringLiteral("SELECT count(*) FROM pragma_table_info(?1, ?2)"));
+        fields.bindText(1, schema).bindText(2, schema);
+        if (!fields.step() || fields.int64(0) == 0)
+            throw openError(path, QStringLiteral("the file holds no table '%1'").arg(schema));
+    }
+    // A file left in WAL mode by another tool is switched back; WAL would keep a transaction
+    // over several files atomic only per file.
+    const QString journalFailure =
+        QStringLiteral("its journal mode cannot be set to DELETE (is another program using it?): %1");
+    const QString mode = pragma(QStringLiteral("journal_mode=DELETE"), journalFailure);
+    if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        throw openError(path, journalFailure.arg(QStringLiteral("it stays in %1 mode").arg(mode)));
+    pragma(QStringLiteral("synchronous=EXTRA"), QString());
+    if (pragma(QStringLiteral("synchronous"), QString()) != QLatin1String("3"))
+        throw openError(path, QStringLiteral("synchronous writing cannot be switched on"));
+}
+
+void Database::exec(const QString& sql)
+{
+    if (!db_)
+        throw core::EDatabaseError(QStringLiteral("No table file is open"));
+    const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throwSqliteError(db_, rc, QString());
+}
+
+sqlite3_stmt* Database::acquireStatement(const QString& sql)
+{
+    if (!db_)
+        throw core::EDatabaseError(QStringLiteral("No table file is open"));
+    auto it = idleStatements_.find(sql);
+    if (it != idleStatements_.end() && !it->empty()) {
+        sqlite3_stmt* statement = it->back();
+        it->pop_back();
+        return statement;
+    }
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(db_, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                                      nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        throwSqliteError(db_, rc, QString());
+    }
+    return statement;
+}
+
+void Database::releaseStatement(const QString& sql, sqlite3_stmt* statement) noexcept
+{
+    if (!statement)
+        return;
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    auto& idle = idleStatements_[sql];
+    if (idle.size() < kIdleStatementsPerSql)
+        idle.push_back(statement);
+    else
+        sqlite3_finalize(statement);
+}
+
+void Database::beginScope()
+{
+    if (!db_)
+        throw core::EDatabaseError(QStringLiteral("No table file is open"));
+    if (depth_ == 0)
+        exec(QStringLiteral("BEGIN DEFERRED"));
+    else if (sqlite3_get_autocommit(db_))
+        throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
+    else
+        exec(QStringLiteral("SAVEPOINT spk%1").arg(depth_ + 1));
+    scopeMarks_.push_back(touched_.size());
+    ++depth_;
+}
+
+void Database::commitScope()
+{
+    if (depth_ == 0)
+        throw core::EDatabaseError(QStringLiteral("No transaction is active"));
+    // On failure the scope stays open; the caller rolls it back.
+    exec(depth_ == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE spk%1").arg(depth_));
+    --depth_;
+    scopeMarks_.pop_back();
+    if (depth_ == 0)
+        touched_.clear();
+}
+
+void Database::rollbackScope() noexcept
+{
+    if (depth_ == 0)
+        return;
+    const auto run = [this](const QString& sql) {
+        sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    };
+    // SQLite itself ends the whole transaction after some errors (a full disk, for one).
+    const bool lost = sqlite3_get_autocommit(db_);
+    if (!lost && depth_ == 1) {
+        run(QStringLiteral("ROLLBACK"));
+    } else if (!lost) {
+        run(QStringLiteral("ROLLBACK TO spk%1").arg(depth_));
+        run(QStringLiteral("RELEASE spk%1").arg(depth_));
+    }
+    --depth_;
+    size_t from = scopeMarks_.back();
+    scopeMarks_.pop_back();
+    if (lost) {
+        from = 0;
+        std::fill(scopeMarks_.begin(), scopeMarks_.end(), 0);
+    }
+    rollbackTouched(from);
+}
+
+void Database::rollbackTouched(size_t from) noexcept
+{
+    std::vector<Table*> tables(touched_.begin() + std::ptrdiff_t(std::min(from, touched_.size())), touched_.end());
+    touched_.resize(std::min(from, touched_.size()));
+    for (Table* table : tables) {
+        if (!table)
+            continue;
+        try {
+            table->afterRollback();
+        } catch (...) {
+            // The view stays as it was; nothing can be reported from here.
+        }
+    }
+}
+
+void Database::touch(Table* table)
+{
+    if (depth_ == 0)
+        return;
+    const auto begin = touched_.begin() + std::ptrdiff_t(scopeMarks_.back());
+    if (std::find(begin, touched_.end(), table) == touched_.end())
+        touched_.push_back(table);
+}
+
+void Database::registerTable(Table* table)
+{
+    tables_.push_back(table);
+}
+
+void Database::unregisterTable(Table* table)
+{
+    tables_.erase(std::remove(tables_.begin(), tables_.end(), table), tables_.end());
+    std::replace(touched_.begin(), touched_.end(), table, static_cast<Table*>(nullptr));
+}
+
+std::vector<Table*> Database::tablesOn(const QString& schema) const
+{
+    std::vector<Table*> result;
+    for (Table* table : tables_)
+        if (table->SqlName().compare(schema, Qt::CaseInsensitive) == 0)
+            result.push_back(table);
+    return result;
+}
+
+} // namespace engine

@@ -1,0 +1,135 @@
+#include "TableMeta.h"
+
+#include "Database.h"
+#include "Statement.h"
+#include "core/Errors.h"
+
+#include <QDir>
+
+namespace engine {
+
+namespace {
+const QString kPrimaryIndex = QStringLiteral("primarykey");
+}
+
+FieldKind fieldKindForType(const QString& declaredType)
+{
+    const QString type = declaredType.trimmed().toUpper();
+    if (type.startsWith(QLatin1String("INT")))
+        return FieldKind::Integer;
+    if (type == QLatin1String("DATE"))
+        return FieldKind::Date;
+    if (type == QLatin1String("MEMO"))
+        return FieldKind::Memo;
+    return FieldKind::String;
+}
+
+void TableMeta::read(Database& db, const QString& schema, const QString& path)
+{
+    path_ = path;
+    columns_.clear();
+    indexTerms_.clear();
+    indexColumns_.clear();
+    sortKeyIndexed_.clear();
+    readColumns(db, schema);
+    readIndexes(db, schema);
+    readSortKeys(db, schema);
+}
+
+void TableMeta::readColumns(Database& db, const QString& schema)
+{
+    // table_info leaves out generated columns, so the sort keys never become fields.
+    Statement info(db, QStringLiteral("SELECT name, type FROM pragma_table_info(?1, ?2) ORDER BY cid"), path_);
+    info.bindText(1, schema).bindText(2, schema);
+    while (info.step())
+        columns_.push_back({info.text(0), fieldKindForType(info.text(1))});
+    if (columns_.empty())
+        throw core::EDatabaseError(QStringLiteral("Cannot open table file '%1': the file holds no table '%2'")
+                                       .arg(QDir::toNativeSeparators(path_), schema));
+}
+
+void TableMeta::readIndexes(Database& db, const QString& schema)
+{
+    QStringList names;
+    {
+        Statement list(db, QStringLiteral("SELECT name FROM pragma_index_list(?1, ?2)"), path_);
+        list.bindText(1, schema).bindText(2, schema);
+        while (list.step())
+            names << list.text(0);
+    }
+    for (const QString& name : std::as_const(names)) {
+        Statement info(db,
+                       QStringLiteral("SELECT name, desc, coll FROM pragma_index_xinfo(?1, ?2) "
+                                      "WHERE key = 1 ORDER BY seqno"),
+                       path_);
+        info.bindText(1, name).bindText(2, schema);
+        QStringList terms;
+        QStringList columns;
+        bool usable = true;
+        while (info.step()) {
+            const QVariant column = info.value(0);
+            usable = usable && !column.isNull(); // an expression cannot be named in ORDER BY
+            QString term = quoteId(column.toString());
+            if (info.text(2).compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
+                term += QStringLiteral(" COLLATE ") + quoteId(info.text(2));
+            if (info.int64(1) != 0)
+                term += QStringLiteral(" DESC");
+            terms << term;
+            columns << column.toString();
+        }
+        if (!usable)
+            continue;
+        terms << QStringLiteral("rowid");
+        indexTerms_.insert(name.toLower(), terms);
+        indexColumns_.insert(name.toLower(), columns);
+    }
+}
+
+void TableMeta::readSortKeys(Database& db, const QString& schema)
+{
+    // A sort key is trusted only when the file defines it exactly as this program does, so
+    // that danishFold() of a value is what the column holds.
+    QString createSql;
+    {
+        Statement sql(db, QStringLiteral("SELECT sql FROM %1.sqlite_master WHERE type = 'table' AND name = ?1")
+                              .arg(quoteId(schema)), path_);
+        sql.bindText(1, schema);
+        if (sql.step())
+            createSql = sql.text(0);
+    }
+    for (const ColumnInfo& column : columns_) {
+        const QStringList definitions = danishSortColumns(column.name);
+        bool defined = true;
+        for (const QString& definition : definitions)
+            defined = defined && createSql.contains(definition);
+        if (!defined)
+            continue;
+        for (const QStringList& indexColumns : std::as_const(indexColumns_))
+            if (indexColumns.size() >= 2 && indexColumns.at(0) == danishSortKey(column.name)
+                && indexColumns.at(1) == column.name)
+                sortKeyIndexed_.insert(column.name);
+    }
+}
+
+int TableMeta::columnIndex(const QString& name) const
+{
+    for (size_t i = 0; i < columns_.size(); ++i)
+        if (columns_[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+QStringList TableMeta::indexOrder(const QString& indexName) const
+{
+    if (indexName.isEmpty()) {
+        const auto it = indexTerms_.constFind(kPrimaryIndex);
+        return it == indexTerms_.constEnd() ? QStringList{QStringLiteral("rowid")} : *it;
+    }
+    const auto it = indexTerms_.constFind(indexName.toLower());
+    if (it == indexTerms_.constEnd())
+        throw core::EDatabaseError(QStringLiteral("Index '%1' not found in table file '%2'")
+                                       .arg(indexName, QDir::toNativeSeparators(path_)));
+    return *it;
+}
+
+} // namespace engine

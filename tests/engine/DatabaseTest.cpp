@@ -1,0 +1,201 @@
+// Opening table files and transaction scopes.
+#include "EngineFixture.h"
+
+#include "core/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+using namespace enginetest;
+
+namespace {
+
+class DatabaseOpen : public EngineTest {};
+
+TEST_F(DatabaseOpen, MissingFolderIsNamedAndNotCreated)
+{
+    const QString missing = dataDir() + QStringLiteral("/Nowhere");
+    engine::Database db(missing);
+    engine::Table video(db, QStringLiteral("Video.db"));
+    const QString message = errorOf([&] { video.Open(); });
+    EXPECT_TRUE(message.contains(QStringLiteral("Nowhere"))) << message.toStdString();
+    EXPECT_FALSE(video.Active());
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(DatabaseOpen, MissingFileIsNamedAndNeverCreated)
+{
+    engine::Table& loans = table(QStringLiteral("Udlaan.db"));
+    const QString message = errorOf([&] { loans.Open(); });
+    EXPECT_TRUE(message.contains(QStringLiteral("Udlaan.db"))) << message.toStdString();
+    EXPECT_FALSE(loans.Active());
+    EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("Udlaan.db"))));
+    // The failure leaves the connection usable.
+    EXPECT_NO_THROW(open(QStringLiteral("Video.db")));
+}
+
+TEST_F(DatabaseOpen, FileThatIsNoDatabaseFailsAtOpenAndSparesTheOthers)
+{
+    for (const bool first : {true, false}) {
+        SCOPED_TRACE(first ? "as the first file" : "after another file");
+        engine::Database db(dataDir());
+        QFile garbage(file(QStringLiteral("Type.db")));
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(8192, 'x'));
+        garbage.close();
+        engine::Table video(db, QStringLiteral("Video.db"));
+        engine::Table types(db, QStringLiteral("Type.db"));
+        if (!first)
+            video.Open();
+        const QString message = errorOf([&] { types.Open(); });
+        EXPECT_TRUE(message.contains(QStringLiteral("Type.db"))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("not a database"))) << message.toStdString();
+        video.Open();
+        EXPECT_TRUE(video.Active());
+        EXPECT_EQ(video.RecordCount(), 0);
+    }
+}
+
+TEST_F(DatabaseOpen, FileWithoutItsTableIsRefused)
+{
+    execOn(file(QStringLiteral("Type.db")), QStringLiteral("CREATE TABLE Other(x TEXT)"));
+    const QString message = errorOf([&] { open(QStringLiteral("Type.db")); });
+    EXPECT_TRUE(message.contains(QStringLiteral("Type.db"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("'Type'"))) << message.toStdString();
+}
+
+TEST_F(DatabaseOpen, FileLeftInWalModeIsSwitchedBack)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Vertigo"));
+    execOn(file(QStringLiteral("Video.db")), QStringLiteral("PRAGMA journal_mode=WAL"));
+    ASSERT_EQ(scalarOn(file(QStringLiteral("Video.db")), QStringLiteral("PRAGMA journal_mode")).toString(),
+              QStringLiteral("wal"));
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    EXPECT_EQ(video.FieldByName(QStringLiteral("Titel")).AsString(), QStringLiteral("Vertigo"));
+    EXPECT_EQ(scalarOn(file(QStringLiteral("Video.db")), QStringLiteral("PRAGMA journal_mode")).toString(),
+              QStringLiteral("delete"));
+}
+
+TEST_F(DatabaseOpen, WalFileInUseElsewhereIsRefusedClearly)
+{
+    execOn(file(QStringLiteral("Video.db")), QStringLiteral("PRAGMA journal_mode=WAL"));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file(QStringLiteral("Video.db")).toUtf8().constData(), &other), SQLITE_OK);
+    sqlite3_exec(other, "SELECT count(*) FROM Video", nullptr, nullptr, nullptr);
+    const QString message = errorOf([&] { open(QStringLiteral("Video.db")); });
+    sqlite3_close(other);
+    EXPECT_TRUE(message.contains(QStringLiteral("Video.db"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("journal mode"))) << message.toStdString();
+}
+
+TEST_F(DatabaseOpen, EveryFileIsSetToRollbackJournalAndExtraSync)
+{
+    open(QStringLiteral("Video.db"));
+    open(QStringLiteral("Medvirker.db"));
+    sqlite3* handle = db().handle();
+    for (const char* schema : {"Video", "Medvirker"}) {
+        for (const auto& [pragma, expected] : {std::pair{"journal_mode", "delete"}, std::pair{"synchronous", "3"}}) {
+            sqlite3_stmt* statement = nullptr;
+            const QByteArray sql = QStringLiteral("PRAGMA %1.%2").arg(QLatin1String(schema), QLatin1String(pragma)).toUtf8();
+            ASSERT_EQ(sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr), SQLITE_OK);
+            ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
+            EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), expected) << sql.constData();
+            sqlite3_finalize(statement);
+        }
+    }
+}
+
+TEST_F(DatabaseOpen, MainFileLivesInTheTableFolderSoCommitsSpanFilesAtomically)
+{
+    // A transaction over several files is atomic across a crash only with a super-journal,
+    // which SQLite writes beside the main database file, and never for an in-memory main.
+    open(QStringLiteral("Medvirker.db"));
+    open(QStringLiteral("Video.db"));
+    const QString mainFile = QString::fromUtf8(sqlite3_db_filename(db().handle(), "main"));
+    EXPECT_EQ(QFileInfo(mainFile).absolutePath(), QFileInfo(dataDir()).absoluteFilePath());
+    EXPECT_EQ(sqlite3_db_readonly(db().handle(), "main"), 1);
+    EXPECT_EQ(sqlite3_db_readonly(db().handle(), "Video"), 0);
+}
+
+TEST_F(DatabaseOpen, TwoComponentsOnOneFileShareItsSchema)
+{
+    engine::Table& cast = open(QStringLiteral("Medvirker.db"));
+    engine::Table& allCast = open(QStringLiteral("Medvirker.db"));
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    EXPECT_EQ(db().tablesOn(QStringLiteral("Medvirker")), (std::vector<engine::Table*>{&cast, &allCast}));
+    EXPECT_EQ(db().tablesOn(QStringLiteral("Video")), (std::vector<engine::Table*>{&video}));
+}
+
+class Transactions : public EngineTest {
+protected:
+    void post(engine::Table& video, const QString& tapeNr)
+    {
+        video.Insert();
+        video.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
+        video.Post();
+    }
+};
+
+TEST_F(Transactions, RollbackUndoesPostsAndRereadsTheViews)
+{
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    engine::Table& cast = open(QStringLiteral("Medvirker.db"));
+    {
+        engine::Transaction scope(db());
+        post(video, QStringLiteral("0001-00"));
+        cast.Insert();
+        cast.FieldByName(QStringLiteral("Tapenr")).SetAsString(QStringLiteral("0001-00"));
+        cast.Post();
+        EXPECT_EQ(video.RecordCount(), 1);
+        EXPECT_EQ(cast.RecordCount(), 1);
+    }
+    EXPECT_EQ(video.RecordCount(), 0);
+    EXPECT_EQ(cast.RecordCount(), 0);
+    EXPECT_TRUE(video.Eof());
+    EXPECT_EQ(video.FieldByName(QStringLiteral("TapeNr")).AsString(), QString());
+    EXPECT_EQ(countOf(QStringLiteral("Video.db")), 0);
+    EXPECT_EQ(countOf(QStringLiteral("Medvirker.db")), 0);
+}
+
+TEST_F(Transactions, InnerScopeRollsBackAloneAndOuterCommitKeepsTheRest)
+{
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    {
+        engine::Transaction outer(db());
+        post(video, QStringLiteral("0001-00"));
+        {
+            engine::Transaction inner(db());
+            EXPECT_EQ(db().scopeDepth(), 2);
+            post(video, QStringLiteral("0002-00"));
+            EXPECT_EQ(video.RecordCount(), 2);
+        }
+        EXPECT_EQ(video.RecordCount(), 1);
+        EXPECT_EQ(video.FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("0001-00"));
+        outer.commit();
+    }
+    EXPECT_EQ(db().scopeDepth(), 0);
+    EXPECT_EQ(countOf(QStringLiteral("Video.db")), 1);
+}
+
+TEST_F(Transactions, OthersSeeAPostOnlyWhenTheOutermostScopeCommits)
+{
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    engine::Transaction scope(db());
+    post(video, QStringLiteral("0001-00"));
+    EXPECT_EQ(countOf(QStringLiteral("Video.db")), 0);
+    scope.commit();
+    EXPECT_EQ(countOf(QStringLiteral("Video.db")), 1);
+}
+
+TEST_F(Transactions, APostOutsideAnyScopeIsCommittedAtOnce)
+{
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    post(video, QStringLiteral("0001-00"));
+    EXPECT_EQ(db().scopeDepth(), 0);
+    EXPECT_EQ(countOf(QStringLiteral("Video.db")), 1);
+    EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("Video.db-journal"))));
+}
+
+} // namespace
