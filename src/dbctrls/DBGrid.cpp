@@ -106,7 +106,7 @@ void TDBGrid::followTable()
 
 void TDBGrid::followGrid(const QModelIndex& current)
 {
-    if (following_ || !current.isValid())
+    if (following_ || model_->reshaping() || !current.isValid())
         return;
     engine::Table* table = model_->table();
     if (!table || current.row() == table->CurrentRow())

@@ -41,6 +41,8 @@ public:
     bool isReadOnly() const { return model_->isReadOnly(); }
 
     TDBGridModel* gridModel() const { return model_; }
+    /// True while a cell's editor is open.
+    bool cellEditorOpen() const { return state() == QAbstractItemView::EditingState; }
 
     /// Used by the cell editor: makes the cell's record current and starts editing it.
     /// False (error reported, grid back on the table's record) when that is refused.

@@ -7,6 +7,7 @@
 #include "engine/Table.h"
 
 #include <QIcon>
+#include <QScopedValueRollback>
 
 namespace dbctrls {
 
@@ -89,6 +90,7 @@ void TDBGridModel::buildColumns()
 
 void TDBGridModel::resetView()
 {
+    QScopedValueRollback<int> reshaping(reshaping_, reshaping_ + 1);
     beginResetModel();
     buildColumns();
     const engine::Table* shown = table();
@@ -109,6 +111,7 @@ bool TDBGridModel::insertedAtCursor(int count, DataSetState state)
     if (row < 0 || row > rows_)
         return false;
     // Until the insertion is announced the rows below the new one are read one further down.
+    QScopedValueRollback<int> reshaping(reshaping_, reshaping_ + 1);
     pendingInsert_ = row;
     beginInsertRows(QModelIndex(), row, row);
     pendingInsert_ = -1;
@@ -124,6 +127,7 @@ bool TDBGridModel::droppedInsert(int count, DataSetState state)
     if (insertRow_ < 0 || insertRow_ >= rows_)
         return false;
     const int row = insertRow_;
+    QScopedValueRollback<int> reshaping(reshaping_, reshaping_ + 1);
     pendingRemove_ = row;
     beginRemoveRows(QModelIndex(), row, row);
     pendingRemove_ = -1;
@@ -256,7 +260,7 @@ QString TDBGridModel::cellText(int row, int column) const
 
 QVariant TDBGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
@@ -287,7 +291,7 @@ QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int 
 
 Qt::ItemFlags TDBGridModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     if (!readOnly_ && fieldIndex(index.column()) >= 0)
@@ -308,7 +312,7 @@ void TDBGridModel::writeCell(const QModelIndex& index, const QString& text)
 
 bool TDBGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
     if (role != Qt::EditRole || readOnly_ || fieldIndex(index.column()) < 0)
         return false;

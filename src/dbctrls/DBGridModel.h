@@ -68,6 +68,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    /// True while rows are being inserted, removed or reset: the view's current cell moves
+    /// with them and must not move the table.
+    bool reshaping() const { return reshaping_ > 0; }
+
     /// Cells read from the table since the model was made (tests: reading stays on demand).
     qint64 cellsRead() const { return cellsRead_; }
 
@@ -100,6 +104,7 @@ private:
     int pendingInsert_ = -1; // while a row insertion is announced
     int pendingRemove_ = -1; // while a row removal is announced
     int indicatorRow_ = -1;
+    int reshaping_ = 0;
     mutable qint64 cellsRead_ = 0;
     mutable bool errorShown_ = false;
     mutable QIcon indicators_[3];

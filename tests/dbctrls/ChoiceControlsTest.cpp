@@ -78,7 +78,7 @@ TEST_F(ChoiceControls, AClickWritesTheValueAndSignalsOnce)
         setText(*video, "Udlaan", QString::fromUtf8(c.before));
         video->Post();
         QSignalSpy signal(box, &TDBCheckBox::clickedOrChanged);
-        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QTest::keyClick(box, Qt::Key_Space); // the keyboard's click
         EXPECT_EQ(text(*video, "Udlaan"), QString::fromUtf8(c.after)) << c.before;
         EXPECT_EQ(video->State(), DataSetState::Edit);
         EXPECT_EQ(signal.count(), 1) << c.before;

@@ -75,7 +75,7 @@ TEST_F(Navigator, AnEmptyTableOffersOnlyInsertAndEdit)
 TEST_F(Navigator, TheSignalFollowsEachAction)
 {
     QStringList seen;
-    connect(navigator, &TDBNavigator::clicked, navigator, [&](Button button) {
+    QObject::connect(navigator, &TDBNavigator::clicked, navigator, [&](Button button) {
         seen << QStringLiteral("%1:%2").arg(int(button)).arg(text(*video, "TapeNr"));
     });
     QTest::mouseClick(navigator->button(Button::Last), Qt::LeftButton);
