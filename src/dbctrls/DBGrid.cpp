@@ -2,6 +2,7 @@
 
 #include "DBGridDelegate.h"
 #include "RecordActions.h"
+#include "core/Errors.h"
 #include "core/Guard.h"
 #include "engine/Table.h"
 
@@ -14,10 +15,12 @@
 
 namespace dbctrls {
 
-TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDBGridModel(this))
+TDBGrid::TDBGrid(QWidget* parent)
+    : QTableView(parent), model_(new TDBGridModel(this)), delegate_(new TDBGridDelegate(this))
 {
     setModel(model_);
-    setItemDelegate(new TDBGridDelegate(this));
+    setItemDelegate(delegate_);
+    model_->onUpdateData = [this] { commitEditor(); };
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
@@ -141,6 +144,17 @@ bool TDBGrid::beginCellEdit(const QModelIndex& index)
     const bool started = core::guarded([&] { model_->beginEdit(index.row()); });
     core::guarded([this] { followTable(); });
     return started;
+}
+
+void TDBGrid::commitEditor()
+{
+    QWidget* editor = delegate_->openEditor();
+    const engine::Table* table = model_->table();
+    if (!cellEditorOpen() || !editor || !table || currentIndex().row() != table->CurrentRow())
+        return;
+    commitData(editor);
+    if (model_->lastWriteFailed())
+        throw core::EAbort();
 }
 
 bool TDBGrid::handleKey(QKeyEvent* event)

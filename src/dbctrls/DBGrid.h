@@ -18,6 +18,8 @@ class DataSource;
 
 namespace dbctrls {
 
+class TDBGridDelegate;
+
 class TDBGrid : public QTableView {
     Q_OBJECT
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
@@ -43,6 +45,9 @@ public:
     TDBGridModel* gridModel() const { return model_; }
     /// True while a cell's editor is open.
     bool cellEditorOpen() const { return state() == QAbstractItemView::EditingState; }
+    /// Writes the text of an open cell editor into its field (the editor stays open). Runs
+    /// before every post of the table; a refused text stops the post (its error is shown).
+    void commitEditor();
 
     /// Used by the cell editor: makes the cell's record current and starts editing it.
     /// False (error reported, grid back on the table's record) when that is refused.
@@ -67,6 +72,7 @@ private:
     bool handleKey(QKeyEvent* event);
 
     TDBGridModel* model_;
+    TDBGridDelegate* delegate_;
     bool following_ = false;
     bool moveRefused_ = false;
     bool pressedOnCell_ = false;

@@ -11,7 +11,8 @@ QWidget* TDBGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
 {
     if (!grid_->beginCellEdit(index))
         return nullptr;
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    editor_ = QStyledItemDelegate::createEditor(parent, option, index);
+    return editor_;
 }
 
 } // namespace dbctrls

@@ -1,6 +1,7 @@
 #pragma once
 // The grid's cell editor: opening it makes the cell's record current and puts it into edit
 // state first; when that is refused, no editor opens.
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace dbctrls {
@@ -14,9 +15,12 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    /// The editor opened last, while it exists.
+    QWidget* openEditor() const { return editor_; }
 
 private:
     TDBGrid* grid_;
+    mutable QPointer<QWidget> editor_;
 };
 
 } // namespace dbctrls

@@ -20,6 +20,10 @@ TDBGridModel::TDBGridModel(QObject* parent) : QAbstractTableModel(parent)
     link_.onScrolled = [this] { sync(false); };
     link_.onEditingChanged = [this] { recordChanged(nullptr); };
     link_.onRecordChanged = [this](engine::Field* field) { recordChanged(field); };
+    link_.onUpdateData = [this] {
+        if (onUpdateData)
+            onUpdateData();
+    };
 }
 
 TDBGridModel::~TDBGridModel() = default;
@@ -316,7 +320,8 @@ bool TDBGridModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     if (role != Qt::EditRole || readOnly_ || fieldIndex(index.column()) < 0)
         return false;
-    return core::guarded([&] { writeCell(index, value.toString()); });
+    lastWriteFailed_ = !core::guarded([&] { writeCell(index, value.toString()); });
+    return !lastWriteFailed_;
 }
 
 } // namespace dbctrls

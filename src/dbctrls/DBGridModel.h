@@ -72,6 +72,11 @@ public:
     /// with them and must not move the table.
     bool reshaping() const { return reshaping_ > 0; }
 
+    /// Called before every post of the table: the view writes an open cell editor's text.
+    std::function<void()> onUpdateData;
+    /// True when the last setData was refused (its error has been shown).
+    bool lastWriteFailed() const { return lastWriteFailed_; }
+
     /// Cells read from the table since the model was made (tests: reading stays on demand).
     qint64 cellsRead() const { return cellsRead_; }
 
@@ -105,6 +110,7 @@ private:
     int pendingRemove_ = -1; // while a row removal is announced
     int indicatorRow_ = -1;
     int reshaping_ = 0;
+    bool lastWriteFailed_ = false;
     mutable qint64 cellsRead_ = 0;
     mutable bool errorShown_ = false;
     mutable QIcon indicators_[3];

@@ -45,4 +45,10 @@ void TNotifyLink::editingChanged()
     run(onEditingChanged);
 }
 
+void TNotifyLink::updateData()
+{
+    if (onUpdateData)
+        onUpdateData();
+}
+
 } // namespace dbctrls

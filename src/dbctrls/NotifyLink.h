@@ -25,6 +25,8 @@ public:
     std::function<void()> onScrolled;
     std::function<void(engine::Field*)> onRecordChanged;
     std::function<void()> onEditingChanged;
+    /// Runs unguarded: an error must stop the post that asked for it.
+    std::function<void()> onUpdateData;
 
     Kind linkKind() const override { return kind_; }
     void activeChanged() override;
@@ -32,6 +34,7 @@ public:
     void dataSetScrolled() override;
     void recordChanged(engine::Field* field) override;
     void editingChanged() override;
+    void updateData() override;
 
 private:
     Kind kind_;

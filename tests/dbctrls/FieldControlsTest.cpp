@@ -1,8 +1,10 @@
 // Edits, memos, data texts and date edits: showing the current record, starting the edit
 // state, and handing the typed text to the field before a post or when left.
 #include "ControlsFixture.h"
+#include "dbctrls/DBCheckBox.h"
 #include "dbctrls/DBDateEdit.h"
 #include "dbctrls/DBEdit.h"
+#include "dbctrls/DBGrid.h"
 #include "dbctrls/DBMemo.h"
 #include "dbctrls/DBText.h"
 #include "engine/Field.h"
@@ -64,6 +66,45 @@ TEST_F(FieldControls, AnEditShowsTheCurrentRecordAndFollowsMovesAndCode)
     EXPECT_EQ(title->text(), QStringLiteral("Beta"));
     video->Close();
     EXPECT_EQ(title->text(), QString());
+}
+
+TEST_F(FieldControls, ControlsWaitWhileTheTableIsQuietAndCatchUpAtTheEnd)
+{
+    TDBEdit* title = edit("Titel");
+    {
+        engine::ControlsDisabled quiet(*video);
+        video->Next();
+        EXPECT_EQ(title->text(), QStringLiteral("Alfa"));
+    }
+    EXPECT_EQ(title->text(), QStringLiteral("Beta"));
+}
+
+TEST_F(FieldControls, ControlsBoundLaterHearOfAMoveFirstAndGridsLast)
+{
+    setText(*video, "Udlaan", QStringLiteral("Nej"));
+    video->Post();
+    video->Next();
+    setText(*video, "Udlaan", QStringLiteral("Ja"));
+    video->Post();
+    video->First();
+    auto* grid = new dbctrls::TDBGrid(window.get());
+    grid->setDataSource(sourceOf(*video));
+    TDBEdit* tapeNr = edit("TapeNr");
+    auto* lent = new dbctrls::TDBCheckBox(window.get());
+    lent->setValueChecked(QStringLiteral("Ja"));
+    lent->setValueUnchecked(QStringLiteral("Nej"));
+    lent->setDataSource(sourceOf(*video));
+    lent->setDataField(QStringLiteral("Udlaan"));
+    QStringList heard;
+    QObject::connect(lent, &dbctrls::TDBCheckBox::clickedOrChanged, lent, [&] { heard << QStringLiteral("check box"); });
+    QObject::connect(tapeNr, &QLineEdit::textChanged, tapeNr, [&] {
+        heard << QStringLiteral("edit sees %1").arg(lent->checkState() == Qt::Checked ? "checked" : "unchecked");
+    });
+    QObject::connect(grid->gridModel(), &dbctrls::TDBGridModel::currentRowMoved, grid, [&] {
+        heard << QStringLiteral("grid after %1").arg(tapeNr->text());
+    });
+    video->Next();
+    EXPECT_EQ(heard, (QStringList{"check box", "edit sees checked", "grid after 0002-00"}));
 }
 
 TEST_F(FieldControls, TypingStartsTheEditStateAndAMovePostsTheTypedText)

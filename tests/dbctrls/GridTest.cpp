@@ -146,6 +146,23 @@ TEST_F(Grid, EditingInPlaceStartsTheEditAndLeavingTheRowPostsIt)
     EXPECT_EQ(text(*video, "Titel"), QStringLiteral("Ny titel"));
 }
 
+TEST_F(Grid, APostTakesTheTextOfAnOpenCellEditor)
+{
+    TDBGrid* grid = tapeGrid();
+    window->show();
+    grid->setCurrentIndex(grid->model()->index(2, 2));
+    QTest::keyClick(grid, 'K');
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("opi"));
+    video->Post();
+    EXPECT_EQ(video->State(), DataSetState::Browse);
+    video->First();
+    video->Next();
+    video->Next();
+    EXPECT_EQ(text(*video, "Kopi"), QStringLiteral("Kopi"));
+}
+
 TEST_F(Grid, ACellNormalizerShapesTheTypedText)
 {
     auto* grid = new TDBGrid(window.get());
