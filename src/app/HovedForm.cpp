@@ -6,6 +6,9 @@
 #include "core/Guard.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "output/Export3ASCII.h"
+#include "output/ExportCommand.h"
+#include "output/QRListForm.h"
 #include "support/Image.h"
 #include "support/JpegLoader.h"
 #include "support/WindowSize.h"
@@ -120,6 +123,8 @@ THovedForm::THovedForm(const QString& instanceKey, QWidget* parent) : QMainWindo
     createButtons(client);
     createEditGroup(client);
     createMenus();
+    QExport3ASCII1 = new output::TQExport3ASCII(this);
+    QExport3ASCII1->setObjectName(QStringLiteral("QExport3ASCII1"));
     connectHandlers();
     resize(kDesignWidth, kDesignHeight - menuBar()->sizeHint().height());
 }
@@ -257,6 +262,9 @@ void THovedForm::connectHandlers()
     on(Dataplacering1, &QAction::triggered, &THovedForm::Dataplacering1Click);
     on(Omskrmstrrelser1, &QAction::triggered, &THovedForm::Omskrmstrrelser1Click);
     on(Help, &QAction::triggered, &THovedForm::HelpClick);
+    on(Eksport1, &QAction::triggered, &THovedForm::Eksport1Click);
+    on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
+    on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
 }
 
 void THovedForm::showEditGroup(bool visible)
@@ -278,6 +286,7 @@ void THovedForm::showEvent(QShowEvent* event)
 
 void THovedForm::FormShow()
 {
+    output::configureTapeExport(*QExport3ASCII1, *data::DM->VideoTable, true);
     data::DM->OpenTables();
     restoreSize();
 }
@@ -360,6 +369,23 @@ void THovedForm::HelpClick()
 {
     if (!Help->statusTip().isEmpty())
         core::dialogs().shellOpen(Help->statusTip(), false);
+}
+
+void THovedForm::Eksport1Click()
+{
+    output::runExportCommand(*QExport3ASCII1, activeLanguageIndex());
+}
+
+void THovedForm::Pprinter1Click()
+{
+    TQRListForm report(*data::DM->VideoTable);
+    report.printToDefaultPrinter(this);
+}
+
+void THovedForm::PSkrm1Click()
+{
+    TQRListForm report(*data::DM->VideoTable);
+    report.preview(this);
 }
 
 } // namespace app

@@ -12,6 +12,9 @@ class QToolButton;
 namespace support {
 class TImage;
 }
+namespace output {
+class TQExport3ASCII;
+}
 
 namespace app {
 
@@ -63,6 +66,8 @@ public:
     QAction* Information1;
     QAction* Afslut1;
 
+    output::TQExport3ASCII* QExport3ASCII1;
+
     // Handlers.
     void FormShow();
     void FormClose();
@@ -73,6 +78,9 @@ public:
     void Dataplacering1Click();
     void Omskrmstrrelser1Click();
     void HelpClick();
+    void Eksport1Click();
+    void Pprinter1Click();
+    void PSkrm1Click();
 
     /// Shows or hides the edit group (and SpeedButton1 the other way round).
     void showEditGroup(bool visible);

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <sqlite3.h>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace engine {
@@ -1019,6 +1020,60 @@ void Table::sendEditing()
 void Table::sendUpdateData()
 {
     forEachSource([](DataSource* source) { source->notifyUpdateData(); });
+}
+
+namespace {
+// Rows tested per query when a search walks the view.
+constexpr int kSearchBatch = 256;
+
+QString searchSql(const QString& column, const QString& qualified)
+{
+    QStringList parameters;
+    for (int i = 1; i <= kSearchBatch; ++i)
+        parameters << QStringLiteral("?%1").arg(i);
+    return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+        .arg(quoteId(column), qualified, parameters.join(QLatin1Char(',')));
+}
+} // namespace
+
+int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
+{
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
+        return -1;
+    const Field& field = *fields_[size_t(fieldIndex)];
+    const bool inserting = state_ == DataSetState::Insert;
+    const int rows = RowCount();
+    const int current = CurrentRow();
+    const QString sql = searchSql(field.FieldName(), d_->qualified);
+    std::unordered_map<qint64, QVariant> values;
+    for (int begin = std::max(0, fromRow); begin < rows; begin += kSearchBatch) {
+        const int end = std::min(rows, begin + kSearchBatch);
+        values.clear();
+        Statement select(db_, sql, d_->path);
+        for (int i = 0; i < kSearchBatch; ++i) {
+            const int index = begin + i < end ? d_->viewIndex(begin + i, inserting) : -1;
+            if (index >= 0 && index < int(d_->view.size()))
+                select.bindInt(i + 1, d_->view[size_t(index)]);
+            else
+                select.bindNull(i + 1);
+        }
+        while (select.step())
+            values[select.int64(0)] = select.value(1);
+        for (int row = begin; row < end; ++row) {
+            if (row == current) {
+                if (test(field.AsString()))
+                    return row;
+                continue;
+            }
+            const int index = d_->viewIndex(row, inserting);
+            if (index < 0 || index >= int(d_->view.size()))
+                continue;
+            const auto it = values.find(d_->view[size_t(index)]);
+            if (it != values.end() && test(field.displayText(it->second)))
+                return row;
+        }
+    }
+    return -1;
 }
 
 } // namespace engine

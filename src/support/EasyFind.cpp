@@ -5,6 +5,7 @@
 #include "engine/DataSource.h"
 #include "engine/Table.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace support {
@@ -19,8 +20,10 @@ class WaitCursor {
 public:
     WaitCursor()
     {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor), active_ = true;
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+            active_ = true;
+        }
     }
     ~WaitCursor()
     {

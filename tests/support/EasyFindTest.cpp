@@ -123,8 +123,9 @@ TEST_F(EasyFind, AnUnknownFieldIsReportedBeforeAnythingMoves)
 {
     add("0001-00", "a");
     add("0002-00", "b");
+    dm->VideoTable->First();
     find.SearchField = QStringLiteral("Nope");
-    find.SearchKey = QStringLiteral("a");
+    find.SearchKey = QStringLiteral("b");
     try {
         find.Find();
         FAIL() << "no error";
