@@ -57,6 +57,13 @@ struct Table::Impl {
             return row;
         return row == insertPos ? -1 : row - 1;
     }
+
+    /// The row id shown at a grid row; 0 for the inserted record and outside the view.
+    qint64 rowidAt(int row, bool inserting) const
+    {
+        const int index = viewIndex(row, inserting);
+        return index >= 0 && index < int(view.size()) ? view[size_t(index)] : 0;
+    }
 };
 
 Table::Table(Database& db, const QString& fileName, QObject* parent)
@@ -146,8 +153,6 @@ void Table::checkActive() const
     if (!Active())
         throw core::EDatabaseError(kClosedMessage);
 }
-
-// ---- the view -----------------------------------------------------------------------------
 
 void Table::readView()
 {
@@ -337,8 +342,6 @@ void Table::invalidateSiblings()
     }
 }
 
-// ---- moves --------------------------------------------------------------------------------
-
 void Table::moveTo(int position, bool bof, bool eof)
 {
     const bool moved = position != d_->cur;
@@ -425,9 +428,7 @@ void Table::MoveToRow(int row)
     checkActive();
     if (row == CurrentRow())
         return;
-    const int index = d_->viewIndex(row, state_ == DataSetState::Insert);
-    const bool valid = index >= 0 && index < int(d_->view.size());
-    const qint64 target = valid ? d_->view[size_t(index)] : 0;
+    const qint64 target = d_->rowidAt(row, state_ == DataSetState::Insert);
     checkBrowseMode();
     // The view may have changed with the post: go to the record that was at that row.
     int position = d_->position(target);
@@ -451,6 +452,34 @@ QString Table::DisplayText(int row, int fieldIndex) const
     return record ? field.displayText(record->value(fieldIndex)) : QString();
 }
 
+int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
+{
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
+        return -1;
+    constexpr int kRows = 256; // rows tested per query
+    const Field& field = *fields_[size_t(fieldIndex)];
+    const bool inserting = state_ == DataSetState::Insert;
+    const int rows = RowCount();
+    for (int begin = std::max(0, fromRow); begin < rows; begin += kRows) {
+        const int end = std::min(rows, begin + kRows);
+        std::vector<qint64> rowids;
+        for (int row = begin; row < end; ++row)
+            rowids.push_back(d_->rowidAt(row, inserting));
+        const auto values = d_->query.columnOf(db_, field.FieldName(), rowids);
+        for (int row = begin; row < end; ++row) {
+            if (row == CurrentRow()) {
+                if (test(field.AsString()))
+                    return row;
+                continue;
+            }
+            const auto it = values.find(rowids[size_t(row - begin)]);
+            if (it != values.end() && test(field.displayText(it->second)))
+                return row;
+        }
+    }
+    return -1;
+}
+
 bool Table::Locate(const QString& fieldName, const QString& value)
 {
     checkActive();
@@ -471,8 +500,6 @@ bool Table::Locate(const QString& fieldName, const QString& value)
     moveTo(int(it - view.begin()), false, false);
     return true;
 }
-
-// ---- bookmarks and controls ---------------------------------------------------------------
 
 Table::Bookmark Table::GetBookmark() const
 {
@@ -514,8 +541,6 @@ void Table::EnableControls()
         send(&DataSource::notifyDataSetChanged);
 }
 
-// ---- fields -------------------------------------------------------------------------------
-
 Field* Table::FindField(const QString& name) const
 {
     for (const auto& field : fields_)
@@ -547,8 +572,6 @@ void Table::setBufferValue(int fieldIndex, const QVariant& value)
     modified_ = true;
     sendRecord(fields_[size_t(fieldIndex)].get());
 }
-
-// ---- editing ------------------------------------------------------------------------------
 
 void Table::checkBrowseMode()
 {
@@ -746,8 +769,6 @@ void Table::Delete()
     if (AfterDelete)
         AfterDelete(*this);
 }
-
-// ---- notifications ------------------------------------------------------------------------
 
 void Table::addDataSource(DataSource* source)
 {

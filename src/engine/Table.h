@@ -120,6 +120,10 @@ public:
     void MoveToRow(int row);
     /// Field text of a row without moving the cursor; the current row shows its buffer.
     QString DisplayText(int row, int fieldIndex) const;
+    /// The first row from fromRow on whose field text passes the test, or -1. Reads only
+    /// that field, in batches; never moves the cursor or fires events. Texts are as
+    /// DisplayText gives them (a memo field's whole text).
+    int FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const;
 
     /// Re-reads the view and keeps the current record where possible.
     void Refresh();

@@ -193,6 +193,31 @@ std::unordered_set<qint64> ViewQuery::matches(Database& db, const Field& field, 
     return rowids;
 }
 
+std::unordered_map<qint64, QVariant> ViewQuery::columnOf(Database& db, const QString& column,
+                                                         const std::vector<qint64>& rowids) const
+{
+    // One statement for any number of rows: the same SQL each time, so it stays prepared.
+    constexpr size_t kRows = 256;
+    QStringList parameters;
+    for (size_t i = 1; i <= kRows; ++i)
+        parameters << QStringLiteral("?%1").arg(i);
+    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                            .arg(quoteId(column), qualified_, parameters.join(QLatin1Char(',')));
+    std::unordered_map<qint64, QVariant> values;
+    for (size_t begin = 0; begin < rowids.size(); begin += kRows) {
+        Statement select(db, sql, path_);
+        for (size_t i = 0; i < kRows; ++i) {
+            if (begin + i < rowids.size())
+                select.bindInt(int(i) + 1, rowids[begin + i]);
+            else
+                select.bindNull(int(i) + 1);
+        }
+        while (select.step())
+            values[select.int64(0)] = select.value(1);
+    }
+    return values;
+}
+
 bool ViewQuery::dependsOn(const Table& table, const QString& column) const
 {
     const QString used = order_.join(QLatin1Char(' ')) + QLatin1Char(' ') + where(table).terms.join(QLatin1Char(' '));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -34,6 +35,9 @@ public:
     int placeOf(Database& db, const Table& table, qint64 rowid, int fallback) const;
     /// Row ids whose field holds exactly this value (an empty value: no value).
     std::unordered_set<qint64> matches(Database& db, const Field& field, const QVariant& value) const;
+    /// One column of these records, by row id (a vanished record is left out).
+    std::unordered_map<qint64, QVariant> columnOf(Database& db, const QString& column,
+                                                  const std::vector<qint64>& rowids) const;
     /// True when the column takes part in the order, the filter or the master link.
     bool dependsOn(const Table& table, const QString& column) const;
 

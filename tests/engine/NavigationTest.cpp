@@ -477,6 +477,34 @@ TEST_F(Moves, GridRowsReadWithoutMovingOrTelling)
     EXPECT_EQ(log, QStringList{QStringLiteral("grid:scrolled")});
 }
 
+TEST_F(Moves, FindRowTestsOneFieldFromARowOnWithoutMovingOrTelling)
+{
+    engine::Table& video = open(kVideo);
+    engine::DataSource source(&video);
+    QStringList log;
+    RecordingLink grid(QStringLiteral("grid"), log, engine::DataLink::Kind::Grid);
+    grid.setDataSource(&source);
+    const int title = video.FieldByName(QStringLiteral("Titel")).Index();
+    const auto is = [](const char* text) { return [text](const QString& value) { return value == QLatin1String(text); }; };
+    log.clear();
+    EXPECT_EQ(video.FindRow(0, title, is("C")), 2);
+    EXPECT_EQ(video.FindRow(2, title, is("C")), 2);
+    EXPECT_EQ(video.FindRow(1, title, is("A")), -1);
+    EXPECT_EQ(video.FindRow(0, 99, is("A")), -1);
+    EXPECT_EQ(video.CurrentRow(), 0);
+    EXPECT_TRUE(log.isEmpty()) << log.join(' ').toStdString();
+    // The record being edited is tested as typed; an inserted one has its row.
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("typed"));
+    EXPECT_EQ(video.FindRow(0, title, is("typed")), 0);
+    EXPECT_EQ(video.FindRow(0, title, is("A")), -1);
+    video.Cancel();
+    video.Last();
+    video.Insert();
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("new"));
+    EXPECT_EQ(video.FindRow(0, title, is("new")), 2);
+    EXPECT_EQ(video.FindRow(0, title, is("C")), 3);
+}
+
 TEST_F(Orders, LargeViewReadsAnyRowAndMovesThere)
 {
     execOn(file(kVideo), QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "

@@ -1,0 +1,64 @@
+// Program entry: the command line (no window, no display needed) or the windows.
+#include "CommandLine.h"
+#include "HovedForm.h"
+#include "JustOneGuard.h"
+#include "Tolvane.h"
+#include "core/Dialogs.h"
+#include "core/ProgramPaths.h"
+#include "data/DM.h"
+#include "support/QtDialogs.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QStyleFactory>
+#include <memory>
+
+namespace {
+
+void prepareEnvironment()
+{
+    // Metrics must match the designed geometry everywhere.
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
+        qputenv("QT_FONT_DPI", "96");
+    // Window placement and bringing a window forward need X11; Wayland forbids both.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+int runWindows(int argc, char** argv)
+{
+    prepareEnvironment();
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setApplicationDisplayName(QStringLiteral("Spolarkiv"));
+    support::QtDialogs qtDialogs;
+    core::setDialogs(&qtDialogs);
+    core::setProgramPaths(core::ProgramPaths::fromApplication());
+
+    app::showSplash();
+    auto hovedForm = std::make_unique<app::THovedForm>(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
+    if (hovedForm->anotherCopyRuns()) {
+        app::closeSplash();
+        return 0;
+    }
+    app::dismissSplashWhenActivated(hovedForm.get());
+    app::HovedForm = hovedForm.get();
+    auto dm = std::make_unique<data::TDM>(core::programPaths().dataDir());
+    data::DM = dm.get();
+    hovedForm->show();
+    const int result = application.exec();
+    app::closeSplash();
+    hovedForm.reset();
+    dm.reset();
+    core::setDialogs(nullptr);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (auto result = app::runCommandLine(argc, argv))
+        return *result;
+    return runWindows(argc, argv);
+}

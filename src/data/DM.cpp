@@ -1,0 +1,180 @@
+#include "DM.h"
+
+#include "TimeText.h"
+#include "core/Dialogs.h"
+#include "core/Errors.h"
+
+#include <sqlite3.h>
+
+namespace data {
+
+TDM* DM = nullptr;
+
+QString castCascadeQuestion(int n)
+{
+    return QStringLiteral("Der er tilknyttet %1 skuespillere til denne film!").arg(n)
+           + QStringLiteral("\n\r")
+           + QStringLiteral("Hvis du sletter denne film, så sletter du også alle til denne film "
+                            "registrerede skuespillere - er det OK?");
+}
+
+TDM::TDM(const QString& dataDir, QObject* parent)
+    : QObject(parent), db_(std::make_unique<engine::Database>(dataDir))
+{
+    setObjectName(QStringLiteral("DM"));
+    VideoTable = makeTable(QStringLiteral("Video.db"), VideoSource, "Video");
+    KatTable = makeTable(QStringLiteral("Kategori.db"), KatSource, "Kat");
+    UdlaanTable = makeTable(QStringLiteral("Udlaan.db"), UdlaanSource, "Udlaan");
+    TypeTable = makeTable(QStringLiteral("Type.db"), TypeSource, "Type");
+    InstruktorTable = makeTable(QStringLiteral("Instruktor.db"), InstruktorSource, "Instruktor");
+    OptagetTable = makeTable(QStringLiteral("Optagetaf.db"), OptagetSource, "Optaget");
+    SkuespilTable = makeTable(QStringLiteral("Skuespiller.DB"), SkuespilSource, "Skuespil");
+    MedvirkTable = makeTable(QStringLiteral("Medvirker.db"), MedvirkSource, "Medvirk");
+    MedvirkAllTable = makeTable(QStringLiteral("Medvirker.db"), MedvirkAllSource, "MedvirkAll");
+    ConfigTable = makeTable(QStringLiteral("Config.DB"), ConfigSource, "Config");
+
+    // The cast link: MedvirkTable presents the current tape's cast.
+    MedvirkTable->SetIndexFieldNames(QStringLiteral("Tapenr"));
+    MedvirkTable->SetMasterFields(QStringLiteral("Tapenr"));
+    MedvirkTable->SetMasterSource(VideoSource);
+    bindRules();
+}
+
+TDM::~TDM()
+{
+    if (DM == this)
+        DM = nullptr;
+    // Tables before the connection they use.
+    for (engine::Table* table : startupOrder())
+        delete table;
+}
+
+engine::Table* TDM::makeTable(const QString& fileName, engine::DataSource*& source, const char* name)
+{
+    auto* table = new engine::Table(*db_, fileName, nullptr);
+    table->setObjectName(QString::fromLatin1(name) + QStringLiteral("Table"));
+    source = new engine::DataSource(table, this);
+    source->setObjectName(QString::fromLatin1(name) + QStringLiteral("Source"));
+    return table;
+}
+
+void TDM::bindRules()
+{
+    VideoTable->BeforePost = [this](engine::Table& t) { VideoTableBeforePost(t); };
+    VideoTable->AfterPost = [this](engine::Table& t) { VideoTableAfterPost(t); };
+    VideoTable->BeforeDelete = [this](engine::Table& t) { VideoTableBeforeDelete(t); };
+    MedvirkTable->BeforeInsert = [this](engine::Table& t) { MedvirkTableBeforeInsert(t); };
+    MedvirkTable->AfterInsert = [this](engine::Table& t) { MedvirkTableAfterInsert(t); };
+    MedvirkTable->AfterPost = [this](engine::Table& t) { MedvirkTableAfterPost(t); };
+    UdlaanTable->AfterInsert = [this](engine::Table& t) { UdlaanTableAfterInsert(t); };
+}
+
+std::vector<engine::Table*> TDM::startupOrder() const
+{
+    return {ConfigTable, VideoTable, SkuespilTable, MedvirkTable, MedvirkAllTable,
+            KatTable, TypeTable, UdlaanTable, InstruktorTable, OptagetTable};
+}
+
+void TDM::OpenTables()
+{
+    for (engine::Table* table : startupOrder())
+        table->Open();
+}
+
+void TDM::VideoTableBeforePost(engine::Table& table)
+{
+    const QString start = table.FieldByName(QStringLiteral("Start")).AsString();
+    const QString end = table.FieldByName(QStringLiteral("Slut")).AsString();
+    if (start.isEmpty() || end.isEmpty())
+        return;
+    table.FieldByName(QStringLiteral("Varighed")).SetAsString(durationText(start, end));
+}
+
+void TDM::addLookupValue(engine::Table& lookup, const QString& field, const QString& value)
+{
+    if (lookup.Locate(field, value) || value.isEmpty())
+        return;
+    lookup.Insert();
+    lookup.FieldByName(field).SetAsString(value);
+    lookup.Post();
+}
+
+void TDM::VideoTableAfterPost(engine::Table& table)
+{
+    const std::pair<const char*, engine::Table*> pairs[] = {
+        {"Optagetaf", OptagetTable}, {"Kategori", KatTable}, {"Instruktor", InstruktorTable}};
+    for (const auto& [field, lookup] : pairs) {
+        const QString name = QString::fromLatin1(field);
+        addLookupValue(*lookup, name, table.FieldByName(name).AsString());
+    }
+}
+
+void TDM::VideoTableBeforeDelete(engine::Table&)
+{
+    const int n = MedvirkTable->RecordCount();
+    if (n == 0)
+        return;
+    if (!core::dialogs().confirm(castCascadeQuestion(n), core::ConfirmButtons::YesNo))
+        throw core::EAbort();
+    MedvirkTable->First();
+    for (int i = 0; i < n; ++i)
+        MedvirkTable->Delete();
+}
+
+void TDM::MedvirkTableBeforeInsert(engine::Table&)
+{
+    // A new tape must be stored before a cast row can carry its number.
+    if (VideoTable->Editing())
+        VideoTable->Post();
+}
+
+void TDM::MedvirkTableAfterInsert(engine::Table& table)
+{
+    table.FieldByName(QStringLiteral("Titel")).SetAsString(VideoTable->FieldByName(QStringLiteral("Titel")).AsString());
+}
+
+void TDM::MedvirkTableAfterPost(engine::Table& table)
+{
+    MedvirkAllTable->Close();
+    MedvirkAllTable->Open();
+    // An empty name is no actor: the list would only gain an empty entry.
+    addLookupValue(*SkuespilTable, QStringLiteral("Skuespiller"),
+                   table.FieldByName(QStringLiteral("Skuespiller")).AsString());
+}
+
+void TDM::UdlaanTableAfterInsert(engine::Table& table)
+{
+    table.FieldByName(QStringLiteral("Tapenr")).SetAsString(VideoTable->FieldByName(QStringLiteral("Tapenr")).AsString());
+}
+
+QString TDM::NextTapeNumber()
+{
+    // The whole table, whatever order or filter the overview left: the highest leading number.
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray sql = QStringLiteral("SELECT max(CAST(substr(TapeNr, 1, 18) AS INTEGER)) FROM \"%1\".\"%1\" "
+                                          "WHERE TapeNr GLOB '[0-9]*'")
+                               .arg(VideoTable->SqlName())
+                               .toUtf8();
+    if (sqlite3_prepare_v2(db_->handle(), sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
+        throw core::EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_->handle())));
+    qint64 highest = 0;
+    if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_type(statement, 0) != SQLITE_NULL)
+        highest = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return QStringLiteral("%1-00").arg(highest + 1, 4, 10, QLatin1Char('0'));
+}
+
+int TDM::configInteger(const QString& field)
+{
+    return int(ConfigTable->FieldByName(field).AsInteger());
+}
+
+void TDM::storeConfig(const std::vector<std::pair<QString, qint64>>& values)
+{
+    ConfigTable->Edit();
+    for (const auto& [field, value] : values)
+        ConfigTable->FieldByName(field).SetAsInteger(value);
+    ConfigTable->Post();
+}
+
+} // namespace data

@@ -1,0 +1,87 @@
+#pragma once
+// The data module: the ten table components over the nine table files, their data sources,
+// and the record rules bound to their events. One instance, DM, lives for the whole run;
+// every window works on its cursors.
+#include "engine/DataSource.h"
+#include "engine/Database.h"
+#include "engine/Table.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace data {
+
+class TDM : public QObject {
+    Q_OBJECT
+public:
+    /// dataDir: the table folder; nothing is opened until OpenTables.
+    explicit TDM(const QString& dataDir, QObject* parent = nullptr);
+    ~TDM() override;
+
+    engine::Database& database() { return *db_; }
+
+    engine::Table* VideoTable;
+    engine::Table* KatTable;
+    engine::Table* UdlaanTable;
+    engine::Table* TypeTable;
+    engine::Table* InstruktorTable;
+    engine::Table* OptagetTable;
+    engine::Table* SkuespilTable;
+    engine::Table* MedvirkTable;
+    engine::Table* MedvirkAllTable;
+    engine::Table* ConfigTable;
+
+    engine::DataSource* VideoSource;
+    engine::DataSource* KatSource;
+    engine::DataSource* UdlaanSource;
+    engine::DataSource* TypeSource;
+    engine::DataSource* InstruktorSource;
+    engine::DataSource* OptagetSource;
+    engine::DataSource* SkuespilSource;
+    engine::DataSource* MedvirkSource;
+    engine::DataSource* MedvirkAllSource;
+    engine::DataSource* ConfigSource;
+
+    /// Opens the ten tables in the start-up order; an error stops the sequence there and the
+    /// tables after it stay closed.
+    void OpenTables();
+    /// The tables in start-up order.
+    std::vector<engine::Table*> startupOrder() const;
+
+    // Record rules.
+    void VideoTableBeforePost(engine::Table& table);
+    void VideoTableAfterPost(engine::Table& table);
+    void VideoTableBeforeDelete(engine::Table& table);
+    void MedvirkTableBeforeInsert(engine::Table& table);
+    void MedvirkTableAfterInsert(engine::Table& table);
+    void MedvirkTableAfterPost(engine::Table& table);
+    void UdlaanTableAfterInsert(engine::Table& table);
+
+    /// One past the highest tape number of the whole table (all leading digits, at most 18;
+    /// numbers not starting with a digit take no part), as "0000-00"; "0001-00" when none.
+    /// Call after the pending record is settled.
+    QString NextTapeNumber();
+
+    /// Integer field of the configuration record (empty reads as 0).
+    int configInteger(const QString& field);
+    /// Writes fields of the configuration record in one edit and posts.
+    void storeConfig(const std::vector<std::pair<QString, qint64>>& values);
+
+private:
+    engine::Table* makeTable(const QString& fileName, engine::DataSource*& source, const char* name);
+    void bindRules();
+    void addLookupValue(engine::Table& lookup, const QString& field, const QString& value);
+
+    std::unique_ptr<engine::Database> db_;
+};
+
+/// The one data module of the running program.
+extern TDM* DM;
+
+/// The cascade question for a tape with n cast rows.
+QString castCascadeQuestion(int n);
+
+} // namespace data

@@ -1,0 +1,224 @@
+#include "DBGrid.h"
+
+#include "DBGridDelegate.h"
+#include "RecordActions.h"
+#include "core/Errors.h"
+#include "core/Guard.h"
+#include "engine/Table.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <exception>
+
+namespace dbctrls {
+
+TDBGrid::TDBGrid(QWidget* parent)
+    : QTableView(parent), model_(new TDBGridModel(this)), delegate_(new TDBGridDelegate(this))
+{
+    setModel(model_);
+    setItemDelegate(delegate_);
+    model_->onUpdateData = [this] { commitEditor(); };
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setFixedWidth(14);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+
+    connect(model_, &TDBGridModel::currentRowMoved, this, [this] { core::guarded([this] { followTable(); }); });
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { core::guarded([this] { saveWidths(); }); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { core::guarded([this] { applyWidths(); }); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { followGrid(current); });
+}
+
+void TDBGrid::setDataSource(engine::DataSource* source)
+{
+    savedWidths_.clear();
+    model_->setDataSource(source);
+}
+
+void TDBGrid::setColumns(const std::vector<TDBGridColumn>& columns)
+{
+    savedWidths_.clear();
+    model_->setColumns(columns);
+}
+
+void TDBGrid::setTitleBold(bool bold)
+{
+    // Only the weight is set: size and family keep following the grid's font.
+    QFont font;
+    font.setBold(bold);
+    horizontalHeader()->setFont(font);
+}
+
+void TDBGrid::setReadOnly(bool readOnly)
+{
+    model_->setReadOnly(readOnly);
+}
+
+int TDBGrid::defaultWidth(int column) const
+{
+    const QString title = model_->headerData(column, Qt::Horizontal).toString();
+    return qMax(64, horizontalHeader()->fontMetrics().horizontalAdvance(title) + 12);
+}
+
+void TDBGrid::saveWidths()
+{
+    // A new view keeps the widths the user dragged, as long as the columns stay.
+    savedWidths_.clear();
+    for (int column = 0; column < model_->columnCount(); ++column)
+        savedWidths_.push_back(columnWidth(column));
+}
+
+void TDBGrid::applyWidths()
+{
+    const auto& columns = model_->columns();
+    const bool keep = savedWidths_.size() == columns.size();
+    for (int column = 0; column < int(columns.size()); ++column) {
+        const int designed = columns[size_t(column)].width;
+        const int width = keep ? savedWidths_[size_t(column)] : designed > 0 ? designed : defaultWidth(column);
+        setColumnWidth(column, width);
+    }
+}
+
+void TDBGrid::followTable()
+{
+    if (following_)
+        return;
+    QScopedValueRollback<bool> busy(following_, true);
+    const int row = model_->currentRow();
+    if (row < 0 || model_->columnCount() == 0) {
+        selectionModel()->clearCurrentIndex();
+        return;
+    }
+    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    const QModelIndex target = model_->index(row, column);
+    if (target == currentIndex())
+        return; // a field changed: leave the scrolling to the user
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    scrollTo(target);
+}
+
+void TDBGrid::followGrid(const QModelIndex& current)
+{
+    if (following_ || model_->reshaping() || !current.isValid())
+        return;
+    engine::Table* table = model_->table();
+    if (!table || current.row() == table->CurrentRow())
+        return;
+    std::exception_ptr refused;
+    {
+        QScopedValueRollback<bool> busy(following_, true);
+        try {
+            table->MoveToRow(current.row());
+        } catch (...) {
+            refused = std::current_exception();
+        }
+    }
+    moveRefused_ = refused != nullptr;
+    // Back on the table's record first, then the message.
+    core::guarded([this] { followTable(); });
+    if (refused)
+        core::guarded([refused] { std::rethrow_exception(refused); });
+}
+
+bool TDBGrid::beginCellEdit(const QModelIndex& index)
+{
+    engine::Table* table = model_->table();
+    if (!table)
+        return false;
+    if (index.row() != table->CurrentRow()) {
+        // Moving may re-read the view, which would leave the editor on a stale cell: move
+        // only, and let the next key or click open the editor.
+        followGrid(index);
+        return false;
+    }
+    const bool started = core::guarded([&] { model_->beginEdit(index.row()); });
+    core::guarded([this] { followTable(); });
+    return started;
+}
+
+void TDBGrid::commitEditor()
+{
+    QWidget* editor = delegate_->openEditor();
+    const engine::Table* table = model_->table();
+    if (!cellEditorOpen() || !editor || !table || currentIndex().row() != table->CurrentRow())
+        return;
+    commitData(editor);
+    if (model_->lastWriteFailed())
+        throw core::EAbort();
+}
+
+bool TDBGrid::handleKey(QKeyEvent* event)
+{
+    engine::Table* table = model_->table();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (!table || state() == QAbstractItemView::EditingState)
+        return false;
+    if (event->key() == Qt::Key_Insert && modifiers == Qt::NoModifier && !isReadOnly()) {
+        table->Insert();
+        return true;
+    }
+    if (event->key() == Qt::Key_Delete && (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier)
+        && !isReadOnly()) {
+        if (table->RowCount() > 0)
+            confirmAndDelete(*table);
+        return true;
+    }
+    if (event->key() == Qt::Key_Escape && table->Editing()) {
+        table->Cancel();
+        return true;
+    }
+    return false;
+}
+
+void TDBGrid::keyPressEvent(QKeyEvent* event)
+{
+    core::guarded([&] {
+        if (handleKey(event))
+            event->accept();
+        else
+            QTableView::keyPressEvent(event);
+    });
+}
+
+void TDBGrid::mousePressEvent(QMouseEvent* event)
+{
+    core::guarded([&] {
+        pressedOnCell_ = event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
+        moveRefused_ = false;
+        QTableView::mousePressEvent(event);
+    });
+}
+
+void TDBGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    core::guarded([&] {
+        QTableView::mouseReleaseEvent(event);
+        const QModelIndex released = indexAt(event->position().toPoint());
+        const bool click = pressedOnCell_ && !moveRefused_ && event->button() == Qt::LeftButton && released.isValid();
+        pressedOnCell_ = false;
+        if (click)
+            emit cellClicked(released.column());
+    });
+}
+
+void TDBGrid::changeEvent(QEvent* event)
+{
+    core::guarded([&] {
+        QTableView::changeEvent(event);
+        if (event->type() == QEvent::FontChange)
+            verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    });
+}
+
+} // namespace dbctrls

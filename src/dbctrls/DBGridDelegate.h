@@ -1,0 +1,26 @@
+#pragma once
+// The grid's cell editor: opening it makes the cell's record current and puts it into edit
+// state first; when that is refused, no editor opens.
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+namespace dbctrls {
+
+class TDBGrid;
+
+class TDBGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit TDBGridDelegate(TDBGrid* grid);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    /// The editor opened last, while it exists.
+    QWidget* openEditor() const { return editor_; }
+
+private:
+    TDBGrid* grid_;
+    mutable QPointer<QWidget> editor_;
+};
+
+} // namespace dbctrls

@@ -1,0 +1,70 @@
+#pragma once
+// Base of the export components: the data set, the columns built from its fields, the
+// record loop and the value formats. Writers derive from it.
+#include "ExportFormats.h"
+
+#include <QObject>
+#include <QStringList>
+#include <vector>
+
+namespace engine {
+class Table;
+}
+
+namespace output {
+
+enum class ExportSource { esDataSet };
+enum class ColumnKind { Text, Integer, LargeInteger, Float, Currency, Date, Time, DateTime, Boolean, Other };
+
+struct ExportColumn {
+    QString name;
+    QString caption;
+    ColumnKind kind;
+    QString format;
+};
+
+struct ExportCell {
+    QString text;
+    bool isNull = false;
+    bool needsFormat = true;
+};
+
+class TQExport3 : public QObject {
+    Q_OBJECT
+public:
+    explicit TQExport3(QObject* owner = nullptr);
+
+    ExportSource Source = ExportSource::esDataSet;
+    engine::Table* DataSet = nullptr;
+    QStringList ExportedFields;      ///< empty: every field is a candidate
+    bool OnlyVisibleFields = false;
+    bool GoToFirstRecord = true;
+    bool CurrentRecordOnly = false;
+    int ExportRecCount = 0;          ///< 0: no limit
+    int SkipRecCount = 0;
+    bool ExportEmpty = true;
+    TQExportFormats Formats;
+
+    /// Writes the whole export; errors are thrown as EExportError / EInOutError.
+    void Execute();
+
+protected:
+    virtual void BeginExport() {}
+    virtual void WriteCaptions(const std::vector<ExportColumn>& columns) { (void)columns; }
+    virtual void WriteRow(const std::vector<ExportColumn>& columns, std::vector<ExportCell>& cells) = 0;
+    /// Runs after the record loop, also when it failed (close files here).
+    virtual void EndExport(bool succeeded) { (void)succeeded; }
+    virtual void AfterExport() {}
+
+    const std::vector<ExportColumn>& columns() const { return columns_; }
+
+private:
+    void checkDataSet() const;
+    void buildColumns();
+    std::vector<ExportCell> readRow() const;
+    void exportRecords();
+
+    std::vector<ExportColumn> columns_;
+};
+
+} // namespace output

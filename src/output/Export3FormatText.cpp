@@ -1,0 +1,70 @@
+#include "Export3FormatText.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace output {
+
+namespace {
+QString valueOf(const QStringList& lines, const QString& name)
+{
+    for (const QString& line : lines) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq > 0 && line.left(eq).compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(eq + 1);
+    }
+    return QString();
+}
+
+QDateTime readDateTime(const QString& text)
+{
+    const QLocale locale;
+    for (const QString& format : {locale.dateFormat(QLocale::ShortFormat), QStringLiteral("yyyy-MM-dd")}) {
+        const QDate date = locale.toDate(text, format);
+        if (date.isValid())
+            return QDateTime(date, QTime(0, 0));
+    }
+    const QDateTime dateTime = locale.toDateTime(text, QLocale::ShortFormat);
+    if (dateTime.isValid())
+        return dateTime;
+    const QTime time = locale.toTime(text, QLocale::ShortFormat);
+    return time.isValid() ? QDateTime(QDate(1899, 12, 30), time) : QDateTime();
+}
+} // namespace
+
+QString TQExport3FormatText::captionOf(const ExportColumn& column) const
+{
+    const QString caption = valueOf(Captions, column.name);
+    return caption.isEmpty() ? column.caption : caption;
+}
+
+QString TQExport3FormatText::formatted(const ExportColumn& column, const ExportCell& cell) const
+{
+    if (cell.isNull)
+        return Formats.NullString;
+    const QString user = valueOf(UserFormats, column.name);
+    const QString format = user.isEmpty() ? column.format : user;
+    bool ok = false;
+    switch (column.kind) {
+    case ColumnKind::Integer:
+    case ColumnKind::LargeInteger: {
+        const qlonglong value = cell.text.toLongLong(&ok);
+        return formatNumber(ok ? double(value) : 0.0, format);
+    }
+    case ColumnKind::Float:
+    case ColumnKind::Currency: {
+        const double value = QLocale().toDouble(cell.text, &ok);
+        return ok ? formatNumber(value, format) : QString();
+    }
+    case ColumnKind::Date:
+    case ColumnKind::Time:
+    case ColumnKind::DateTime: {
+        const QDateTime value = readDateTime(cell.text);
+        return value.isValid() ? QLocale().toString(value, format) : QString();
+    }
+    default:
+        return cell.text;
+    }
+}
+
+} // namespace output

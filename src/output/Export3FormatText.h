@@ -1,0 +1,23 @@
+#pragma once
+// A file export with a caption line and values formatted by field kind.
+#include "Export3AdvancedText.h"
+
+namespace output {
+
+class TQExport3FormatText : public TQExport3AdvancedText {
+    Q_OBJECT
+public:
+    using TQExport3AdvancedText::TQExport3AdvancedText;
+
+    bool AllowCaptions = true;
+    QStringList Captions;    ///< "Field=Caption" lines; empty: the fields' display labels
+    QStringList UserFormats; ///< "Field=Format" lines; empty: the formats by kind
+
+protected:
+    /// The caption of a column.
+    QString captionOf(const ExportColumn& column) const;
+    /// A cell's text in its column's format; text that cannot be read as the kind is empty.
+    QString formatted(const ExportColumn& column, const ExportCell& cell) const;
+};
+
+} // namespace output

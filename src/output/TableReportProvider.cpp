@@ -1,0 +1,46 @@
+#include "TableReportProvider.h"
+
+#include "engine/Table.h"
+
+namespace output {
+
+TableReportProvider::TableReportProvider(engine::Table& table) : table_(table) {}
+
+TableReportProvider::~TableReportProvider() = default;
+
+bool TableReportProvider::isEmpty()
+{
+    return !table_.Active() || table_.RecordCount() == 0;
+}
+
+void TableReportProvider::first()
+{
+    table_.First();
+}
+
+void TableReportProvider::next()
+{
+    table_.Next();
+}
+
+bool TableReportProvider::eof()
+{
+    return table_.Eof();
+}
+
+QString TableReportProvider::fieldText(const QString& fieldName)
+{
+    return table_.FieldByName(fieldName).AsString();
+}
+
+void TableReportProvider::beginReading()
+{
+    quiet_ = std::make_unique<engine::ControlsDisabled>(table_);
+}
+
+void TableReportProvider::endReading()
+{
+    quiet_.reset();
+}
+
+} // namespace output

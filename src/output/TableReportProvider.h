@@ -1,0 +1,36 @@
+#pragma once
+// A table as the records of a report: its current order and filter, from its first record to
+// its end. The report moves the table's cursor, so the table is left on its last record; its
+// bound controls stay quiet while the report reads.
+#include "report/ReportDataProvider.h"
+
+#include <memory>
+
+namespace engine {
+class ControlsDisabled;
+class Table;
+}
+
+namespace output {
+
+class TableReportProvider : public report::ReportDataProvider {
+public:
+    /// table is not owned and must outlive the provider.
+    explicit TableReportProvider(engine::Table& table);
+    ~TableReportProvider() override;
+
+    bool isEmpty() override;
+    void first() override;
+    void next() override;
+    bool eof() override;
+    /// The field's display text; a field the table lacks throws core::EDatabaseError.
+    QString fieldText(const QString& fieldName) override;
+    void beginReading() override;
+    void endReading() override;
+
+private:
+    engine::Table& table_;
+    std::unique_ptr<engine::ControlsDisabled> quiet_;
+};
+
+} // namespace output

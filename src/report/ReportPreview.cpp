@@ -1,0 +1,148 @@
+#include "ReportPreview.h"
+#include "DefaultPrinter.h"
+#include "ReportPrinting.h"
+
+#include "core/Guard.h"
+
+#include <QGraphicsView>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace report {
+
+namespace {
+constexpr qreal zoomStep = 1.25;
+}
+
+ReportPreview::ReportPreview(ReportDocument doc, QWidget* parent)
+    : QDialog(parent), doc_(std::move(doc)), printer_(QPrinter::HighResolution)
+{
+    setWindowTitle(QStringLiteral("Vis udskrift"));
+    preparePrinter(printer_, doc_.page);
+    view_ = new QPrintPreviewWidget(&printer_, this);
+    view_->setViewMode(QPrintPreviewWidget::SinglePageView);
+    view_->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        core::guarded([&] { paintDocument(doc_, *printer); });
+    });
+    connect(view_, &QPrintPreviewWidget::previewChanged, this, [this] { core::guarded([this] { updatePageLabel(); }); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(createToolBar());
+    layout->addWidget(view_, 1);
+    if (auto* scrolled = view_->findChild<QGraphicsView*>()) {
+        connect(scrolled->verticalScrollBar(), &QScrollBar::valueChanged, this,
+                [this] { core::guarded([this] { updatePageLabel(); }); });
+    }
+    printAction_->setEnabled(openDefaultPrinter() != nullptr);
+    resize(1000, 750);
+    view_->updatePreview();
+}
+
+QToolBar* ReportPreview::createToolBar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addAction(bar, QStringLiteral("Første side"), QKeySequence(Qt::CTRL | Qt::Key_Home), &ReportPreview::firstPage);
+    addAction(bar, QStringLiteral("Forrige side"), QKeySequence(Qt::Key_PageUp), &ReportPreview::previousPage);
+    pageLabel_ = new QLabel(bar);
+    pageLabel_->setContentsMargins(8, 0, 8, 0);
+    bar->addWidget(pageLabel_);
+    addAction(bar, QStringLiteral("Næste side"), QKeySequence(Qt::Key_PageDown), &ReportPreview::nextPage);
+    addAction(bar, QStringLiteral("Sidste side"), QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreview::lastPage);
+    bar->addSeparator();
+    addAction(bar, QStringLiteral("Zoom ind"), QKeySequence::ZoomIn, &ReportPreview::zoomIn);
+    addAction(bar, QStringLiteral("Zoom ud"), QKeySequence::ZoomOut, &ReportPreview::zoomOut);
+    addAction(bar, QStringLiteral("Hel side"), QKeySequence(), &ReportPreview::fitPage);
+    addAction(bar, QStringLiteral("Sidebredde"), QKeySequence(), &ReportPreview::fitWidth);
+    bar->addSeparator();
+    printAction_ = addAction(bar, QStringLiteral("Udskriv"), QKeySequence::Print, &ReportPreview::printPages);
+    connect(bar->addAction(QStringLiteral("Luk")), &QAction::triggered, this, &QDialog::reject);
+    return bar;
+}
+
+QAction* ReportPreview::addAction(QToolBar* bar, const QString& text, const QKeySequence& key,
+                                  void (ReportPreview::*slot)())
+{
+    QAction* action = bar->addAction(text);
+    action->setShortcut(key);
+    connect(action, &QAction::triggered, this, [this, slot] { core::guarded([this, slot] { (this->*slot)(); }); });
+    return action;
+}
+
+int ReportPreview::pageCount() const
+{
+    return view_->pageCount();
+}
+
+int ReportPreview::currentPage() const
+{
+    return view_->currentPage();
+}
+
+QString ReportPreview::pageText() const
+{
+    return QStringLiteral("Side %1 af %2").arg(currentPage()).arg(pageCount());
+}
+
+void ReportPreview::firstPage()
+{
+    goToPage(1);
+}
+
+void ReportPreview::previousPage()
+{
+    goToPage(currentPage() - 1);
+}
+
+void ReportPreview::nextPage()
+{
+    goToPage(currentPage() + 1);
+}
+
+void ReportPreview::lastPage()
+{
+    goToPage(pageCount());
+}
+
+void ReportPreview::goToPage(int page)
+{
+    view_->setCurrentPage(qBound(1, page, qMax(1, pageCount())));
+    updatePageLabel();
+}
+
+void ReportPreview::printPages()
+{
+    printToDefaultPrinter(doc_, this);
+}
+
+void ReportPreview::zoomIn()
+{
+    view_->zoomIn(zoomStep);
+}
+
+void ReportPreview::zoomOut()
+{
+    view_->zoomOut(zoomStep);
+}
+
+void ReportPreview::fitPage()
+{
+    view_->fitInView();
+}
+
+void ReportPreview::fitWidth()
+{
+    view_->fitToWidth();
+}
+
+void ReportPreview::updatePageLabel()
+{
+    pageLabel_->setText(pageText());
+}
+
+} // namespace report

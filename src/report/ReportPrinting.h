@@ -1,0 +1,36 @@
+#pragma once
+// Sending laid-out pages to a printer, a PDF file or the default printer.
+#include "ReportDocument.h"
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace report {
+
+/// Asked before each page (0-based index, page count); false cancels the printing.
+using PageProgress = std::function<bool(int pageIndex, int pageCount)>;
+
+/// Sets the printer to the document's paper and orientation, drawing from the paper's corner.
+void preparePrinter(QPrinter& printer, const PageSetup& page);
+
+/// Prepares printer and paints every page on it. A cancel aborts the print job. Returns true
+/// when every page was sent; false when cancelled or when the printer could not start (an
+/// empty document starts nothing and returns true).
+bool paintDocument(const ReportDocument& doc, QPrinter& printer, const PageProgress& progress = {});
+
+/// Writes the pages as a PDF file and returns their number. With no page, no file is written
+/// (an existing file stays as it is). The file is replaced only once it is complete.
+/// Throws core::EInOutError when it cannot be written.
+int writePdf(const ReportDocument& doc, const QString& path);
+
+/// Prints on printer, showing a progress window with a cancel button. True when every page
+/// was sent; an empty document prints nothing and returns false.
+bool printWithProgress(const ReportDocument& doc, QPrinter& printer, QWidget* parent);
+
+/// Prints on the default printer without a printer dialog, showing the progress window.
+/// Does nothing when there is no printer or no page. True when every page was sent.
+bool printToDefaultPrinter(const ReportDocument& doc, QWidget* parent);
+
+} // namespace report

@@ -1,0 +1,92 @@
+#include "ReportRenderer.h"
+#include "FontMapping.h"
+#include "TextFit.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace report {
+
+namespace {
+constexpr double mmPerInch = 25.4;
+}
+
+ReportRenderer::ReportRenderer(const ReportDocument& doc, QPainter& painter)
+    : doc_(doc), painter_(painter), toDevice_(mmToDevice(*painter.device()))
+{
+}
+
+QTransform ReportRenderer::mmToDevice(const QPaintDevice& device)
+{
+    return QTransform::fromScale(device.logicalDpiX() / mmPerInch, device.logicalDpiY() / mmPerInch);
+}
+
+void ReportRenderer::drawPage(int pageIndex)
+{
+    for (const PlacedBand& placed : doc_.pages.at(size_t(pageIndex)).bands)
+        drawBand(placed);
+}
+
+void ReportRenderer::drawBand(const PlacedBand& placed)
+{
+    const ReportBand& band = doc_.bands.at(size_t(placed.band));
+    const QPointF origin(doc_.page.marginLeft, doc_.page.marginTop + placed.topMm);
+    drawBox(QRectF(origin, QSizeF(doc_.page.bandWidthMm(), band.heightMm)), band.box);
+    for (size_t i = 0; i < band.items.size(); ++i) {
+        const ReportItem& item = band.items[i];
+        const QRectF rect = item.rectMm.translated(origin);
+        drawBox(rect, item.box);
+        drawText(rect, item, placed.texts.value(int(i)));
+    }
+}
+
+void ReportRenderer::drawBox(const QRectF& rectMm, const BoxStyle& box)
+{
+    const QRectF rect = toDevice_.mapRect(rectMm);
+    if (box.background.isValid())
+        painter_.fillRect(rect, box.background);
+    if (box.frame)
+        drawFrame(rect, box);
+}
+
+void ReportRenderer::drawFrame(const QRectF& rect, const BoxStyle& box)
+{
+    const qreal width = toDevice_.m11() * box.frameWidthMm;
+    // The frame lies inside the box, so neighbouring boxes do not paint over each other.
+    const QRectF r = rect.adjusted(width / 2, width / 2, -width / 2, -width / 2);
+    painter_.save();
+    painter_.setPen(QPen(box.frameColor, width, Qt::SolidLine, Qt::SquareCap));
+    if (box.frame & FrameSide::Left)
+        painter_.drawLine(r.topLeft(), r.bottomLeft());
+    if (box.frame & FrameSide::Top)
+        painter_.drawLine(r.topLeft(), r.topRight());
+    if (box.frame & FrameSide::Right)
+        painter_.drawLine(r.topRight(), r.bottomRight());
+    if (box.frame & FrameSide::Bottom)
+        painter_.drawLine(r.bottomLeft(), r.bottomRight());
+    painter_.restore();
+}
+
+void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QString& text)
+{
+    const QFont font(qtFont(item.font), painter_.device());
+    const QRectF rect = toDevice_.mapRect(rectMm);
+    const QString line = fittedLine(text, font, rect.width(), painter_.device());
+    if (line.isEmpty())
+        return;
+    const QFontMetricsF metrics(font, painter_.device());
+    const qreal width = metrics.horizontalAdvance(line);
+    qreal x = rect.left();
+    if (item.alignment & Qt::AlignRight)
+        x = rect.right() - width;
+    else if (item.alignment & Qt::AlignHCenter)
+        x = rect.left() + (rect.width() - width) / 2;
+    painter_.save();
+    painter_.setFont(font);
+    painter_.setPen(item.font.color);
+    painter_.drawText(QPointF(x, rect.top() + metrics.ascent()), line);
+    painter_.restore();
+}
+
+} // namespace report

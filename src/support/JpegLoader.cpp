@@ -1,0 +1,129 @@
+#include "JpegLoader.h"
+
+#include "core/Errors.h"
+
+#include <QFile>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <jpeglib.h>
+
+namespace support {
+
+namespace {
+
+constexpr long kMaxSide = 16000;
+constexpr long long kMaxPixels = 100LL * 1000 * 1000;
+constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    int warnings;
+};
+
+extern "C" void onJpegError(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+extern "C" void onJpegMessage(j_common_ptr info, int level)
+{
+    if (level < 0)
+        ++reinterpret_cast<ErrorManager*>(info->err)->warnings;
+}
+
+struct Decoded {
+    unsigned char* pixels; // RGB888, malloc'ed
+    unsigned width;
+    unsigned height;
+};
+
+// Holds no C++ object with a destructor: the error manager leaves through longjmp.
+bool decodeRaw(const unsigned char* data, unsigned long size, Decoded* out)
+{
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    std::memset(&info, 0, sizeof info);
+    out->pixels = nullptr;
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = onJpegError;
+    errors.base.emit_message = onJpegMessage;
+    errors.warnings = 0;
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&info);
+        std::free(out->pixels);
+        out->pixels = nullptr;
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = 512L * 1024 * 1024;
+    jpeg_mem_src(&info, data, size);
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width > kMaxSide
+        || info.image_height > kMaxSide
+        || (long long)info.image_width * info.image_height > kMaxPixels) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    const size_t stride = size_t(info.output_width) * 3;
+    out->width = info.output_width;
+    out->height = info.output_height;
+    out->pixels = static_cast<unsigned char*>(std::malloc(stride * info.output_height));
+    if (!out->pixels || info.output_components != 3) {
+        jpeg_destroy_decompress(&info);
+        std::free(out->pixels);
+        out->pixels = nullptr;
+        return false;
+    }
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = out->pixels + stride * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    if (errors.warnings > 0) {
+        std::free(out->pixels);
+        out->pixels = nullptr;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<QImage> decodeJpeg(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return std::nullopt;
+    Decoded decoded{};
+    if (!decodeRaw(reinterpret_cast<const unsigned char*>(bytes.constData()), (unsigned long)bytes.size(), &decoded))
+        return std::nullopt;
+    QImage image(int(decoded.width), int(decoded.height), QImage::Format_RGB888);
+    const size_t stride = size_t(decoded.width) * 3;
+    for (unsigned y = 0; y < decoded.height && !image.isNull(); ++y)
+        std::memcpy(image.scanLine(int(y)), decoded.pixels + stride * y, stride);
+    std::free(decoded.pixels);
+    if (image.isNull())
+        return std::nullopt;
+    return image;
+}
+
+std::optional<QImage> loadJpegFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+        return std::nullopt;
+    return decodeJpeg(file.readAll());
+}
+
+QImage loadJpegFileOrThrow(const QString& path)
+{
+    if (auto image = loadJpegFile(path))
+        return *image;
+    throw core::EInOutError(QStringLiteral("Cannot load the picture \"%1\"").arg(path));
+}
+
+} // namespace support

@@ -1,0 +1,125 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace support {
+
+namespace {
+
+QWidget* dialogParent()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, core::boxText(text), QMessageBox::NoButton, dialogParent());
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+} // namespace
+
+void QtDialogs::message(const QString& text)
+{
+    showBox(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text);
+}
+
+void QtDialogs::information(const QString& text)
+{
+    showBox(QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+void QtDialogs::error(const QString& text)
+{
+    showBox(QMessageBox::Critical, QStringLiteral("Fejl"), text);
+}
+
+bool QtDialogs::confirm(const QString& text, core::ConfirmButtons buttons)
+{
+    const bool yesNo = buttons == core::ConfirmButtons::YesNo;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bekræft"), core::boxText(text),
+                    QMessageBox::NoButton, dialogParent());
+    QPushButton* accept = box.addButton(yesNo ? QStringLiteral("&Ja") : QStringLiteral("OK"), QMessageBox::YesRole);
+    QPushButton* reject = box.addButton(yesNo ? QStringLiteral("&Nej") : QStringLiteral("Annuller"), QMessageBox::NoRole);
+    box.setDefaultButton(accept);
+    box.setEscapeButton(reject);
+    box.exec();
+    return box.clickedButton() == accept;
+}
+
+std::optional<QString> QtDialogs::input(const QString& caption, const QString& prompt,
+                                        const QString& defaultText)
+{
+    QDialog dialog(dialogParent());
+    dialog.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(prompt, &dialog));
+    auto* edit = new QLineEdit(&dialog);
+    edit->setMaxLength(255);
+    edit->setText(defaultText);
+    edit->selectAll();
+    edit->setMinimumWidth(300);
+    layout->addWidget(edit);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Annuller"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return edit->text();
+}
+
+QString qtFileFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts.at(i + 1)).replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << (parts.at(i).contains(patterns) ? parts.at(i) : parts.at(i) + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtDialogs::openFile(const QString& title, const QString& filter, const QString&)
+{
+    const QString file = QFileDialog::getOpenFileName(dialogParent(), title, QString(), qtFileFilter(filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+bool QtDialogs::shellOpen(const QString& target, bool)
+{
+    // The desktop's own handler opens files by type and addresses in the browser.
+    const QUrl url = QFileInfo::exists(target) || !target.contains(QLatin1String("://"))
+                         ? QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath())
+                         : QUrl(target);
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtDialogs::startProgram(const QString& program)
+{
+    if (QStandardPaths::findExecutable(program).isEmpty())
+        return false;
+    return QProcess::startDetached(program, {});
+}
+
+} // namespace support

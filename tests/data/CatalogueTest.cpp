@@ -1,0 +1,83 @@
+#include "DataFixture.h"
+#include "core/Errors.h"
+
+#include <QDir>
+#include <QFile>
+
+class Catalogue : public DataFixture {};
+
+TEST_F(Catalogue, TapeNrAndTapenrReachTheSameField)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    EXPECT_EQ(&dm->VideoTable->FieldByName(QStringLiteral("TapeNr")), &dm->VideoTable->FieldByName(QStringLiteral("Tapenr")));
+}
+
+TEST_F(Catalogue, NextTapeNumberFollowsTheHighestNumberOfTheWholeTable)
+{
+    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0001-00"));
+    addTape(QStringLiteral("0041-02"), QStringLiteral("Zulu"), {{"Kategori", "A"}});
+    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
+    addTape(QStringLiteral("0007-00"), QStringLiteral("Alfa"), {{"Kategori", "B"}});
+    addTape(QStringLiteral("Kopi 3"), QStringLiteral("Beta"));
+    // The overview may leave another order and a filter: the number still follows the highest.
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
+    dm->VideoTable->SetFilter(QStringLiteral("Kategori = 'B'"));
+    dm->VideoTable->SetFiltered(true);
+    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
+    addTape(QStringLiteral("9999-00"), QStringLiteral("Last"));
+    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("10000-00"));
+    addTape(QStringLiteral("10000-00"), QStringLiteral("Beyond"));
+    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("10001-00"));
+}
+
+TEST_F(Catalogue, ConfigurationIsReadAndWrittenOnItsOneRecord)
+{
+    EXPECT_EQ(dm->configInteger(QStringLiteral("Sprog")), -1);
+    EXPECT_EQ(dm->configInteger(QStringLiteral("W_Main")), 895);
+    dm->storeConfig({{QStringLiteral("H_Main"), 700}, {QStringLiteral("Sprog"), 3}});
+    dm.reset();
+    dm = std::make_unique<data::TDM>(folder->dataDir());
+    dm->OpenTables();
+    EXPECT_EQ(dm->configInteger(QStringLiteral("H_Main")), 700);
+    EXPECT_EQ(dm->configInteger(QStringLiteral("Sprog")), 3);
+    EXPECT_EQ(dm->ConfigTable->RecordCount(), 1);
+}
+
+TEST_F(Catalogue, TheTitleOrderStaysAfterTheOverviewLeavesIt)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Øen"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("ærlig talt"));
+    addTape(QStringLiteral("0003-00"), QStringLiteral("Zorro"));
+    addTape(QStringLiteral("0004-00"), QStringLiteral("alfa"));
+    addTape(QStringLiteral("0005-00"), QStringLiteral("Åen"));
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
+    EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("Titel")),
+              (QStringList{"alfa", "Zorro", "ærlig talt", "Øen", "Åen"}));
+}
+
+TEST(CatalogueOpening, AMissingTableStopsTheSequenceThereAndCreatesNothing)
+{
+    testing_support::TempProgramFolder folder;
+    ASSERT_TRUE(QFile::remove(folder.dataDir() + QStringLiteral("/Skuespiller.DB")));
+    data::TDM dm(folder.dataDir());
+    try {
+        dm.OpenTables();
+        FAIL() << "opened";
+    } catch (const core::EDatabaseError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Skuespiller.DB"))) << e.message().toStdString();
+    }
+    EXPECT_TRUE(dm.ConfigTable->Active());
+    EXPECT_TRUE(dm.VideoTable->Active());
+    EXPECT_FALSE(dm.SkuespilTable->Active());
+    EXPECT_FALSE(dm.MedvirkTable->Active());
+    EXPECT_FALSE(dm.OptagetTable->Active());
+    EXPECT_FALSE(QFile::exists(folder.dataDir() + QStringLiteral("/Skuespiller.DB")));
+}
+
+TEST(CatalogueOpening, AMissingDataFolderIsReportedAndNotCreated)
+{
+    testing_support::TempProgramFolder folder(false);
+    data::TDM dm(folder.dataDir());
+    EXPECT_THROW(dm.OpenTables(), core::EDatabaseError);
+    EXPECT_FALSE(QDir(folder.dataDir()).exists());
+}

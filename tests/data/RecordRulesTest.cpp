@@ -1,0 +1,176 @@
+#include "DataFixture.h"
+#include "core/Errors.h"
+
+using engine::DataSetState;
+
+class RecordRules : public DataFixture {};
+
+TEST_F(RecordRules, PostComputesTheDurationFromStartAndEnd)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Film"), {{"Start", "01:30"}, {"Slut", "02:45"}});
+    EXPECT_EQ(text(*dm->VideoTable, "Varighed"), QStringLiteral("01:15:00"));
+
+    dm->VideoTable->Edit();
+    dm->VideoTable->FieldByName(QStringLiteral("Slut")).SetAsString(QString());
+    dm->VideoTable->Post();
+    EXPECT_EQ(text(*dm->VideoTable, "Varighed"), QStringLiteral("01:15:00")) << "only a start keeps the old duration";
+}
+
+TEST_F(RecordRules, AnInvalidTimeRefusesThePostAndKeepsTheEntries)
+{
+    engine::Table& video = *dm->VideoTable;
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    video.FieldByName(QStringLiteral("Start")).SetAsString(QStringLiteral("0130"));
+    video.FieldByName(QStringLiteral("Slut")).SetAsString(QStringLiteral("02:45"));
+    try {
+        video.Post();
+        FAIL() << "posted";
+    } catch (const core::EConvertError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'0130' is not a valid time"));
+    }
+    EXPECT_EQ(video.State(), DataSetState::Insert);
+    EXPECT_EQ(text(video, "Start"), QStringLiteral("0130"));
+    video.FieldByName(QStringLiteral("Start")).SetAsString(QStringLiteral("01:30"));
+    video.Post();
+    EXPECT_EQ(video.RecordCount(), 1);
+}
+
+TEST_F(RecordRules, LookupValuesAreAddedExactlyWhenNew)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"), {{"Kategori", "Drama"}, {"Instruktor", "Dreyer"}, {"Optagetaf", "Bo"}});
+    addTape(QStringLiteral("0002-00"), QStringLiteral("B"), {{"Kategori", "Drama"}});
+    addTape(QStringLiteral("0003-00"), QStringLiteral("C"), {{"Kategori", "drama"}});
+    addTape(QStringLiteral("0004-00"), QStringLiteral("D"));
+    EXPECT_EQ(column(*dm->KatTable, QStringLiteral("Kategori")), (QStringList{"Drama", "drama"}));
+    EXPECT_EQ(column(*dm->InstruktorTable, QStringLiteral("Instruktor")), QStringList{"Dreyer"});
+    EXPECT_EQ(column(*dm->OptagetTable, QStringLiteral("Optagetaf")), QStringList{"Bo"});
+}
+
+TEST_F(RecordRules, ADeletedCategoryReturnsWhenATapeCarryingItIsPostedAgain)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"), {{"Kategori", "Krimi"}});
+    ASSERT_TRUE(dm->KatTable->Locate(QStringLiteral("Kategori"), QStringLiteral("Krimi")));
+    dm->KatTable->Delete();
+    EXPECT_EQ(dm->KatTable->RecordCount(), 0);
+    EXPECT_EQ(text(*dm->VideoTable, "Kategori"), QStringLiteral("Krimi"));
+
+    dm->VideoTable->Edit();
+    dm->VideoTable->FieldByName(QStringLiteral("Fabrikat")).SetAsString(QStringLiteral("TDK"));
+    dm->VideoTable->Post();
+    EXPECT_EQ(column(*dm->KatTable, QStringLiteral("Kategori")), QStringList{"Krimi"});
+}
+
+TEST_F(RecordRules, CastRowsGetTheTitleOfTheirTapeAndKeepIt)
+{
+    addTape(QStringLiteral("0007-00"), QStringLiteral("Babettes gæstebud"));
+    addCast(QStringLiteral("Stéphane Audran"), QStringLiteral("Babette"));
+    EXPECT_EQ(text(*dm->MedvirkTable, "Titel"), QStringLiteral("Babettes gæstebud"));
+    EXPECT_EQ(text(*dm->MedvirkTable, "Tapenr"), QStringLiteral("0007-00"));
+
+    dm->VideoTable->Edit();
+    dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Babette's Feast"));
+    dm->VideoTable->Post();
+    EXPECT_EQ(text(*dm->MedvirkTable, "Titel"), QStringLiteral("Babettes gæstebud"));
+}
+
+TEST_F(RecordRules, APostedCastRowRefreshesAllCastAndAddsTheActor)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    dm->MedvirkAllTable->SetFilter(QStringLiteral("Skuespiller = 'Bo'"));
+    dm->MedvirkAllTable->SetFiltered(true);
+    addCast(QStringLiteral("Bo"), QStringLiteral("Hr. Hansen"));
+    addCast(QStringLiteral("Kim"));
+    EXPECT_EQ(dm->MedvirkAllTable->RecordCount(), 1) << "the filter survives the refresh";
+    EXPECT_EQ(column(*dm->SkuespilTable, QStringLiteral("Skuespiller")), (QStringList{"Bo", "Kim"}));
+    addCast(QStringLiteral("Bo"));
+    EXPECT_EQ(dm->SkuespilTable->RecordCount(), 2);
+    EXPECT_EQ(dm->MedvirkAllTable->RecordCount(), 2);
+}
+
+TEST_F(RecordRules, ACastRowWithoutANameAddsNoEmptyActor)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    addCast(QString(), QStringLiteral("Statist"));
+    EXPECT_EQ(dm->MedvirkTable->RecordCount(), 1);
+    EXPECT_EQ(dm->SkuespilTable->RecordCount(), 0);
+}
+
+TEST_F(RecordRules, DeletingATapeAsksOnceAboutItsCastAndRemovesBothOnYes)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Keep"));
+    addCast(QStringLiteral("X"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Gone"));
+    for (const char* actor : {"Bo", "Kim", "Lis"})
+        addCast(QString::fromLatin1(actor));
+    ASSERT_EQ(dm->MedvirkTable->RecordCount(), 3);
+
+    dialogs().confirmAnswers = {true};
+    dm->VideoTable->Delete();
+    EXPECT_EQ(dialogs().texts(QStringLiteral("confirm")),
+              QStringList{QStringLiteral("Der er tilknyttet 3 skuespillere til denne film!\n\rHvis du sletter denne "
+                                         "film, så sletter du også alle til denne film registrerede skuespillere - er "
+                                         "det OK?")});
+    EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("TapeNr")), QStringList{"0001-00"});
+    dm->MedvirkAllTable->Close(); // another component of the file sees the change after reopening
+    dm->MedvirkAllTable->Open();
+    EXPECT_EQ(column(*dm->MedvirkAllTable, QStringLiteral("Skuespiller")), QStringList{"X"});
+}
+
+TEST_F(RecordRules, AnsweringNoKeepsTheTapeAndItsCastSilently)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    addCast(QStringLiteral("Bo"));
+    addCast(QStringLiteral("Kim"));
+    dialogs().confirmAnswers = {false};
+    EXPECT_THROW(dm->VideoTable->Delete(), core::EAbort);
+    EXPECT_EQ(dm->VideoTable->RecordCount(), 1);
+    EXPECT_EQ(dm->MedvirkTable->RecordCount(), 2);
+    EXPECT_TRUE(dialogs().texts(QStringLiteral("error")).isEmpty());
+}
+
+TEST_F(RecordRules, ATapeWithoutCastIsDeletedWithoutAQuestion)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    dm->VideoTable->Delete();
+    EXPECT_EQ(dm->VideoTable->RecordCount(), 0);
+    EXPECT_TRUE(dialogs().texts(QStringLiteral("confirm")).isEmpty());
+}
+
+TEST_F(RecordRules, ALoanRowCarriesTheCurrentTapesNumber)
+{
+    addTape(QStringLiteral("0003-00"), QStringLiteral("A"));
+    addTape(QStringLiteral("0004-00"), QStringLiteral("B"));
+    ASSERT_TRUE(dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0003-00")));
+    dm->UdlaanTable->Insert();
+    EXPECT_EQ(text(*dm->UdlaanTable, "Tapenr"), QStringLiteral("0003-00"));
+    dm->UdlaanTable->FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Ole"));
+    dm->UdlaanTable->Post();
+    EXPECT_EQ(dm->UdlaanTable->RecordCount(), 1);
+}
+
+TEST_F(RecordRules, ACastMemberAddedToABrandNewTapeBelongsToIt)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Old"));
+    dm->VideoTable->Insert();
+    dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(dm->NextTapeNumber());
+    dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("New"));
+    addCast(QStringLiteral("Bo"));
+    EXPECT_EQ(dm->VideoTable->State(), DataSetState::Browse) << "the tape is stored first";
+    EXPECT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0002-00"));
+    EXPECT_EQ(text(*dm->MedvirkTable, "Tapenr"), QStringLiteral("0002-00"));
+    EXPECT_EQ(text(*dm->MedvirkTable, "Titel"), QStringLiteral("New"));
+}
+
+TEST_F(RecordRules, ARefusedTapePostAddsNoCastRow)
+{
+    dm->VideoTable->Insert();
+    dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    dm->VideoTable->FieldByName(QStringLiteral("Start")).SetAsString(QStringLiteral("99"));
+    dm->VideoTable->FieldByName(QStringLiteral("Slut")).SetAsString(QStringLiteral("01:00"));
+    EXPECT_THROW(dm->MedvirkTable->Insert(), core::EConvertError);
+    EXPECT_EQ(dm->MedvirkTable->State(), DataSetState::Browse);
+    dm->MedvirkAllTable->Close();
+    dm->MedvirkAllTable->Open();
+    EXPECT_EQ(dm->MedvirkAllTable->RecordCount(), 0);
+}

@@ -1,0 +1,101 @@
+// Printing on the default printer: no printer, a printer (here one that writes a PDF file),
+// cancelling from the progress window.
+#include "PdfTools.h"
+#include "ReportFixtures.h"
+
+#include "report/DefaultPrinter.h"
+#include "report/PrintProgressDialog.h"
+#include "report/ReportPrinting.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace report;
+using namespace testing_support;
+
+namespace {
+
+class Printing : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString printed = dir.filePath(QStringLiteral("printer.pdf"));
+    int printersOpened = 0;
+
+    PrinterFactory pdfPrinter()
+    {
+        return [this] {
+            ++printersOpened;
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(printed);
+            return printer;
+        };
+    }
+};
+
+TEST_F(Printing, WithoutAPrinterNothingHappensAndTheDataIsNotRead)
+{
+    ScopedPrinterFactory none([] { return std::unique_ptr<QPrinter>(); });
+    MemoryProvider data(MemoryProvider::numbered(5));
+    Report r = makeListReport(&data);
+    EXPECT_FALSE(r.print(nullptr));
+    EXPECT_EQ(data.firstCalls, 0);
+    EXPECT_FALSE(printToDefaultPrinter(r.layout(), nullptr));
+    EXPECT_EQ(openDefaultPrinter(), nullptr);
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+TEST_F(Printing, DefaultPrinterGetsEveryPageWithReportSettings)
+{
+    ScopedPrinterFactory printer(pdfPrinter());
+    MemoryProvider data(MemoryProvider::numbered(60));
+    EXPECT_TRUE(makeListReport(&data).print(nullptr));
+    EXPECT_EQ(printersOpened, 1);
+    EXPECT_EQ(pdfPageCount(printed), 3);
+    EXPECT_TRUE(pdfPages(printed).value(2).contains(QStringLiteral("Side 3")));
+
+    const std::unique_ptr<QPrinter> settings = openDefaultPrinter();
+    EXPECT_EQ(settings->copyCount(), 1);
+    EXPECT_EQ(settings->printRange(), QPrinter::AllPages);
+    EXPECT_EQ(settings->duplex(), QPrinter::DuplexNone);
+}
+
+TEST_F(Printing, EmptyReportSendsNothingToThePrinter)
+{
+    ScopedPrinterFactory printer(pdfPrinter());
+    MemoryProvider empty;
+    EXPECT_FALSE(makeListReport(&empty).print(nullptr));
+    EXPECT_FALSE(QFile::exists(printed));
+}
+
+TEST_F(Printing, CancelStopsBeforeTheNextPage)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printed);
+    MemoryProvider data(MemoryProvider::numbered(60));
+    std::vector<int> asked;
+    const bool done = paintDocument(makeListReport(&data).layout(), printer, [&](int page, int count) {
+        EXPECT_EQ(count, 3);
+        asked.push_back(page);
+        return page < 1;
+    });
+    EXPECT_FALSE(done);
+    EXPECT_EQ(asked, std::vector<int>({0, 1}));
+}
+
+TEST(PrintProgress, ShowsPagesAndReportsCancel)
+{
+    PrintProgressDialog progress(nullptr, 3);
+    ASSERT_NE(progress.dialog(), nullptr);
+    EXPECT_TRUE(progress.dialog()->isVisible());
+    EXPECT_TRUE(progress.advance(0));
+    EXPECT_TRUE(progress.advance(1));
+    EXPECT_EQ(progress.dialog()->labelText(), QStringLiteral("Udskriver side 2 af 3"));
+    progress.dialog()->cancel();
+    EXPECT_FALSE(progress.advance(2));
+}
+
+} // namespace

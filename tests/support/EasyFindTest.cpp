@@ -1,0 +1,159 @@
+#include "common/TempProgramFolder.h"
+#include "core/Errors.h"
+#include "data/DM.h"
+#include "support/EasyFind.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class EasyFind : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dm = std::make_unique<data::TDM>(folder.dataDir());
+        dm->OpenTables();
+        find.DataSource = dm->VideoSource;
+        find.SearchField = QStringLiteral("Titel");
+    }
+    void add(const char* nr, const char* title, const QString& content = QString(), const char* category = "")
+    {
+        engine::Table& video = *dm->VideoTable;
+        video.Insert();
+        video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QString::fromLatin1(nr));
+        video.FieldByName(QStringLiteral("Titel")).SetAsString(QString::fromUtf8(title));
+        video.FieldByName(QStringLiteral("Indhold")).SetAsString(content);
+        video.FieldByName(QStringLiteral("Kategori")).SetAsString(QString::fromLatin1(category));
+        video.Post();
+    }
+    QString current() { return dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).AsString(); }
+    void findKey(const char* key)
+    {
+        find.SearchKey = QString::fromUtf8(key);
+        find.Find();
+    }
+
+    testing_support::TempProgramFolder folder;
+    std::unique_ptr<data::TDM> dm;
+    support::TEasyFind find;
+};
+
+} // namespace
+
+TEST_F(EasyFind, FindOnAnEmptyTableFindsNothing)
+{
+    findKey("a");
+    EXPECT_FALSE(find.Found());
+}
+
+TEST_F(EasyFind, FindStartsAtTheFirstRecordOfTheCurrentOrderAndFilter)
+{
+    add("0001-00", "Zorro", {}, "A");
+    add("0002-00", "Paris, Texas", {}, "B");
+    add("0003-00", "Et parti skak", {}, "A");
+    dm->VideoTable->Last();
+    findKey("PAR");
+    EXPECT_TRUE(find.Found());
+    EXPECT_EQ(current(), QStringLiteral("0002-00"));
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
+    findKey("PAR");
+    EXPECT_EQ(current(), QStringLiteral("0003-00")) << "Et parti skak comes first by title";
+    dm->VideoTable->SetFilter(QStringLiteral("Kategori = 'B'"));
+    dm->VideoTable->SetFiltered(true);
+    findKey("PAR");
+    EXPECT_EQ(current(), QStringLiteral("0002-00"));
+}
+
+TEST_F(EasyFind, FindNextMovesOnAndStaysOnTheLastHit)
+{
+    add("0001-00", "Paris");
+    add("0002-00", "Rom");
+    add("0003-00", "Parade");
+    findKey("par");
+    EXPECT_EQ(current(), QStringLiteral("0001-00"));
+    find.FindNext();
+    EXPECT_TRUE(find.Found());
+    EXPECT_EQ(current(), QStringLiteral("0003-00"));
+    find.FindNext();
+    EXPECT_FALSE(find.Found());
+    EXPECT_EQ(current(), QStringLiteral("0003-00"));
+    EXPECT_FALSE(dm->VideoTable->Eof());
+}
+
+TEST_F(EasyFind, NoMatchLeavesTheCurrentRecord)
+{
+    add("0001-00", "Paris");
+    add("0002-00", "Rom");
+    dm->VideoTable->Last();
+    findKey("Berlin");
+    EXPECT_FALSE(find.Found());
+    EXPECT_EQ(current(), QStringLiteral("0002-00"));
+}
+
+TEST_F(EasyFind, FindNextNeedsAnEarlierSearchWithTheSameKeyAndField)
+{
+    add("0001-00", "abc");
+    add("0002-00", "søg abc");
+    const auto expectNoInitial = [this] {
+        try {
+            find.FindNext();
+            ADD_FAILURE() << "no error";
+        } catch (const core::EDBSearchError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("No initial Find/Locate done first"));
+        }
+    };
+    find.SearchKey = QStringLiteral("abc");
+    expectNoInitial(); // nothing searched yet
+    find.Find();
+    find.SearchKey = QStringLiteral("ABC");
+    EXPECT_NO_THROW(find.FindNext()) << "a-z fold";
+    find.SearchKey = QString::fromUtf8("søg");
+    find.Find();
+    find.SearchKey = QString::fromUtf8("SØG");
+    expectNoInitial(); // ø is not folded
+    find.SearchKey = QString::fromUtf8("søg");
+    find.SearchField = QStringLiteral("Indhold");
+    expectNoInitial(); // field changed
+    find.SearchKey.clear();
+    expectNoInitial();
+}
+
+TEST_F(EasyFind, AnUnknownFieldIsReportedBeforeAnythingMoves)
+{
+    add("0001-00", "a");
+    add("0002-00", "b");
+    dm->VideoTable->First();
+    find.SearchField = QStringLiteral("Nope");
+    find.SearchKey = QStringLiteral("b");
+    try {
+        find.Find();
+        FAIL() << "no error";
+    } catch (const core::EDBSearchPatternNotFound& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Search Field not in Dataset"));
+    }
+    EXPECT_EQ(current(), QStringLiteral("0001-00"));
+}
+
+TEST_F(EasyFind, MemoSearchReadsAtMost65280Characters)
+{
+    QString late(70000, QLatin1Char('x'));
+    late.replace(65281, 4, QStringLiteral("NEEDLE"));
+    QString early = late;
+    early.replace(65270, 6, QStringLiteral("NEEDLE"));
+    add("0001-00", "late", late);
+    add("0002-00", "early", early);
+    find.SearchField = QStringLiteral("indhold");
+    findKey("needle");
+    EXPECT_TRUE(find.Found());
+    EXPECT_EQ(current(), QStringLiteral("0002-00"));
+}
+
+TEST_F(EasyFind, TapeNumberFragmentsMatchAnywhere)
+{
+    add("0012-00", "a");
+    add("0120-00", "b");
+    find.SearchField = QStringLiteral("TapeNr");
+    findKey("20");
+    EXPECT_EQ(current(), QStringLiteral("0120-00"));
+}
