@@ -167,6 +167,12 @@ void Database::configureSchema(const QString& schema, const QString& path)
 
 void Database::exec(const QString& sql)
 {
+    prepareWrite();
+    execRaw(sql);
+}
+
+void Database::execRaw(const QString& sql)
+{
     if (!db_)
         throw core::EDatabaseError(QStringLiteral("No table file is open"));
     const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
@@ -212,14 +218,16 @@ void Database::beginScope()
 {
     if (!db_)
         throw core::EDatabaseError(QStringLiteral("No table file is open"));
-    if (depth_ == 0)
-        exec(QStringLiteral("BEGIN DEFERRED"));
-    else if (sqlite3_get_autocommit(db_))
-        throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
-    else
-        exec(QStringLiteral("SAVEPOINT spk%1").arg(depth_ + 1));
     scopeMarks_.push_back(touched_.size());
     ++depth_;
+}
+
+void Database::prepareWrite()
+{
+    if (begun_ > 0 && sqlite3_get_autocommit(db_))
+        throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
+    for (; begun_ < depth_; ++begun_)
+        execRaw(begun_ == 0 ? QStringLiteral("BEGIN DEFERRED") : QStringLiteral("SAVEPOINT spk%1").arg(begun_ + 1));
 }
 
 void Database::commitScope()
@@ -227,7 +235,9 @@ void Database::commitScope()
     if (depth_ == 0)
         throw core::EDatabaseError(QStringLiteral("No transaction is active"));
     // On failure the scope stays open; the caller rolls it back.
-    exec(depth_ == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE spk%1").arg(depth_));
+    if (begun_ == depth_)
+        execRaw(depth_ == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE spk%1").arg(depth_));
+    begun_ = std::min(begun_, depth_ - 1);
     --depth_;
     scopeMarks_.pop_back();
     if (depth_ == 0)
@@ -242,13 +252,14 @@ void Database::rollbackScope() noexcept
         sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     };
     // SQLite itself ends the whole transaction after some errors (a full disk, for one).
-    const bool lost = sqlite3_get_autocommit(db_);
-    if (!lost && depth_ == 1) {
+    const bool lost = begun_ > 0 && sqlite3_get_autocommit(db_);
+    if (!lost && begun_ == depth_ && depth_ == 1) {
         run(QStringLiteral("ROLLBACK"));
-    } else if (!lost) {
+    } else if (!lost && begun_ == depth_) {
         run(QStringLiteral("ROLLBACK TO spk%1").arg(depth_));
         run(QStringLiteral("RELEASE spk%1").arg(depth_));
     }
+    begun_ = lost ? 0 : std::min(begun_, depth_ - 1);
     --depth_;
     size_t from = scopeMarks_.back();
     scopeMarks_.pop_back();

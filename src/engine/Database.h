@@ -35,15 +35,20 @@ public:
     /// throws EDatabaseError naming the file. Returns the schema name ("Video" for Video.db).
     QString attach(const QString& fileName);
 
-    /// Runs one statement without results; throws EDatabaseError with SQLite's message.
+    /// Runs one statement without results inside the open scopes; throws EDatabaseError
+    /// with SQLite's message.
     void exec(const QString& sql);
 
     // Transaction scope with a depth counter: the outermost begins a deferred transaction,
-    // inner ones are savepoints. Tables touched inside are re-read after a rollback.
+    // inner ones are savepoints, both only at the first write inside them, so that nothing
+    // is locked while a scope has only read (or asks a question). Tables touched inside are
+    // re-read after a rollback.
     void beginScope();
     void commitScope();
     void rollbackScope() noexcept;
     int scopeDepth() const { return depth_; }
+    /// Starts what the open scopes have deferred; runs before every write.
+    void prepareWrite();
     /// A table whose view must be re-read if the current scope rolls back.
     void touch(Table* table);
 
@@ -62,12 +67,14 @@ private:
     void attachFile(const QString& schema, const QString& path);
     void configureSchema(const QString& schema, const QString& path);
     void rollbackTouched(size_t from) noexcept;
+    void execRaw(const QString& sql);
 
     QString dataDir_;
     sqlite3* db_ = nullptr;
     QStringList attached_;
     QHash<QString, QString> paths_;
     int depth_ = 0;
+    int begun_ = 0; // scopes whose transaction or savepoint SQLite has begun
     std::vector<Table*> touched_;
     std::vector<size_t> scopeMarks_; // start of each scope's part of touched_
     std::vector<Table*> tables_;

@@ -649,6 +649,7 @@ qint64 Table::writeRecord(bool inserting)
         sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(d_->qualified, columns.join(QStringLiteral(" = ?, ")));
         values.push_back(record.rowid());
     }
+    db_.prepareWrite();
     Statement write(db_, sql, d_->path);
     for (size_t i = 0; i < values.size(); ++i)
         write.bind(int(i) + 1, values[i]);
@@ -749,6 +750,7 @@ void Table::Delete()
         Transaction scope(db_);
         if (BeforeDelete)
             BeforeDelete(*this);
+        db_.prepareWrite();
         Statement remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(d_->qualified), d_->path);
         remove.bindInt(1, rowid).run();
         db_.touch(this);

@@ -205,6 +205,46 @@ TEST_F(Transactions, OthersSeeAPostOnlyWhenTheOutermostScopeCommits)
     EXPECT_EQ(countOf(QStringLiteral("Video.db")), 1);
 }
 
+TEST_F(Transactions, AScopeLocksNothingBeforeItsFirstWrite)
+{
+    // A delete asks its question inside its scope: another program may write meanwhile.
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    {
+        engine::Transaction scope(db());
+        engine::Transaction inner(db());
+        EXPECT_TRUE(video.Locate(QStringLiteral("Titel"), QStringLiteral("A")));
+        EXPECT_NO_THROW(addTape(QStringLiteral("0002-00"), QStringLiteral("B")));
+        post(video, QStringLiteral("0003-00"));
+        // Now the scope holds the file: another writer is refused.
+        EXPECT_THROW(addTape(QStringLiteral("0004-00"), QStringLiteral("D")), std::runtime_error);
+        inner.commit();
+        scope.commit();
+    }
+    EXPECT_EQ(countOf(QStringLiteral("Video.db")), 3);
+}
+
+TEST_F(Transactions, InnerScopeThatWroteRollsBackWhileTheOuterNeverWrote)
+{
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    {
+        engine::Transaction outer(db());
+        {
+            engine::Transaction inner(db());
+            post(video, QStringLiteral("0001-00"));
+        }
+        EXPECT_EQ(video.RecordCount(), 0);
+        {
+            engine::Transaction inner(db());
+            post(video, QStringLiteral("0002-00"));
+            inner.commit();
+        }
+        outer.commit();
+    }
+    EXPECT_EQ(countOf(QStringLiteral("Video.db"), QStringLiteral("TapeNr = '0002-00'")), 1);
+    EXPECT_EQ(countOf(QStringLiteral("Video.db")), 1);
+}
+
 TEST_F(Transactions, APostOutsideAnyScopeIsCommittedAtOnce)
 {
     engine::Table& video = open(QStringLiteral("Video.db"));
