@@ -1,6 +1,7 @@
 #pragma once
 // One SQLite connection over the table folder. Each table file is attached under its own
-// schema name (the file name without extension) and is never created here.
+// schema name (the file name without extension) and is never created here. Used from the
+// user-interface thread only: the connection is opened without SQLite's own locking.
 #include <QHash>
 #include <QString>
 #include <QStringList>
