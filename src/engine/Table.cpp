@@ -698,13 +698,8 @@ void Table::post(bool askControls)
     d_->insertPos = -1;
     d_->cache.forget(rowid);
     invalidateSiblings();
-    if (viewChanges) {
-        readView();
-        int position = d_->position(rowid);
-        if (position < 0)
-            position = d_->query.placeOf(db_, *this, rowid, fallback);
-        d_->cur = clampPosition(position, d_->view.size());
-    }
+    if (viewChanges)
+        d_->cur = d_->query.place(db_, *this, d_->view, rowid, fallback);
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
     send(&DataSource::notifyEditingChanged);

@@ -8,6 +8,10 @@
 #include "TableMeta.h"
 #include "core/Errors.h"
 
+#include <algorithm>
+#include <cstring>
+#include <sqlite3.h>
+
 namespace engine {
 
 namespace {
@@ -216,6 +220,104 @@ std::unordered_map<qint64, QVariant> ViewQuery::columnOf(Database& db, const QSt
             values[select.int64(0)] = select.value(1);
     }
     return values;
+}
+
+bool ViewQuery::sortKey(Database& db, qint64 rowid, SortKey& key) const
+{
+    Statement statement(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(order_.join(QStringLiteral(", ")), qualified_),
+                        path_);
+    statement.bindInt(1, rowid);
+    if (!statement.step())
+        return false;
+    key.resize(size_t(order_.size()));
+    for (int i = 0; i < order_.size(); ++i) {
+        sqlite3_value* value = statement.columnValue(i);
+        SortValue& part = key[size_t(i)];
+        part.type = sqlite3_value_type(value);
+        if (part.type == SQLITE_INTEGER || part.type == SQLITE_FLOAT)
+            part.number = sqlite3_value_double(value);
+        else if (part.type != SQLITE_NULL)
+            part.bytes = QByteArray(static_cast<const char*>(part.type == SQLITE_BLOB ? sqlite3_value_blob(value)
+                                                                                     : sqlite3_value_text(value)),
+                                    sqlite3_value_bytes(value));
+    }
+    return true;
+}
+
+int ViewQuery::compare(const SortKey& a, const SortKey& b)
+{
+    // SQLite's order with the binary collation: nulls, then numbers, then texts by their
+    // UTF-8 bytes, then blobs.
+    const auto rank = [](int type) { return type == SQLITE_NULL ? 0 : type == SQLITE_TEXT ? 2 : type == SQLITE_BLOB ? 3 : 1; };
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const int ra = rank(a[i].type);
+        const int rb = rank(b[i].type);
+        if (ra != rb)
+            return ra < rb ? -1 : 1;
+        if (ra == 1 && a[i].number != b[i].number)
+            return a[i].number < b[i].number ? -1 : 1;
+        if (ra >= 2) {
+            const int c = std::memcmp(a[i].bytes.constData(), b[i].bytes.constData(),
+                                      size_t(std::min(a[i].bytes.size(), b[i].bytes.size())));
+            if (c != 0)
+                return c;
+            if (a[i].bytes.size() != b[i].bytes.size())
+                return a[i].bytes.size() < b[i].bytes.size() ? -1 : 1;
+        }
+    }
+    return 0;
+}
+
+int ViewQuery::insertionPoint(Database& db, const std::vector<qint64>& view, qint64 rowid) const
+{
+    for (const QString& term : order_)
+        if (term.contains(QLatin1String(" COLLATE ")) || term.endsWith(QLatin1String(" DESC")))
+            return -1;
+    SortKey key;
+    SortKey probe;
+    if (!sortKey(db, rowid, key))
+        return -1;
+    size_t low = 0;
+    size_t high = view.size();
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (!sortKey(db, view[middle], probe))
+            return -1;
+        if (compare(probe, key) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return int(low);
+}
+
+int ViewQuery::place(Database& db, const Table& table, std::vector<qint64>& view, qint64 rowid, int fallback) const
+{
+    const auto clamp = [&view](int position) { return view.empty() ? -1 : std::clamp(position, 0, int(view.size()) - 1); };
+    view.erase(std::remove(view.begin(), view.end(), rowid), view.end());
+    const int at = insertionPoint(db, view, rowid);
+    if (at >= 0 && selects(db, table, rowid)) {
+        view.insert(view.begin() + at, rowid);
+        return at;
+    }
+    if (at >= 0)
+        return clamp(at);
+    view = read(db, table);
+    const auto it = std::find(view.begin(), view.end(), rowid);
+    return clamp(it != view.end() ? int(it - view.begin()) : placeOf(db, table, rowid, fallback));
+}
+
+bool ViewQuery::selects(Database& db, const Table& table, qint64 rowid) const
+{
+    Where conditions = where(table);
+    if (conditions.none)
+        return false;
+    conditions.terms << QStringLiteral("rowid = ?");
+    conditions.params.push_back(rowid);
+    Statement statement(db, QStringLiteral("SELECT 1 FROM %1 WHERE %2").arg(qualified_, conditions.terms.join(QStringLiteral(" AND "))),
+                        path_);
+    bindAll(statement, conditions.params);
+    return statement.step();
 }
 
 bool ViewQuery::dependsOn(const Table& table, const QString& column) const

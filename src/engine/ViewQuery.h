@@ -2,6 +2,7 @@
 // The SQL behind a table's view: its order, its conditions (the filter and the master link)
 // with bound parameters, and the queries that read the view, place a record in it and find
 // a value. No text from the user reaches the SQL: values are always bound. Engine-internal.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -38,6 +39,16 @@ public:
     /// One column of these records, by row id (a vanished record is left out).
     std::unordered_map<qint64, QVariant> columnOf(Database& db, const QString& column,
                                                   const std::vector<qint64>& rowids) const;
+    /// Puts a written record at its place in the view, or takes it out when it no longer
+    /// passes the filter or link, and returns the position to make current: the record's,
+    /// or the record's after its place. Reads the whole view again only when it must.
+    int place(Database& db, const Table& table, std::vector<qint64>& view, qint64 rowid, int fallback) const;
+    /// Where a record belongs in the view (which must not hold it) by its order keys, found
+    /// by a binary search that reads a few records; -1 when that cannot be told so (an order
+    /// with a collation or descending, a vanished record), and the view must be read again.
+    int insertionPoint(Database& db, const std::vector<qint64>& view, qint64 rowid) const;
+    /// True when the record passes the filter and the master link.
+    bool selects(Database& db, const Table& table, qint64 rowid) const;
     /// True when the column takes part in the order, the filter or the master link.
     bool dependsOn(const Table& table, const QString& column) const;
 
@@ -54,6 +65,14 @@ private:
     Where where(const Table& table) const;
     void addEquality(Where& where, const QString& column, const QVariant& value) const;
     QString select(const Where& where) const;
+    struct SortValue {
+        int type = 0; // SQLite's fundamental type
+        double number = 0;
+        QByteArray bytes;
+    };
+    using SortKey = std::vector<SortValue>;
+    bool sortKey(Database& db, qint64 rowid, SortKey& key) const;
+    static int compare(const SortKey& a, const SortKey& b);
 
     QString qualified_;
     QString path_;

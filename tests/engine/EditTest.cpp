@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 
 #include <QLocale>
+#include <random>
 
 using namespace enginetest;
 
@@ -257,6 +258,41 @@ TEST_F(Editing, PostedRecordOutsideTheFilterLeavesTheNearestCurrent)
     field("Kategori").SetAsString(QStringLiteral("Komedie"));
     video().Post();
     EXPECT_EQ(tape(), QStringLiteral("0001-00")); // nothing after it: the new last
+}
+
+TEST_F(Editing, PostedRecordsTakeThePlaceAFullReadingGivesThem)
+{
+    // Titles that tie, differ in case or accents, or are missing; a filter some leave.
+    const QStringList titles = {QStringLiteral("Alfa"), QStringLiteral("alfa"), QString::fromUtf8("Ålborg"),
+                                QString::fromUtf8("Ærø"), QStringLiteral("Zulu"), QString(), QStringLiteral("Émile"),
+                                QStringLiteral("Bravo"), QStringLiteral("bravo"), QString::fromUtf8("Øst")};
+    std::mt19937 random(7);
+    video().SetIndexName(QStringLiteral("IndexTitel"));
+    for (int step = 0; step < 60; ++step) {
+        SCOPED_TRACE(step);
+        if (step == 30) {
+            video().SetFilter(QStringLiteral("Kategori = 'Drama'"));
+            video().SetFiltered(true);
+        }
+        if (video().RecordCount() == 0 || random() % 3 == 0) {
+            insertTape(QStringLiteral("%1-00").arg(step + 1, 4, 10, QLatin1Char('0')));
+            field("Kategori").SetAsString(QStringLiteral("Drama"));
+        } else {
+            video().MoveToRow(int(random() % unsigned(video().RecordCount())));
+        }
+        const QString tapeNr = tape();
+        field("Titel").SetAsString(titles.at(int(random() % unsigned(titles.size()))));
+        if (random() % 4 == 0)
+            field("Kategori").SetAsString(QStringLiteral("Komedie"));
+        const bool stays = field("Kategori").AsString() == QLatin1String("Drama") || !video().Filtered();
+        video().Post();
+        EXPECT_EQ(tape() == tapeNr, stays);
+        const int row = video().CurrentRow();
+        const QStringList placed = walk(video(), QStringLiteral("TapeNr"));
+        video().Refresh();
+        ASSERT_EQ(walk(video(), QStringLiteral("TapeNr")), placed);
+        video().MoveToRow(row);
+    }
 }
 
 TEST_F(Editing, EditOfAVanishedRecordIsRefusedOnPost)
