@@ -8,6 +8,8 @@
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "dbctrls/DBLookupComboBox.h"
+#include "forms/LookupWindows.h"
+#include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
 #include "forms/TapeCommands.h"
 #include "output/Export3ASCII.h"
@@ -331,6 +333,13 @@ void THovedForm::connectHandlers()
     on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
     on(Information1, &QAction::triggered, &THovedForm::Information1Click);
     on(DBLookupComboBox1, &dbctrls::TDBLookupComboBox::chosen, &THovedForm::DBLookupComboBox1Click);
+    const std::pair<QAction*, forms::LookupMember> lookups[] = {
+        {Kategori1, forms::LookupMember::Category},   {Typer1, forms::LookupMember::Type},
+        {Instruktor1, forms::LookupMember::Director}, {Skuespillere1, forms::LookupMember::Actor},
+        {Optagetaf1, forms::LookupMember::RecordedBy}};
+    for (const auto& [item, member] : lookups)
+        connect(item, &QAction::triggered, this,
+                [this, member = member] { core::guarded([&] { forms::showLookupWindow(member, this); }); });
 }
 
 void THovedForm::showEditGroup(bool visible)
@@ -412,6 +421,7 @@ void THovedForm::SpeedButton1Click()
 void THovedForm::SpeedButton2Click()
 {
     showEditGroup(false);
+    forms::OversigtForm->exec();
 }
 
 void THovedForm::SpeedButton3Click()
