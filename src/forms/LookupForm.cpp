@@ -1,6 +1,7 @@
 #include "LookupForm.h"
 
 #include "AppContext.h"
+#include "MenuBarStyle.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/Guard.h"
@@ -73,6 +74,9 @@ void TLookupForm::createMenu()
 {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto* style = new TMenuBarStyle;
+    style->setParent(MainMenu1);
+    MainMenu1->setStyle(style);
     support::setAlign(MainMenu1, support::Align::Top);
     const auto makeItem = [this](const LookupMenuItem& item) {
         auto* action = new QAction(QString::fromUtf8(item.caption), this);
