@@ -199,24 +199,11 @@ void TLookupForm::adaptToScreen()
 
 void TLookupForm::scaleContents(double factor)
 {
-    // Controls with a font size of their own scale it themselves; the rest follow the window.
-    const double windowPoints = font().pointSizeF();
-    for (QWidget* control : findChildren<QWidget*>()) {
-        if (control->objectName().isEmpty() || control->isWindow())
-            continue;
-        if (control->testAttribute(Qt::WA_SetFont) && control->font().pointSizeF() != windowPoints) {
-            QFont own = control->font();
-            own.setPointSizeF(own.pointSizeF() * factor);
-            control->setFont(own);
-        }
-        if (support::alignOf(control) == support::Align::None) {
-            const QRect r = control->geometry();
-            control->setGeometry(qRound(r.x() * factor), qRound(r.y() * factor), qRound(r.width() * factor),
-                                 qRound(r.height() * factor));
-        }
-    }
+    // Every control here takes its font from the window (the grid's titles only add bold) and
+    // is placed by its alignment: a larger window font and a new alignment scale them all,
+    // row heights and the menu bar included.
     QFont scaled = font();
-    scaled.setPointSizeF(windowPoints * factor);
+    scaled.setPointSizeF(scaled.pointSizeF() * factor);
     setFont(scaled);
     layoutContents();
 }
