@@ -68,10 +68,27 @@ struct Table::Impl {
     std::vector<qint64> view;
     int cur = -1;       ///< position of the current record in the view
     int insertPos = -1; ///< in insert state: the row the new record occupies
-    std::vector<QVariant> buffer;
-    std::vector<bool> dirty;
+    // The current record: as stored, and the values assigned since its edit began.
+    RowPtr stored;
+    std::vector<QVariant> values;
+    std::vector<bool> assigned;
+    bool anyAssigned = false;
     qint64 bufferRowid = 0;
     RowCache cache;
+
+    QVariant value(size_t field) const
+    {
+        if (assigned[field])
+            return values[field];
+        return stored ? stored->value(int(field)) : QVariant();
+    }
+
+    void assign(size_t field, const QVariant& value)
+    {
+        values.at(field) = value;
+        assigned[field] = true;
+        anyAssigned = true;
+    }
 
     int position(qint64 rowid) const
     {
@@ -181,13 +198,17 @@ struct Table::Impl {
         if (pairs.empty() || !masterHasRecord(*master(table)))
             return;
         for (const auto& [detailField, masterField] : pairs)
-            buffer[size_t(detailField->Index())] = masterField->Value();
+            assign(size_t(detailField->Index()), masterField->Value());
     }
 
     void clearBuffer()
     {
-        buffer.assign(buffer.size(), QVariant());
-        dirty.assign(dirty.size(), false);
+        stored.reset();
+        if (anyAssigned) {
+            values.assign(values.size(), QVariant());
+            assigned.assign(assigned.size(), false);
+            anyAssigned = false;
+        }
         bufferRowid = 0;
     }
 };
@@ -229,8 +250,8 @@ void Table::Open()
     for (const auto& field : fields_)
         columns << quoteId(field->FieldName());
     d.cache.configure(columns.join(QStringLiteral(", ")), d.qualified, FieldCount(), d.path);
-    d.buffer.assign(fields_.size(), QVariant());
-    d.dirty.assign(fields_.size(), false);
+    d.values.assign(fields_.size(), QVariant());
+    d.assigned.assign(fields_.size(), false);
     d.order = indexFieldNames_.isEmpty() ? d.meta.indexOrder(indexName_) : fieldOrder(indexFieldNames_);
     state_ = DataSetState::Browse;
     try {
@@ -346,9 +367,7 @@ void Table::loadBuffer()
     if (d.cur < 0 || d.cur >= int(d.view.size()))
         return;
     d.bufferRowid = d.view[size_t(d.cur)];
-    const RowCache::Row& row = d.cache.row(db_, d.view, d.cur);
-    if (row.present)
-        d.buffer = row.values;
+    d.stored = d.cache.row(db_, d.view, d.cur);
 }
 
 void Table::afterViewChange()
@@ -659,8 +678,8 @@ QString Table::DisplayText(int row, int fieldIndex) const
     const int index = d_->viewIndex(row, state_ == DataSetState::Insert);
     if (index < 0 || index >= int(d_->view.size()))
         return QString();
-    const RowCache::Row& record = d_->cache.row(db_, d_->view, index);
-    return record.present ? field.displayText(record.values[size_t(fieldIndex)]) : QString();
+    const RowPtr record = d_->cache.row(db_, d_->view, index);
+    return record ? field.displayText(record->value(fieldIndex)) : QString();
 }
 
 bool Table::Locate(const QString& fieldName, const QString& value)
@@ -754,9 +773,9 @@ Field& Table::FieldByName(const QString& name) const
 
 QVariant Table::bufferValue(int fieldIndex) const
 {
-    if (!Active() || fieldIndex < 0 || size_t(fieldIndex) >= d_->buffer.size())
+    if (!Active() || fieldIndex < 0 || size_t(fieldIndex) >= d_->values.size())
         return QVariant();
-    return d_->buffer[size_t(fieldIndex)];
+    return d_->value(size_t(fieldIndex));
 }
 
 void Table::setBufferValue(int fieldIndex, const QVariant& value)
@@ -764,8 +783,7 @@ void Table::setBufferValue(int fieldIndex, const QVariant& value)
     checkActive();
     if (!Editing())
         Edit();
-    d_->buffer.at(size_t(fieldIndex)) = value;
-    d_->dirty[size_t(fieldIndex)] = true;
+    d_->assign(size_t(fieldIndex), value);
     modified_ = true;
     sendRecord(fields_[size_t(fieldIndex)].get());
 }
@@ -831,10 +849,10 @@ qint64 Table::writeRecord(bool inserting)
     QStringList columns;
     std::vector<QVariant> values;
     for (size_t i = 0; i < fields_.size(); ++i) {
-        if (!inserting && !d.dirty[i])
+        if (!inserting && !d.assigned[i])
             continue;
         columns << quoteId(fields_[i]->FieldName());
-        values.push_back(d.buffer[i]);
+        values.push_back(d.value(i));
     }
     if (!inserting && columns.isEmpty())
         return d.bufferRowid;
@@ -864,7 +882,7 @@ bool Table::changesAffectView() const
     const Where where = d_->where(*this);
     const QString used = d_->order.join(QLatin1Char(' ')) + QLatin1Char(' ') + where.terms.join(QLatin1Char(' '));
     for (size_t i = 0; i < fields_.size(); ++i)
-        if (d_->dirty[i] && used.contains(quoteId(fields_[i]->FieldName())))
+        if (d_->assigned[i] && used.contains(quoteId(fields_[i]->FieldName())))
             return true;
     return false;
 }

@@ -465,4 +465,36 @@ TEST_F(Fields, DatesAreStoredIsoAndShownInTheShortFormat)
     EXPECT_EQ(scalarOn(file(kVideo), QStringLiteral("SELECT OptagetDato FROM Video")).toString(), QStringLiteral("2023-12-24"));
 }
 
+TEST_F(Fields, DatesShowInTheShortFormatWithTheFullYearInEveryLocale)
+{
+    engine::Table& video = open(kVideo);
+    engine::Field& date = video.FieldByName(QStringLiteral("OptagetDato"));
+    video.Insert();
+    struct Case {
+        QLocale locale;
+        QString shown;     // 2023-02-04 as shown
+        QString typed;     // the system's own short form, two-digit year where it has one
+        QString typedIso;  // what that reads as
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::Danish, QLocale::Denmark), "04.02.2023", "31.12.1999", "1999-12-31"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "2/4/2023", "12/31/99", "1999-12-31"},
+        {QLocale(QLocale::German, QLocale::Germany), "04.02.2023", "04.02.23", "2023-02-04"},
+        {QLocale(QLocale::Swedish, QLocale::Sweden), "2023-02-04", "1999-12-31", "1999-12-31"},
+        {QLocale(QLocale::NorwegianBokmal, QLocale::Norway), "04.02.2023", "01.10.2005", "2005-10-01"},
+        {QLocale::c(), "4 Feb 2023", "31 Dec 1999", "1999-12-31"},
+    };
+    const QLocale saved;
+    for (const Case& c : cases) {
+        QLocale::setDefault(c.locale);
+        date.SetValue(QStringLiteral("2023-02-04"));
+        EXPECT_EQ(date.AsString(), c.shown) << c.locale.name().toStdString();
+        date.SetAsString(date.AsString()); // what is shown reads back as the same day
+        EXPECT_EQ(date.Value().toString(), QStringLiteral("2023-02-04")) << c.locale.name().toStdString();
+        date.SetAsString(c.typed);
+        EXPECT_EQ(date.Value().toString(), c.typedIso) << c.locale.name().toStdString();
+    }
+    QLocale::setDefault(saved);
+}
+
 } // namespace
