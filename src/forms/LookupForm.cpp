@@ -1,6 +1,7 @@
 #include "LookupForm.h"
 
 #include "AppContext.h"
+#include "MenuBarStyle.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/Guard.h"
@@ -73,6 +74,9 @@ void TLookupForm::createMenu()
 {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto* style = new TMenuBarStyle;
+    style->setParent(MainMenu1);
+    MainMenu1->setStyle(style);
     support::setAlign(MainMenu1, support::Align::Top);
     const auto makeItem = [this](const LookupMenuItem& item) {
         auto* action = new QAction(QString::fromUtf8(item.caption), this);
@@ -195,24 +199,11 @@ void TLookupForm::adaptToScreen()
 
 void TLookupForm::scaleContents(double factor)
 {
-    // Controls with a font size of their own scale it themselves; the rest follow the window.
-    const double windowPoints = font().pointSizeF();
-    for (QWidget* control : findChildren<QWidget*>()) {
-        if (control->objectName().isEmpty() || control->isWindow())
-            continue;
-        if (control->testAttribute(Qt::WA_SetFont) && control->font().pointSizeF() != windowPoints) {
-            QFont own = control->font();
-            own.setPointSizeF(own.pointSizeF() * factor);
-            control->setFont(own);
-        }
-        if (support::alignOf(control) == support::Align::None) {
-            const QRect r = control->geometry();
-            control->setGeometry(qRound(r.x() * factor), qRound(r.y() * factor), qRound(r.width() * factor),
-                                 qRound(r.height() * factor));
-        }
-    }
+    // Every control here takes its font from the window (the grid's titles only add bold) and
+    // is placed by its alignment: a larger window font and a new alignment scale them all,
+    // row heights and the menu bar included.
     QFont scaled = font();
-    scaled.setPointSizeF(windowPoints * factor);
+    scaled.setPointSizeF(scaled.pointSizeF() * factor);
     setFont(scaled);
     layoutContents();
 }

@@ -185,13 +185,15 @@ TEST_F(LookupTest, OnlyTheCategoryWindowAdaptsToTheScreen)
 }
 
 // Texts of one window that a user would not see whole: the checked labels and buttons, menu
-// items pushed off the menu bar, and a column title wider than its column.
+// items pushed off the menu bar (leaving room for a window frame of 4 pixels a side, which
+// the offscreen platform does not draw), and a column title wider than its column.
 QStringList hiddenTexts(forms::TLookupForm& form)
 {
     QStringList problems = testing_support::textsThatDoNotFit(&form);
+    const int usable = support::outerSize(&form).width() - 8;
     for (QAction* item : form.MainMenu1->actions()) {
         const QRect place = form.MainMenu1->actionGeometry(item);
-        if (place.isEmpty() || !form.MainMenu1->rect().contains(place))
+        if (place.isEmpty() || !form.MainMenu1->rect().contains(place) || place.right() >= usable)
             problems << QStringLiteral("%1: '%2' is not on the menu bar").arg(item->objectName(), item->text());
     }
     const QHeaderView* header = form.DBGrid1->horizontalHeader();
