@@ -1,6 +1,7 @@
 #include "HovedForm.h"
 
 #include "JustOneGuard.h"
+#include "Version.h"
 #include "RxLabel.h"
 #include "core/Dialogs.h"
 #include "core/Guard.h"
@@ -9,6 +10,12 @@
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 #include "output/QRListForm.h"
+#include "forms/AppContext.h"
+#include "locale/TQFormLocalizer.h"
+#include "locale/TQLanguageSource.h"
+#include "support/AboutBox.h"
+#include "support/Alignment.h"
+#include "support/FormResizer.h"
 #include "support/Image.h"
 #include "support/JpegLoader.h"
 #include "support/WindowSize.h"
@@ -108,6 +115,7 @@ THovedForm::THovedForm(const QString& instanceKey, QWidget* parent) : QMainWindo
         if (guard_->anotherCopyRuns())
             return;
     }
+    createComponents();
     setWindowTitle(QStringLiteral("Spolarkiv"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // The platform's icon-title font has no equivalent here; the design's sans-serif stands in.
@@ -123,10 +131,58 @@ THovedForm::THovedForm(const QString& instanceKey, QWidget* parent) : QMainWindo
     createButtons(client);
     createEditGroup(client);
     createMenus();
+    connectHandlers();
+    // The design layout is recorded on the client area below the menu.
+    const int menuHeight = menuBar()->sizeHint().height();
+    client->resize(kDesignWidth, kDesignHeight - menuHeight);
+    resize(kDesignWidth, kDesignHeight);
+    FormResizer1 = new support::TFormResizer(client);
+    FormResizer1->setObjectName(QStringLiteral("FormResizer1"));
+    FormResizer1->setResizeFonts(true);
+    FormResizer1->RecordLayout();
+    client->installEventFilter(this);
+    QFormLocalizer1->Loaded();
+}
+
+void THovedForm::createComponents()
+{
+    QLanguageSource1 = new locale::TQLanguageSource(this);
+    QLanguageSource1->setObjectName(QStringLiteral("QLanguageSource1"));
+    QLanguageSource1->SetBaseFolder(core::programPaths().workingDir);
+    QLanguageSource1->SetOriginalName(QStringLiteral("Dansk"));
+    QLanguageSource1->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
+                                    QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
+    QLanguageSource1->Loaded();
+    forms::appContext().languageSource = QLanguageSource1;
+    forms::appContext().languageLabel = [this] { return Sproget->text(); };
+
+    QFormLocalizer1 = new locale::TQFormLocalizer(this);
+    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
+    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Warning")});
+    QFormLocalizer1->SetSource(QLanguageSource1);
+
+    AboutBox1 = new support::TAboutBox(this);
+    AboutBox1->setObjectName(QStringLiteral("AboutBox1"));
+    AboutBox1->setAppName(QStringLiteral("Spolarkiv"));
+    AboutBox1->setCopyright(QStringLiteral("Copyright © 2026 Tolvane"));
+    AboutBox1->setPicture(picture(":/pictures/about.jpg"));
+    AboutBox1->setVersion(support::FileVersion{SPK_VERSION_MAJOR, SPK_VERSION_MINOR, SPK_VERSION_PATCH, 0});
+
     QExport3ASCII1 = new output::TQExport3ASCII(this);
     QExport3ASCII1->setObjectName(QStringLiteral("QExport3ASCII1"));
-    connectHandlers();
-    resize(kDesignWidth, kDesignHeight - menuBar()->sizeHint().height());
+}
+
+bool THovedForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        core::guarded([this] { refitControls(); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void THovedForm::refitControls()
+{
+    FormResizer1->ResizeControls();
+    support::realign(centralWidget());
 }
 
 THovedForm::~THovedForm()
@@ -147,6 +203,7 @@ void THovedForm::createPictures(QWidget* client)
     Image2->setStretch(true);
     Image2->setPicture(picture(":/pictures/background.jpg"));
     Image2->setGeometry(0, 0, kDesignWidth, kDesignHeight);
+    support::setAlign(Image2, support::Align::Client);
 
     RxLabel2 = new TRxLabel(client);
     RxLabel2->setObjectName(QStringLiteral("RxLabel2"));
@@ -265,6 +322,7 @@ void THovedForm::connectHandlers()
     on(Eksport1, &QAction::triggered, &THovedForm::Eksport1Click);
     on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
     on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
+    on(Information1, &QAction::triggered, &THovedForm::Information1Click);
 }
 
 void THovedForm::showEditGroup(bool visible)
@@ -289,6 +347,7 @@ void THovedForm::FormShow()
     output::configureTapeExport(*QExport3ASCII1, *data::DM->VideoTable, true);
     data::DM->OpenTables();
     restoreSize();
+    applyStoredLanguage();
 }
 
 void THovedForm::restoreSize()
@@ -332,7 +391,7 @@ void THovedForm::changeEvent(QEvent* event)
 
 int THovedForm::activeLanguageIndex() const
 {
-    return -1;
+    return QLanguageSource1->ActiveLanguage();
 }
 
 void THovedForm::SpeedButton1Click()
@@ -367,8 +426,14 @@ void THovedForm::Omskrmstrrelser1Click()
 
 void THovedForm::HelpClick()
 {
-    if (!Help->statusTip().isEmpty())
-        core::dialogs().shellOpen(Help->statusTip(), false);
+    const QString path = helpPagePath();
+    if (!path.isEmpty())
+        core::dialogs().shellOpen(path, false);
+}
+
+void THovedForm::Information1Click()
+{
+    AboutBox1->Execute(this);
 }
 
 void THovedForm::Eksport1Click()

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "HovedForm.h"
 #include "JustOneGuard.h"
+#include "Tolvane.h"
 #include "core/Dialogs.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
@@ -34,14 +35,19 @@ int runWindows(int argc, char** argv)
     core::setDialogs(&qtDialogs);
     core::setProgramPaths(core::ProgramPaths::fromApplication());
 
+    app::showSplash();
     auto hovedForm = std::make_unique<app::THovedForm>(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
-    if (hovedForm->anotherCopyRuns())
+    if (hovedForm->anotherCopyRuns()) {
+        app::closeSplash();
         return 0;
+    }
+    app::dismissSplashWhenActivated(hovedForm.get());
     app::HovedForm = hovedForm.get();
     auto dm = std::make_unique<data::TDM>(core::programPaths().dataDir());
     data::DM = dm.get();
     hovedForm->show();
     const int result = application.exec();
+    app::closeSplash();
     hovedForm.reset();
     dm.reset();
     core::setDialogs(nullptr);
