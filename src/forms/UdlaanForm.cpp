@@ -13,6 +13,7 @@
 #include "engine/Table.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
+#include "support/WindowSize.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -118,7 +119,7 @@ void TUdlaanForm::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     core::guarded([this] {
-        centreOnScreen(this);
+        support::centreOnScreen(this);
         FormShow();
     });
 }
