@@ -35,6 +35,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
@@ -95,9 +96,10 @@ TDBLookupComboBox* makeLookup(QWidget* parent, const char* name, const char* fie
     return box;
 }
 
-QToolButton* makeButton(QWidget* parent, const char* name, const char* caption, const char* hint, const QRect& bounds)
+template <typename Button = QToolButton>
+Button* makeButton(QWidget* parent, const char* name, const char* caption, const char* hint, const QRect& bounds)
 {
-    auto* button = named(new QToolButton(parent), name);
+    auto* button = named(new Button(parent), name);
     button->setText(text(caption));
     button->setToolTip(text(hint));
     button->setGeometry(bounds);
@@ -106,10 +108,14 @@ QToolButton* makeButton(QWidget* parent, const char* name, const char* caption, 
     return button;
 }
 
-QToolButton* withPicture(QToolButton* button, const QIcon& icon)
+/// A button with a picture beside its text, the two centred together.
+QPushButton* makePictureButton(QWidget* parent, const char* name, const char* caption, const char* hint,
+                               const QRect& bounds, const QIcon& icon)
 {
+    auto* button = makeButton<QPushButton>(parent, name, caption, hint, bounds);
     button->setIcon(icon);
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Enter in an edit must not press it.
+    button->setAutoDefault(false);
     return button;
 }
 
@@ -282,7 +288,7 @@ void TRegForm::createBrowseControls()
     DBCheckBox1->setDataSource(data::DM->VideoSource);
     DBCheckBox1->setDataField(QStringLiteral("Udlaan"));
 
-    SpeedButton4 = withPicture(makeButton(this, "SpeedButton4", "Udlånt til", "", {767, 490, 229, 30}), lentIcon());
+    SpeedButton4 = makePictureButton(this, "SpeedButton4", "Udlånt til", "", {767, 490, 229, 30}, lentIcon());
 }
 
 void TRegForm::createCastControls()
@@ -310,10 +316,8 @@ void TRegForm::createCastControls()
 void TRegForm::createPictureControls()
 {
     ScrollBox1 = makePictureFrame(this, "ScrollBox1", {445, 260, 226, 156}, Image1, "Image1");
-    SpeedButton1 = withPicture(makeButton(this, "SpeedButton1", "Hent", "Hent forside billede", {680, 260, 76, 22}),
-                               folderIcon());
-    SpeedButton2 = withPicture(makeButton(this, "SpeedButton2", "Hent", "Hent bagside billede", {680, 295, 76, 22}),
-                               folderIcon());
+    SpeedButton1 = makePictureButton(this, "SpeedButton1", "Hent", "Hent forside billede", {680, 260, 76, 22}, folderIcon());
+    SpeedButton2 = makePictureButton(this, "SpeedButton2", "Hent", "Hent bagside billede", {680, 295, 76, 22}, folderIcon());
     ScrollBox2 = makePictureFrame(this, "ScrollBox2", {765, 260, 226, 156}, Image2, "Image2");
     OpenDialog1 = new QObject(this);
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
@@ -340,15 +344,15 @@ void TRegForm::connectHandlers()
     };
     on(DBEdit1, &QLineEdit::textChanged, &TRegForm::DBEdit1Change);
     on(DBCheckBox1, &dbctrls::TDBCheckBox::clickedOrChanged, &TRegForm::DBCheckBox1Click);
-    on(SpeedButton3, &QToolButton::clicked, &TRegForm::SpeedButton3Click);
+    on(SpeedButton3, &QAbstractButton::clicked, &TRegForm::SpeedButton3Click);
     on(DBEdit5, &TDBEdit::exited, &TRegForm::DBEdit5Exit);
-    on(SpeedButton4, &QToolButton::clicked, &TRegForm::SpeedButton4Click);
+    on(SpeedButton4, &QAbstractButton::clicked, &TRegForm::SpeedButton4Click);
     on(DBGrid1, &dbctrls::TDBGrid::cellClicked, &TRegForm::DBGrid1CellClick);
-    on(SpeedButton6, &QToolButton::clicked, &TRegForm::SpeedButton6Click);
-    on(SpeedButton7, &QToolButton::clicked, &TRegForm::SpeedButton7Click);
-    on(SpeedButton8, &QToolButton::clicked, &TRegForm::SpeedButton8Click);
-    on(SpeedButton1, &QToolButton::clicked, &TRegForm::SpeedButton1Click);
-    on(SpeedButton2, &QToolButton::clicked, &TRegForm::SpeedButton2Click);
+    on(SpeedButton6, &QAbstractButton::clicked, &TRegForm::SpeedButton6Click);
+    on(SpeedButton7, &QAbstractButton::clicked, &TRegForm::SpeedButton7Click);
+    on(SpeedButton8, &QAbstractButton::clicked, &TRegForm::SpeedButton8Click);
+    on(SpeedButton1, &QAbstractButton::clicked, &TRegForm::SpeedButton1Click);
+    on(SpeedButton2, &QAbstractButton::clicked, &TRegForm::SpeedButton2Click);
     on(Image1, &support::TImage::clicked, &TRegForm::Image1Click);
     on(Image2, &support::TImage::clicked, &TRegForm::Image2Click);
     connect(DBNavigator1, &dbctrls::TDBNavigator::clicked, this, [this](dbctrls::TDBNavigator::Button button) {

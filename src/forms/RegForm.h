@@ -10,6 +10,7 @@
 
 class QFrame;
 class QLabel;
+class QPushButton;
 class QScrollArea;
 class QToolButton;
 
@@ -83,7 +84,7 @@ public:
     QToolButton* SpeedButton3;
     dbctrls::TDBNavigator* DBNavigator1;
     dbctrls::TDBCheckBox* DBCheckBox1;
-    QToolButton* SpeedButton4;
+    QPushButton* SpeedButton4;
 
     QLabel* Label21;
     dbctrls::TDBGrid* DBGrid4;
@@ -96,8 +97,8 @@ public:
 
     QScrollArea* ScrollBox1;
     support::TImage* Image1;
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton2;
+    QPushButton* SpeedButton1;
+    QPushButton* SpeedButton2;
     QScrollArea* ScrollBox2;
     support::TImage* Image2;
 

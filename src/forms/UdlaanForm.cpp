@@ -13,6 +13,7 @@
 #include "engine/Table.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
+#include "support/WindowSize.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -74,9 +75,12 @@ TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     DBGrid2->setGeometry(14, 45, 577, 305);
     DBGrid2->setTitleBold(true);
-    DBGrid2->setColumns({gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr.")),
-                         gridColumn(QStringLiteral("Dato")), gridColumn(QStringLiteral("Navn")),
-                         gridColumn(QStringLiteral("Telefon")), gridColumn(QStringLiteral("Returneret"))});
+    // Widths that let a name, a telephone number and every language's titles show in full.
+    DBGrid2->setColumns({gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr."), 80),
+                         gridColumn(QStringLiteral("Dato"), QString(), 85),
+                         gridColumn(QStringLiteral("Navn"), QString(), 180),
+                         gridColumn(QStringLiteral("Telefon"), QString(), 110),
+                         gridColumn(QStringLiteral("Returneret"), QString(), 100)});
     DBGrid2->setDataSource(data::DM->UdlaanSource);
 
     DBNavigator3 = new dbctrls::TDBNavigator(this);
@@ -115,7 +119,7 @@ void TUdlaanForm::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     core::guarded([this] {
-        centreOnScreen(this);
+        support::centreOnScreen(this);
         FormShow();
     });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Placing the windows of this folder: restoring a stored outer size and centring on the screen.
+// Placing the windows of this folder: restoring a stored outer size.
 #include <QSize>
 
 class QWidget;
@@ -12,8 +12,5 @@ QSize availableScreenSize(const QWidget* window);
 /// Gives the window a stored outer size, or its design size where the stored one cannot be
 /// used (0, negative, larger than the screen), and centres it on its screen.
 void restoreOuterSize(QWidget* window, QSize stored, QSize designClient);
-
-/// Centres the window's frame on its screen's available area.
-void centreOnScreen(QWidget* window);
 
 } // namespace forms

@@ -14,6 +14,7 @@
 #include "support/Image.h"
 
 #include <QImage>
+#include <QPushButton>
 #include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>

@@ -226,3 +226,26 @@ TEST_F(RegFixture, ControlsScaleWithTheWindowAndComeBack)
     form->FormResize();
     EXPECT_EQ(form->DBGrid1->geometry(), grid);
 }
+
+TEST_F(RegFixture, TheFocusChainFollowsTheDesignedTabOrder)
+{
+    regForm();
+    const QStringList expected = {"DBEdit1",           "DBLookupComboBox4", "DBEdit4",          "DBEdit5",
+                                  "DBEdit6",           "DBEdit3",           "DBEdit8",          "DBLookupComboBox8",
+                                  "DBDateEdit1",       "DBEdit9",           "DBLookupComboBox9", "DBEdit10",
+                                  "DBLookupComboBox2", "DBEdit2",           "DBEdit7",          "DBRadioGroup1",
+                                  "DBMemo1",           "DBLookupComboBox10", "DBGrid1",         "DBGrid4",
+                                  "DBNavigator1",      "DBCheckBox1",       "ScrollBox1",       "ScrollBox2"};
+    // Each control once, in chain order; inner parts (radio buttons, viewports) count as their control.
+    QStringList chain;
+    QWidget* widget = form->DBEdit1;
+    do {
+        QWidget* control = widget;
+        while (control && control != form.get() && !expected.contains(control->objectName()))
+            control = control->parentWidget();
+        if (control && control != form.get() && !chain.contains(control->objectName()))
+            chain << control->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != form->DBEdit1);
+    EXPECT_EQ(chain, expected);
+}
