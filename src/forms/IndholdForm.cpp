@@ -98,7 +98,8 @@ void TIndholdForm::createSearchControls()
 {
     Label77 = design::label(this, "Label77", QStringLiteral("Søgeord"), QPoint(16, 13), true);
     OrdIndtast = design::edit(this, "OrdIndtast", QRect(16, 32, 250, 21));
-    FindButton = design::speedButton(this, "FindButton", QStringLiteral("Søg"), QRect(287, 30, 89, 25), QString());
+    FindButton = design::speedButton(this, "FindButton", QStringLiteral("Søg"), QRect(287, 30, 89, 25), QString(),
+                                     true);
     FindButton->setFont(design::font(8, true));
     FindButton->setIcon(searchIcon());
     FindButton->setIconSize(QSize(16, 16));
