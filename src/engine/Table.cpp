@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <sqlite3.h>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace engine {
@@ -75,6 +74,9 @@ struct Table::Impl {
     bool anyAssigned = false;
     qint64 bufferRowid = 0;
     RowCache cache;
+    // The walk's query for the field searched last (built once: it names 256 parameters).
+    QString searchColumn;
+    QString searchQuery;
 
     QVariant value(size_t field) const
     {
@@ -244,6 +246,7 @@ void Table::Open()
     const QString schema = db_.attach(fileName_);
     d.path = db_.filePath(schema);
     d.qualified = quoteId(schema) + QLatin1Char('.') + quoteId(sqlName_);
+    d.searchQuery.clear();
     d.meta.read(db_, schema, d.path);
     loadFields();
     QStringList columns;
@@ -1041,8 +1044,11 @@ void Table::sendUpdateData()
 }
 
 namespace {
-// Rows tested per query when a search walks the view.
+// Rows tested per query when a search walks the view: few at first, since a hit is often
+// near (find-next over a word that many records hold), then more, up to the statement's
+// parameters.
 constexpr int kSearchBatch = 256;
+constexpr int kFirstSearchBatch = 8;
 
 QString searchSql(const QString& column, const QString& qualified)
 {
@@ -1052,9 +1058,53 @@ QString searchSql(const QString& column, const QString& qualified)
     return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
         .arg(quoteId(column), qualified, parameters.join(QLatin1Char(',')));
 }
+
+// The text a stored value of the field shows, read straight from the statement: texts and
+// memos are their own text, other kinds go through the field's formatting.
+QString searchedText(const Field& field, const Statement& select)
+{
+    if (field.DataType() == FieldKind::String || field.IsBlob())
+        return select.text(1);
+    return field.displayText(select.value(1));
+}
+
+bool isTextKind(const Field& field)
+{
+    return field.DataType() == FieldKind::String || field.IsBlob();
+}
+
+// A row of the walk, tested on its stored bytes where the test can decide on them.
+bool testStored(const Field& field, const Statement& select, const Table::TextTest& test)
+{
+    if (test.utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
+        sqlite3_value* value = select.columnValue(1);
+        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        if (const std::optional<bool> verdict = test.utf8(data, sqlite3_value_bytes(value)))
+            return *verdict;
+    }
+    return test.text(searchedText(field, select));
+}
 } // namespace
 
+bool Table::testCurrent(const Field& field, const TextTest& test) const
+{
+    const size_t index = size_t(field.Index());
+    const char* data = nullptr;
+    qsizetype size = 0;
+    // The buffer holds the stored value unless the field was assigned since the edit began.
+    if (test.utf8 && isTextKind(field) && !d_->assigned[index] && d_->stored
+        && d_->stored->utf8(field.Index(), data, size))
+        if (const std::optional<bool> verdict = test.utf8(data, size))
+            return *verdict;
+    return test.text(field.AsString());
+}
+
 int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
+{
+    return FindRow(fromRow, fieldIndex, TextTest{test, {}});
+}
+
+int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
 {
     if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
         return -1;
@@ -1062,34 +1112,49 @@ int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const Q
     const bool inserting = state_ == DataSetState::Insert;
     const int rows = RowCount();
     const int current = CurrentRow();
-    const QString sql = searchSql(field.FieldName(), d_->qualified);
-    std::unordered_map<qint64, QVariant> values;
-    for (int begin = std::max(0, fromRow); begin < rows; begin += kSearchBatch) {
-        const int end = std::min(rows, begin + kSearchBatch);
-        values.clear();
+    int begin = std::max(0, fromRow);
+    // The current record shows its buffer, which may hold changes not yet posted; a walk
+    // that starts on it needs no query when it matches.
+    if (begin == current && begin < rows) {
+        if (testCurrent(field, test))
+            return current;
+        ++begin;
+    }
+    if (begin >= rows)
+        return -1;
+    if (d_->searchColumn != field.FieldName() || d_->searchQuery.isEmpty()) {
+        d_->searchColumn = field.FieldName();
+        d_->searchQuery = searchSql(field.FieldName(), d_->qualified);
+    }
+    const QString sql = d_->searchQuery;
+    std::vector<std::pair<qint64, int>> batch; // rowid and row, ordered by rowid
+    for (int size = kFirstSearchBatch; begin < rows; begin += size, size = std::min(2 * size, kSearchBatch)) {
+        const int end = std::min(rows, begin + size);
+        batch.clear();
+        for (int row = begin; row < end; ++row) {
+            const int index = d_->viewIndex(row, inserting);
+            if (row != current && index >= 0 && index < int(d_->view.size()))
+                batch.emplace_back(d_->view[size_t(index)], row);
+        }
+        std::sort(batch.begin(), batch.end());
+        // Rows come back in the store's order: each is tested as it comes, and the first in
+        // the view's order wins.
+        int found = (current >= begin && current < end && testCurrent(field, test)) ? current : end;
         Statement select(db_, sql, d_->path);
         for (int i = 0; i < kSearchBatch; ++i) {
-            const int index = begin + i < end ? d_->viewIndex(begin + i, inserting) : -1;
-            if (index >= 0 && index < int(d_->view.size()))
-                select.bindInt(i + 1, d_->view[size_t(index)]);
+            if (i < int(batch.size()))
+                select.bindInt(i + 1, batch[size_t(i)].first);
             else
                 select.bindNull(i + 1);
         }
-        while (select.step())
-            values[select.int64(0)] = select.value(1);
-        for (int row = begin; row < end; ++row) {
-            if (row == current) {
-                if (test(field.AsString()))
-                    return row;
-                continue;
-            }
-            const int index = d_->viewIndex(row, inserting);
-            if (index < 0 || index >= int(d_->view.size()))
-                continue;
-            const auto it = values.find(d_->view[size_t(index)]);
-            if (it != values.end() && test(field.displayText(it->second)))
-                return row;
+        while (select.step()) {
+            const auto it = std::lower_bound(batch.begin(), batch.end(), std::make_pair(select.int64(0), -1));
+            if (it != batch.end() && it->first == select.int64(0) && it->second < found
+                && testStored(field, select, test))
+                found = it->second;
         }
+        if (found < end)
+            return found;
     }
     return -1;
 }

@@ -147,33 +147,48 @@ void TIndholdForm::connectHandlers()
     OrdIndtast->installEventFilter(this);
 }
 
-void TIndholdForm::addCurrentTape()
+void TIndholdForm::addCurrentTape(QStringList& lines)
 {
     engine::Table& video = *data::DM->VideoTable;
     const QString tapeNr = video.FieldByName(QStringLiteral("TapeNr")).AsString();
-    auto* item = new QListWidgetItem(tapeNr + QLatin1Char(' ') + video.FieldByName(QStringLiteral("Titel")).AsString());
+    lines << tapeNr + QLatin1Char(' ') + video.FieldByName(QStringLiteral("Titel")).AsString();
     // The whole number goes with the line: numbers from 10000-00 on are longer than seven characters.
-    item->setData(Qt::UserRole, tapeNr);
-    ListBox1->addItem(item);
+    tapes_ << tapeNr;
 }
 
-void TIndholdForm::FindButtonClick()
+void TIndholdForm::collectHits(QStringList& lines)
 {
-    ListBox1->clear();
     EasyFind1->SearchKey = OrdIndtast->text();
     EasyFind1->Find();
     if (EasyFind1->Found())
-        addCurrentTape();
+        addCurrentTape(lines);
     const engine::Table& video = *data::DM->VideoTable;
     int budget = kMoreLines;
     while (!video.Eof()) {
         EasyFind1->FindNext();
         if (!EasyFind1->Found())
             break;
-        addCurrentTape();
+        addCurrentTape(lines);
         if (--budget == 0)
             break;
     }
+}
+
+void TIndholdForm::FindButtonClick()
+{
+    // The bound controls (and the overview's grid) are told once, after the last hit, not
+    // after each of up to 1001 searches; the list takes its lines in one go as well.
+    engine::ControlsDisabled quiet(*data::DM->VideoTable);
+    ListBox1->clear();
+    tapes_.clear();
+    QStringList lines;
+    try {
+        collectHits(lines);
+    } catch (...) {
+        ListBox1->addItems(lines);
+        throw;
+    }
+    ListBox1->addItems(lines);
     Label10->setText(QString::number(ListBox1->count()));
     design::fitLabel(Label10);
 }
@@ -189,7 +204,9 @@ void TIndholdForm::ListBox1Click()
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     if (selected.isEmpty())
         return;
-    data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), selected.first()->data(Qt::UserRole).toString());
+    const int row = ListBox1->row(selected.first());
+    if (row >= 0 && row < tapes_.size())
+        data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), tapes_.at(row));
 }
 
 void TIndholdForm::setTexts(const QString& language)

@@ -157,3 +157,25 @@ TEST_F(EasyFind, TapeNumberFragmentsMatchAnywhere)
     findKey("20");
     EXPECT_EQ(current(), QStringLiteral("0120-00"));
 }
+
+TEST_F(EasyFind, TheFirstHitInTheTablesOrderWinsAcrossBatches)
+{
+    // Row ids run against the title order, so the store returns a batch's rows in the
+    // opposite order of the view.
+    dm->database().exec(QStringLiteral("INSERT INTO \"Video\".Video(TapeNr, Titel) "
+                                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                                       "SELECT printf('%04d-00', i), printf('T%04d', 600 - i) FROM n"));
+    dm->VideoTable->Close();
+    dm->VideoTable->Open();
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
+    const auto title = [this] { return dm->VideoTable->FieldByName(QStringLiteral("Titel")).AsString(); };
+    findKey("t05");
+    EXPECT_EQ(title(), QStringLiteral("T0500"));
+    find.FindNext();
+    EXPECT_EQ(title(), QStringLiteral("T0501"));
+    findKey("T0599");
+    EXPECT_EQ(current(), QStringLiteral("0001-00")) << "in the last batch of the walk";
+    dm->VideoTable->First();
+    findKey("T0000");
+    EXPECT_EQ(current(), QStringLiteral("0600-00")) << "on the first record";
+}
