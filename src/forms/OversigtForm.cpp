@@ -218,17 +218,25 @@ void TOversigtForm::connectHandlers()
     const auto click = [this](QAbstractButton* button, void (TOversigtForm::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, [this, handler] { core::guarded([&] { (this->*handler)(); }); });
     };
-    click(RadioButton4, &TOversigtForm::RadioButton4Click);
-    click(RadioButton9, &TOversigtForm::RadioButton9Click);
-    click(RadioButton5, &TOversigtForm::RadioButton5Click);
-    click(RadioButton6, &TOversigtForm::RadioButton6Click);
-    click(RadioButton1, &TOversigtForm::RadioButton1Click);
-    click(RadioButton2, &TOversigtForm::RadioButton2Click);
-    click(RadioButton3, &TOversigtForm::RadioButton3Click);
+    // A radio button's click handler runs when it becomes checked (by the mouse or the arrow
+    // keys), not when the checked one is clicked again.
+    const auto checked = [this](QRadioButton* button, void (TOversigtForm::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on)
+                core::guarded([&] { (this->*handler)(); });
+        });
+    };
+    checked(RadioButton4, &TOversigtForm::RadioButton4Click);
+    checked(RadioButton9, &TOversigtForm::RadioButton9Click);
+    checked(RadioButton5, &TOversigtForm::RadioButton5Click);
+    checked(RadioButton6, &TOversigtForm::RadioButton6Click);
+    checked(RadioButton1, &TOversigtForm::RadioButton1Click);
+    checked(RadioButton2, &TOversigtForm::RadioButton2Click);
+    checked(RadioButton3, &TOversigtForm::RadioButton3Click);
+    checked(RadioButton8, &TOversigtForm::RadioButton8Click);
+    checked(RadioButton7, &TOversigtForm::RadioButton7Click);
     click(SpeedButton1, &TOversigtForm::SpeedButton1Click);
     click(SpeedButton2, &TOversigtForm::SpeedButton2Click);
-    click(RadioButton8, &TOversigtForm::RadioButton8Click);
-    click(RadioButton7, &TOversigtForm::RadioButton7Click);
     click(Button1, &TOversigtForm::Button1Click);
     click(Button2, &TOversigtForm::Button2Click);
     connect(Edit1, &QLineEdit::textChanged, this, [this] { core::guarded([this] { Edit1Change(); }); });
