@@ -9,6 +9,7 @@
 #include "core/Errors.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
 #include <sqlite3.h>
 #include <unordered_set>
@@ -74,9 +75,9 @@ struct Table::Impl {
     bool anyAssigned = false;
     qint64 bufferRowid = 0;
     RowCache cache;
-    // The walk's query for the field searched last (built once: it names 256 parameters).
+    // The walk's queries for the field searched last, by batch size (built once each).
     QString searchColumn;
-    QString searchQuery;
+    QHash<int, QString> searchQueries;
 
     QVariant value(size_t field) const
     {
@@ -246,7 +247,7 @@ void Table::Open()
     const QString schema = db_.attach(fileName_);
     d.path = db_.filePath(schema);
     d.qualified = quoteId(schema) + QLatin1Char('.') + quoteId(sqlName_);
-    d.searchQuery.clear();
+    d.searchQueries.clear();
     d.meta.read(db_, schema, d.path);
     loadFields();
     QStringList columns;
@@ -1045,15 +1046,14 @@ void Table::sendUpdateData()
 
 namespace {
 // Rows tested per query when a search walks the view: few at first, since a hit is often
-// near (find-next over a word that many records hold), then more, up to the statement's
-// parameters.
+// near (find-next over a word that many records hold), then twice as many each time.
 constexpr int kSearchBatch = 256;
 constexpr int kFirstSearchBatch = 8;
 
-QString searchSql(const QString& column, const QString& qualified)
+QString searchSql(const QString& column, const QString& qualified, int count)
 {
     QStringList parameters;
-    for (int i = 1; i <= kSearchBatch; ++i)
+    for (int i = 1; i <= count; ++i)
         parameters << QStringLiteral("?%1").arg(i);
     return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
         .arg(quoteId(column), qualified, parameters.join(QLatin1Char(',')));
@@ -1122,11 +1122,10 @@ int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
     }
     if (begin >= rows)
         return -1;
-    if (d_->searchColumn != field.FieldName() || d_->searchQuery.isEmpty()) {
+    if (d_->searchColumn != field.FieldName()) {
         d_->searchColumn = field.FieldName();
-        d_->searchQuery = searchSql(field.FieldName(), d_->qualified);
+        d_->searchQueries.clear();
     }
-    const QString sql = d_->searchQuery;
     std::vector<std::pair<qint64, int>> batch; // rowid and row, ordered by rowid
     for (int size = kFirstSearchBatch; begin < rows; begin += size, size = std::min(2 * size, kSearchBatch)) {
         const int end = std::min(rows, begin + size);
@@ -1140,8 +1139,11 @@ int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
         // Rows come back in the store's order: each is tested as it comes, and the first in
         // the view's order wins.
         int found = (current >= begin && current < end && testCurrent(field, test)) ? current : end;
+        QString& sql = d_->searchQueries[size];
+        if (sql.isEmpty())
+            sql = searchSql(field.FieldName(), d_->qualified, size);
         Statement select(db_, sql, d_->path);
-        for (int i = 0; i < kSearchBatch; ++i) {
+        for (int i = 0; i < size; ++i) {
             if (i < int(batch.size()))
                 select.bindInt(i + 1, batch[size_t(i)].first);
             else

@@ -147,28 +147,29 @@ void TIndholdForm::connectHandlers()
     OrdIndtast->installEventFilter(this);
 }
 
-void TIndholdForm::addCurrentTape(QStringList& lines)
-{
-    engine::Table& video = *data::DM->VideoTable;
-    const QString tapeNr = video.FieldByName(QStringLiteral("TapeNr")).AsString();
-    lines << tapeNr + QLatin1Char(' ') + video.FieldByName(QStringLiteral("Titel")).AsString();
-    // The whole number goes with the line: numbers from 10000-00 on are longer than seven characters.
-    tapes_ << tapeNr;
-}
-
 void TIndholdForm::collectHits(QStringList& lines)
 {
+    const engine::Table& video = *data::DM->VideoTable;
+    // The whole number goes with each line: numbers from 10000-00 on are longer than seven characters.
+    const auto addCurrentTape = [&] {
+        const QString number = video.FieldByName(QStringLiteral("TapeNr")).AsString();
+        const QString name = video.FieldByName(QStringLiteral("Titel")).AsString();
+        QString line;
+        line.reserve(number.size() + 1 + name.size());
+        line.append(number).append(QLatin1Char(' ')).append(name);
+        lines.append(line);
+        tapes_.append(number);
+    };
     EasyFind1->SearchKey = OrdIndtast->text();
     EasyFind1->Find();
     if (EasyFind1->Found())
-        addCurrentTape(lines);
-    const engine::Table& video = *data::DM->VideoTable;
+        addCurrentTape();
     int budget = kMoreLines;
     while (!video.Eof()) {
         EasyFind1->FindNext();
         if (!EasyFind1->Found())
             break;
-        addCurrentTape(lines);
+        addCurrentTape();
         if (--budget == 0)
             break;
     }

@@ -63,7 +63,6 @@ private:
     void createList();
     void connectHandlers();
     void collectHits(QStringList& lines);
-    void addCurrentTape(QStringList& lines);
     void setTexts(const QString& language);
 
     QStringList tapes_; ///< the tape number of each line of the list

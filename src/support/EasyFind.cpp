@@ -20,6 +20,10 @@ class WaitCursor {
 public:
     WaitCursor()
     {
+        // Under an hourglass already (a search of many searches) there is nothing to change.
+        const QCursor* shown = QGuiApplication::overrideCursor();
+        if (shown && shown->shape() == Qt::WaitCursor)
+            return;
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
             active_ = true;
@@ -91,9 +95,27 @@ void TEasyFind::Find()
     }
     engine::Table& t = table();
     engine::Field& field = searchedField(t);
-    lastKey_ = core::win1252::upperAscii(SearchKey);
-    lastField_ = core::win1252::upperAscii(SearchField);
+    if (!equalFoldingAscii(SearchKey, lastKey_))
+        lastKey_ = core::win1252::upperAscii(SearchKey);
+    if (!equalFoldingAscii(SearchField, lastField_))
+        lastField_ = core::win1252::upperAscii(SearchField);
     scan(t, field);
+}
+
+// The matcher for the key and options now; made again only when they changed (a find-next
+// loop asks for it once per hit).
+const TextMatcher& TEasyFind::currentMatcher()
+{
+    const MatchOptions options{CaseSensitive, AllowWildcards, MultiCharPattern, SingleCharPattern};
+    const bool same = matcher_ && matcherKey_ == SearchKey && matcherOptions_.caseSensitive == options.caseSensitive
+                      && matcherOptions_.wildcards == options.wildcards && matcherOptions_.multi == options.multi
+                      && matcherOptions_.single == options.single;
+    if (!same) {
+        matcher_.emplace(SearchKey, options);
+        matcherKey_ = SearchKey;
+        matcherOptions_ = options;
+    }
+    return *matcher_;
 }
 
 void TEasyFind::scan(engine::Table& table, engine::Field& field)
@@ -106,8 +128,7 @@ void TEasyFind::scan(engine::Table& table, engine::Field& field)
         table.Next();
     else
         table.First();
-    const MatchOptions options{CaseSensitive, AllowWildcards, MultiCharPattern, SingleCharPattern};
-    const TextMatcher matcher(SearchKey, options);
+    const TextMatcher& matcher = currentMatcher();
     // An empty key without wildcards matches no record: nothing to walk.
     if (!table.Eof() && matcher.canMatch()) {
         const int limit = field.IsBlob() ? kMemoLimit : kTextLimit;
