@@ -1,14 +1,26 @@
 #include "HovedForm.h"
 
 #include "JustOneGuard.h"
+#include "Version.h"
 #include "RxLabel.h"
 #include "core/Dialogs.h"
 #include "core/Guard.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "dbctrls/DBLookupComboBox.h"
+#include "forms/LookupWindows.h"
+#include "forms/OversigtForm.h"
+#include "forms/RegForm.h"
+#include "forms/TapeCommands.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 #include "output/QRListForm.h"
+#include "forms/AppContext.h"
+#include "locale/TQFormLocalizer.h"
+#include "locale/TQLanguageSource.h"
+#include "support/AboutBox.h"
+#include "support/Alignment.h"
+#include "support/FormResizer.h"
 #include "support/Image.h"
 #include "support/JpegLoader.h"
 #include "support/WindowSize.h"
@@ -108,6 +120,7 @@ THovedForm::THovedForm(const QString& instanceKey, QWidget* parent) : QMainWindo
         if (guard_->anotherCopyRuns())
             return;
     }
+    createComponents();
     setWindowTitle(QStringLiteral("Spolarkiv"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // The platform's icon-title font has no equivalent here; the design's sans-serif stands in.
@@ -123,10 +136,58 @@ THovedForm::THovedForm(const QString& instanceKey, QWidget* parent) : QMainWindo
     createButtons(client);
     createEditGroup(client);
     createMenus();
+    connectHandlers();
+    // The design layout is recorded on the client area below the menu.
+    const int menuHeight = menuBar()->sizeHint().height();
+    client->resize(kDesignWidth, kDesignHeight - menuHeight);
+    resize(kDesignWidth, kDesignHeight);
+    FormResizer1 = new support::TFormResizer(client);
+    FormResizer1->setObjectName(QStringLiteral("FormResizer1"));
+    FormResizer1->setResizeFonts(true);
+    FormResizer1->RecordLayout();
+    client->installEventFilter(this);
+    QFormLocalizer1->Loaded();
+}
+
+void THovedForm::createComponents()
+{
+    QLanguageSource1 = new locale::TQLanguageSource(this);
+    QLanguageSource1->setObjectName(QStringLiteral("QLanguageSource1"));
+    QLanguageSource1->SetBaseFolder(core::programPaths().workingDir);
+    QLanguageSource1->SetOriginalName(QStringLiteral("Dansk"));
+    QLanguageSource1->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
+                                    QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
+    QLanguageSource1->Loaded();
+    forms::appContext().languageSource = QLanguageSource1;
+    forms::appContext().languageLabel = [this] { return Sproget->text(); };
+
+    QFormLocalizer1 = new locale::TQFormLocalizer(this);
+    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
+    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Warning")});
+    QFormLocalizer1->SetSource(QLanguageSource1);
+
+    AboutBox1 = new support::TAboutBox(this);
+    AboutBox1->setObjectName(QStringLiteral("AboutBox1"));
+    AboutBox1->setAppName(QStringLiteral("Spolarkiv"));
+    AboutBox1->setCopyright(QStringLiteral("Copyright © 2026 Tolvane"));
+    AboutBox1->setPicture(picture(":/pictures/about.jpg"));
+    AboutBox1->setVersion(support::FileVersion{SPK_VERSION_MAJOR, SPK_VERSION_MINOR, SPK_VERSION_PATCH, 0});
+
     QExport3ASCII1 = new output::TQExport3ASCII(this);
     QExport3ASCII1->setObjectName(QStringLiteral("QExport3ASCII1"));
-    connectHandlers();
-    resize(kDesignWidth, kDesignHeight - menuBar()->sizeHint().height());
+}
+
+bool THovedForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        core::guarded([this] { refitControls(); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void THovedForm::refitControls()
+{
+    FormResizer1->ResizeControls();
+    support::realign(centralWidget());
 }
 
 THovedForm::~THovedForm()
@@ -147,6 +208,7 @@ void THovedForm::createPictures(QWidget* client)
     Image2->setStretch(true);
     Image2->setPicture(picture(":/pictures/background.jpg"));
     Image2->setGeometry(0, 0, kDesignWidth, kDesignHeight);
+    support::setAlign(Image2, support::Align::Client);
 
     RxLabel2 = new TRxLabel(client);
     RxLabel2->setObjectName(QStringLiteral("RxLabel2"));
@@ -208,6 +270,10 @@ void THovedForm::createEditGroup(QWidget* client)
     Label1->move(465, 305);
     Label1->adjustSize();
 
+    DBLookupComboBox1 = new dbctrls::TDBLookupComboBox(client);
+    DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
+    DBLookupComboBox1->setGeometry(465, 320, 196, 21);
+
     Sproget = new QLabel(QStringLiteral("Sproget"), client);
     Sproget->setObjectName(QStringLiteral("Sproget"));
     Sproget->setAlignment(Qt::AlignCenter);
@@ -265,6 +331,15 @@ void THovedForm::connectHandlers()
     on(Eksport1, &QAction::triggered, &THovedForm::Eksport1Click);
     on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
     on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
+    on(Information1, &QAction::triggered, &THovedForm::Information1Click);
+    on(DBLookupComboBox1, &dbctrls::TDBLookupComboBox::chosen, &THovedForm::DBLookupComboBox1Click);
+    const std::pair<QAction*, forms::LookupMember> lookups[] = {
+        {Kategori1, forms::LookupMember::Category},   {Typer1, forms::LookupMember::Type},
+        {Instruktor1, forms::LookupMember::Director}, {Skuespillere1, forms::LookupMember::Actor},
+        {Optagetaf1, forms::LookupMember::RecordedBy}};
+    for (const auto& [item, member] : lookups)
+        connect(item, &QAction::triggered, this,
+                [this, member = member] { core::guarded([&] { forms::showLookupWindow(member, this); }); });
 }
 
 void THovedForm::showEditGroup(bool visible)
@@ -272,6 +347,7 @@ void THovedForm::showEditGroup(bool visible)
     SpeedButton1->setVisible(!visible);
     SpeedButton3->setVisible(visible);
     Label1->setVisible(visible);
+    DBLookupComboBox1->setVisible(visible);
     Bevel3->setVisible(visible);
 }
 
@@ -287,8 +363,10 @@ void THovedForm::showEvent(QShowEvent* event)
 void THovedForm::FormShow()
 {
     output::configureTapeExport(*QExport3ASCII1, *data::DM->VideoTable, true);
+    forms::setUpTitleList(*DBLookupComboBox1, *data::DM);
     data::DM->OpenTables();
     restoreSize();
+    applyStoredLanguage();
 }
 
 void THovedForm::restoreSize()
@@ -332,7 +410,7 @@ void THovedForm::changeEvent(QEvent* event)
 
 int THovedForm::activeLanguageIndex() const
 {
-    return -1;
+    return QLanguageSource1->ActiveLanguage();
 }
 
 void THovedForm::SpeedButton1Click()
@@ -343,10 +421,19 @@ void THovedForm::SpeedButton1Click()
 void THovedForm::SpeedButton2Click()
 {
     showEditGroup(false);
+    forms::OversigtForm->exec();
 }
 
 void THovedForm::SpeedButton3Click()
 {
+    showEditGroup(false);
+    forms::newVideo(*data::DM, *forms::RegForm);
+}
+
+void THovedForm::DBLookupComboBox1Click()
+{
+    // The list has moved VideoTable to the chosen title.
+    forms::editChosenTape(*forms::RegForm);
     showEditGroup(false);
 }
 
@@ -367,8 +454,14 @@ void THovedForm::Omskrmstrrelser1Click()
 
 void THovedForm::HelpClick()
 {
-    if (!Help->statusTip().isEmpty())
-        core::dialogs().shellOpen(Help->statusTip(), false);
+    const QString path = helpPagePath();
+    if (!path.isEmpty())
+        core::dialogs().shellOpen(path, false);
+}
+
+void THovedForm::Information1Click()
+{
+    AboutBox1->Execute(this);
 }
 
 void THovedForm::Eksport1Click()

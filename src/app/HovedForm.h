@@ -4,16 +4,26 @@
 #include <QMainWindow>
 
 class QAction;
+class QActionGroup;
 class QFrame;
 class QLabel;
 class QMenu;
 class QToolButton;
 
 namespace support {
+class TAboutBox;
+class TFormResizer;
 class TImage;
-}
+} // namespace support
+namespace locale {
+class TQFormLocalizer;
+class TQLanguageSource;
+} // namespace locale
 namespace output {
 class TQExport3ASCII;
+}
+namespace dbctrls {
+class TDBLookupComboBox;
 }
 
 namespace app {
@@ -45,6 +55,7 @@ public:
     QFrame* Bevel3;
     QToolButton* SpeedButton3;
     QLabel* Label1;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox1;
     QLabel* Sproget;
 
     QMenu* Funktioner1;
@@ -67,6 +78,10 @@ public:
     QAction* Afslut1;
 
     output::TQExport3ASCII* QExport3ASCII1;
+    locale::TQLanguageSource* QLanguageSource1;
+    locale::TQFormLocalizer* QFormLocalizer1;
+    support::TAboutBox* AboutBox1;
+    support::TFormResizer* FormResizer1;
 
     // Handlers.
     void FormShow();
@@ -81,11 +96,25 @@ public:
     void Eksport1Click();
     void Pprinter1Click();
     void PSkrm1Click();
+    void Information1Click();
+    void DBLookupComboBox1Click();
+
+    // Language handling.
+    /// The language steps of the first showing: active language from Sprog, menu, label,
+    /// help page, caption.
+    void applyStoredLanguage();
+    /// A language item was chosen.
+    void LanguageItemClick(QAction* item);
+    /// The language items under Sprog1, in index order from -1.
+    QList<QAction*> languageItems() const;
+    /// The help page of the language that was active at the first showing (empty before).
+    QString helpPagePath() const;
 
     /// Shows or hides the edit group (and SpeedButton1 the other way round).
     void showEditGroup(bool visible);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -96,10 +125,15 @@ private:
     void createEditGroup(QWidget* client);
     void createMenus();
     void connectHandlers();
+    void createComponents();
+    void refitControls();
     void restoreSize();
     int activeLanguageIndex() const;
+    void buildLanguageItems();
+    void showLanguage(int index, bool withHelpPage);
 
     TJustOneGuard* guard_ = nullptr;
+    QActionGroup* languageGroup_ = nullptr;
     bool shown_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "RxLabel.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace app {
@@ -25,8 +26,13 @@ void TRxLabel::setShadow(const QColor& color, int size)
 void TRxLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setFont(font());
     const QRect box = rect().adjusted(0, 0, -shadowSize_, -shadowSize_);
+    // The installed font may run a little wider than the design's: shrink rather than clip.
+    QFont drawn = font();
+    const int needed = QFontMetrics(drawn).horizontalAdvance(caption_);
+    if (needed > box.width() && needed > 0)
+        drawn.setPointSizeF(drawn.pointSizeF() * box.width() / needed);
+    painter.setFont(drawn);
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     painter.setPen(shadowColor_);
     painter.drawText(box.translated(shadowSize_, shadowSize_), flags, caption_);

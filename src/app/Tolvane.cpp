@@ -1,4 +1,5 @@
 #include "Tolvane.h"
+#include "support/WindowSize.h"
 
 #include "core/Guard.h"
 #include "support/FormShaper.h"
@@ -69,12 +70,7 @@ void TTolvane::loadShape()
 
 void TTolvane::centreOnScreen()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame(QPoint(0, 0), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    support::centreOnScreen(this);
 }
 
 void TTolvane::FormCreate()

@@ -2,9 +2,12 @@
 #include "CommandLine.h"
 #include "HovedForm.h"
 #include "JustOneGuard.h"
+#include "Tolvane.h"
 #include "core/Dialogs.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "forms/OversigtForm.h"
+#include "forms/RegForm.h"
 #include "support/QtDialogs.h"
 
 #include <QApplication>
@@ -34,14 +37,25 @@ int runWindows(int argc, char** argv)
     core::setDialogs(&qtDialogs);
     core::setProgramPaths(core::ProgramPaths::fromApplication());
 
+    app::showSplash();
     auto hovedForm = std::make_unique<app::THovedForm>(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
-    if (hovedForm->anotherCopyRuns())
+    if (hovedForm->anotherCopyRuns()) {
+        app::closeSplash();
         return 0;
+    }
+    app::dismissSplashWhenActivated(hovedForm.get());
     app::HovedForm = hovedForm.get();
     auto dm = std::make_unique<data::TDM>(core::programPaths().dataDir());
     data::DM = dm.get();
+    auto oversigtForm = std::make_unique<forms::TOversigtForm>(hovedForm.get());
+    forms::OversigtForm = oversigtForm.get();
+    auto regForm = std::make_unique<forms::TRegForm>(hovedForm.get());
+    forms::RegForm = regForm.get();
     hovedForm->show();
     const int result = application.exec();
+    app::closeSplash();
+    regForm.reset();
+    oversigtForm.reset();
     hovedForm.reset();
     dm.reset();
     core::setDialogs(nullptr);

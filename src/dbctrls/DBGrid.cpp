@@ -102,8 +102,9 @@ void TDBGrid::followTable()
     }
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
     const QModelIndex target = model_->index(row, column);
-    if (target != currentIndex())
-        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    if (target == currentIndex())
+        return; // a field changed: leave the scrolling to the user
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     scrollTo(target);
 }
 

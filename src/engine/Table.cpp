@@ -2,17 +2,17 @@
 
 #include "DataSource.h"
 #include "Database.h"
-#include "Filter.h"
+#include "RecordBuffer.h"
 #include "RowCache.h"
 #include "Statement.h"
 #include "TableMeta.h"
+#include "ViewQuery.h"
 #include "core/Errors.h"
 
 #include <QFileInfo>
-#include <QHash>
 #include <algorithm>
+#include <tuple>
 #include <sqlite3.h>
-#include <unordered_set>
 
 namespace engine {
 
@@ -21,36 +21,9 @@ const QString kClosedMessage = QStringLiteral("Cannot perform this operation on 
 const QString kEmptyMessage = QStringLiteral("Cannot perform this operation on an empty dataset");
 const QString kDeletedMessage = QStringLiteral("Record/key deleted.");
 
-/// Conditions of a query with their parameters, in order.
-struct Where {
-    QStringList terms;
-    std::vector<QVariant> params;
-    bool none = false; ///< the master link selects no record
-};
-
-bool isEmptyValue(const QVariant& value)
-{
-    return value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
-}
-
-void bindAll(Statement& statement, const std::vector<QVariant>& params)
-{
-    for (size_t i = 0; i < params.size(); ++i)
-        statement.bind(int(i) + 1, params[i]);
-}
-
 int clampPosition(int position, size_t size)
 {
     return size == 0 ? -1 : std::clamp(position, 0, int(size) - 1);
-}
-
-QStringList fieldList(const QString& names)
-{
-    QStringList result;
-    for (const QString& name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        if (!name.trimmed().isEmpty())
-            result << name.trimmed();
-    return result;
 }
 
 template <typename T>
@@ -64,34 +37,12 @@ struct Table::Impl {
     QString path;
     QString qualified; ///< "schema"."table"
     TableMeta meta;
-    QStringList order; ///< ORDER BY terms, rowid last
+    ViewQuery query;
     std::vector<qint64> view;
     int cur = -1;       ///< position of the current record in the view
     int insertPos = -1; ///< in insert state: the row the new record occupies
-    // The current record: as stored, and the values assigned since its edit began.
-    RowPtr stored;
-    std::vector<QVariant> values;
-    std::vector<bool> assigned;
-    bool anyAssigned = false;
-    qint64 bufferRowid = 0;
+    RecordBuffer record;
     RowCache cache;
-    // The walk's queries for the field searched last, by batch size (built once each).
-    QString searchColumn;
-    QHash<int, QString> searchQueries;
-
-    QVariant value(size_t field) const
-    {
-        if (assigned[field])
-            return values[field];
-        return stored ? stored->value(int(field)) : QVariant();
-    }
-
-    void assign(size_t field, const QVariant& value)
-    {
-        values.at(field) = value;
-        assigned[field] = true;
-        anyAssigned = true;
-    }
 
     int position(qint64 rowid) const
     {
@@ -107,112 +58,11 @@ struct Table::Impl {
         return row == insertPos ? -1 : row - 1;
     }
 
-    void addEquality(Where& where, const QString& column, const QVariant& value) const
+    /// The row id shown at a grid row; 0 for the inserted record and outside the view.
+    qint64 rowidAt(int row, bool inserting) const
     {
-        const QString quoted = quoteId(column);
-        if (isEmptyValue(value)) {
-            where.terms << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(quoted);
-            return;
-        }
-        if (value.typeId() == QMetaType::QString && meta.hasSortKeyIndex(column)) {
-            // Equal values have equal sort keys; naming the key lets the order's index find them.
-            where.terms << quoteId(danishSortKey(column)) + QStringLiteral(" = ?");
-            where.params.push_back(danishFold(value.toString()));
-        }
-        where.terms << quoted + QStringLiteral(" = ?");
-        where.params.push_back(value);
-    }
-
-    QString select(const Where& where, const QString& what) const
-    {
-        QString sql = QStringLiteral("SELECT %1 FROM %2").arg(what, qualified);
-        if (!where.terms.isEmpty())
-            sql += QStringLiteral(" WHERE ") + where.terms.join(QStringLiteral(" AND "));
-        return sql + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
-    }
-
-    Where where(const Table& table) const
-    {
-        Where result;
-        if (table.filtered_ && !table.filter_.isEmpty()) {
-            const FilterExpression filter = parseFilter(table.filter_);
-            const Field& field = table.FieldByName(filter.field);
-            QVariant value = filter.value;
-            try {
-                value = field.storageValue(filter.value);
-            } catch (const core::EConvertError&) {
-                // Compared as typed: no stored value equals it.
-            }
-            addEquality(result, field.FieldName(), value);
-        }
-        addLink(table, result);
-        return result;
-    }
-
-    static Table* master(const Table& table)
-    {
-        return table.masterSource_ ? table.masterSource_->DataSet() : nullptr;
-    }
-
-    static bool masterHasRecord(const Table& master)
-    {
-        return master.Active() && (master.Editing() || master.RecordCount() > 0);
-    }
-
-    /// Pairs of (detail field, master field) of the master link; empty when there is none.
-    static std::vector<std::pair<Field*, Field*>> linkFields(const Table& table)
-    {
-        std::vector<std::pair<Field*, Field*>> pairs;
-        Table* masterTable = master(table);
-        const QStringList masterNames = fieldList(table.masterFields_);
-        if (!masterTable || masterNames.isEmpty())
-            return pairs;
-        QStringList detailNames = fieldList(table.indexFieldNames_);
-        if (detailNames.size() < masterNames.size())
-            detailNames = masterNames;
-        const bool masterOpen = masterTable->Active();
-        for (int i = 0; i < masterNames.size(); ++i)
-            pairs.emplace_back(&table.FieldByName(detailNames.at(i)),
-                               masterOpen ? &masterTable->FieldByName(masterNames.at(i)) : nullptr);
-        return pairs;
-    }
-
-    void addLink(const Table& table, Where& where) const
-    {
-        const auto pairs = linkFields(table);
-        if (pairs.empty())
-            return;
-        if (!masterHasRecord(*master(table))) {
-            where.none = true;
-            return;
-        }
-        for (const auto& [detailField, masterField] : pairs) {
-            const QVariant value = masterField->Value();
-            if (isEmptyValue(value))
-                where.none = true;
-            else
-                addEquality(where, detailField->FieldName(), value);
-        }
-    }
-
-    void presetLink(const Table& table)
-    {
-        const auto pairs = linkFields(table);
-        if (pairs.empty() || !masterHasRecord(*master(table)))
-            return;
-        for (const auto& [detailField, masterField] : pairs)
-            assign(size_t(detailField->Index()), masterField->Value());
-    }
-
-    void clearBuffer()
-    {
-        stored.reset();
-        if (anyAssigned) {
-            values.assign(values.size(), QVariant());
-            assigned.assign(assigned.size(), false);
-            anyAssigned = false;
-        }
-        bufferRowid = 0;
+        const int index = viewIndex(row, inserting);
+        return index >= 0 && index < int(view.size()) ? view[size_t(index)] : 0;
     }
 };
 
@@ -237,8 +87,6 @@ Table::~Table()
     db_.unregisterTable(this);
 }
 
-// ---- opening ----------------------------------------------------------------------------
-
 void Table::Open()
 {
     if (Active())
@@ -247,16 +95,15 @@ void Table::Open()
     const QString schema = db_.attach(fileName_);
     d.path = db_.filePath(schema);
     d.qualified = quoteId(schema) + QLatin1Char('.') + quoteId(sqlName_);
-    d.searchQueries.clear();
     d.meta.read(db_, schema, d.path);
     loadFields();
     QStringList columns;
     for (const auto& field : fields_)
         columns << quoteId(field->FieldName());
     d.cache.configure(columns.join(QStringLiteral(", ")), d.qualified, FieldCount(), d.path);
-    d.values.assign(fields_.size(), QVariant());
-    d.assigned.assign(fields_.size(), false);
-    d.order = indexFieldNames_.isEmpty() ? d.meta.indexOrder(indexName_) : fieldOrder(indexFieldNames_);
+    d.record.resize(fields_.size());
+    d.query.configure(d.qualified, d.path, d.meta);
+    d.query.setOrder(orderTerms());
     state_ = DataSetState::Browse;
     try {
         readView();
@@ -269,7 +116,7 @@ void Table::Open()
     bof_ = true;
     eof_ = d.view.empty();
     modified_ = false;
-    sendActive();
+    send(&DataSource::notifyActiveChanged);
 }
 
 void Table::loadFields()
@@ -294,11 +141,11 @@ void Table::Close()
     modified_ = false;
     d_->view.clear();
     d_->cache.clear();
-    d_->clearBuffer();
+    d_->record.clear();
     d_->cur = -1;
     d_->insertPos = -1;
     bof_ = eof_ = true;
-    sendActive();
+    send(&DataSource::notifyActiveChanged);
 }
 
 void Table::checkActive() const
@@ -307,205 +154,129 @@ void Table::checkActive() const
         throw core::EDatabaseError(kClosedMessage);
 }
 
-// ---- the view -----------------------------------------------------------------------------
-
 void Table::readView()
 {
-    const Where where = d_->where(*this);
-    std::vector<qint64> view;
-    if (!where.none) {
-        view.reserve(d_->view.size());
-        Statement select(db_, d_->select(where, QStringLiteral("rowid")), d_->path);
-        bindAll(select, where.params);
-        while (select.step())
-            view.push_back(select.int64(0));
-    }
-    d_->view.swap(view);
+    d_->view = d_->query.read(db_, *this);
 }
 
 QString Table::viewSql() const
 {
-    if (!Active())
-        return QString();
-    const Where where = d_->where(*this);
-    return where.none ? QString() : d_->select(where, QStringLiteral("rowid"));
+    return Active() ? d_->query.sql(*this) : QString();
 }
 
-QStringList Table::fieldOrder(const QString& names) const
-{
-    const QStringList fields = fieldList(names);
-    if (fields.isEmpty())
-        return d_->meta.indexOrder(QString());
-    QStringList terms;
-    for (const QString& name : fields)
-        terms << quoteId(FieldByName(name).FieldName());
-    return terms << QStringLiteral("rowid");
-}
-
-void Table::positionAt(qint64 rowid, int fallback)
+void Table::keepPosition(qint64 rowid, int fallback)
 {
     const int position = d_->position(rowid);
     d_->cur = position >= 0 ? position : clampPosition(fallback, d_->view.size());
 }
 
-int Table::nearestPosition(qint64 rowid, int fallback) const
-{
-    // The view with the one record added: its place there is the place of the record after it.
-    Where where = d_->where(*this);
-    if (where.none || where.terms.isEmpty())
-        return fallback;
-    where.terms = QStringList{QStringLiteral("(%1) OR rowid = ?").arg(where.terms.join(QStringLiteral(" AND ")))};
-    where.params.push_back(rowid);
-    Statement select(db_, d_->select(where, QStringLiteral("rowid")), d_->path);
-    bindAll(select, where.params);
-    for (int index = 0; select.step(); ++index)
-        if (select.int64(0) == rowid)
-            return index;
-    return fallback;
-}
-
 void Table::loadBuffer()
 {
     Impl& d = *d_;
-    d.clearBuffer();
     if (d.cur < 0 || d.cur >= int(d.view.size()))
+        d.record.clear();
+    else
+        d.record.load(d.view[size_t(d.cur)], d.cache.row(db_, d.view, d.cur));
+}
+
+QStringList Table::orderTerms() const
+{
+    return indexFieldNames_.isEmpty() ? d_->meta.indexOrder(indexName_) : d_->query.fieldOrder(*this, indexFieldNames_);
+}
+
+void Table::changeView(const std::function<void()>& apply, bool keepRecord)
+{
+    if (!Active()) {
+        apply();
         return;
-    d.bufferRowid = d.view[size_t(d.cur)];
-    d.stored = d.cache.row(db_, d.view, d.cur);
-}
-
-void Table::afterViewChange()
-{
-    d_->cur = d_->view.empty() ? -1 : 0;
-    bof_ = true;
-    eof_ = d_->view.empty();
-    loadBuffer();
-    sendChanged();
-}
-
-void Table::reorder(const QStringList& terms)
-{
-    const qint64 keep = d_->bufferRowid;
-    const QStringList old = d_->order;
-    d_->order = terms;
+    }
+    checkBrowseMode();
+    const auto saved = std::make_tuple(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, d_->query.order());
+    apply();
     try {
+        d_->query.setOrder(orderTerms()); // an unknown index or field fails here
         readView();
     } catch (...) {
-        d_->order = old;
+        QStringList order;
+        std::tie(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, order) = saved;
+        d_->query.setOrder(order);
         throw;
     }
-    positionAt(keep, 0);
-    bof_ = eof_ = d_->view.empty();
+    // A new order keeps the current record; a new selection starts at its first record.
+    if (keepRecord)
+        keepPosition(d_->record.rowid(), 0);
+    else
+        d_->cur = d_->view.empty() ? -1 : 0;
+    bof_ = !keepRecord || d_->view.empty();
+    eof_ = d_->view.empty();
     loadBuffer();
-    sendChanged();
+    send(&DataSource::notifyDataSetChanged);
 }
 
 void Table::SetIndexName(const QString& name)
 {
-    if (name == indexName_ && indexFieldNames_.isEmpty())
-        return;
-    if (Active()) {
-        checkBrowseMode();
-        reorder(d_->meta.indexOrder(name));
-    }
-    indexName_ = name;
-    indexFieldNames_.clear();
+    if (name != indexName_ || !indexFieldNames_.isEmpty())
+        changeView(
+            [&] {
+                indexName_ = name;
+                indexFieldNames_.clear();
+            },
+            true);
 }
 
 void Table::SetIndexFieldNames(const QString& names)
 {
-    if (names == indexFieldNames_ && indexName_.isEmpty())
-        return;
-    const QString oldNames = indexFieldNames_;
-    indexFieldNames_ = names; // the link reads its detail fields from here
-    indexName_.clear();
-    if (!Active())
-        return;
-    try {
-        checkBrowseMode();
-        reorder(fieldOrder(names));
-    } catch (...) {
-        indexFieldNames_ = oldNames;
-        throw;
-    }
+    // The master link reads its detail fields from here.
+    if (names != indexFieldNames_ || !indexName_.isEmpty())
+        changeView(
+            [&] {
+                indexFieldNames_ = names;
+                indexName_.clear();
+            },
+            true);
 }
 
 void Table::SetFilter(const QString& expression)
 {
     if (expression == filter_)
         return;
-    if (!Active() || !filtered_) {
+    if (filtered_)
+        changeView([&] { filter_ = expression; }, false);
+    else
         filter_ = expression;
-        return;
-    }
-    checkBrowseMode();
-    const QString old = filter_;
-    filter_ = expression;
-    try {
-        readView();
-    } catch (...) {
-        filter_ = old;
-        throw;
-    }
-    afterViewChange();
 }
 
 void Table::SetFiltered(bool on)
 {
-    if (on == filtered_)
-        return;
-    if (!Active()) {
-        filtered_ = on;
-        return;
-    }
-    checkBrowseMode();
-    filtered_ = on;
-    try {
-        readView();
-    } catch (...) {
-        filtered_ = !on;
-        throw;
-    }
-    afterViewChange();
+    if (on != filtered_)
+        changeView([&] { filtered_ = on; }, false);
 }
 
 void Table::SetMasterSource(DataSource* source)
 {
     if (source == masterSource_)
         return;
-    if (Active())
-        checkBrowseMode();
-    if (masterSource_)
-        masterSource_->removeDetail(this);
-    masterSource_ = source;
-    if (masterSource_)
-        masterSource_->addDetail(this);
-    if (Active()) {
-        readView();
-        afterViewChange();
-    }
+    changeView(
+        [&] {
+            if (masterSource_)
+                masterSource_->removeDetail(this);
+            masterSource_ = source;
+            if (masterSource_)
+                masterSource_->addDetail(this);
+        },
+        false);
 }
 
 void Table::SetMasterFields(const QString& names)
 {
-    if (names == masterFields_)
-        return;
-    if (Active())
-        checkBrowseMode();
-    masterFields_ = names;
-    if (Active()) {
-        readView();
-        afterViewChange();
-    }
+    if (names != masterFields_)
+        changeView([&] { masterFields_ = names; }, false);
 }
 
 void Table::masterChanged()
 {
-    if (!Active())
-        return;
-    checkBrowseMode();
-    readView();
-    afterViewChange();
+    if (Active())
+        changeView([] {}, false);
 }
 
 void Table::masterFieldChanged(Field* field)
@@ -513,9 +284,9 @@ void Table::masterFieldChanged(Field* field)
     if (!Active() || !masterSource_)
         return;
     if (field) {
-        const QStringList names = fieldList(masterFields_);
+        const QStringList names = masterFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
         const bool linked = std::any_of(names.begin(), names.end(), [field](const QString& name) {
-            return name.compare(field->FieldName(), Qt::CaseInsensitive) == 0;
+            return name.trimmed().compare(field->FieldName(), Qt::CaseInsensitive) == 0;
         });
         if (!linked)
             return;
@@ -528,12 +299,11 @@ void Table::Refresh()
     checkActive();
     checkBrowseMode();
     d_->cache.clear();
-    const qint64 keep = d_->bufferRowid;
     readView();
-    positionAt(keep, d_->cur);
+    keepPosition(d_->record.rowid(), d_->cur);
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
-    sendChanged();
+    send(&DataSource::notifyDataSetChanged);
 }
 
 void Table::afterRollback()
@@ -548,12 +318,12 @@ void Table::afterRollback()
         d.insertPos = std::clamp(d.insertPos, 0, int(d.view.size()));
         d.cur = clampPosition(d.insertPos, d.view.size());
     } else {
-        positionAt(d.bufferRowid, d.cur);
+        keepPosition(d.record.rowid(), d.cur);
         bof_ = eof_ = d.view.empty();
     }
     if (!Editing())
         loadBuffer();
-    sendChanged();
+    send(&DataSource::notifyDataSetChanged);
 }
 
 void Table::invalidateSiblings()
@@ -572,8 +342,6 @@ void Table::invalidateSiblings()
     }
 }
 
-// ---- moves --------------------------------------------------------------------------------
-
 void Table::moveTo(int position, bool bof, bool eof)
 {
     const bool moved = position != d_->cur;
@@ -583,7 +351,7 @@ void Table::moveTo(int position, bool bof, bool eof)
     if (!moved)
         return;
     loadBuffer();
-    sendScrolled();
+    send(&DataSource::notifyScrolled);
     if (AfterScroll)
         AfterScroll(*this);
 }
@@ -660,9 +428,7 @@ void Table::MoveToRow(int row)
     checkActive();
     if (row == CurrentRow())
         return;
-    const int index = d_->viewIndex(row, state_ == DataSetState::Insert);
-    const bool valid = index >= 0 && index < int(d_->view.size());
-    const qint64 target = valid ? d_->view[size_t(index)] : 0;
+    const qint64 target = d_->rowidAt(row, state_ == DataSetState::Insert);
     checkBrowseMode();
     // The view may have changed with the post: go to the record that was at that row.
     int position = d_->position(target);
@@ -686,6 +452,89 @@ QString Table::DisplayText(int row, int fieldIndex) const
     return record ? field.displayText(record->value(fieldIndex)) : QString();
 }
 
+namespace {
+// Rows tested per query when a search walks the view: few at first, since a hit is often
+// near (find-next over a word that many records hold), then twice as many each time.
+constexpr int kSearchBatch = 256;
+constexpr int kFirstSearchBatch = 8;
+
+bool isTextKind(const Field& field)
+{
+    return field.DataType() == FieldKind::String || field.IsBlob();
+}
+
+// A row of the walk, tested on its stored bytes where the test can decide on them, else on
+// the text the stored value shows.
+bool testStored(const Field& field, const Statement& select, const Table::TextTest& test)
+{
+    if (test.utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
+        sqlite3_value* value = select.columnValue(1);
+        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        if (const std::optional<bool> verdict = test.utf8(data, sqlite3_value_bytes(value)))
+            return *verdict;
+    }
+    return test.text(isTextKind(field) ? select.text(1) : field.displayText(select.value(1)));
+}
+} // namespace
+
+bool Table::testCurrent(const Field& field, const TextTest& test) const
+{
+    // The buffer shows the stored value unless the field was assigned since the edit began.
+    const char* data = nullptr;
+    qsizetype size = 0;
+    if (test.utf8 && isTextKind(field) && d_->record.storedUtf8(size_t(field.Index()), data, size))
+        if (const std::optional<bool> verdict = test.utf8(data, size))
+            return *verdict;
+    return test.text(field.AsString());
+}
+
+int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
+{
+    return FindRow(fromRow, fieldIndex, TextTest{test, {}});
+}
+
+int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
+{
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
+        return -1;
+    const Field& field = *fields_[size_t(fieldIndex)];
+    const bool inserting = state_ == DataSetState::Insert;
+    const int rows = RowCount();
+    const int current = CurrentRow();
+    int begin = std::max(0, fromRow);
+    // The current record shows its buffer, which may hold changes not yet posted; a walk
+    // that starts on it needs no query when it matches.
+    if (begin == current && begin < rows) {
+        if (testCurrent(field, test))
+            return current;
+        ++begin;
+    }
+    std::vector<std::pair<qint64, int>> batch; // rowid and row, ordered by rowid
+    std::vector<qint64> rowids;
+    for (int size = kFirstSearchBatch; begin < rows; begin += size, size = std::min(2 * size, kSearchBatch)) {
+        const int end = std::min(rows, begin + size);
+        batch.clear();
+        for (int row = begin; row < end; ++row)
+            if (const qint64 rowid = d_->rowidAt(row, inserting); row != current && rowid != 0)
+                batch.emplace_back(rowid, row);
+        std::sort(batch.begin(), batch.end());
+        rowids.clear();
+        for (const auto& entry : batch)
+            rowids.push_back(entry.first);
+        // Rows come back in the store's order: each is tested as it comes, and the first in
+        // the view's order wins.
+        int found = (current >= begin && current < end && testCurrent(field, test)) ? current : end;
+        d_->query.walkColumn(db_, field.FieldName(), rowids, [&](qint64 rowid, const Statement& select) {
+            const auto it = std::lower_bound(batch.begin(), batch.end(), std::make_pair(rowid, -1));
+            if (it != batch.end() && it->first == rowid && it->second < found && testStored(field, select, test))
+                found = it->second;
+        });
+        if (found < end)
+            return found;
+    }
+    return -1;
+}
+
 bool Table::Locate(const QString& fieldName, const QString& value)
 {
     checkActive();
@@ -697,16 +546,7 @@ bool Table::Locate(const QString& fieldName, const QString& value)
     } catch (const core::EConvertError&) {
         return false; // no stored value can equal it
     }
-    Where where;
-    d_->addEquality(where, field.FieldName(), stored);
-    Statement select(db_,
-                     QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                         .arg(d_->qualified, where.terms.join(QStringLiteral(" AND "))),
-                     d_->path);
-    bindAll(select, where.params);
-    std::unordered_set<qint64> matches;
-    while (select.step())
-        matches.insert(select.int64(0));
+    const auto matches = d_->query.matches(db_, field, stored);
     // The first match in the view's order, within its filter and link.
     const auto& view = d_->view;
     const auto it = std::find_if(view.begin(), view.end(), [&matches](qint64 rowid) { return matches.count(rowid) > 0; });
@@ -715,8 +555,6 @@ bool Table::Locate(const QString& fieldName, const QString& value)
     moveTo(int(it - view.begin()), false, false);
     return true;
 }
-
-// ---- bookmarks and controls ---------------------------------------------------------------
 
 Table::Bookmark Table::GetBookmark() const
 {
@@ -755,10 +593,8 @@ void Table::EnableControls()
     if (disableCount_ == 0)
         return;
     if (--disableCount_ == 0)
-        sendChanged();
+        send(&DataSource::notifyDataSetChanged);
 }
-
-// ---- fields -------------------------------------------------------------------------------
 
 Field* Table::FindField(const QString& name) const
 {
@@ -777,9 +613,9 @@ Field& Table::FieldByName(const QString& name) const
 
 QVariant Table::bufferValue(int fieldIndex) const
 {
-    if (!Active() || fieldIndex < 0 || size_t(fieldIndex) >= d_->values.size())
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
         return QVariant();
-    return d_->value(size_t(fieldIndex));
+    return d_->record.value(size_t(fieldIndex));
 }
 
 void Table::setBufferValue(int fieldIndex, const QVariant& value)
@@ -787,18 +623,16 @@ void Table::setBufferValue(int fieldIndex, const QVariant& value)
     checkActive();
     if (!Editing())
         Edit();
-    d_->assign(size_t(fieldIndex), value);
+    d_->record.assign(size_t(fieldIndex), value);
     modified_ = true;
     sendRecord(fields_[size_t(fieldIndex)].get());
 }
-
-// ---- editing ------------------------------------------------------------------------------
 
 void Table::checkBrowseMode()
 {
     if (!Editing())
         return;
-    sendUpdateData();
+    send(&DataSource::notifyUpdateData);
     if (modified_)
         post(false);
     else
@@ -813,12 +647,13 @@ void Table::Insert()
         BeforeInsert(*this);
     d_->insertPos = d_->view.empty() ? 0 : std::max(d_->cur, 0);
     state_ = DataSetState::Insert;
-    d_->clearBuffer();
-    d_->presetLink(*this);
+    d_->record.clear();
+    for (const auto& [field, value] : ViewQuery::linkValues(*this))
+        d_->record.assign(size_t(field->Index()), value);
     modified_ = false;
     bof_ = eof_ = false;
-    sendEditing();
-    sendChanged();
+    send(&DataSource::notifyEditingChanged);
+    send(&DataSource::notifyDataSetChanged);
     if (AfterInsert)
         AfterInsert(*this);
 }
@@ -835,11 +670,11 @@ void Table::Edit()
     if (BeforeEdit)
         BeforeEdit(*this);
     // An edit starts from the record as stored now.
-    d_->cache.forget(d_->bufferRowid);
+    d_->cache.forget(d_->record.rowid());
     loadBuffer();
     state_ = DataSetState::Edit;
     modified_ = false;
-    sendEditing();
+    send(&DataSource::notifyEditingChanged);
 }
 
 void Table::Post()
@@ -849,44 +684,42 @@ void Table::Post()
 
 qint64 Table::writeRecord(bool inserting)
 {
-    const Impl& d = *d_;
+    const RecordBuffer& record = d_->record;
     QStringList columns;
     std::vector<QVariant> values;
     for (size_t i = 0; i < fields_.size(); ++i) {
-        if (!inserting && !d.assigned[i])
+        if (!inserting && !record.isAssigned(i))
             continue;
         columns << quoteId(fields_[i]->FieldName());
-        values.push_back(d.value(i));
+        values.push_back(record.value(i));
     }
     if (!inserting && columns.isEmpty())
-        return d.bufferRowid;
+        return record.rowid();
     QString sql;
     if (inserting) {
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(d.qualified, columns.join(QStringLiteral(", ")),
+                  .arg(d_->qualified, columns.join(QStringLiteral(", ")),
                        QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
     } else {
-        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                  .arg(d.qualified, columns.join(QStringLiteral(" = ?, ")));
-        values.push_back(d.bufferRowid);
+        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(d_->qualified, columns.join(QStringLiteral(" = ?, ")));
+        values.push_back(record.rowid());
     }
-    Statement write(db_, sql, d.path);
-    bindAll(write, values);
+    Statement write(db_, sql, d_->path);
+    for (size_t i = 0; i < values.size(); ++i)
+        write.bind(int(i) + 1, values[i]);
     write.run();
     if (inserting)
         return sqlite3_last_insert_rowid(db_.handle());
     if (write.changes() == 0)
         throw core::EDatabaseError(kDeletedMessage);
-    return d.bufferRowid;
+    return record.rowid();
 }
 
 bool Table::changesAffectView() const
 {
-    // Order, filter and link columns; any other change leaves the view as it is.
-    const Where where = d_->where(*this);
-    const QString used = d_->order.join(QLatin1Char(' ')) + QLatin1Char(' ') + where.terms.join(QLatin1Char(' '));
+    // Any other change leaves the view as it is.
     for (size_t i = 0; i < fields_.size(); ++i)
-        if (d_->assigned[i] && used.contains(quoteId(fields_[i]->FieldName())))
+        if (d_->record.isAssigned(i) && d_->query.dependsOn(*this, fields_[i]->FieldName()))
             return true;
     return false;
 }
@@ -897,7 +730,7 @@ void Table::post(bool askControls)
     if (!Editing())
         return;
     if (askControls)
-        sendUpdateData();
+        send(&DataSource::notifyUpdateData);
     if (!Editing())
         return;
     const bool inserting = state_ == DataSetState::Insert;
@@ -906,6 +739,8 @@ void Table::post(bool askControls)
         Transaction scope(db_);
         if (BeforePost)
             BeforePost(*this);
+        if (!Editing())
+            return; // BeforePost cancelled the record: nothing to write
         rowid = writeRecord(inserting);
         db_.touch(this);
         scope.commit();
@@ -921,13 +756,13 @@ void Table::post(bool askControls)
         readView();
         int position = d_->position(rowid);
         if (position < 0)
-            position = nearestPosition(rowid, fallback);
+            position = d_->query.placeOf(db_, *this, rowid, fallback);
         d_->cur = clampPosition(position, d_->view.size());
     }
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
-    sendEditing();
-    sendChanged();
+    send(&DataSource::notifyEditingChanged);
+    send(&DataSource::notifyDataSetChanged);
     if (AfterPost)
         AfterPost(*this);
 }
@@ -947,9 +782,9 @@ void Table::Cancel()
         bof_ = eof_ = d_->view.empty();
     }
     loadBuffer();
-    sendEditing();
+    send(&DataSource::notifyEditingChanged);
     if (wasInsert)
-        sendChanged();
+        send(&DataSource::notifyDataSetChanged);
     else
         sendRecord(nullptr);
 }
@@ -984,13 +819,11 @@ void Table::Delete()
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
     if (wasEditing)
-        sendEditing();
-    sendChanged();
+        send(&DataSource::notifyEditingChanged);
+    send(&DataSource::notifyDataSetChanged);
     if (AfterDelete)
         AfterDelete(*this);
 }
-
-// ---- notifications ------------------------------------------------------------------------
 
 void Table::addDataSource(DataSource* source)
 {
@@ -1003,162 +836,24 @@ void Table::removeDataSource(DataSource* source)
     sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
 }
 
-template <typename Call>
-void Table::forEachSource(Call call)
+void Table::send(void (DataSource::*notify)())
+{
+    if (disableCount_ > 0)
+        return;
+    const auto sources = sources_; // a control may unbind a source while it is told
+    for (DataSource* source : sources)
+        if (contains(sources_, source))
+            (source->*notify)();
+}
+
+void Table::sendRecord(Field* field)
 {
     if (disableCount_ > 0)
         return;
     const auto sources = sources_;
     for (DataSource* source : sources)
         if (contains(sources_, source))
-            call(source);
-}
-
-void Table::sendActive()
-{
-    forEachSource([](DataSource* source) { source->notifyActiveChanged(); });
-}
-
-void Table::sendChanged()
-{
-    forEachSource([](DataSource* source) { source->notifyDataSetChanged(); });
-}
-
-void Table::sendScrolled()
-{
-    forEachSource([](DataSource* source) { source->notifyScrolled(); });
-}
-
-void Table::sendRecord(Field* field)
-{
-    forEachSource([field](DataSource* source) { source->notifyRecordChanged(field); });
-}
-
-void Table::sendEditing()
-{
-    forEachSource([](DataSource* source) { source->notifyEditingChanged(); });
-}
-
-void Table::sendUpdateData()
-{
-    forEachSource([](DataSource* source) { source->notifyUpdateData(); });
-}
-
-namespace {
-// Rows tested per query when a search walks the view: few at first, since a hit is often
-// near (find-next over a word that many records hold), then twice as many each time.
-constexpr int kSearchBatch = 256;
-constexpr int kFirstSearchBatch = 8;
-
-QString searchSql(const QString& column, const QString& qualified, int count)
-{
-    QStringList parameters;
-    for (int i = 1; i <= count; ++i)
-        parameters << QStringLiteral("?%1").arg(i);
-    return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-        .arg(quoteId(column), qualified, parameters.join(QLatin1Char(',')));
-}
-
-// The text a stored value of the field shows, read straight from the statement: texts and
-// memos are their own text, other kinds go through the field's formatting.
-QString searchedText(const Field& field, const Statement& select)
-{
-    if (field.DataType() == FieldKind::String || field.IsBlob())
-        return select.text(1);
-    return field.displayText(select.value(1));
-}
-
-bool isTextKind(const Field& field)
-{
-    return field.DataType() == FieldKind::String || field.IsBlob();
-}
-
-// A row of the walk, tested on its stored bytes where the test can decide on them.
-bool testStored(const Field& field, const Statement& select, const Table::TextTest& test)
-{
-    if (test.utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
-        sqlite3_value* value = select.columnValue(1);
-        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        if (const std::optional<bool> verdict = test.utf8(data, sqlite3_value_bytes(value)))
-            return *verdict;
-    }
-    return test.text(searchedText(field, select));
-}
-} // namespace
-
-bool Table::testCurrent(const Field& field, const TextTest& test) const
-{
-    const size_t index = size_t(field.Index());
-    const char* data = nullptr;
-    qsizetype size = 0;
-    // The buffer holds the stored value unless the field was assigned since the edit began.
-    if (test.utf8 && isTextKind(field) && !d_->assigned[index] && d_->stored
-        && d_->stored->utf8(field.Index(), data, size))
-        if (const std::optional<bool> verdict = test.utf8(data, size))
-            return *verdict;
-    return test.text(field.AsString());
-}
-
-int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
-{
-    return FindRow(fromRow, fieldIndex, TextTest{test, {}});
-}
-
-int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
-{
-    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
-        return -1;
-    const Field& field = *fields_[size_t(fieldIndex)];
-    const bool inserting = state_ == DataSetState::Insert;
-    const int rows = RowCount();
-    const int current = CurrentRow();
-    int begin = std::max(0, fromRow);
-    // The current record shows its buffer, which may hold changes not yet posted; a walk
-    // that starts on it needs no query when it matches.
-    if (begin == current && begin < rows) {
-        if (testCurrent(field, test))
-            return current;
-        ++begin;
-    }
-    if (begin >= rows)
-        return -1;
-    if (d_->searchColumn != field.FieldName()) {
-        d_->searchColumn = field.FieldName();
-        d_->searchQueries.clear();
-    }
-    std::vector<std::pair<qint64, int>> batch; // rowid and row, ordered by rowid
-    for (int size = kFirstSearchBatch; begin < rows; begin += size, size = std::min(2 * size, kSearchBatch)) {
-        const int end = std::min(rows, begin + size);
-        batch.clear();
-        for (int row = begin; row < end; ++row) {
-            const int index = d_->viewIndex(row, inserting);
-            if (row != current && index >= 0 && index < int(d_->view.size()))
-                batch.emplace_back(d_->view[size_t(index)], row);
-        }
-        std::sort(batch.begin(), batch.end());
-        // Rows come back in the store's order: each is tested as it comes, and the first in
-        // the view's order wins.
-        int found = (current >= begin && current < end && testCurrent(field, test)) ? current : end;
-        QString& sql = d_->searchQueries[size];
-        if (sql.isEmpty())
-            sql = searchSql(field.FieldName(), d_->qualified, size);
-        Statement select(db_, sql, d_->path);
-        for (int i = 0; i < size; ++i) {
-            if (i < int(batch.size()))
-                select.bindInt(i + 1, batch[size_t(i)].first);
-            else
-                select.bindNull(i + 1);
-        }
-        while (select.step()) {
-            const auto it = std::lower_bound(batch.begin(), batch.end(), std::make_pair(select.int64(0), -1));
-            if (it != batch.end() && it->first == select.int64(0) && it->second < found
-                && testStored(field, select, test))
-                found = it->second;
-        }
-        if (found < end)
-            return found;
-    }
-    return -1;
+            source->notifyRecordChanged(field);
 }
 
 } // namespace engine

@@ -3,11 +3,9 @@
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QToolButton>
 
 namespace forms::design {
@@ -140,22 +138,6 @@ void uncheck(QAbstractButton* button)
     button->setAutoExclusive(false);
     button->setChecked(false);
     button->setAutoExclusive(exclusive);
-}
-
-QSize availableScreenSize(const QWidget* window)
-{
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().size() : QSize();
-}
-
-void centreOnScreen(QWidget* window)
-{
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
 }
 
 } // namespace forms::design

@@ -50,9 +50,4 @@ void fitLabel(QLabel* label);
 /// Unchecks a radio button of an exclusive group (which Qt does not allow directly).
 void uncheck(QAbstractButton* button);
 
-/// Moves a window to the centre of its screen's available area.
-void centreOnScreen(QWidget* window);
-/// The available size of the window's screen (empty when there is none).
-QSize availableScreenSize(const QWidget* window);
-
 } // namespace forms::design

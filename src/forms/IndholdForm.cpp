@@ -237,7 +237,7 @@ void TIndholdForm::showEvent(QShowEvent* event)
         return;
     core::guarded([this] {
         support::setOuterSize(this, QSize(kDesignWidth, kDesignHeight));
-        design::centreOnScreen(this);
+        support::centreOnScreen(this);
         FormShow();
     });
 }

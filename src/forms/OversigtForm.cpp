@@ -4,6 +4,7 @@
 #include "BrowseDesign.h"
 #include "IndholdForm.h"
 #include "SkueForm.h"
+#include "WindowPlacement.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 #include "data/TimeText.h"
@@ -430,10 +431,8 @@ void TOversigtForm::FormShow()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Over")),
                        data::DM->configInteger(QStringLiteral("H_Over")));
-    support::setOuterSize(this, support::sanitizedOuterSize(stored, QSize(kDesignWidth, kDesignHeight),
-                                                            design::availableScreenSize(this)));
+    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
     fitTexts(); // a language chosen since the last showing may have changed texts
-    design::centreOnScreen(this);
 }
 
 void TOversigtForm::FormClose()

@@ -68,7 +68,7 @@ void TQExport3::buildColumns()
         if (!ExportedFields.isEmpty() && !ExportedFields.contains(field.FieldName(), Qt::CaseInsensitive))
             continue;
         const ColumnKind kind = kindOf(field);
-        columns_.push_back({field.FieldName(), field.DisplayLabel(), kind, formatFor(kind, Formats)});
+        columns_.push_back({field.FieldName(), field.DisplayLabel(), kind, formatFor(kind, Formats), i});
     }
 }
 
@@ -77,7 +77,7 @@ std::vector<ExportCell> TQExport3::readRow() const
     std::vector<ExportCell> cells;
     cells.reserve(columns_.size());
     for (const ExportColumn& column : columns_) {
-        const engine::Field& field = DataSet->FieldByName(column.name);
+        const engine::Field& field = DataSet->Fields(column.fieldIndex);
         ExportCell cell;
         cell.isNull = field.IsNull();
         cell.text = cell.isNull ? Formats.NullString : trimmedOfControls(field.AsString());

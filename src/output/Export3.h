@@ -21,6 +21,7 @@ struct ExportColumn {
     QString caption;
     ColumnKind kind;
     QString format;
+    int fieldIndex = -1; ///< position of the field in the data set
 };
 
 struct ExportCell {

@@ -57,6 +57,10 @@ QString TQExport3FormatText::formatted(const ExportColumn& column, const ExportC
         return ok ? formatNumber(value, format) : QString();
     }
     case ColumnKind::Date:
+        // Date fields already read in the short date format: nothing to convert.
+        if (format == QLocale().dateFormat(QLocale::ShortFormat) && readDateTime(cell.text).isValid())
+            return cell.text;
+        [[fallthrough]];
     case ColumnKind::Time:
     case ColumnKind::DateTime: {
         const QDateTime value = readDateTime(cell.text);

@@ -1,4 +1,5 @@
 #include "AboutWnd.h"
+#include "WindowSize.h"
 
 #include "AboutBox.h"
 #include "Image.h"
@@ -193,12 +194,7 @@ void TAboutWnd::FormCreate()
 
 void TAboutWnd::centreOnScreen()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame(QPoint(0, 0), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    support::centreOnScreen(this);
 }
 
 void TAboutWnd::btnSysInfoClick()

@@ -2,7 +2,9 @@
 
 #include "core/Guard.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -44,6 +46,16 @@ void setOuterSize(QWidget* window, QSize outer)
                 guard->resize((outer - frameExtra(guard)).expandedTo(QSize(1, 1)));
         });
     });
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame(QPoint(0, 0), window->size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 } // namespace support

@@ -17,4 +17,7 @@ QSize sanitizedOuterSize(QSize stored, QSize design, QSize screen);
 /// Gives the window that outer size (height first, then width, as the design does).
 void setOuterSize(QWidget* window, QSize outer);
 
+/// Moves the window to the centre of the primary screen's available area.
+void centreOnScreen(QWidget* window);
+
 } // namespace support

@@ -108,7 +108,7 @@ TEST_F(MainWindow, ShowsTheDesignedControlsAndMenus)
     EXPECT_EQ(form->SpeedButton2->text(), QStringLiteral("Spolarkiv oversigt"));
     EXPECT_EQ(form->SpeedButton1->text(), QStringLiteral("Registrering af Video/DVD"));
     EXPECT_EQ(form->SpeedButton4->text(), QStringLiteral("Afslut Spolarkiv"));
-    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Sproget"));
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Dansk"));
     EXPECT_TRUE(form->SpeedButton1->isVisible());
     EXPECT_FALSE(form->SpeedButton3->isVisible());
     EXPECT_EQ(actionTexts(form->menuBar()->actions()),

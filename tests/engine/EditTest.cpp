@@ -221,6 +221,16 @@ TEST_F(Editing, BeforePostCanSetFieldsThatAreWritten)
     EXPECT_EQ(countOf(kVideo, QStringLiteral("Varighed = '01:15:00'")), 1);
 }
 
+TEST_F(Editing, BeforePostThatCancelsWritesNothing)
+{
+    video().BeforePost = [](engine::Table& t) { t.Cancel(); };
+    insertTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    video().Post();
+    EXPECT_EQ(video().State(), engine::DataSetState::Browse);
+    EXPECT_EQ(countOf(kVideo), 0);
+    EXPECT_FALSE(events.contains(QStringLiteral("AfterPost(1)")));
+}
+
 TEST_F(Editing, AfterPostErrorLeavesTheRecordWritten)
 {
     video().AfterPost = [](engine::Table&) { throw core::EDatabaseError(QStringLiteral("Key violation.")); };

@@ -1,0 +1,72 @@
+#include "BilledForm.h"
+
+#include "AppContext.h"
+#include "WindowPlacement.h"
+#include "core/Guard.h"
+#include "locale/TQFormLocalizer.h"
+#include "locale/TQLanguageSource.h"
+#include "support/Alignment.h"
+#include "support/Image.h"
+#include "support/WindowSize.h"
+
+#include <QScrollArea>
+#include <QShowEvent>
+
+namespace forms {
+
+TBilledForm::TBilledForm(QWidget* parent) : QDialog(parent)
+{
+    QFormLocalizer1 = new locale::TQFormLocalizer(this);
+    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
+    QFormLocalizer1->SetPropNames(propNames());
+    QFormLocalizer1->SetSource(appContext().languageSource);
+
+    setObjectName(QStringLiteral("BilledForm"));
+    setWindowTitle(QStringLiteral("Billede"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    support::setAlign(ScrollBox1, support::Align::Client);
+    Image1 = new support::TImage;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAutoSize(true);
+    ScrollBox1->setWidget(Image1);
+
+    resize(designOuterSize());
+    support::realign(this);
+    QFormLocalizer1->Loaded();
+}
+
+QStringList TBilledForm::propNames()
+{
+    return {QStringLiteral("Caption"), QStringLiteral("Hint")};
+}
+
+QSize TBilledForm::designOuterSize() const
+{
+    const QSize design(kDesignOuterWidth, kDesignOuterHeight);
+    return support::sanitizedOuterSize(design, design, availableScreenSize(this));
+}
+
+void TBilledForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    core::guarded([this] {
+        support::setOuterSize(this, designOuterSize());
+        support::centreOnScreen(this);
+    });
+}
+
+void TBilledForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    core::guarded([this] { support::realign(this); });
+}
+
+} // namespace forms

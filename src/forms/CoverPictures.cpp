@@ -1,0 +1,77 @@
+#include "CoverPictures.h"
+
+#include "core/Errors.h"
+#include "core/ProgramPaths.h"
+#include "support/JpegLoader.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace forms {
+
+QString coverPath(CoverSide side, const QString& tapeNr)
+{
+    const QString prefix = side == CoverSide::Front ? QStringLiteral("Front") : QStringLiteral("Back");
+    return core::programPaths().picturesDir() + prefix + tapeNr + QStringLiteral(".jpg");
+}
+
+QString placeholderPath(int languageIndex)
+{
+    const char* name = "Ingen.jpg";
+    switch (languageIndex) {
+    case 0: name = "None.jpg"; break;
+    case 2: name = "Bold.jpg"; break;
+    case 3: name = "Kein.jpg"; break;
+    default: break;
+    }
+    return core::programPaths().picturesDir() + QLatin1String(name);
+}
+
+QString tapeNumberProblem(const QString& tapeNr)
+{
+    if (tapeNr.isEmpty())
+        return QStringLiteral("Båndet har intet båndnummer endnu, så billedet kan ikke gemmes. "
+                              "Skriv et båndnummer og prøv igen.");
+    const bool control = std::any_of(tapeNr.begin(), tapeNr.end(),
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (control || tapeNr.contains(QLatin1Char('/')) || tapeNr.contains(QLatin1Char('\\'))
+        || tapeNr.contains(QLatin1String("..")))
+        return QStringLiteral("Båndnummeret '%1' kan ikke bruges i et filnavn (det må ikke indeholde / eller \\, "
+                              "\"..\" eller styretegn), så billedet kan ikke gemmes.")
+            .arg(tapeNr);
+    return QString();
+}
+
+QImage coverOrPlaceholder(CoverSide side, const QString& tapeNr, int languageIndex)
+{
+    if (tapeNumberProblem(tapeNr).isEmpty())
+        if (auto picture = support::loadJpegFile(coverPath(side, tapeNr)))
+            return *picture;
+    return support::loadJpegFileOrThrow(placeholderPath(languageIndex));
+}
+
+QString copyCover(const QString& chosenFile, CoverSide side, const QString& tapeNr)
+{
+    const QString problem = tapeNumberProblem(tapeNr);
+    if (!problem.isEmpty())
+        throw core::EInOutError(problem);
+    QFile source(chosenFile);
+    if (!source.open(QIODevice::ReadOnly))
+        return source.errorString();
+    QSaveFile target(coverPath(side, tapeNr));
+    if (!target.open(QIODevice::WriteOnly))
+        return target.errorString();
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 16);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+            return source.errorString();
+        if (target.write(chunk) != chunk.size())
+            return target.errorString();
+    }
+    if (!target.commit())
+        return target.errorString();
+    return QString();
+}
+
+} // namespace forms

@@ -1,0 +1,163 @@
+#pragma once
+// The registration window: the current tape of VideoTable is created, read and edited here,
+// with a grid of the tapes, a navigator, the loan controls, the tape's cast and its two cover
+// pictures. Made once at start and reused; the main window shows it modally. It works on the
+// data module's shared cursors (data::DM must exist when it is made). User-interface thread only.
+#include "CoverPictures.h"
+#include "dbctrls/DBNavigator.h"
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+
+namespace dbctrls {
+class TDBCheckBox;
+class TDBDateEdit;
+class TDBEdit;
+class TDBGrid;
+class TDBLookupComboBox;
+class TDBMemo;
+class TDBRadioGroup;
+}
+namespace locale {
+class TQFormLocalizer;
+}
+namespace support {
+class TFormResizer;
+class TImage;
+}
+
+namespace forms {
+
+class TRegForm : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kDesignWidth = 1008;
+    static constexpr int kDesignHeight = 537;
+
+    explicit TRegForm(QWidget* parent = nullptr);
+    ~TRegForm() override;
+
+    /// The properties the window's localizer translates.
+    static QStringList propNames();
+
+    // Components and controls, by their design names.
+    locale::TQFormLocalizer* QFormLocalizer1;
+    support::TFormResizer* FormResizer1;
+    QObject* OpenDialog1;
+
+    QLabel* Label1;
+    dbctrls::TDBEdit* DBEdit1;
+    QLabel* Label19;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox4;
+    QLabel* Label5;
+    dbctrls::TDBEdit* DBEdit4;
+    QLabel* Label6;
+    dbctrls::TDBEdit* DBEdit5;
+    QLabel* Label4;
+    dbctrls::TDBEdit* DBEdit6;
+    QLabel* Label2;
+    dbctrls::TDBEdit* DBEdit3;
+    QLabel* Label18;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox8;
+    dbctrls::TDBEdit* DBEdit8;
+    QLabel* Label22;
+    dbctrls::TDBDateEdit* DBDateEdit1;
+    QLabel* Label17;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox9;
+    dbctrls::TDBEdit* DBEdit9;
+    QLabel* Label3;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox2;
+    dbctrls::TDBEdit* DBEdit10;
+    QLabel* Label27;
+    dbctrls::TDBEdit* DBEdit2;
+    QLabel* Label28;
+    dbctrls::TDBEdit* DBEdit7;
+    dbctrls::TDBRadioGroup* DBRadioGroup1;
+    QLabel* Label7;
+    dbctrls::TDBMemo* DBMemo1;
+    dbctrls::TDBGrid* DBGrid1;
+    QToolButton* SpeedButton3;
+    dbctrls::TDBNavigator* DBNavigator1;
+    dbctrls::TDBCheckBox* DBCheckBox1;
+    QPushButton* SpeedButton4;
+
+    QLabel* Label21;
+    dbctrls::TDBGrid* DBGrid4;
+    QFrame* Bevel2;
+    QToolButton* SpeedButton6;
+    QToolButton* SpeedButton7;
+    QToolButton* SpeedButton8;
+    QLabel* Label29;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox10;
+
+    QScrollArea* ScrollBox1;
+    support::TImage* Image1;
+    QPushButton* SpeedButton1;
+    QPushButton* SpeedButton2;
+    QScrollArea* ScrollBox2;
+    support::TImage* Image2;
+
+    // Handlers.
+    void FormCreate();
+    void FormResize();
+    /// Size from H_Reg/W_Reg, then the pictures of the current tape.
+    void FormShow();
+    /// Stores the size, then posts what is pending when tape number and title are filled in.
+    /// False (the error shown) when a post was refused: the window stays open.
+    bool FormClose();
+    void DBEdit1Change();
+    void DBCheckBox1Click();
+    /// "Ny VHS/DVD".
+    void SpeedButton3Click();
+    void DBEdit5Exit();
+    /// "Udlånt til".
+    void SpeedButton4Click();
+    void DBNavigator1Click(dbctrls::TDBNavigator::Button button);
+    void DBGrid1CellClick();
+
+    // Cast.
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void DBLookupComboBox10Click(const QString& name);
+
+    // Cover pictures.
+    /// Shows both pictures of the current tape (or the placeholder).
+    void Billede();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void Image1Click();
+    void Image2Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createTapeControls();
+    void createLookupControls();
+    void createDetailControls();
+    void createBrowseControls();
+    void createCastControls();
+    void createPictureControls();
+    void setTabOrders();
+    void connectHandlers();
+    void afterLanguageChange();
+    void fitTexts();
+    QString currentTapeNr() const;
+    void addCastMember(const QString& name, const QString& role);
+    void fetchPicture(CoverSide side, support::TImage* image);
+    void showEnlarged(CoverSide side);
+};
+
+/// The registration window of the running program.
+extern TRegForm* RegForm;
+
+} // namespace forms

@@ -1,0 +1,37 @@
+#pragma once
+// Commands on the tape catalogue shared by the main window and the registration window.
+#include <QString>
+
+namespace data {
+class TDM;
+}
+namespace dbctrls {
+class TDBLookupComboBox;
+}
+
+namespace forms {
+
+class TRegForm;
+
+/// A filter expression "<field> = '<tape number>'" (a quote in the number doubled).
+QString tapeFilter(const QString& fieldName, const QString& tapeNr);
+
+/// A new tape: settles the pending record by moving to the last tape, inserts a record, writes
+/// the next tape number (one past the highest of the whole table) into its field and "Nej" into
+/// Udlaan. Returns the number. Nothing is inserted when the pending record cannot be settled.
+QString insertNewTape(data::TDM& dm);
+
+/// The main window's "Ny video": a new tape, then the registration window modally; the new
+/// record is posted or dropped there.
+void newVideo(data::TDM& dm, TRegForm& regForm);
+
+/// The main window's title list chose a tape (VideoTable is on it): the registration window
+/// modally. The caller hides its edit group afterwards.
+void editChosenTape(TRegForm& regForm);
+
+/// Sets up the main window's title list: the titles of VideoTable in its current order and
+/// filter (key and shown field Titel); choosing one moves VideoTable to the first tape with
+/// exactly that title.
+void setUpTitleList(dbctrls::TDBLookupComboBox& list, data::TDM& dm);
+
+} // namespace forms

@@ -1,0 +1,193 @@
+#include "app/HovedForm.h"
+#include "common/LayoutCheck.h"
+#include "common/TempProgramFolder.h"
+#include "core/Dialogs.h"
+#include "core/ProgramPaths.h"
+#include "core/ScriptedDialogs.h"
+#include "data/DM.h"
+#include "locale/LanguageCoverage.h"
+#include "locale/TQLanguageSource.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class MainWindowLanguage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.install();
+        scripted().clear();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        dm.reset();
+    }
+    void storeSprog(std::optional<int> sprog)
+    {
+        data::TDM config(folder.dataDir());
+        config.ConfigTable->Open();
+        config.ConfigTable->Edit();
+        if (sprog)
+            config.ConfigTable->FieldByName(QStringLiteral("Sprog")).SetAsInteger(*sprog);
+        else
+            config.ConfigTable->FieldByName(QStringLiteral("Sprog")).Clear();
+        config.ConfigTable->Post();
+    }
+    void start()
+    {
+        form.reset();
+        dm = std::make_unique<data::TDM>(folder.dataDir());
+        data::DM = dm.get();
+        form = std::make_unique<app::THovedForm>();
+        app::HovedForm = form.get();
+        form->show();
+        QApplication::processEvents();
+    }
+    void restart()
+    {
+        form->close();
+        form.reset();
+        dm.reset();
+        start();
+    }
+    int checkedItem() const
+    {
+        const QList<QAction*> items = form->languageItems();
+        int checked = -1;
+        for (int i = 0; i < items.size(); ++i)
+            if (items[i]->isChecked())
+                checked = checked == -1 ? i : -2;
+        return checked;
+    }
+    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
+
+    testing_support::TempProgramFolder folder;
+    std::unique_ptr<data::TDM> dm;
+    std::unique_ptr<app::THovedForm> form;
+};
+
+QStringList texts(const QList<QAction*>& items)
+{
+    QStringList result;
+    for (QAction* item : items)
+        result << item->text();
+    return result;
+}
+
+} // namespace
+
+TEST_F(MainWindowLanguage, StartsInDanishWithTheMenuOfFiveLanguages)
+{
+    start();
+    EXPECT_EQ(texts(form->languageItems()), (QStringList{"Dansk", "English", "Norsk", "Svensk", "Deutsch"}));
+    EXPECT_EQ(checkedItem(), 0);
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Dansk"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Spolarkiv"));
+    EXPECT_EQ(form->helpPagePath(), core::programPaths().programDir + QStringLiteral("Help/Dansk/index.html"));
+    form->Help->trigger();
+    EXPECT_EQ(scripted().texts(QStringLiteral("shell")), QStringList{form->helpPagePath()});
+}
+
+TEST_F(MainWindowLanguage, AStoredGermanStartsInGerman)
+{
+    storeSprog(3);
+    start();
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Bandhort"));
+    EXPECT_EQ(checkedItem(), 4);
+    EXPECT_EQ(form->languageItems().at(4)->data().toInt(), 5);
+    EXPECT_TRUE(form->helpPagePath().endsWith(QStringLiteral("Help/Tysk/index.html")));
+    EXPECT_EQ(form->SpeedButton1->text(), QStringLiteral("Video/DVD erfassen"));
+}
+
+TEST_F(MainWindowLanguage, AnEmptySprogReadsAsEnglish)
+{
+    storeSprog(std::nullopt);
+    start();
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("English"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Reelkeep"));
+}
+
+TEST_F(MainWindowLanguage, ChoosingALanguageTranslatesAndIsRememberedAfterARestart)
+{
+    start();
+    form->languageItems().at(4)->trigger();
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Bandhort"));
+    EXPECT_EQ(checkedItem(), 4);
+    EXPECT_EQ(form->Funktioner1->title(), QStringLiteral("Funktionen"));
+    EXPECT_TRUE(form->helpPagePath().endsWith(QStringLiteral("Help/Dansk/index.html"))) << "set only at the first showing";
+    form->languageItems().at(3)->trigger();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Rullarkiv"));
+    form->languageItems().at(3)->trigger();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Rullarkiv"));
+    EXPECT_EQ(checkedItem(), 3);
+    restart();
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Svensk"));
+    EXPECT_EQ(form->SpeedButton2->text(), QStringLiteral("Översikt över arkivet"));
+}
+
+TEST_F(MainWindowLanguage, DanishGivesBackEveryDesignedText)
+{
+    start();
+    const QString designed = form->SpeedButton1->text();
+    const QString menu = form->Funktioner1->title();
+    form->languageItems().at(1)->trigger();
+    EXPECT_EQ(form->SpeedButton1->text(), QStringLiteral("Register video/DVD"));
+    form->languageItems().at(2)->trigger();
+    form->languageItems().at(0)->trigger();
+    EXPECT_EQ(form->SpeedButton1->text(), designed);
+    EXPECT_EQ(form->Funktioner1->title(), menu);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Spolarkiv"));
+}
+
+TEST_F(MainWindowLanguage, AStoredIndexOutOfRangeLeavesDanishAndStoresMinusOne)
+{
+    storeSprog(7);
+    start();
+    EXPECT_EQ(scripted().texts(QStringLiteral("error")), QStringList{QStringLiteral("Index out of bounds (7)")});
+    EXPECT_TRUE(form->languageItems().isEmpty());
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Sproget"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Spolarkiv"));
+    form->close();
+    dm->ConfigTable->Open();
+    EXPECT_EQ(dm->configInteger(QStringLiteral("Sprog")), -1);
+}
+
+TEST_F(MainWindowLanguage, EveryLanguageFileCoversTheMainWindow)
+{
+    // The window as designed, before its first showing sets texts of its own.
+    form = std::make_unique<app::THovedForm>();
+    for (const char* file : {"English.lng", "Norsk.lng", "Svensk.lng", "Deutsch.lng"}) {
+        const auto report = locale::LanguageCoverage::CheckFile(
+            form.get(), {QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Warning")},
+            testing_support::builtProgramDir() + QLatin1Char('/') + QString::fromLatin1(file));
+        EXPECT_TRUE(report.complete()) << file << ": " << report.describe().toStdString();
+    }
+}
+
+TEST_F(MainWindowLanguage, EveryTextFitsInEveryLanguageAndSize)
+{
+    start();
+    const QSize design = form->size();
+    for (int language = 0; language < 5; ++language) {
+        form->languageItems().at(language)->trigger();
+        for (double scale : {1.0, 0.8, 1.5}) {
+            form->resize(QSize(int(design.width() * scale), int(design.height() * scale)));
+            QApplication::processEvents();
+            QApplication::processEvents();
+            const QStringList problems = testing_support::textsThatDoNotFit(form.get());
+            EXPECT_TRUE(problems.isEmpty()) << language << " at " << scale << ": " << problems.join(QStringLiteral("; ")).toStdString();
+        }
+        form->resize(design);
+        QApplication::processEvents();
+    }
+}

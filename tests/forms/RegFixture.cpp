@@ -1,0 +1,171 @@
+#include "RegFixture.h"
+
+#include "core/Dialogs.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+#include "forms/AppContext.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+namespace regtest {
+
+void RegFixture::SetUp()
+{
+    folder = std::make_unique<testing_support::TempProgramFolder>();
+    folder->install();
+    dm = std::make_unique<data::TDM>(folder->dataDir());
+    data::DM = dm.get();
+    dm->OpenTables();
+    languages = std::make_unique<locale::TQLanguageSource>();
+    languages->SetBaseFolder(folder->path());
+    languages->SetOriginalName(QStringLiteral("Dansk"));
+    languages->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
+                             QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
+    languages->Loaded();
+    forms::appContext().languageSource = languages.get();
+    forms::appContext().languageLabel = [this] {
+        return labelOverride.isEmpty() ? languages->LanguageName(languages->ActiveLanguage()) : labelOverride;
+    };
+    dialogs().clear();
+    dialogs().confirmAnswers.clear();
+    dialogs().inputAnswers.clear();
+    dialogs().openFileAnswers.clear();
+}
+
+void RegFixture::TearDown()
+{
+    EXPECT_TRUE(takeErrors().isEmpty());
+    form.reset();
+    forms::appContext().languageSource = nullptr;
+    forms::appContext().languageLabel = nullptr;
+    languages.reset();
+    dm.reset();
+    folder.reset();
+}
+
+void RegFixture::useLanguage(int index)
+{
+    languages->SetActiveLanguage(index);
+}
+
+void RegFixture::setLanguageLabel(const QString& name)
+{
+    labelOverride = name;
+}
+
+forms::TRegForm& RegFixture::regForm()
+{
+    if (!form)
+        form = std::make_unique<forms::TRegForm>();
+    return *form;
+}
+
+void RegFixture::showRegForm()
+{
+    regForm().show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+void RegFixture::addTape(const QString& tapeNr, const QString& title,
+                         std::initializer_list<std::pair<const char*, QString>> fields)
+{
+    engine::Table& video = *dm->VideoTable;
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(title);
+    video.FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
+    for (const auto& [field, value] : fields)
+        video.FieldByName(QString::fromLatin1(field)).SetAsString(value);
+    video.Post();
+}
+
+void RegFixture::addCast(const QString& actor, const QString& role)
+{
+    engine::Table& cast = *dm->MedvirkTable;
+    cast.Insert();
+    cast.FieldByName(QStringLiteral("Skuespiller")).SetAsString(actor);
+    cast.FieldByName(QStringLiteral("Rolle")).SetAsString(role);
+    cast.Post();
+}
+
+void RegFixture::addLoan(const QString& tapeNr, const QString& name)
+{
+    ASSERT_TRUE(dm->VideoTable->Locate(QStringLiteral("TapeNr"), tapeNr));
+    engine::Table& loans = *dm->UdlaanTable;
+    loans.Insert();
+    loans.FieldByName(QStringLiteral("Navn")).SetAsString(name);
+    loans.Post();
+}
+
+QStringList RegFixture::column(engine::Table& table, const char* field)
+{
+    QStringList values;
+    for (int row = 0; row < table.RowCount(); ++row)
+        values << table.DisplayText(row, table.FieldByName(QString::fromLatin1(field)).Index());
+    return values;
+}
+
+QString RegFixture::text(engine::Table& table, const char* field)
+{
+    return table.FieldByName(QString::fromLatin1(field)).AsString();
+}
+
+QStringList RegFixture::allCast(const char* field)
+{
+    dm->MedvirkAllTable->Close();
+    dm->MedvirkAllTable->Open();
+    return column(*dm->MedvirkAllTable, field);
+}
+
+void RegFixture::writeJpeg(const QString& path, QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(path, "JPG")) << path.toStdString();
+}
+
+QString RegFixture::picturesDir() const
+{
+    return folder->file(QStringLiteral("Billeder"));
+}
+
+core::ScriptedDialogs& RegFixture::dialogs()
+{
+    return static_cast<core::ScriptedDialogs&>(core::dialogs());
+}
+
+QStringList RegFixture::takeErrors()
+{
+    const QStringList errors = dialogs().texts(QStringLiteral("error"));
+    auto& shown = dialogs().shown;
+    shown.erase(std::remove_if(shown.begin(), shown.end(), [](const auto& box) { return box.kind == QLatin1String("error"); }),
+                shown.end());
+    return errors;
+}
+
+void RegFixture::whenModalShows(std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, action, ticks] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (++*ticks > 2000) {
+            ADD_FAILURE() << "no modal window showed";
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(modal);
+    });
+    timer->start();
+}
+
+} // namespace regtest

@@ -1,0 +1,251 @@
+// The registration window's own behaviour: time entries and the duration, the loans button,
+// closing, size, and the navigator's and grid's picture refresh.
+#include "RegFixture.h"
+
+#include "dbctrls/DBCheckBox.h"
+#include "dbctrls/DBEdit.h"
+#include "dbctrls/DBGrid.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+#include "support/Image.h"
+#include "support/WindowSize.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QToolButton>
+
+using namespace regtest;
+
+namespace {
+
+class TimeEntry : public RegFixture {
+protected:
+    void SetUp() override
+    {
+        RegFixture::SetUp();
+        addTape(QStringLiteral("0001-00"), QStringLiteral("Tider"), {{"Varighed", QStringLiteral("00:10:00")}});
+        showRegForm();
+    }
+
+    /// Types into an edit and leaves it with Tab.
+    void typeAndLeave(dbctrls::TDBEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        else
+            QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+};
+
+} // namespace
+
+TEST_F(TimeEntry, FourDigitsBecomeTimesAndTheDurationShowsOnLeavingTheEnd)
+{
+    typeAndLeave(form->DBEdit4, QStringLiteral("0130"));
+    EXPECT_EQ(form->DBEdit4->text(), QStringLiteral("01:30"));
+    EXPECT_EQ(QApplication::focusWidget(), form->DBEdit5);
+    typeAndLeave(form->DBEdit5, QStringLiteral("0245"));
+    EXPECT_EQ(form->DBEdit5->text(), QStringLiteral("02:45"));
+    EXPECT_EQ(form->DBEdit6->text(), QStringLiteral("01:15:00"));
+    EXPECT_EQ(QApplication::focusWidget(), form->DBEdit3) << "over the duration to the title";
+    dm->VideoTable->Post();
+    EXPECT_EQ(text(*dm->VideoTable, "Start"), QStringLiteral("01:30"));
+    EXPECT_EQ(text(*dm->VideoTable, "Varighed"), QStringLiteral("01:15:00"));
+}
+
+TEST_F(TimeEntry, AnInvalidTimeLeavesDurationAndFocus)
+{
+    typeAndLeave(form->DBEdit4, QStringLiteral("01:30"));
+    typeAndLeave(form->DBEdit5, QStringLiteral("25:00"));
+    EXPECT_EQ(takeErrors(), QStringList{QStringLiteral("'25:00' is not a valid time")});
+    EXPECT_EQ(form->DBEdit6->text(), QStringLiteral("00:10:00"));
+    EXPECT_NE(QApplication::focusWidget(), form->DBEdit3);
+}
+
+TEST_F(TimeEntry, AnEmptyEndChangesNothingButMovesToTheTitle)
+{
+    typeAndLeave(form->DBEdit4, QStringLiteral("0130"));
+    typeAndLeave(form->DBEdit5, QString());
+    EXPECT_EQ(form->DBEdit6->text(), QStringLiteral("00:10:00"));
+    EXPECT_EQ(QApplication::focusWidget(), form->DBEdit3);
+    EXPECT_TRUE(takeErrors().isEmpty());
+}
+
+TEST_F(RegFixture, LoansButtonFollowsUdlaanOnEveryMove)
+{
+    const std::pair<const char*, bool> tapes[] = {
+        {"Ja", true}, {"Nej", false}, {"", false}, {"ja", false}, {"Ja", true}, {"Ja", true}, {"Nej", false}};
+    int n = 0;
+    for (const auto& [value, enabled] : tapes) {
+        ++n;
+        addTape(QStringLiteral("%1-00").arg(n, 4, 10, QLatin1Char('0')), QStringLiteral("Film %1").arg(n),
+                {{"Udlaan", QString::fromLatin1(value)}});
+    }
+    regForm();
+    form->DBNavigator1->click(dbctrls::TDBNavigator::Button::First);
+    for (const auto& [value, enabled] : tapes) {
+        EXPECT_EQ(form->SpeedButton4->isEnabled(), enabled) << "Udlaan '" << value << "' at " << text(*dm->VideoTable, "TapeNr").toStdString();
+        form->DBNavigator1->click(dbctrls::TDBNavigator::Button::Next);
+    }
+}
+
+TEST_F(RegFixture, ClickingTheCheckBoxEnablesTheLoansButton)
+{
+    for (const char* value : {"Ja", "Nej", "", "ja"}) {
+        addTape(QStringLiteral("0001-00"), QStringLiteral("Film"), {{"Udlaan", QString::fromLatin1(value)}});
+        regForm();
+        form->DBEdit1Change();
+        QTest::mouseClick(form->DBCheckBox1, Qt::LeftButton);
+        EXPECT_TRUE(form->SpeedButton4->isEnabled()) << "Udlaan '" << value << "'";
+        dm->VideoTable->Cancel();
+        dm->VideoTable->Delete();
+    }
+}
+
+TEST_F(RegFixture, ClosingWithoutATitlePostsNothing)
+{
+    showRegForm();
+    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    ASSERT_FALSE(form->DBEdit1->text().isEmpty());
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(dm->VideoTable->State(), engine::DataSetState::Insert) << "left as it was";
+    dm->VideoTable->Cancel();
+    EXPECT_EQ(dm->VideoTable->RecordCount(), 0);
+}
+
+namespace {
+
+/// Opens the cast grid's editor on the first row's role and types into it, leaving it open.
+void typeRole(forms::TRegForm& form, const QString& role)
+{
+    const QModelIndex cell = form.DBGrid4->model()->index(0, 1);
+    form.DBGrid4->setCurrentIndex(cell);
+    form.DBGrid4->edit(cell);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, role);
+}
+
+} // namespace
+
+TEST_F(RegFixture, ClosingPostsTheTapeAndARoleTypedIntoTheCastGrid)
+{
+    for (const bool titleChanged : {true, false}) {
+        addTape(QStringLiteral("0001-00"), QStringLiteral("Gammel titel"));
+        addCast(QStringLiteral("Bo"), QStringLiteral("Helten"));
+        showRegForm();
+        if (titleChanged) {
+            form->DBEdit3->setFocus();
+            form->DBEdit3->selectAll();
+            QTest::keyClicks(form->DBEdit3, QStringLiteral("Ny titel"));
+        }
+        typeRole(*form, QStringLiteral("Skurken"));
+        ASSERT_EQ(dm->VideoTable->Editing(), titleChanged);
+        form->close();
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_FALSE(dm->VideoTable->Editing());
+        EXPECT_FALSE(dm->MedvirkTable->Editing());
+        EXPECT_EQ(text(*dm->VideoTable, "Titel"), titleChanged ? QStringLiteral("Ny titel") : QStringLiteral("Gammel titel"));
+        EXPECT_EQ(allCast("Rolle"), QStringList{QStringLiteral("Skurken")}) << "title changed: " << titleChanged;
+        // Start again on an empty catalogue.
+        dialogs().confirmAnswers = {true};
+        dm->VideoTable->Delete();
+        form.reset();
+    }
+}
+
+TEST_F(RegFixture, ARefusedPostOnCloseKeepsTheWindowOpen)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Første"));
+    showRegForm();
+    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    // A number that is taken: the store refuses the post.
+    form->DBEdit1->setFocus();
+    form->DBEdit1->selectAll();
+    QTest::keyClicks(form->DBEdit1, QStringLiteral("0001-00"));
+    form->DBEdit3->setFocus();
+    QTest::keyClicks(form->DBEdit3, QStringLiteral("Dublet"));
+    form->close();
+    EXPECT_EQ(takeErrors().size(), 1);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(dm->VideoTable->State(), engine::DataSetState::Insert);
+    EXPECT_EQ(form->DBEdit3->text(), QStringLiteral("Dublet"));
+    // Corrected, it closes and stores.
+    form->DBEdit1->setFocus();
+    form->DBEdit1->selectAll();
+    QTest::keyClicks(form->DBEdit1, QStringLiteral("0002-00"));
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(column(*dm->VideoTable, "Titel"), (QStringList{QStringLiteral("Første"), QStringLiteral("Dublet")}));
+}
+
+TEST_F(RegFixture, EscapeDoesNotCloseTheWindow)
+{
+    showRegForm();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(RegFixture, SizeIsRestoredFromAndStoredInTheConfiguration)
+{
+    dm->storeConfig({{QStringLiteral("H_Reg"), 500}, {QStringLiteral("W_Reg"), 700}});
+    showRegForm();
+    EXPECT_EQ(support::outerSize(form.get()), QSize(700, 500));
+    form->resize(760, 520);
+    const QSize outer = support::outerSize(form.get());
+    form->close();
+    EXPECT_EQ(dm->configInteger(QStringLiteral("H_Reg")), outer.height());
+    EXPECT_EQ(dm->configInteger(QStringLiteral("W_Reg")), outer.width());
+}
+
+TEST_F(RegFixture, AnUnusableStoredSizeGivesTheDesignSizeWithinTheScreen)
+{
+    dm->storeConfig({{QStringLiteral("H_Reg"), 0}, {QStringLiteral("W_Reg"), -5}});
+    showRegForm();
+    // The design size is a client size: with the frame around it, within the screen.
+    const QSize screen = form->screen()->availableGeometry().size();
+    const QSize frame = support::outerSize(form.get()) - form->size();
+    const QSize design(forms::TRegForm::kDesignWidth, forms::TRegForm::kDesignHeight);
+    EXPECT_EQ(support::outerSize(form.get()), (design + frame).boundedTo(screen));
+}
+
+TEST_F(RegFixture, ControlsScaleWithTheWindowAndComeBack)
+{
+    regForm();
+    const QRect grid = form->DBGrid1->geometry();
+    form->resize(1512, 806);
+    form->FormResize();
+    EXPECT_EQ(form->DBGrid1->geometry(), QRect(664, 45, 830, 327));
+    EXPECT_EQ(form->Image1->pos(), QPoint(0, 0)) << "pictures keep their natural size at the top left";
+    form->resize(forms::TRegForm::kDesignWidth, forms::TRegForm::kDesignHeight);
+    form->FormResize();
+    EXPECT_EQ(form->DBGrid1->geometry(), grid);
+}
+
+TEST_F(RegFixture, TheFocusChainFollowsTheDesignedTabOrder)
+{
+    regForm();
+    const QStringList expected = {"DBEdit1",           "DBLookupComboBox4", "DBEdit4",          "DBEdit5",
+                                  "DBEdit6",           "DBEdit3",           "DBEdit8",          "DBLookupComboBox8",
+                                  "DBDateEdit1",       "DBEdit9",           "DBLookupComboBox9", "DBEdit10",
+                                  "DBLookupComboBox2", "DBEdit2",           "DBEdit7",          "DBRadioGroup1",
+                                  "DBMemo1",           "DBLookupComboBox10", "DBGrid1",         "DBGrid4",
+                                  "DBNavigator1",      "DBCheckBox1",       "ScrollBox1",       "ScrollBox2"};
+    // Each control once, in chain order; inner parts (radio buttons, viewports) count as their control.
+    QStringList chain;
+    QWidget* widget = form->DBEdit1;
+    do {
+        QWidget* control = widget;
+        while (control && control != form.get() && !expected.contains(control->objectName()))
+            control = control->parentWidget();
+        if (control && control != form.get() && !chain.contains(control->objectName()))
+            chain << control->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != form->DBEdit1);
+    EXPECT_EQ(chain, expected);
+}

@@ -1,0 +1,92 @@
+// Every designed text fits its control in all five languages (the registration window also at
+// 0.8 and 1.5 times its design size), the language files translate every designed text of the
+// three windows, and the stored values of the radio group stay the same in every language.
+#include "RegFixture.h"
+
+#include "common/LayoutCheck.h"
+#include "dbctrls/DBRadioGroup.h"
+#include "forms/BilledForm.h"
+#include "forms/UdlaanForm.h"
+#include "locale/LanguageCoverage.h"
+
+#include <QCoreApplication>
+
+using namespace regtest;
+
+namespace {
+
+class Layout : public RegFixture, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        RegFixture::SetUp();
+        addTape(QStringLiteral("0001-00"), QStringLiteral("Den lange rejse hjem"), {{"Kopi", QStringLiteral("Privat")}});
+        useLanguage(GetParam());
+    }
+};
+
+QString describe(const QStringList& problems)
+{
+    return problems.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+TEST_P(Layout, RegFormTextsFitAtThreeSizes)
+{
+    showRegForm();
+    for (const double factor : {1.0, 0.8, 1.5}) {
+        form->resize(int(forms::TRegForm::kDesignWidth * factor), int(forms::TRegForm::kDesignHeight * factor));
+        QCoreApplication::processEvents();
+        const QStringList problems = testing_support::textsThatDoNotFit(form.get());
+        EXPECT_TRUE(problems.isEmpty()) << "at " << factor << ":\n" << describe(problems).toStdString();
+    }
+}
+
+TEST_P(Layout, RegFormTextsFitAfterASwitchOfLanguage)
+{
+    useLanguage(-1);
+    regForm();
+    useLanguage(GetParam());
+    EXPECT_TRUE(testing_support::textsThatDoNotFit(form.get()).isEmpty())
+        << describe(testing_support::textsThatDoNotFit(form.get())).toStdString();
+    EXPECT_EQ(form->DBRadioGroup1->values(),
+              (QStringList{QStringLiteral("Original"), QStringLiteral("Kopi"), QStringLiteral("Privat")}));
+    EXPECT_EQ(form->DBRadioGroup1->itemIndex(), 2);
+}
+
+TEST_P(Layout, LoansAndPictureWindowTextsFit)
+{
+    forms::TUdlaanForm loans;
+    loans.show();
+    EXPECT_TRUE(testing_support::textsThatDoNotFit(&loans).isEmpty())
+        << describe(testing_support::textsThatDoNotFit(&loans)).toStdString();
+    forms::TBilledForm picture;
+    EXPECT_TRUE(testing_support::textsThatDoNotFit(&picture).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Layout, ::testing::Values(-1, 0, 1, 2, 3),
+                         [](const auto& info) { return "Language" + std::to_string(info.param + 1); });
+
+class Coverage : public RegFixture, public ::testing::WithParamInterface<const char*> {
+protected:
+    QString file() const { return testing_support::builtProgramDir() + QLatin1Char('/') + QLatin1String(GetParam()); }
+    void expectComplete(QWidget* window, const QStringList& propNames)
+    {
+        const auto report = locale::LanguageCoverage::CheckFile(window, propNames, file());
+        EXPECT_TRUE(report.complete()) << GetParam() << " " << window->objectName().toStdString() << ":\n"
+                                       << report.describe().toStdString();
+    }
+};
+
+TEST_P(Coverage, EveryDesignedTextIsTranslated)
+{
+    expectComplete(&regForm(), forms::TRegForm::propNames());
+    forms::TUdlaanForm loans;
+    expectComplete(&loans, forms::TUdlaanForm::propNames());
+    forms::TBilledForm picture;
+    expectComplete(&picture, forms::TBilledForm::propNames());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Coverage, ::testing::Values("English.lng", "Norsk.lng", "Svensk.lng", "Deutsch.lng"),
+                         [](const auto& info) { return std::string(info.param).substr(0, 5); });

@@ -1,0 +1,179 @@
+// The loans window: narrowed to the current tape, "Vis alle", new loans, the texts per
+// language name, and the registration window's filter after it closes.
+#include "RegFixture.h"
+
+#include "dbctrls/DBGrid.h"
+#include "dbctrls/DBNavigator.h"
+#include "dbctrls/DBText.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+#include "forms/UdlaanForm.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QToolButton>
+
+using namespace regtest;
+
+namespace {
+
+class Loans : public RegFixture {
+protected:
+    void SetUp() override
+    {
+        RegFixture::SetUp();
+        addTape(QStringLiteral("0001-00"), QStringLiteral("Lånt ud"), {{"Udlaan", QStringLiteral("Ja")}});
+        addTape(QStringLiteral("0002-00"), QStringLiteral("Også lånt ud"), {{"Udlaan", QStringLiteral("Ja")}});
+        addTape(QStringLiteral("0003-00"), QStringLiteral("Aldrig lånt ud"));
+        addLoan(QStringLiteral("0001-00"), QStringLiteral("Anna"));
+        addLoan(QStringLiteral("0001-00"), QStringLiteral("Bent"));
+        addLoan(QStringLiteral("0002-00"), QStringLiteral("Carl"));
+    }
+    std::unique_ptr<forms::TUdlaanForm> openLoans()
+    {
+        auto loans = std::make_unique<forms::TUdlaanForm>();
+        loans->show();
+        return loans;
+    }
+};
+
+} // namespace
+
+TEST_F(Loans, ShowsTheCurrentTapesLoansAndVisAlleShowsAll)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    auto loans = openLoans();
+    EXPECT_EQ(loans->DBText2->text(), QStringLiteral("Lånt ud"));
+    EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), (QStringList{QStringLiteral("Anna"), QStringLiteral("Bent")}));
+    EXPECT_EQ(loans->DBGrid2->model()->rowCount(), 2);
+    QTest::mouseClick(loans->SpeedButton5, Qt::LeftButton);
+    EXPECT_EQ(loans->DBGrid2->model()->rowCount(), 3);
+    EXPECT_EQ(dm->UdlaanTable->Filter(), QStringLiteral("Tapenr = '0001-00'")) << "the filter text stays";
+    loans.reset();
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00"));
+    loans = openLoans();
+    EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), QStringList{QStringLiteral("Carl")}) << "narrowed again on showing";
+}
+
+TEST_F(Loans, ANewLoanCarriesTheTapeNumber)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0003-00"));
+    auto loans = openLoans();
+    EXPECT_EQ(loans->DBGrid2->model()->rowCount(), 0);
+    loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Insert);
+    dm->UdlaanTable->FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Dorte"));
+    loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Post);
+    EXPECT_EQ(column(*dm->UdlaanTable, "Tapenr"), QStringList{QStringLiteral("0003-00")});
+    EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), QStringList{QStringLiteral("Dorte")});
+}
+
+TEST_F(Loans, UdlaantTilOpensTheLoansAndLeavesThemNarrowed)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    showRegForm();
+    ASSERT_TRUE(form->SpeedButton4->isEnabled());
+    form->DBEdit3->setFocus();
+    QTest::keyClicks(form->DBEdit3, QStringLiteral(" igen"));
+    int rows = -1;
+    whenModalShows([&](QWidget* window) {
+        auto* loans = qobject_cast<forms::TUdlaanForm*>(window);
+        ASSERT_NE(loans, nullptr);
+        rows = loans->DBGrid2->model()->rowCount();
+        QTest::mouseClick(loans->SpeedButton5, Qt::LeftButton);
+        window->close();
+    });
+    QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(text(*dm->VideoTable, "Titel"), QStringLiteral("Lånt ud igen")) << "posted before the loans";
+    EXPECT_FALSE(dm->VideoTable->Editing());
+    EXPECT_TRUE(dm->UdlaanTable->Filtered());
+    EXPECT_EQ(dm->UdlaanTable->Filter(), QStringLiteral("TapeNr = '0001-00'"));
+    EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), (QStringList{QStringLiteral("Anna"), QStringLiteral("Bent")}));
+}
+
+TEST_F(Loans, ARefusedPostOpensNoLoansWindow)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00"));
+    showRegForm();
+    form->DBEdit1->setFocus();
+    form->DBEdit1->selectAll();
+    QTest::keyClicks(form->DBEdit1, QStringLiteral("0001-00"));
+    QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+    EXPECT_EQ(takeErrors(), QStringList{QStringLiteral("Key violation.")});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    dm->VideoTable->Cancel();
+}
+
+namespace {
+
+struct LoanTextCase {
+    const char* label;
+    const char* caption;
+    const char* button;
+    std::vector<const char*> titles;
+    const char* insertHint;
+    const char* cancelHint;
+};
+
+const LoanTextCase kLoanTextCases[] = {
+    {"Dansk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Returneret"}, "Tilføj", "Fortryd"},
+    {"Norsk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Returnert"}, "Tilføy", "Fortryd"},
+    {"Svensk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Återlämnad"}, "Lägg till", "Fortryd"},
+    {"English", "Borrowed", "Show all", {"Tape no.", "Date", "Name", "Telephone", "Returned"}, "Add", "Cancel"},
+    {"Deutsch", "Verliehene", "Alle anzeigen", {"Bandnummer", "Datum", "Nahme", "Telefon", "Zurückgegeben"},
+     "Hinzufügen", "Bereuen"},
+};
+
+class LoanTexts : public Loans, public ::testing::WithParamInterface<std::pair<int, LoanTextCase>> {};
+
+std::vector<std::pair<int, LoanTextCase>> loanTextCases()
+{
+    // Each name with its language active, as the main window keeps them.
+    const int languageOf[] = {-1, 1, 2, 0, 3};
+    std::vector<std::pair<int, LoanTextCase>> cases;
+    for (size_t i = 0; i < std::size(kLoanTextCases); ++i)
+        cases.emplace_back(languageOf[i], kLoanTextCases[i]);
+    return cases;
+}
+
+} // namespace
+
+TEST_P(LoanTexts, TextsFollowTheLanguageName)
+{
+    const auto& [language, expected] = GetParam();
+    useLanguage(language);
+    auto loans = openLoans();
+    using B = dbctrls::TDBNavigator::Button;
+    EXPECT_EQ(loans->windowTitle(), QString::fromUtf8(expected.caption));
+    EXPECT_EQ(loans->SpeedButton5->text(), QString::fromUtf8(expected.button));
+    QStringList titles;
+    for (const char* title : expected.titles)
+        titles << QString::fromUtf8(title);
+    EXPECT_EQ(loans->DBGrid2->columnTitles(), titles);
+    EXPECT_EQ(loans->DBNavigator3->buttonHint(B::Insert), QString::fromUtf8(expected.insertHint));
+    EXPECT_EQ(loans->DBNavigator3->buttonHint(B::Cancel), QString::fromUtf8(expected.cancelHint));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LoanTexts, ::testing::ValuesIn(loanTextCases()),
+                         [](const auto& info) { return std::string(info.param.second.label); });
+
+TEST_F(Loans, AnUnknownLanguageNameChangesNothing)
+{
+    useLanguage(0);
+    setLanguageLabel(QStringLiteral("Klingon"));
+    auto loans = openLoans();
+    EXPECT_EQ(loans->windowTitle(), QStringLiteral("Borrowed")) << "as the language file has it";
+    EXPECT_EQ(loans->SpeedButton5->text(), QStringLiteral("&Show all"));
+    EXPECT_EQ(loans->DBNavigator3->buttonHint(dbctrls::TDBNavigator::Button::Insert), QStringLiteral("Nyt udlån"));
+    useLanguage(-1);
+    EXPECT_EQ(loans->windowTitle(), QStringLiteral("Udlån"));
+    EXPECT_EQ(loans->SpeedButton5->text(), QStringLiteral("&Vis alle"));
+}
+
+TEST(UdlaanTexts, NamesAreComparedExactly)
+{
+    EXPECT_NE(forms::udlaanTextsFor(QStringLiteral("Deutsch")), nullptr);
+    EXPECT_EQ(forms::udlaanTextsFor(QStringLiteral("deutsch")), nullptr);
+    EXPECT_EQ(forms::udlaanTextsFor(QStringLiteral("Deutsch ")), nullptr);
+    EXPECT_EQ(forms::udlaanTextsFor(QString()), nullptr);
+}
