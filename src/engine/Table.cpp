@@ -457,24 +457,6 @@ namespace {
 // near (find-next over a word that many records hold), then twice as many each time.
 constexpr int kSearchBatch = 256;
 constexpr int kFirstSearchBatch = 8;
-
-bool isTextKind(const Field& field)
-{
-    return field.DataType() == FieldKind::String || field.IsBlob();
-}
-
-// A row of the walk, tested on its stored bytes where the test can decide on them, else on
-// the text the stored value shows.
-bool testStored(const Field& field, const Statement& select, const Table::TextTest& test)
-{
-    if (test.utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
-        sqlite3_value* value = select.columnValue(1);
-        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        if (const std::optional<bool> verdict = test.utf8(data, sqlite3_value_bytes(value)))
-            return *verdict;
-    }
-    return test.text(isTextKind(field) ? select.text(1) : field.displayText(select.value(1)));
-}
 } // namespace
 
 bool Table::testCurrent(const Field& field, const TextTest& test) const
@@ -482,7 +464,8 @@ bool Table::testCurrent(const Field& field, const TextTest& test) const
     // The buffer shows the stored value unless the field was assigned since the edit began.
     const char* data = nullptr;
     qsizetype size = 0;
-    if (test.utf8 && isTextKind(field) && d_->record.storedUtf8(size_t(field.Index()), data, size))
+    const bool text = field.DataType() == FieldKind::String || field.IsBlob();
+    if (test.utf8 && text && d_->record.storedUtf8(size_t(field.Index()), data, size))
         if (const std::optional<bool> verdict = test.utf8(data, size))
             return *verdict;
     return test.text(field.AsString());
@@ -509,28 +492,18 @@ int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
             return current;
         ++begin;
     }
-    std::vector<std::pair<qint64, int>> batch; // rowid and row, ordered by rowid
-    std::vector<qint64> rowids;
+    std::vector<qint64> rowids; // of rows begin..end; 0 for the current and the inserted record
     for (int size = kFirstSearchBatch; begin < rows; begin += size, size = std::min(2 * size, kSearchBatch)) {
         const int end = std::min(rows, begin + size);
-        batch.clear();
-        for (int row = begin; row < end; ++row)
-            if (const qint64 rowid = d_->rowidAt(row, inserting); row != current && rowid != 0)
-                batch.emplace_back(rowid, row);
-        std::sort(batch.begin(), batch.end());
         rowids.clear();
-        for (const auto& entry : batch)
-            rowids.push_back(entry.first);
-        // Rows come back in the store's order: each is tested as it comes, and the first in
-        // the view's order wins.
-        int found = (current >= begin && current < end && testCurrent(field, test)) ? current : end;
-        d_->query.walkColumn(db_, field.FieldName(), rowids, [&](qint64 rowid, const Statement& select) {
-            const auto it = std::lower_bound(batch.begin(), batch.end(), std::make_pair(rowid, -1));
-            if (it != batch.end() && it->first == rowid && it->second < found && testStored(field, select, test))
-                found = it->second;
-        });
-        if (found < end)
-            return found;
+        for (int row = begin; row < end; ++row)
+            rowids.push_back(row == current ? 0 : d_->rowidAt(row, inserting));
+        const int before = (current >= begin && current < end && testCurrent(field, test)) ? current - begin : end - begin;
+        const int found = d_->query.firstPassing(db_, field, rowids, test.text, test.utf8, before);
+        if (found >= 0)
+            return begin + found;
+        if (before < end - begin)
+            return current;
     }
     return -1;
 }

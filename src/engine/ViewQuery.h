@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -16,7 +17,6 @@ namespace engine {
 
 class Database;
 class Field;
-class Statement;
 class Table;
 class TableMeta;
 
@@ -38,11 +38,13 @@ public:
     int placeOf(Database& db, const Table& table, qint64 rowid, int fallback) const;
     /// Row ids whose field holds exactly this value (an empty value: no value).
     std::unordered_set<qint64> matches(Database& db, const Field& field, const QVariant& value) const;
-    /// Reads one column of these records in one statement and hands each record found to
-    /// `each` (row id and the statement, its column 1), in the store's order; a vanished
-    /// record is left out.
-    void walkColumn(Database& db, const QString& column, const std::vector<qint64>& rowids,
-                    const std::function<void(qint64 rowid, const Statement& select)>& each) const;
+    /// Reads one field of these records (row id 0: none) in one statement and tests each with
+    /// test, a text field on its stored bytes where the test can decide on them. Returns the
+    /// first index, in the order given and below `before`, whose record passes; -1 for none.
+    /// A vanished record does not pass.
+    int firstPassing(Database& db, const Field& field, const std::vector<qint64>& rowids,
+                     const std::function<bool(const QString&)>& text,
+                     const std::function<std::optional<bool>(const char*, qsizetype)>& utf8, int before) const;
     /// True when the column takes part in the order, the filter or the master link.
     bool dependsOn(const Table& table, const QString& column) const;
 
@@ -64,7 +66,7 @@ private:
     QString path_;
     const TableMeta* meta_ = nullptr;
     QStringList order_;
-    // walkColumn's statements for the column read last, by record count (built once each).
+    // firstPassing's statements for the column read last, by record count (built once each).
     mutable QString walkedColumn_;
     mutable QHash<int, QString> walkSql_;
 };
