@@ -179,3 +179,36 @@ TEST_F(EasyFind, TheFirstHitInTheTablesOrderWinsAcrossBatches)
     findKey("T0000");
     EXPECT_EQ(current(), QStringLiteral("0600-00")) << "on the first record";
 }
+
+TEST_F(EasyFind, TheWalkReadsStoredBytesOnlyOfUntouchedTextFields)
+{
+    add("0001-00", "first");
+    add("0002-00", "second");
+    engine::Table& video = *dm->VideoTable;
+    video.First();
+    video.FieldByName(QStringLiteral("OptagetDato")).SetAsString(QStringLiteral("11.05.2003"));
+    video.Post();
+    video.First();
+    video.Edit();
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("typed"));
+    int bytesAsked = 0;
+    QStringList textsSeen;
+    engine::Table::TextTest test;
+    test.text = [&](const QString& text) {
+        textsSeen << text;
+        return text == QLatin1String("typed") || text == QLatin1String("11.05.2003");
+    };
+    test.utf8 = [&](const char*, qsizetype) -> std::optional<bool> {
+        ++bytesAsked;
+        return false;
+    };
+    const int title = video.FieldByName(QStringLiteral("Titel")).Index();
+    EXPECT_EQ(video.FindRow(0, title, test), 0) << "the typed title, not the stored one";
+    EXPECT_EQ(bytesAsked, 0);
+    EXPECT_EQ(video.FindRow(1, title, test), -1);
+    EXPECT_EQ(bytesAsked, 1) << "the stored title of the second tape";
+    video.Cancel();
+    EXPECT_EQ(video.FindRow(0, video.FieldByName(QStringLiteral("OptagetDato")).Index(), test), 0);
+    EXPECT_EQ(bytesAsked, 1) << "a date is tested on the text it shows";
+    EXPECT_TRUE(textsSeen.contains(QStringLiteral("11.05.2003")));
+}
