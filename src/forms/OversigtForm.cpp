@@ -37,6 +37,7 @@ TOversigtForm* OversigtForm = nullptr;
 namespace {
 
 const char* const kFindHint = "Find/Find næste";
+
 // The "..." of the 17-pixel speed buttons, set tight so it fits them at every scale.
 void setTightDots(QToolButton* button)
 {
@@ -51,14 +52,14 @@ engine::Table& videoTable()
 }
 
 // The grid's columns in the design's order; titles come from the fields unless a language
-// file gives them. Start and Slut accept 0130 for 01:30.
+// file gives them (the widths hold every language's bold title). Start and Slut accept 0130
+// for 01:30.
 std::vector<dbctrls::TDBGridColumn> overviewColumns()
 {
     const std::pair<const char*, int> columns[] = {
-        {"Tapenr", 64},   {"Titel", 200},    {"Start", 56},     {"Slut", 56},
-        {"Varighed", 64}, {"Type", 80},      {"Kopi", 64},      {"Laengde", 64},
-        {"Kategori", 110}, {"Udlaan", 56},   {"Instruktor", 120}, {"Optagetaf", 100},
-        {"OptagetDato", 90}, {"Fabrikat", 90}};
+        {"Tapenr", 64},    {"Titel", 200},      {"Start", 56},       {"Slut", 56},        {"Varighed", 64},
+        {"Type", 80},      {"Kopi", 64},        {"Laengde", 64},     {"Kategori", 110},   {"Udlaan", 70},
+        {"Instruktor", 120}, {"Optagetaf", 120}, {"OptagetDato", 110}, {"Fabrikat", 90}};
     std::vector<dbctrls::TDBGridColumn> result;
     for (const auto& [field, width] : columns) {
         dbctrls::TDBGridColumn column;
