@@ -35,6 +35,11 @@ QVariant RecordBuffer::value(size_t field) const
     return stored_ ? stored_->value(int(field)) : QVariant();
 }
 
+bool RecordBuffer::storedUtf8(size_t field, const char*& data, qsizetype& size) const
+{
+    return !assigned_.at(field) && stored_ && stored_->utf8(int(field), data, size);
+}
+
 void RecordBuffer::assign(size_t field, const QVariant& value)
 {
     values_.at(field) = value;

@@ -17,6 +17,8 @@ public:
     void load(qint64 rowid, RowPtr stored);
 
     QVariant value(size_t field) const;
+    /// The UTF-8 bytes of a field's text as stored, when nothing was assigned to it since.
+    bool storedUtf8(size_t field, const char*& data, qsizetype& size) const;
     void assign(size_t field, const QVariant& value);
     bool isAssigned(size_t field) const { return assigned_.at(field); }
     /// The record's row id; 0 for a record not yet written.

@@ -60,6 +60,16 @@ QVariant StoredRow::value(int column) const
     }
 }
 
+bool StoredRow::utf8(int column, const char*& data, qsizetype& size) const
+{
+    const Cell& cell = cells_.at(column);
+    if (cell.type != SQLITE_TEXT)
+        return false;
+    data = data_ + cell.offset;
+    size = cell.size;
+    return true;
+}
+
 void RowCache::configure(const QString& columnList, const QString& qualifiedTable, int columnCount,
                          const QString& context)
 {

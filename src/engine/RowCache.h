@@ -24,6 +24,8 @@ class StoredRow {
 public:
     /// qint64, double, QString, QByteArray or a null QVariant.
     QVariant value(int column) const;
+    /// The UTF-8 bytes of a text value as stored, without decoding; false for other values.
+    bool utf8(int column, const char*& data, qsizetype& size) const;
 
 private:
     friend class RowCache;

@@ -452,30 +452,58 @@ QString Table::DisplayText(int row, int fieldIndex) const
     return record ? field.displayText(record->value(fieldIndex)) : QString();
 }
 
+namespace {
+// Rows tested per query when a search walks the view: few at first, since a hit is often
+// near (find-next over a word that many records hold), then twice as many each time.
+constexpr int kSearchBatch = 256;
+constexpr int kFirstSearchBatch = 8;
+} // namespace
+
+bool Table::testCurrent(const Field& field, const TextTest& test) const
+{
+    // The buffer shows the stored value unless the field was assigned since the edit began.
+    const char* data = nullptr;
+    qsizetype size = 0;
+    const bool text = field.DataType() == FieldKind::String || field.IsBlob();
+    if (test.utf8 && text && d_->record.storedUtf8(size_t(field.Index()), data, size))
+        if (const std::optional<bool> verdict = test.utf8(data, size))
+            return *verdict;
+    return test.text(field.AsString());
+}
+
 int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
+{
+    return FindRow(fromRow, fieldIndex, TextTest{test, {}});
+}
+
+int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
 {
     if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
         return -1;
-    constexpr int kRows = 256; // rows tested per query
     const Field& field = *fields_[size_t(fieldIndex)];
     const bool inserting = state_ == DataSetState::Insert;
     const int rows = RowCount();
-    for (int begin = std::max(0, fromRow); begin < rows; begin += kRows) {
-        const int end = std::min(rows, begin + kRows);
-        std::vector<qint64> rowids;
+    const int current = CurrentRow();
+    int begin = std::max(0, fromRow);
+    // The current record shows its buffer, which may hold changes not yet posted; a walk
+    // that starts on it needs no query when it matches.
+    if (begin == current && begin < rows) {
+        if (testCurrent(field, test))
+            return current;
+        ++begin;
+    }
+    std::vector<qint64> rowids; // of rows begin..end; 0 for the current and the inserted record
+    for (int size = kFirstSearchBatch; begin < rows; begin += size, size = std::min(2 * size, kSearchBatch)) {
+        const int end = std::min(rows, begin + size);
+        rowids.clear();
         for (int row = begin; row < end; ++row)
-            rowids.push_back(d_->rowidAt(row, inserting));
-        const auto values = d_->query.columnOf(db_, field.FieldName(), rowids);
-        for (int row = begin; row < end; ++row) {
-            if (row == CurrentRow()) {
-                if (test(field.AsString()))
-                    return row;
-                continue;
-            }
-            const auto it = values.find(rowids[size_t(row - begin)]);
-            if (it != values.end() && test(field.displayText(it->second)))
-                return row;
-        }
+            rowids.push_back(row == current ? 0 : d_->rowidAt(row, inserting));
+        const int before = (current >= begin && current < end && testCurrent(field, test)) ? current - begin : end - begin;
+        const int found = d_->query.firstPassing(db_, field, rowids, test.text, test.utf8, before);
+        if (found >= 0)
+            return begin + found;
+        if (before < end - begin)
+            return current;
     }
     return -1;
 }

@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace engine {
@@ -120,9 +121,17 @@ public:
     void MoveToRow(int row);
     /// Field text of a row without moving the cursor; the current row shows its buffer.
     QString DisplayText(int row, int fieldIndex) const;
+    /// A test of field texts for FindRow. utf8, when set, may decide on a text field's value
+    /// as the store holds it (UTF-8 bytes), so that a walk need not decode every record; it
+    /// returns nothing when it cannot decide, and text decides on the decoded text.
+    struct TextTest {
+        std::function<bool(const QString&)> text;
+        std::function<std::optional<bool>(const char* data, qsizetype size)> utf8;
+    };
     /// The first row from fromRow on whose field text passes the test, or -1. Reads only
     /// that field, in batches; never moves the cursor or fires events. Texts are as
-    /// DisplayText gives them (a memo field's whole text).
+    /// DisplayText gives them (a memo field's whole text); the current record's is its buffer.
+    int FindRow(int fromRow, int fieldIndex, const TextTest& test) const;
     int FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const;
 
     /// Re-reads the view and keeps the current record where possible.
@@ -152,6 +161,7 @@ private:
     friend class DataSource;
     struct Impl;
     void checkActive() const;
+    bool testCurrent(const Field& field, const TextTest& test) const;
     void checkBrowseMode();
     void post(bool askControls);
     qint64 writeRecord(bool inserting);

@@ -197,29 +197,67 @@ std::unordered_set<qint64> ViewQuery::matches(Database& db, const Field& field, 
     return rowids;
 }
 
-std::unordered_map<qint64, QVariant> ViewQuery::columnOf(Database& db, const QString& column,
-                                                         const std::vector<qint64>& rowids) const
+namespace {
+bool isTextKind(const Field& field)
 {
-    // One statement for any number of rows: the same SQL each time, so it stays prepared.
-    constexpr size_t kRows = 256;
-    QStringList parameters;
-    for (size_t i = 1; i <= kRows; ++i)
-        parameters << QStringLiteral("?%1").arg(i);
-    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-                            .arg(quoteId(column), qualified_, parameters.join(QLatin1Char(',')));
-    std::unordered_map<qint64, QVariant> values;
-    for (size_t begin = 0; begin < rowids.size(); begin += kRows) {
-        Statement select(db, sql, path_);
-        for (size_t i = 0; i < kRows; ++i) {
-            if (begin + i < rowids.size())
-                select.bindInt(int(i) + 1, rowids[begin + i]);
-            else
-                select.bindNull(int(i) + 1);
-        }
-        while (select.step())
-            values[select.int64(0)] = select.value(1);
+    return field.DataType() == FieldKind::String || field.IsBlob();
+}
+} // namespace
+
+int ViewQuery::firstPassing(Database& db, const Field& field, const std::vector<qint64>& rowids,
+                            const std::function<bool(const QString&)>& text,
+                            const std::function<std::optional<bool>(const char*, qsizetype)>& utf8, int before) const
+{
+    std::vector<std::pair<qint64, int>> wanted; // row id and index, ordered by row id
+    for (int i = 0; i < int(rowids.size()) && i < before; ++i)
+        if (rowids[size_t(i)] != 0)
+            wanted.emplace_back(rowids[size_t(i)], i);
+    if (wanted.empty())
+        return -1;
+    std::sort(wanted.begin(), wanted.end());
+    if (walkedColumn_ != field.FieldName()) {
+        walkedColumn_ = field.FieldName();
+        walkSql_.clear();
     }
-    return values;
+    // Statements take a power of two of row ids (the rest bound to NULL), so that few stay
+    // prepared however the walks are cut.
+    int places = 1;
+    while (places < int(wanted.size()))
+        places *= 2;
+    QString& sql = walkSql_[places];
+    if (sql.isEmpty()) {
+        QStringList parameters;
+        for (int i = 1; i <= places; ++i)
+            parameters << QStringLiteral("?%1").arg(i);
+        sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                  .arg(quoteId(field.FieldName()), qualified_, parameters.join(QLatin1Char(',')));
+    }
+    Statement select(db, sql, path_);
+    for (int i = 0; i < places; ++i) {
+        if (i < int(wanted.size()))
+            select.bindInt(i + 1, wanted[size_t(i)].first);
+        else
+            select.bindNull(i + 1);
+    }
+    // Records come in the store's order: each is tested as it comes (none after the best so
+    // far), and the first in the given order wins.
+    int found = before;
+    while (select.step()) {
+        const qint64 rowid = select.int64(0);
+        const auto it = std::lower_bound(wanted.begin(), wanted.end(), std::make_pair(rowid, -1));
+        if (it == wanted.end() || it->first != rowid || it->second >= found)
+            continue;
+        std::optional<bool> verdict;
+        if (utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
+            sqlite3_value* value = select.columnValue(1);
+            verdict = utf8(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+        }
+        if (!verdict)
+            verdict = text(isTextKind(field) ? select.text(1) : field.displayText(select.value(1)));
+        if (*verdict)
+            found = it->second;
+    }
+    return found < before ? found : -1;
 }
 
 bool ViewQuery::sortKey(Database& db, qint64 rowid, SortKey& key) const

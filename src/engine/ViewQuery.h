@@ -3,9 +3,12 @@
 // with bound parameters, and the queries that read the view, place a record in it and find
 // a value. No text from the user reaches the SQL: values are always bound. Engine-internal.
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -36,9 +39,6 @@ public:
     int placeOf(Database& db, const Table& table, qint64 rowid, int fallback) const;
     /// Row ids whose field holds exactly this value (an empty value: no value).
     std::unordered_set<qint64> matches(Database& db, const Field& field, const QVariant& value) const;
-    /// One column of these records, by row id (a vanished record is left out).
-    std::unordered_map<qint64, QVariant> columnOf(Database& db, const QString& column,
-                                                  const std::vector<qint64>& rowids) const;
     /// Puts a written record at its place in the view, or takes it out when it no longer
     /// passes the filter or link, and returns the position to make current: the record's,
     /// or the record's after its place. Reads the whole view again only when it must.
@@ -49,6 +49,13 @@ public:
     int insertionPoint(Database& db, const std::vector<qint64>& view, qint64 rowid) const;
     /// True when the record passes the filter and the master link.
     bool selects(Database& db, const Table& table, qint64 rowid) const;
+    /// Reads one field of these records (row id 0: none) in one statement and tests each with
+    /// test, a text field on its stored bytes where the test can decide on them. Returns the
+    /// first index, in the order given and below `before`, whose record passes; -1 for none.
+    /// A vanished record does not pass.
+    int firstPassing(Database& db, const Field& field, const std::vector<qint64>& rowids,
+                     const std::function<bool(const QString&)>& text,
+                     const std::function<std::optional<bool>(const char*, qsizetype)>& utf8, int before) const;
     /// True when the column takes part in the order, the filter or the master link.
     bool dependsOn(const Table& table, const QString& column) const;
 
@@ -78,6 +85,9 @@ private:
     QString path_;
     const TableMeta* meta_ = nullptr;
     QStringList order_;
+    // firstPassing's statements for the column read last, by record count (built once each).
+    mutable QString walkedColumn_;
+    mutable QHash<int, QString> walkSql_;
 };
 
 } // namespace engine

@@ -3,11 +3,9 @@
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QToolButton>
 
 namespace forms::design {
@@ -74,13 +72,13 @@ QRadioButton* radioButton(QWidget* parent, const char* name, const QString& text
 }
 
 QToolButton* speedButton(QWidget* parent, const char* name, const QString& text, const QRect& bounds,
-                         const QString& hint)
+                         const QString& hint, bool flat)
 {
     auto* b = named(new QToolButton(parent), name);
     b->setText(text);
     b->setToolTip(hint);
     b->setFont(font());
-    b->setAutoRaise(true);
+    b->setAutoRaise(flat);
     b->setCursor(Qt::PointingHandCursor);
     b->setFocusPolicy(Qt::NoFocus); // speed buttons never take the focus
     b->setGeometry(bounds);
@@ -99,6 +97,11 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const QString& title, con
 {
     auto* g = named(new QGroupBox(title, parent), name);
     g->setFont(font(8, true));
+    // The frame starts half a line down with the title on its top edge, so children placed in
+    // the box's own coordinates sit inside it as designed.
+    g->setStyleSheet(QStringLiteral("QGroupBox { border: 2px groove palette(midlight); border-radius: 2px; margin-top: 6px; }"
+                                    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                                    " left: 7px; padding: 0px 2px; }"));
     g->setGeometry(bounds);
     return g;
 }
@@ -135,22 +138,6 @@ void uncheck(QAbstractButton* button)
     button->setAutoExclusive(false);
     button->setChecked(false);
     button->setAutoExclusive(exclusive);
-}
-
-QSize availableScreenSize(const QWidget* window)
-{
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().size() : QSize();
-}
-
-void centreOnScreen(QWidget* window)
-{
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
 }
 
 } // namespace forms::design

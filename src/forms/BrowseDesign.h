@@ -33,9 +33,10 @@ void setUpDialog(QDialog* dialog, const char* name, const QString& caption);
 QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint at, bool bold = false,
               bool rightAligned = false);
 QRadioButton* radioButton(QWidget* parent, const char* name, const QString& text, const QRect& bounds);
-/// A flat button with a hand cursor, as the design's speed buttons.
+/// A speed button: a button that never takes the focus, with a hand cursor; a flat one shows
+/// its border only under the mouse.
 QToolButton* speedButton(QWidget* parent, const char* name, const QString& text, const QRect& bounds,
-                         const QString& hint);
+                         const QString& hint, bool flat = false);
 QLineEdit* edit(QWidget* parent, const char* name, const QRect& bounds);
 QGroupBox* groupBox(QWidget* parent, const char* name, const QString& title, const QRect& bounds);
 /// A raised panel.
@@ -48,10 +49,5 @@ void fitLabel(QLabel* label);
 
 /// Unchecks a radio button of an exclusive group (which Qt does not allow directly).
 void uncheck(QAbstractButton* button);
-
-/// Moves a window to the centre of its screen's available area.
-void centreOnScreen(QWidget* window);
-/// The available size of the window's screen (empty when there is none).
-QSize availableScreenSize(const QWidget* window);
 
 } // namespace forms::design

@@ -98,7 +98,8 @@ void TIndholdForm::createSearchControls()
 {
     Label77 = design::label(this, "Label77", QStringLiteral("Søgeord"), QPoint(16, 13), true);
     OrdIndtast = design::edit(this, "OrdIndtast", QRect(16, 32, 250, 21));
-    FindButton = design::speedButton(this, "FindButton", QStringLiteral("Søg"), QRect(287, 30, 89, 25), QString());
+    FindButton = design::speedButton(this, "FindButton", QStringLiteral("Søg"), QRect(287, 30, 89, 25), QString(),
+                                     true);
     FindButton->setFont(design::font(8, true));
     FindButton->setIcon(searchIcon());
     FindButton->setIconSize(QSize(16, 16));
@@ -146,24 +147,23 @@ void TIndholdForm::connectHandlers()
     OrdIndtast->installEventFilter(this);
 }
 
-void TIndholdForm::addCurrentTape()
+void TIndholdForm::collectHits(QStringList& lines)
 {
-    engine::Table& video = *data::DM->VideoTable;
-    const QString tapeNr = video.FieldByName(QStringLiteral("TapeNr")).AsString();
-    auto* item = new QListWidgetItem(tapeNr + QLatin1Char(' ') + video.FieldByName(QStringLiteral("Titel")).AsString());
-    // The whole number goes with the line: numbers from 10000-00 on are longer than seven characters.
-    item->setData(Qt::UserRole, tapeNr);
-    ListBox1->addItem(item);
-}
-
-void TIndholdForm::FindButtonClick()
-{
-    ListBox1->clear();
+    const engine::Table& video = *data::DM->VideoTable;
+    // The whole number goes with each line: numbers from 10000-00 on are longer than seven characters.
+    const auto addCurrentTape = [&] {
+        const QString number = video.FieldByName(QStringLiteral("TapeNr")).AsString();
+        const QString name = video.FieldByName(QStringLiteral("Titel")).AsString();
+        QString line;
+        line.reserve(number.size() + 1 + name.size());
+        line.append(number).append(QLatin1Char(' ')).append(name);
+        lines.append(line);
+        tapes_.append(number);
+    };
     EasyFind1->SearchKey = OrdIndtast->text();
     EasyFind1->Find();
     if (EasyFind1->Found())
         addCurrentTape();
-    const engine::Table& video = *data::DM->VideoTable;
     int budget = kMoreLines;
     while (!video.Eof()) {
         EasyFind1->FindNext();
@@ -173,6 +173,23 @@ void TIndholdForm::FindButtonClick()
         if (--budget == 0)
             break;
     }
+}
+
+void TIndholdForm::FindButtonClick()
+{
+    // The bound controls (and the overview's grid) are told once, after the last hit, not
+    // after each of up to 1001 searches; the list takes its lines in one go as well.
+    engine::ControlsDisabled quiet(*data::DM->VideoTable);
+    ListBox1->clear();
+    tapes_.clear();
+    QStringList lines;
+    try {
+        collectHits(lines);
+    } catch (...) {
+        ListBox1->addItems(lines);
+        throw;
+    }
+    ListBox1->addItems(lines);
     Label10->setText(QString::number(ListBox1->count()));
     design::fitLabel(Label10);
 }
@@ -188,7 +205,9 @@ void TIndholdForm::ListBox1Click()
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     if (selected.isEmpty())
         return;
-    data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), selected.first()->data(Qt::UserRole).toString());
+    const int row = ListBox1->row(selected.first());
+    if (row >= 0 && row < tapes_.size())
+        data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), tapes_.at(row));
 }
 
 void TIndholdForm::setTexts(const QString& language)
@@ -218,7 +237,7 @@ void TIndholdForm::showEvent(QShowEvent* event)
         return;
     core::guarded([this] {
         support::setOuterSize(this, QSize(kDesignWidth, kDesignHeight));
-        design::centreOnScreen(this);
+        support::centreOnScreen(this);
         FormShow();
     });
 }

@@ -4,6 +4,7 @@
 // description of the tape clicked in the list. Moves the data module's VideoTable, so the
 // tape found or clicked last stays current. Made afresh for each opening.
 #include <QDialog>
+#include <QStringList>
 
 class QLabel;
 class QLineEdit;
@@ -61,8 +62,10 @@ private:
     void createShownTape();
     void createList();
     void connectHandlers();
-    void addCurrentTape();
+    void collectHits(QStringList& lines);
     void setTexts(const QString& language);
+
+    QStringList tapes_; ///< the tape number of each line of the list
 };
 
 /// The picture of the search button: a magnifying glass, normal and greyed.

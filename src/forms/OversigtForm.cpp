@@ -4,6 +4,7 @@
 #include "BrowseDesign.h"
 #include "IndholdForm.h"
 #include "SkueForm.h"
+#include "WindowPlacement.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 #include "data/TimeText.h"
@@ -36,6 +37,7 @@ TOversigtForm* OversigtForm = nullptr;
 namespace {
 
 const char* const kFindHint = "Find/Find næste";
+
 // The "..." of the 17-pixel speed buttons, set tight so it fits them at every scale.
 void setTightDots(QToolButton* button)
 {
@@ -50,14 +52,14 @@ engine::Table& videoTable()
 }
 
 // The grid's columns in the design's order; titles come from the fields unless a language
-// file gives them. Start and Slut accept 0130 for 01:30.
+// file gives them (the widths hold every language's bold title). Start and Slut accept 0130
+// for 01:30.
 std::vector<dbctrls::TDBGridColumn> overviewColumns()
 {
     const std::pair<const char*, int> columns[] = {
-        {"Tapenr", 64},   {"Titel", 200},    {"Start", 56},     {"Slut", 56},
-        {"Varighed", 64}, {"Type", 80},      {"Kopi", 64},      {"Laengde", 64},
-        {"Kategori", 110}, {"Udlaan", 56},   {"Instruktor", 120}, {"Optagetaf", 100},
-        {"OptagetDato", 90}, {"Fabrikat", 90}};
+        {"Tapenr", 64},    {"Titel", 200},      {"Start", 56},       {"Slut", 56},        {"Varighed", 64},
+        {"Type", 80},      {"Kopi", 64},        {"Laengde", 64},     {"Kategori", 110},   {"Udlaan", 70},
+        {"Instruktor", 120}, {"Optagetaf", 120}, {"OptagetDato", 110}, {"Fabrikat", 90}};
     std::vector<dbctrls::TDBGridColumn> result;
     for (const auto& [field, width] : columns) {
         dbctrls::TDBGridColumn column;
@@ -218,17 +220,25 @@ void TOversigtForm::connectHandlers()
     const auto click = [this](QAbstractButton* button, void (TOversigtForm::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, [this, handler] { core::guarded([&] { (this->*handler)(); }); });
     };
-    click(RadioButton4, &TOversigtForm::RadioButton4Click);
-    click(RadioButton9, &TOversigtForm::RadioButton9Click);
-    click(RadioButton5, &TOversigtForm::RadioButton5Click);
-    click(RadioButton6, &TOversigtForm::RadioButton6Click);
-    click(RadioButton1, &TOversigtForm::RadioButton1Click);
-    click(RadioButton2, &TOversigtForm::RadioButton2Click);
-    click(RadioButton3, &TOversigtForm::RadioButton3Click);
+    // A radio button's click handler runs when it becomes checked (by the mouse or the arrow
+    // keys), not when the checked one is clicked again.
+    const auto checked = [this](QRadioButton* button, void (TOversigtForm::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on)
+                core::guarded([&] { (this->*handler)(); });
+        });
+    };
+    checked(RadioButton4, &TOversigtForm::RadioButton4Click);
+    checked(RadioButton9, &TOversigtForm::RadioButton9Click);
+    checked(RadioButton5, &TOversigtForm::RadioButton5Click);
+    checked(RadioButton6, &TOversigtForm::RadioButton6Click);
+    checked(RadioButton1, &TOversigtForm::RadioButton1Click);
+    checked(RadioButton2, &TOversigtForm::RadioButton2Click);
+    checked(RadioButton3, &TOversigtForm::RadioButton3Click);
+    checked(RadioButton8, &TOversigtForm::RadioButton8Click);
+    checked(RadioButton7, &TOversigtForm::RadioButton7Click);
     click(SpeedButton1, &TOversigtForm::SpeedButton1Click);
     click(SpeedButton2, &TOversigtForm::SpeedButton2Click);
-    click(RadioButton8, &TOversigtForm::RadioButton8Click);
-    click(RadioButton7, &TOversigtForm::RadioButton7Click);
     click(Button1, &TOversigtForm::Button1Click);
     click(Button2, &TOversigtForm::Button2Click);
     connect(Edit1, &QLineEdit::textChanged, this, [this] { core::guarded([this] { Edit1Change(); }); });
@@ -422,10 +432,8 @@ void TOversigtForm::FormShow()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Over")),
                        data::DM->configInteger(QStringLiteral("H_Over")));
-    support::setOuterSize(this, support::sanitizedOuterSize(stored, QSize(kDesignWidth, kDesignHeight),
-                                                            design::availableScreenSize(this)));
+    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
     fitTexts(); // a language chosen since the last showing may have changed texts
-    design::centreOnScreen(this);
 }
 
 void TOversigtForm::FormClose()

@@ -20,6 +20,10 @@ class WaitCursor {
 public:
     WaitCursor()
     {
+        // Under an hourglass already (a search of many searches) there is nothing to change.
+        const QCursor* shown = QGuiApplication::overrideCursor();
+        if (shown && shown->shape() == Qt::WaitCursor)
+            return;
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
             active_ = true;
@@ -35,6 +39,19 @@ private:
     bool active_ = false;
 };
 
+// Equal when a-z are folded to capitals (and nothing else), without a folded copy: it runs
+// for every field on every search.
+bool equalFoldingAscii(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 0x20) : c; };
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (upper(a.at(i).unicode()) != upper(b.at(i).unicode()))
+            return false;
+    return true;
+}
+
 } // namespace
 
 TEasyFind::TEasyFind(QObject* owner) : QObject(owner) {}
@@ -48,9 +65,8 @@ engine::Table& TEasyFind::table() const
 
 engine::Field& TEasyFind::searchedField(engine::Table& table)
 {
-    const QString wanted = core::win1252::upperAscii(SearchField);
     for (int i = 0; i < table.FieldCount(); ++i)
-        if (core::win1252::upperAscii(table.Fields(i).DisplayLabel()) == wanted)
+        if (equalFoldingAscii(table.Fields(i).DisplayLabel(), SearchField))
             return table.Fields(i);
     findNextMode_ = false;
     throw core::EDBSearchPatternNotFound(QString::fromLatin1(kFieldNotInDataset));
@@ -59,8 +75,7 @@ engine::Field& TEasyFind::searchedField(engine::Table& table)
 void TEasyFind::FindNext()
 {
     findNextMode_ = false;
-    if (SearchKey.isEmpty() || core::win1252::upperAscii(SearchKey) != lastKey_
-        || core::win1252::upperAscii(SearchField) != lastField_)
+    if (SearchKey.isEmpty() || !equalFoldingAscii(SearchKey, lastKey_) || !equalFoldingAscii(SearchField, lastField_))
         throw core::EDBSearchError(QString::fromLatin1(kNoInitialFind));
     findNextMode_ = true;
     try {
@@ -80,9 +95,27 @@ void TEasyFind::Find()
     }
     engine::Table& t = table();
     engine::Field& field = searchedField(t);
-    lastKey_ = core::win1252::upperAscii(SearchKey);
-    lastField_ = core::win1252::upperAscii(SearchField);
+    if (!equalFoldingAscii(SearchKey, lastKey_))
+        lastKey_ = core::win1252::upperAscii(SearchKey);
+    if (!equalFoldingAscii(SearchField, lastField_))
+        lastField_ = core::win1252::upperAscii(SearchField);
     scan(t, field);
+}
+
+// The matcher for the key and options now; made again only when they changed (a find-next
+// loop asks for it once per hit).
+const TextMatcher& TEasyFind::currentMatcher()
+{
+    const MatchOptions options{CaseSensitive, AllowWildcards, MultiCharPattern, SingleCharPattern};
+    const bool same = matcher_ && matcherKey_ == SearchKey && matcherOptions_.caseSensitive == options.caseSensitive
+                      && matcherOptions_.wildcards == options.wildcards && matcherOptions_.multi == options.multi
+                      && matcherOptions_.single == options.single;
+    if (!same) {
+        matcher_.emplace(SearchKey, options);
+        matcherKey_ = SearchKey;
+        matcherOptions_ = options;
+    }
+    return *matcher_;
 }
 
 void TEasyFind::scan(engine::Table& table, engine::Field& field)
@@ -95,15 +128,17 @@ void TEasyFind::scan(engine::Table& table, engine::Field& field)
         table.Next();
     else
         table.First();
-    const MatchOptions options{CaseSensitive, AllowWildcards, MultiCharPattern, SingleCharPattern};
-    const TextMatcher matcher(SearchKey, options);
+    const TextMatcher& matcher = currentMatcher();
     // An empty key without wildcards matches no record: nothing to walk.
     if (!table.Eof() && matcher.canMatch()) {
         const int limit = field.IsBlob() ? kMemoLimit : kTextLimit;
-        const int row = table.FindRow(table.CurrentRow(), field.Index(),
-                                      [&](const QString& text) { return matcher.matches(QStringView(text).left(limit)); });
+        engine::Table::TextTest test;
+        test.text = [&](const QString& text) { return matcher.matches(QStringView(text).left(limit)); };
+        test.utf8 = [&](const char* data, qsizetype size) { return matcher.matchesUtf8(data, size, limit); };
+        const int row = table.FindRow(table.CurrentRow(), field.Index(), test);
         if (row >= 0) {
-            table.MoveToRow(row);
+            if (row != table.CurrentRow())
+                table.MoveToRow(row);
             found_ = true;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 namespace engine {
 class DataSource;
@@ -43,11 +44,15 @@ private:
     engine::Table& table() const;
     engine::Field& searchedField(engine::Table& table);
     void scan(engine::Table& table, engine::Field& field);
+    const TextMatcher& currentMatcher();
 
     bool findNextMode_ = false;
     bool found_ = false;
     QString lastKey_;
     QString lastField_;
+    std::optional<TextMatcher> matcher_;
+    QString matcherKey_;
+    MatchOptions matcherOptions_;
 };
 
 } // namespace support

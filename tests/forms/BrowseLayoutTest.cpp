@@ -8,7 +8,9 @@
 #include "forms/SkueForm.h"
 #include "locale/LanguageCoverage.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 
 using browsetest::BrowseTest;
 
@@ -24,6 +26,17 @@ protected:
     {
         const QStringList problems = testing_support::textsThatDoNotFit(window);
         EXPECT_TRUE(problems.isEmpty()) << what << ":\n" << problems.join(QLatin1Char('\n')).toStdString();
+    }
+    // Column titles are bold and must not be cut either.
+    static void expectTitlesFit(const dbctrls::TDBGrid* grid, const std::string& what)
+    {
+        const QHeaderView* header = grid->horizontalHeader();
+        const QFontMetrics metrics(header->font());
+        const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const QStringList titles = grid->columnTitles();
+        for (int column = 0; column < titles.size(); ++column)
+            EXPECT_LE(metrics.horizontalAdvance(titles.at(column)) + margins, grid->columnWidth(column))
+                << what << ": " << titles.at(column).toStdString();
     }
     static void expectComplete(QWidget* window, const QStringList& propNames)
     {
@@ -49,6 +62,7 @@ TEST_F(BrowseLayout, OverviewTextsFitInEveryLanguageAtThreeScales)
         for (const double scale : {1.0, 0.8, 1.5}) {
             form.resize(qRound(forms::TOversigtForm::kDesignWidth * scale), qRound(forms::TOversigtForm::kDesignHeight * scale));
             expectFits(&form, "language " + std::to_string(language) + " at " + std::to_string(scale));
+            expectTitlesFit(form.DBGrid1, "overview grid, language " + std::to_string(language));
             // The right-aligned search label never reaches into the edit box beside it.
             EXPECT_LE(form.Label8->geometry().right(), form.findChild<QWidget*>(QStringLiteral("Edit3"))->x())
                 << language << " " << scale;
@@ -71,6 +85,7 @@ TEST_F(BrowseLayout, ContentSearchAndActorWindowTextsFitInEveryLanguage)
         actors.DBLookupComboBox7->chooseRow(0);
         ASSERT_FALSE(actors.Label26->text().isEmpty());
         expectFits(&actors, "actor window, language " + std::to_string(language));
+        expectTitlesFit(actors.DBGrid5, "actor grid, language " + std::to_string(language));
     }
 }
 

@@ -157,3 +157,58 @@ TEST_F(EasyFind, TapeNumberFragmentsMatchAnywhere)
     findKey("20");
     EXPECT_EQ(current(), QStringLiteral("0120-00"));
 }
+
+TEST_F(EasyFind, TheFirstHitInTheTablesOrderWinsAcrossBatches)
+{
+    // Row ids run against the title order, so the store returns a batch's rows in the
+    // opposite order of the view.
+    dm->database().exec(QStringLiteral("INSERT INTO \"Video\".Video(TapeNr, Titel) "
+                                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                                       "SELECT printf('%04d-00', i), printf('T%04d', 600 - i) FROM n"));
+    dm->VideoTable->Close();
+    dm->VideoTable->Open();
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
+    const auto title = [this] { return dm->VideoTable->FieldByName(QStringLiteral("Titel")).AsString(); };
+    findKey("t05");
+    EXPECT_EQ(title(), QStringLiteral("T0500"));
+    find.FindNext();
+    EXPECT_EQ(title(), QStringLiteral("T0501"));
+    findKey("T0599");
+    EXPECT_EQ(current(), QStringLiteral("0001-00")) << "in the last batch of the walk";
+    dm->VideoTable->First();
+    findKey("T0000");
+    EXPECT_EQ(current(), QStringLiteral("0600-00")) << "on the first record";
+}
+
+TEST_F(EasyFind, TheWalkReadsStoredBytesOnlyOfUntouchedTextFields)
+{
+    add("0001-00", "first");
+    add("0002-00", "second");
+    engine::Table& video = *dm->VideoTable;
+    video.First();
+    video.FieldByName(QStringLiteral("OptagetDato")).SetAsString(QStringLiteral("11.05.2003"));
+    video.Post();
+    video.First();
+    video.Edit();
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("typed"));
+    int bytesAsked = 0;
+    QStringList textsSeen;
+    engine::Table::TextTest test;
+    test.text = [&](const QString& text) {
+        textsSeen << text;
+        return text == QLatin1String("typed") || text == QLatin1String("11.05.2003");
+    };
+    test.utf8 = [&](const char*, qsizetype) -> std::optional<bool> {
+        ++bytesAsked;
+        return false;
+    };
+    const int title = video.FieldByName(QStringLiteral("Titel")).Index();
+    EXPECT_EQ(video.FindRow(0, title, test), 0) << "the typed title, not the stored one";
+    EXPECT_EQ(bytesAsked, 0);
+    EXPECT_EQ(video.FindRow(1, title, test), -1);
+    EXPECT_EQ(bytesAsked, 1) << "the stored title of the second tape";
+    video.Cancel();
+    EXPECT_EQ(video.FindRow(0, video.FieldByName(QStringLiteral("OptagetDato")).Index(), test), 0);
+    EXPECT_EQ(bytesAsked, 1) << "a date is tested on the text it shows";
+    EXPECT_TRUE(textsSeen.contains(QStringLiteral("11.05.2003")));
+}
