@@ -7,6 +7,11 @@
 #include "core/Guard.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "dbctrls/DBLookupComboBox.h"
+#include "forms/LookupWindows.h"
+#include "forms/OversigtForm.h"
+#include "forms/RegForm.h"
+#include "forms/TapeCommands.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 #include "output/QRListForm.h"
@@ -265,6 +270,10 @@ void THovedForm::createEditGroup(QWidget* client)
     Label1->move(465, 305);
     Label1->adjustSize();
 
+    DBLookupComboBox1 = new dbctrls::TDBLookupComboBox(client);
+    DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
+    DBLookupComboBox1->setGeometry(465, 320, 196, 21);
+
     Sproget = new QLabel(QStringLiteral("Sproget"), client);
     Sproget->setObjectName(QStringLiteral("Sproget"));
     Sproget->setAlignment(Qt::AlignCenter);
@@ -323,6 +332,14 @@ void THovedForm::connectHandlers()
     on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
     on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
     on(Information1, &QAction::triggered, &THovedForm::Information1Click);
+    on(DBLookupComboBox1, &dbctrls::TDBLookupComboBox::chosen, &THovedForm::DBLookupComboBox1Click);
+    const std::pair<QAction*, forms::LookupMember> lookups[] = {
+        {Kategori1, forms::LookupMember::Category},   {Typer1, forms::LookupMember::Type},
+        {Instruktor1, forms::LookupMember::Director}, {Skuespillere1, forms::LookupMember::Actor},
+        {Optagetaf1, forms::LookupMember::RecordedBy}};
+    for (const auto& [item, member] : lookups)
+        connect(item, &QAction::triggered, this,
+                [this, member = member] { core::guarded([&] { forms::showLookupWindow(member, this); }); });
 }
 
 void THovedForm::showEditGroup(bool visible)
@@ -330,6 +347,7 @@ void THovedForm::showEditGroup(bool visible)
     SpeedButton1->setVisible(!visible);
     SpeedButton3->setVisible(visible);
     Label1->setVisible(visible);
+    DBLookupComboBox1->setVisible(visible);
     Bevel3->setVisible(visible);
 }
 
@@ -345,6 +363,7 @@ void THovedForm::showEvent(QShowEvent* event)
 void THovedForm::FormShow()
 {
     output::configureTapeExport(*QExport3ASCII1, *data::DM->VideoTable, true);
+    forms::setUpTitleList(*DBLookupComboBox1, *data::DM);
     data::DM->OpenTables();
     restoreSize();
     applyStoredLanguage();
@@ -402,10 +421,19 @@ void THovedForm::SpeedButton1Click()
 void THovedForm::SpeedButton2Click()
 {
     showEditGroup(false);
+    forms::OversigtForm->exec();
 }
 
 void THovedForm::SpeedButton3Click()
 {
+    showEditGroup(false);
+    forms::newVideo(*data::DM, *forms::RegForm);
+}
+
+void THovedForm::DBLookupComboBox1Click()
+{
+    // The list has moved VideoTable to the chosen title.
+    forms::editChosenTape(*forms::RegForm);
     showEditGroup(false);
 }
 

@@ -22,6 +22,9 @@ class TQLanguageSource;
 namespace output {
 class TQExport3ASCII;
 }
+namespace dbctrls {
+class TDBLookupComboBox;
+}
 
 namespace app {
 
@@ -52,6 +55,7 @@ public:
     QFrame* Bevel3;
     QToolButton* SpeedButton3;
     QLabel* Label1;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox1;
     QLabel* Sproget;
 
     QMenu* Funktioner1;
@@ -93,6 +97,7 @@ public:
     void Pprinter1Click();
     void PSkrm1Click();
     void Information1Click();
+    void DBLookupComboBox1Click();
 
     // Language handling.
     /// The language steps of the first showing: active language from Sprog, menu, label,

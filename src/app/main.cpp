@@ -6,6 +6,8 @@
 #include "core/Dialogs.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "forms/OversigtForm.h"
+#include "forms/RegForm.h"
 #include "support/QtDialogs.h"
 
 #include <QApplication>
@@ -45,9 +47,15 @@ int runWindows(int argc, char** argv)
     app::HovedForm = hovedForm.get();
     auto dm = std::make_unique<data::TDM>(core::programPaths().dataDir());
     data::DM = dm.get();
+    auto oversigtForm = std::make_unique<forms::TOversigtForm>(hovedForm.get());
+    forms::OversigtForm = oversigtForm.get();
+    auto regForm = std::make_unique<forms::TRegForm>(hovedForm.get());
+    forms::RegForm = regForm.get();
     hovedForm->show();
     const int result = application.exec();
     app::closeSplash();
+    regForm.reset();
+    oversigtForm.reset();
     hovedForm.reset();
     dm.reset();
     core::setDialogs(nullptr);

@@ -89,7 +89,9 @@ void Database::openConnection(const QString& schema, const QString& anchorPath)
 void Database::openPlain(const QString& name, const QString& path)
 {
     const QByteArray utf8 = name.toUtf8();
-    const int rc = sqlite3_open_v2(utf8.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr);
+    // One thread uses the connection, so SQLite need not lock it on every call.
+    const int rc = sqlite3_open_v2(utf8.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = sqliteErrorMessage(db_, rc, QString());
         closeConnection();

@@ -14,16 +14,83 @@ QString invalidDateMessage(const QString& text)
     return QStringLiteral("'%1' is not a valid date").arg(text);
 }
 
-// Dates are typed in the system's short format; the stored ISO form is accepted too.
+// The system's short date format, with a two-digit year widened to four digits: a date shown
+// with two and written back by a bound control would otherwise move to another century.
+QString displayFormat(const QLocale& locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return format;
+}
+
+// Dates are typed in the shown format, in the system's own short format (a two-digit year
+// taken within 80 years back and 20 ahead), or in the stored ISO form.
 QString isoDate(const QString& text)
 {
     const QString trimmed = text.trimmed();
-    QDate date = QLocale().toDate(trimmed, QLocale::ShortFormat);
+    const QLocale locale;
+    QDate date = locale.toDate(trimmed, displayFormat(locale));
+    if (!date.isValid()) {
+        date = locale.toDate(trimmed, QLocale::ShortFormat);
+        const QString format = locale.dateFormat(QLocale::ShortFormat);
+        if (date.isValid() && !format.contains(QLatin1String("yyyy")) && date.year() < 2000
+            && date.addYears(100).year() <= QDate::currentDate().year() + 20)
+            date = date.addYears(100);
+    }
     if (!date.isValid())
         date = QDate::fromString(trimmed, Qt::ISODate);
     if (!date.isValid())
         throw core::EConvertError(invalidDateMessage(text));
     return date.toString(Qt::ISODate);
+}
+
+// Numeric date formats ("dd.MM.yyyy", "d/M/yy") written directly; anything else (month
+// names) by the locale. Returns false for a format it does not handle.
+bool formatNumericDate(const QDate& date, const QString& format, QString& out)
+{
+    out.reserve(format.size() + 2);
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format.at(i);
+        qsizetype run = 1;
+        while (i + run < format.size() && format.at(i + run) == c)
+            ++run;
+        i += run;
+        int value = 0;
+        int width = int(run);
+        if (c == QLatin1Char('d') && run <= 2)
+            value = date.day();
+        else if (c == QLatin1Char('M') && run <= 2)
+            value = date.month();
+        else if (c == QLatin1Char('y') && (run == 2 || run == 4))
+            value = run == 2 ? date.year() % 100 : date.year();
+        else if (c.isLetter())
+            return false;
+        else {
+            out += QString(run, c);
+            continue;
+        }
+        if (run == 1)
+            width = 1;
+        out += QString::number(value).rightJustified(width, QLatin1Char('0'));
+    }
+    return true;
+}
+
+// Asking the system for its date format costs more than formatting the date; ask once per locale.
+QString shortDate(const QDate& date)
+{
+    static QLocale cachedLocale = QLocale::c();
+    static QString format;
+    const QLocale locale;
+    if (format.isEmpty() || !(locale == cachedLocale)) {
+        cachedLocale = locale;
+        format = displayFormat(locale);
+    }
+    QString text;
+    if (formatNumericDate(date, format, text))
+        return text;
+    return locale.toString(date, format);
 }
 
 bool holdsInteger(const QVariant& value)
@@ -65,7 +132,7 @@ QString Field::displayText(const QVariant& stored) const
     if (kind_ == FieldKind::Date) {
         const QDate date = QDate::fromString(stored.toString(), Qt::ISODate);
         if (date.isValid())
-            return QLocale().toString(date, QLocale::ShortFormat);
+            return shortDate(date);
     }
     return stored.toString();
 }

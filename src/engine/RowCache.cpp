@@ -4,14 +4,61 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cstring>
+#include <sqlite3.h>
+#include <string>
 
 namespace engine {
 
 namespace {
-// A grid page or a stretch of a walk in one query; the cache holds a few thousand records.
-constexpr int kBatch = 64;
-constexpr size_t kMaxRows = 8192;
+// A grid page or a stretch of a walk in one query; the cache holds a few grid pages.
+constexpr int kBatch = 128;
+constexpr size_t kMaxBatches = 8;
 } // namespace
+
+void RowCache::readCell(sqlite3_value* value, StoredRow::Cell& cell, std::string& bytes, size_t rows)
+{
+    cell.type = sqlite3_value_type(value);
+    if (cell.type == SQLITE_INTEGER) {
+        cell.number = sqlite3_value_int64(value);
+    } else if (cell.type == SQLITE_FLOAT) {
+        const double real = sqlite3_value_double(value);
+        std::memcpy(&cell.number, &real, sizeof real);
+    } else if (cell.type != SQLITE_NULL) {
+        const void* data = cell.type == SQLITE_BLOB ? sqlite3_value_blob(value) : sqlite3_value_text(value);
+        cell.size = sqlite3_value_bytes(value);
+        cell.offset = int(bytes.size());
+        if (bytes.capacity() < bytes.size() + size_t(cell.size)) // room for the batch at this size
+            bytes.reserve(std::max(2 * bytes.capacity(), (bytes.size() + size_t(cell.size)) * rows));
+        bytes.append(static_cast<const char*>(data), size_t(cell.size));
+    }
+}
+
+struct RowCache::Batch {
+    std::string bytes;
+    std::vector<StoredRow> rows;
+    std::vector<std::pair<qint64, int>> index; // row id -> row, or -1 when it has vanished; sorted
+};
+
+QVariant StoredRow::value(int column) const
+{
+    const Cell& cell = cells_.at(column);
+    switch (cell.type) {
+    case SQLITE_INTEGER:
+        return QVariant(cell.number);
+    case SQLITE_FLOAT: {
+        double real = 0;
+        std::memcpy(&real, &cell.number, sizeof real);
+        return QVariant(real);
+    }
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(data_ + cell.offset, cell.size));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(data_ + cell.offset, cell.size));
+    default:
+        return QVariant();
+    }
+}
 
 void RowCache::configure(const QString& columnList, const QString& qualifiedTable, int columnCount,
                          const QString& context)
@@ -23,29 +70,62 @@ void RowCache::configure(const QString& columnList, const QString& qualifiedTabl
                .arg(columnList, qualifiedTable, parameters.join(QLatin1Char(',')));
     context_ = context;
     columnCount_ = columnCount;
-    rows_.clear();
+    batches_.clear();
 }
 
-const RowCache::Row& RowCache::row(Database& db, const std::vector<qint64>& view, int position)
+RowPtr RowCache::find(qint64 rowid)
+{
+    for (auto it = batches_.begin(); it != batches_.end(); ++it) {
+        const auto& index = (*it)->index;
+        const auto hit = std::lower_bound(index.begin(), index.end(), std::pair<qint64, int>(rowid, -1));
+        if (hit == index.end() || hit->first != rowid)
+            continue;
+        std::shared_ptr<Batch> batch = *it;
+        if (it != batches_.begin()) {
+            batches_.erase(it);
+            batches_.push_front(batch);
+        }
+        if (hit->second < 0)
+            return RowPtr();
+        return RowPtr(batch, &batch->rows[size_t(hit->second)]);
+    }
+    return nullptr;
+}
+
+RowPtr RowCache::row(Database& db, const std::vector<qint64>& view, int position)
 {
     const qint64 wanted = view.at(size_t(position));
-    auto it = rows_.find(wanted);
-    if (it != rows_.end())
-        return it->second;
+    if (!batches_.empty()) {
+        // A vanished row is cached as such; find() cannot tell it from an unread one.
+        for (const auto& batch : batches_) {
+            const auto& index = batch->index;
+            const auto hit = std::lower_bound(index.begin(), index.end(), std::pair<qint64, int>(wanted, -1));
+            if (hit != index.end() && hit->first == wanted)
+                return find(wanted);
+        }
+    }
     const int begin = position - position % kBatch;
     const int end = std::min(int(view.size()), begin + kBatch);
-    std::vector<qint64> missing;
-    for (int i = begin; i < end; ++i)
-        if (rows_.find(view[size_t(i)]) == rows_.end())
-            missing.push_back(view[size_t(i)]);
-    if (rows_.size() + missing.size() > kMaxRows)
-        rows_.clear();
-    readBatch(db, missing);
-    return rows_[wanted];
+    batches_.push_front(readBatch(db, std::vector<qint64>(view.begin() + begin, view.begin() + end)));
+    if (batches_.size() > kMaxBatches)
+        batches_.pop_back();
+    return find(wanted);
 }
 
-void RowCache::readBatch(Database& db, const std::vector<qint64>& rowids)
+void RowCache::forget(qint64 rowid)
 {
+    batches_.erase(std::remove_if(batches_.begin(), batches_.end(),
+                                  [rowid](const std::shared_ptr<Batch>& batch) {
+                                      return std::binary_search(
+                                          batch->index.begin(), batch->index.end(), std::pair<qint64, int>(rowid, -1),
+                                          [](const auto& a, const auto& b) { return a.first < b.first; });
+                                  }),
+                   batches_.end());
+}
+
+std::shared_ptr<RowCache::Batch> RowCache::readBatch(Database& db, const std::vector<qint64>& rowids) const
+{
+    auto batch = std::make_shared<Batch>();
     Statement select(db, sql_, context_);
     for (int i = 0; i < kBatch; ++i) {
         if (size_t(i) < rowids.size())
@@ -55,14 +135,24 @@ void RowCache::readBatch(Database& db, const std::vector<qint64>& rowids)
     }
     // Every asked row id gets an entry; one the query does not return has vanished.
     for (qint64 rowid : rowids)
-        rows_[rowid] = Row();
+        batch->index.emplace_back(rowid, -1);
+    std::sort(batch->index.begin(), batch->index.end());
+    batch->rows.reserve(rowids.size());
     while (select.step()) {
-        Row& row = rows_[select.int64(0)];
-        row.present = true;
-        row.values.resize(size_t(columnCount_));
+        const qint64 rowid = select.int64(0);
+        StoredRow row;
+        row.cells_.resize(columnCount_);
         for (int c = 0; c < columnCount_; ++c)
-            row.values[size_t(c)] = select.value(c + 1);
+            readCell(select.columnValue(c + 1), row.cells_[c], batch->bytes, rowids.size());
+        const auto slot = std::lower_bound(batch->index.begin(), batch->index.end(), std::pair<qint64, int>(rowid, -1));
+        if (slot != batch->index.end() && slot->first == rowid)
+            slot->second = int(batch->rows.size());
+        batch->rows.push_back(std::move(row));
     }
+    // The buffer has stopped growing: the rows can point into it now.
+    for (StoredRow& row : batch->rows)
+        row.data_ = batch->bytes.data();
+    return batch;
 }
 
 } // namespace engine

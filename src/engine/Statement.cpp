@@ -118,6 +118,21 @@ qint64 Statement::int64(int column) const
     return sqlite3_column_int64(stmt_, column);
 }
 
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(stmt_, column);
+}
+
+int Statement::columnType(int column) const
+{
+    return sqlite3_column_type(stmt_, column);
+}
+
+sqlite3_value* Statement::columnValue(int column) const
+{
+    return sqlite3_column_value(stmt_, column);
+}
+
 QString Statement::text(int column) const
 {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));

@@ -6,6 +6,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace engine {
 
@@ -32,7 +33,12 @@ public:
     void run();
 
     qint64 int64(int column) const;
+    double real(int column) const;
     QString text(int column) const;
+    /// SQLite's fundamental type of a column (SQLITE_INTEGER, ..., SQLITE_NULL).
+    int columnType(int column) const;
+    /// The column's value as SQLite holds it, valid until the next step.
+    sqlite3_value* columnValue(int column) const;
     /// qint64, double, QString, QByteArray, or a null QVariant.
     QVariant value(int column) const;
     int columnCount() const;

@@ -2,17 +2,17 @@
 
 #include "DataSource.h"
 #include "Database.h"
-#include "Filter.h"
+#include "RecordBuffer.h"
 #include "RowCache.h"
 #include "Statement.h"
 #include "TableMeta.h"
+#include "ViewQuery.h"
 #include "core/Errors.h"
 
 #include <QFileInfo>
 #include <algorithm>
+#include <tuple>
 #include <sqlite3.h>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace engine {
 
@@ -21,36 +21,9 @@ const QString kClosedMessage = QStringLiteral("Cannot perform this operation on 
 const QString kEmptyMessage = QStringLiteral("Cannot perform this operation on an empty dataset");
 const QString kDeletedMessage = QStringLiteral("Record/key deleted.");
 
-/// Conditions of a query with their parameters, in order.
-struct Where {
-    QStringList terms;
-    std::vector<QVariant> params;
-    bool none = false; ///< the master link selects no record
-};
-
-bool isEmptyValue(const QVariant& value)
-{
-    return value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
-}
-
-void bindAll(Statement& statement, const std::vector<QVariant>& params)
-{
-    for (size_t i = 0; i < params.size(); ++i)
-        statement.bind(int(i) + 1, params[i]);
-}
-
 int clampPosition(int position, size_t size)
 {
     return size == 0 ? -1 : std::clamp(position, 0, int(size) - 1);
-}
-
-QStringList fieldList(const QString& names)
-{
-    QStringList result;
-    for (const QString& name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        if (!name.trimmed().isEmpty())
-            result << name.trimmed();
-    return result;
 }
 
 template <typename T>
@@ -64,13 +37,11 @@ struct Table::Impl {
     QString path;
     QString qualified; ///< "schema"."table"
     TableMeta meta;
-    QStringList order; ///< ORDER BY terms, rowid last
+    ViewQuery query;
     std::vector<qint64> view;
     int cur = -1;       ///< position of the current record in the view
     int insertPos = -1; ///< in insert state: the row the new record occupies
-    std::vector<QVariant> buffer;
-    std::vector<bool> dirty;
-    qint64 bufferRowid = 0;
+    RecordBuffer record;
     RowCache cache;
 
     int position(qint64 rowid) const
@@ -87,108 +58,11 @@ struct Table::Impl {
         return row == insertPos ? -1 : row - 1;
     }
 
-    void addEquality(Where& where, const QString& column, const QVariant& value) const
+    /// The row id shown at a grid row; 0 for the inserted record and outside the view.
+    qint64 rowidAt(int row, bool inserting) const
     {
-        const QString quoted = quoteId(column);
-        if (isEmptyValue(value)) {
-            where.terms << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(quoted);
-            return;
-        }
-        if (value.typeId() == QMetaType::QString && meta.hasSortKeyIndex(column)) {
-            // Equal values have equal sort keys; naming the key lets the order's index find them.
-            where.terms << quoteId(danishSortKey(column)) + QStringLiteral(" = ?");
-            where.params.push_back(danishFold(value.toString()));
-        }
-        where.terms << quoted + QStringLiteral(" = ?");
-        where.params.push_back(value);
-    }
-
-    QString select(const Where& where, const QString& what) const
-    {
-        QString sql = QStringLiteral("SELECT %1 FROM %2").arg(what, qualified);
-        if (!where.terms.isEmpty())
-            sql += QStringLiteral(" WHERE ") + where.terms.join(QStringLiteral(" AND "));
-        return sql + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
-    }
-
-    Where where(const Table& table) const
-    {
-        Where result;
-        if (table.filtered_ && !table.filter_.isEmpty()) {
-            const FilterExpression filter = parseFilter(table.filter_);
-            const Field& field = table.FieldByName(filter.field);
-            QVariant value = filter.value;
-            try {
-                value = field.storageValue(filter.value);
-            } catch (const core::EConvertError&) {
-                // Compared as typed: no stored value equals it.
-            }
-            addEquality(result, field.FieldName(), value);
-        }
-        addLink(table, result);
-        return result;
-    }
-
-    static Table* master(const Table& table)
-    {
-        return table.masterSource_ ? table.masterSource_->DataSet() : nullptr;
-    }
-
-    static bool masterHasRecord(const Table& master)
-    {
-        return master.Active() && (master.Editing() || master.RecordCount() > 0);
-    }
-
-    /// Pairs of (detail field, master field) of the master link; empty when there is none.
-    static std::vector<std::pair<Field*, Field*>> linkFields(const Table& table)
-    {
-        std::vector<std::pair<Field*, Field*>> pairs;
-        Table* masterTable = master(table);
-        const QStringList masterNames = fieldList(table.masterFields_);
-        if (!masterTable || masterNames.isEmpty())
-            return pairs;
-        QStringList detailNames = fieldList(table.indexFieldNames_);
-        if (detailNames.size() < masterNames.size())
-            detailNames = masterNames;
-        const bool masterOpen = masterTable->Active();
-        for (int i = 0; i < masterNames.size(); ++i)
-            pairs.emplace_back(&table.FieldByName(detailNames.at(i)),
-                               masterOpen ? &masterTable->FieldByName(masterNames.at(i)) : nullptr);
-        return pairs;
-    }
-
-    void addLink(const Table& table, Where& where) const
-    {
-        const auto pairs = linkFields(table);
-        if (pairs.empty())
-            return;
-        if (!masterHasRecord(*master(table))) {
-            where.none = true;
-            return;
-        }
-        for (const auto& [detailField, masterField] : pairs) {
-            const QVariant value = masterField->Value();
-            if (isEmptyValue(value))
-                where.none = true;
-            else
-                addEquality(where, detailField->FieldName(), value);
-        }
-    }
-
-    void presetLink(const Table& table)
-    {
-        const auto pairs = linkFields(table);
-        if (pairs.empty() || !masterHasRecord(*master(table)))
-            return;
-        for (const auto& [detailField, masterField] : pairs)
-            buffer[size_t(detailField->Index())] = masterField->Value();
-    }
-
-    void clearBuffer()
-    {
-        buffer.assign(buffer.size(), QVariant());
-        dirty.assign(dirty.size(), false);
-        bufferRowid = 0;
+        const int index = viewIndex(row, inserting);
+        return index >= 0 && index < int(view.size()) ? view[size_t(index)] : 0;
     }
 };
 
@@ -213,8 +87,6 @@ Table::~Table()
     db_.unregisterTable(this);
 }
 
-// ---- opening ----------------------------------------------------------------------------
-
 void Table::Open()
 {
     if (Active())
@@ -229,9 +101,9 @@ void Table::Open()
     for (const auto& field : fields_)
         columns << quoteId(field->FieldName());
     d.cache.configure(columns.join(QStringLiteral(", ")), d.qualified, FieldCount(), d.path);
-    d.buffer.assign(fields_.size(), QVariant());
-    d.dirty.assign(fields_.size(), false);
-    d.order = indexFieldNames_.isEmpty() ? d.meta.indexOrder(indexName_) : fieldOrder(indexFieldNames_);
+    d.record.resize(fields_.size());
+    d.query.configure(d.qualified, d.path, d.meta);
+    d.query.setOrder(orderTerms());
     state_ = DataSetState::Browse;
     try {
         readView();
@@ -244,7 +116,7 @@ void Table::Open()
     bof_ = true;
     eof_ = d.view.empty();
     modified_ = false;
-    sendActive();
+    send(&DataSource::notifyActiveChanged);
 }
 
 void Table::loadFields()
@@ -269,11 +141,11 @@ void Table::Close()
     modified_ = false;
     d_->view.clear();
     d_->cache.clear();
-    d_->clearBuffer();
+    d_->record.clear();
     d_->cur = -1;
     d_->insertPos = -1;
     bof_ = eof_ = true;
-    sendActive();
+    send(&DataSource::notifyActiveChanged);
 }
 
 void Table::checkActive() const
@@ -282,207 +154,129 @@ void Table::checkActive() const
         throw core::EDatabaseError(kClosedMessage);
 }
 
-// ---- the view -----------------------------------------------------------------------------
-
 void Table::readView()
 {
-    const Where where = d_->where(*this);
-    std::vector<qint64> view;
-    if (!where.none) {
-        view.reserve(d_->view.size());
-        Statement select(db_, d_->select(where, QStringLiteral("rowid")), d_->path);
-        bindAll(select, where.params);
-        while (select.step())
-            view.push_back(select.int64(0));
-    }
-    d_->view.swap(view);
+    d_->view = d_->query.read(db_, *this);
 }
 
 QString Table::viewSql() const
 {
-    if (!Active())
-        return QString();
-    const Where where = d_->where(*this);
-    return where.none ? QString() : d_->select(where, QStringLiteral("rowid"));
+    return Active() ? d_->query.sql(*this) : QString();
 }
 
-QStringList Table::fieldOrder(const QString& names) const
-{
-    const QStringList fields = fieldList(names);
-    if (fields.isEmpty())
-        return d_->meta.indexOrder(QString());
-    QStringList terms;
-    for (const QString& name : fields)
-        terms << quoteId(FieldByName(name).FieldName());
-    return terms << QStringLiteral("rowid");
-}
-
-void Table::positionAt(qint64 rowid, int fallback)
+void Table::keepPosition(qint64 rowid, int fallback)
 {
     const int position = d_->position(rowid);
     d_->cur = position >= 0 ? position : clampPosition(fallback, d_->view.size());
 }
 
-int Table::nearestPosition(qint64 rowid, int fallback) const
-{
-    // The view with the one record added: its place there is the place of the record after it.
-    Where where = d_->where(*this);
-    if (where.none || where.terms.isEmpty())
-        return fallback;
-    where.terms = QStringList{QStringLiteral("(%1) OR rowid = ?").arg(where.terms.join(QStringLiteral(" AND ")))};
-    where.params.push_back(rowid);
-    Statement select(db_, d_->select(where, QStringLiteral("rowid")), d_->path);
-    bindAll(select, where.params);
-    for (int index = 0; select.step(); ++index)
-        if (select.int64(0) == rowid)
-            return index;
-    return fallback;
-}
-
 void Table::loadBuffer()
 {
     Impl& d = *d_;
-    d.clearBuffer();
     if (d.cur < 0 || d.cur >= int(d.view.size()))
+        d.record.clear();
+    else
+        d.record.load(d.view[size_t(d.cur)], d.cache.row(db_, d.view, d.cur));
+}
+
+QStringList Table::orderTerms() const
+{
+    return indexFieldNames_.isEmpty() ? d_->meta.indexOrder(indexName_) : d_->query.fieldOrder(*this, indexFieldNames_);
+}
+
+void Table::changeView(const std::function<void()>& apply, bool keepRecord)
+{
+    if (!Active()) {
+        apply();
         return;
-    d.bufferRowid = d.view[size_t(d.cur)];
-    const RowCache::Row& row = d.cache.row(db_, d.view, d.cur);
-    if (row.present)
-        d.buffer = row.values;
-}
-
-void Table::afterViewChange()
-{
-    d_->cur = d_->view.empty() ? -1 : 0;
-    bof_ = true;
-    eof_ = d_->view.empty();
-    loadBuffer();
-    sendChanged();
-}
-
-void Table::reorder(const QStringList& terms)
-{
-    const qint64 keep = d_->bufferRowid;
-    const QStringList old = d_->order;
-    d_->order = terms;
+    }
+    checkBrowseMode();
+    const auto saved = std::make_tuple(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, d_->query.order());
+    apply();
     try {
+        d_->query.setOrder(orderTerms()); // an unknown index or field fails here
         readView();
     } catch (...) {
-        d_->order = old;
+        QStringList order;
+        std::tie(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, order) = saved;
+        d_->query.setOrder(order);
         throw;
     }
-    positionAt(keep, 0);
-    bof_ = eof_ = d_->view.empty();
+    // A new order keeps the current record; a new selection starts at its first record.
+    if (keepRecord)
+        keepPosition(d_->record.rowid(), 0);
+    else
+        d_->cur = d_->view.empty() ? -1 : 0;
+    bof_ = !keepRecord || d_->view.empty();
+    eof_ = d_->view.empty();
     loadBuffer();
-    sendChanged();
+    send(&DataSource::notifyDataSetChanged);
 }
 
 void Table::SetIndexName(const QString& name)
 {
-    if (name == indexName_ && indexFieldNames_.isEmpty())
-        return;
-    if (Active()) {
-        checkBrowseMode();
-        reorder(d_->meta.indexOrder(name));
-    }
-    indexName_ = name;
-    indexFieldNames_.clear();
+    if (name != indexName_ || !indexFieldNames_.isEmpty())
+        changeView(
+            [&] {
+                indexName_ = name;
+                indexFieldNames_.clear();
+            },
+            true);
 }
 
 void Table::SetIndexFieldNames(const QString& names)
 {
-    if (names == indexFieldNames_ && indexName_.isEmpty())
-        return;
-    const QString oldNames = indexFieldNames_;
-    indexFieldNames_ = names; // the link reads its detail fields from here
-    indexName_.clear();
-    if (!Active())
-        return;
-    try {
-        checkBrowseMode();
-        reorder(fieldOrder(names));
-    } catch (...) {
-        indexFieldNames_ = oldNames;
-        throw;
-    }
+    // The master link reads its detail fields from here.
+    if (names != indexFieldNames_ || !indexName_.isEmpty())
+        changeView(
+            [&] {
+                indexFieldNames_ = names;
+                indexName_.clear();
+            },
+            true);
 }
 
 void Table::SetFilter(const QString& expression)
 {
     if (expression == filter_)
         return;
-    if (!Active() || !filtered_) {
+    if (filtered_)
+        changeView([&] { filter_ = expression; }, false);
+    else
         filter_ = expression;
-        return;
-    }
-    checkBrowseMode();
-    const QString old = filter_;
-    filter_ = expression;
-    try {
-        readView();
-    } catch (...) {
-        filter_ = old;
-        throw;
-    }
-    afterViewChange();
 }
 
 void Table::SetFiltered(bool on)
 {
-    if (on == filtered_)
-        return;
-    if (!Active()) {
-        filtered_ = on;
-        return;
-    }
-    checkBrowseMode();
-    filtered_ = on;
-    try {
-        readView();
-    } catch (...) {
-        filtered_ = !on;
-        throw;
-    }
-    afterViewChange();
+    if (on != filtered_)
+        changeView([&] { filtered_ = on; }, false);
 }
 
 void Table::SetMasterSource(DataSource* source)
 {
     if (source == masterSource_)
         return;
-    if (Active())
-        checkBrowseMode();
-    if (masterSource_)
-        masterSource_->removeDetail(this);
-    masterSource_ = source;
-    if (masterSource_)
-        masterSource_->addDetail(this);
-    if (Active()) {
-        readView();
-        afterViewChange();
-    }
+    changeView(
+        [&] {
+            if (masterSource_)
+                masterSource_->removeDetail(this);
+            masterSource_ = source;
+            if (masterSource_)
+                masterSource_->addDetail(this);
+        },
+        false);
 }
 
 void Table::SetMasterFields(const QString& names)
 {
-    if (names == masterFields_)
-        return;
-    if (Active())
-        checkBrowseMode();
-    masterFields_ = names;
-    if (Active()) {
-        readView();
-        afterViewChange();
-    }
+    if (names != masterFields_)
+        changeView([&] { masterFields_ = names; }, false);
 }
 
 void Table::masterChanged()
 {
-    if (!Active())
-        return;
-    checkBrowseMode();
-    readView();
-    afterViewChange();
+    if (Active())
+        changeView([] {}, false);
 }
 
 void Table::masterFieldChanged(Field* field)
@@ -490,9 +284,9 @@ void Table::masterFieldChanged(Field* field)
     if (!Active() || !masterSource_)
         return;
     if (field) {
-        const QStringList names = fieldList(masterFields_);
+        const QStringList names = masterFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
         const bool linked = std::any_of(names.begin(), names.end(), [field](const QString& name) {
-            return name.compare(field->FieldName(), Qt::CaseInsensitive) == 0;
+            return name.trimmed().compare(field->FieldName(), Qt::CaseInsensitive) == 0;
         });
         if (!linked)
             return;
@@ -505,12 +299,11 @@ void Table::Refresh()
     checkActive();
     checkBrowseMode();
     d_->cache.clear();
-    const qint64 keep = d_->bufferRowid;
     readView();
-    positionAt(keep, d_->cur);
+    keepPosition(d_->record.rowid(), d_->cur);
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
-    sendChanged();
+    send(&DataSource::notifyDataSetChanged);
 }
 
 void Table::afterRollback()
@@ -525,12 +318,12 @@ void Table::afterRollback()
         d.insertPos = std::clamp(d.insertPos, 0, int(d.view.size()));
         d.cur = clampPosition(d.insertPos, d.view.size());
     } else {
-        positionAt(d.bufferRowid, d.cur);
+        keepPosition(d.record.rowid(), d.cur);
         bof_ = eof_ = d.view.empty();
     }
     if (!Editing())
         loadBuffer();
-    sendChanged();
+    send(&DataSource::notifyDataSetChanged);
 }
 
 void Table::invalidateSiblings()
@@ -549,8 +342,6 @@ void Table::invalidateSiblings()
     }
 }
 
-// ---- moves --------------------------------------------------------------------------------
-
 void Table::moveTo(int position, bool bof, bool eof)
 {
     const bool moved = position != d_->cur;
@@ -560,7 +351,7 @@ void Table::moveTo(int position, bool bof, bool eof)
     if (!moved)
         return;
     loadBuffer();
-    sendScrolled();
+    send(&DataSource::notifyScrolled);
     if (AfterScroll)
         AfterScroll(*this);
 }
@@ -637,9 +428,7 @@ void Table::MoveToRow(int row)
     checkActive();
     if (row == CurrentRow())
         return;
-    const int index = d_->viewIndex(row, state_ == DataSetState::Insert);
-    const bool valid = index >= 0 && index < int(d_->view.size());
-    const qint64 target = valid ? d_->view[size_t(index)] : 0;
+    const qint64 target = d_->rowidAt(row, state_ == DataSetState::Insert);
     checkBrowseMode();
     // The view may have changed with the post: go to the record that was at that row.
     int position = d_->position(target);
@@ -659,8 +448,36 @@ QString Table::DisplayText(int row, int fieldIndex) const
     const int index = d_->viewIndex(row, state_ == DataSetState::Insert);
     if (index < 0 || index >= int(d_->view.size()))
         return QString();
-    const RowCache::Row& record = d_->cache.row(db_, d_->view, index);
-    return record.present ? field.displayText(record.values[size_t(fieldIndex)]) : QString();
+    const RowPtr record = d_->cache.row(db_, d_->view, index);
+    return record ? field.displayText(record->value(fieldIndex)) : QString();
+}
+
+int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
+{
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
+        return -1;
+    constexpr int kRows = 256; // rows tested per query
+    const Field& field = *fields_[size_t(fieldIndex)];
+    const bool inserting = state_ == DataSetState::Insert;
+    const int rows = RowCount();
+    for (int begin = std::max(0, fromRow); begin < rows; begin += kRows) {
+        const int end = std::min(rows, begin + kRows);
+        std::vector<qint64> rowids;
+        for (int row = begin; row < end; ++row)
+            rowids.push_back(d_->rowidAt(row, inserting));
+        const auto values = d_->query.columnOf(db_, field.FieldName(), rowids);
+        for (int row = begin; row < end; ++row) {
+            if (row == CurrentRow()) {
+                if (test(field.AsString()))
+                    return row;
+                continue;
+            }
+            const auto it = values.find(rowids[size_t(row - begin)]);
+            if (it != values.end() && test(field.displayText(it->second)))
+                return row;
+        }
+    }
+    return -1;
 }
 
 bool Table::Locate(const QString& fieldName, const QString& value)
@@ -674,16 +491,7 @@ bool Table::Locate(const QString& fieldName, const QString& value)
     } catch (const core::EConvertError&) {
         return false; // no stored value can equal it
     }
-    Where where;
-    d_->addEquality(where, field.FieldName(), stored);
-    Statement select(db_,
-                     QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                         .arg(d_->qualified, where.terms.join(QStringLiteral(" AND "))),
-                     d_->path);
-    bindAll(select, where.params);
-    std::unordered_set<qint64> matches;
-    while (select.step())
-        matches.insert(select.int64(0));
+    const auto matches = d_->query.matches(db_, field, stored);
     // The first match in the view's order, within its filter and link.
     const auto& view = d_->view;
     const auto it = std::find_if(view.begin(), view.end(), [&matches](qint64 rowid) { return matches.count(rowid) > 0; });
@@ -692,8 +500,6 @@ bool Table::Locate(const QString& fieldName, const QString& value)
     moveTo(int(it - view.begin()), false, false);
     return true;
 }
-
-// ---- bookmarks and controls ---------------------------------------------------------------
 
 Table::Bookmark Table::GetBookmark() const
 {
@@ -732,10 +538,8 @@ void Table::EnableControls()
     if (disableCount_ == 0)
         return;
     if (--disableCount_ == 0)
-        sendChanged();
+        send(&DataSource::notifyDataSetChanged);
 }
-
-// ---- fields -------------------------------------------------------------------------------
 
 Field* Table::FindField(const QString& name) const
 {
@@ -754,9 +558,9 @@ Field& Table::FieldByName(const QString& name) const
 
 QVariant Table::bufferValue(int fieldIndex) const
 {
-    if (!Active() || fieldIndex < 0 || size_t(fieldIndex) >= d_->buffer.size())
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
         return QVariant();
-    return d_->buffer[size_t(fieldIndex)];
+    return d_->record.value(size_t(fieldIndex));
 }
 
 void Table::setBufferValue(int fieldIndex, const QVariant& value)
@@ -764,19 +568,16 @@ void Table::setBufferValue(int fieldIndex, const QVariant& value)
     checkActive();
     if (!Editing())
         Edit();
-    d_->buffer.at(size_t(fieldIndex)) = value;
-    d_->dirty[size_t(fieldIndex)] = true;
+    d_->record.assign(size_t(fieldIndex), value);
     modified_ = true;
     sendRecord(fields_[size_t(fieldIndex)].get());
 }
-
-// ---- editing ------------------------------------------------------------------------------
 
 void Table::checkBrowseMode()
 {
     if (!Editing())
         return;
-    sendUpdateData();
+    send(&DataSource::notifyUpdateData);
     if (modified_)
         post(false);
     else
@@ -791,12 +592,13 @@ void Table::Insert()
         BeforeInsert(*this);
     d_->insertPos = d_->view.empty() ? 0 : std::max(d_->cur, 0);
     state_ = DataSetState::Insert;
-    d_->clearBuffer();
-    d_->presetLink(*this);
+    d_->record.clear();
+    for (const auto& [field, value] : ViewQuery::linkValues(*this))
+        d_->record.assign(size_t(field->Index()), value);
     modified_ = false;
     bof_ = eof_ = false;
-    sendEditing();
-    sendChanged();
+    send(&DataSource::notifyEditingChanged);
+    send(&DataSource::notifyDataSetChanged);
     if (AfterInsert)
         AfterInsert(*this);
 }
@@ -813,11 +615,11 @@ void Table::Edit()
     if (BeforeEdit)
         BeforeEdit(*this);
     // An edit starts from the record as stored now.
-    d_->cache.forget(d_->bufferRowid);
+    d_->cache.forget(d_->record.rowid());
     loadBuffer();
     state_ = DataSetState::Edit;
     modified_ = false;
-    sendEditing();
+    send(&DataSource::notifyEditingChanged);
 }
 
 void Table::Post()
@@ -827,44 +629,42 @@ void Table::Post()
 
 qint64 Table::writeRecord(bool inserting)
 {
-    const Impl& d = *d_;
+    const RecordBuffer& record = d_->record;
     QStringList columns;
     std::vector<QVariant> values;
     for (size_t i = 0; i < fields_.size(); ++i) {
-        if (!inserting && !d.dirty[i])
+        if (!inserting && !record.isAssigned(i))
             continue;
         columns << quoteId(fields_[i]->FieldName());
-        values.push_back(d.buffer[i]);
+        values.push_back(record.value(i));
     }
     if (!inserting && columns.isEmpty())
-        return d.bufferRowid;
+        return record.rowid();
     QString sql;
     if (inserting) {
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(d.qualified, columns.join(QStringLiteral(", ")),
+                  .arg(d_->qualified, columns.join(QStringLiteral(", ")),
                        QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
     } else {
-        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                  .arg(d.qualified, columns.join(QStringLiteral(" = ?, ")));
-        values.push_back(d.bufferRowid);
+        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(d_->qualified, columns.join(QStringLiteral(" = ?, ")));
+        values.push_back(record.rowid());
     }
-    Statement write(db_, sql, d.path);
-    bindAll(write, values);
+    Statement write(db_, sql, d_->path);
+    for (size_t i = 0; i < values.size(); ++i)
+        write.bind(int(i) + 1, values[i]);
     write.run();
     if (inserting)
         return sqlite3_last_insert_rowid(db_.handle());
     if (write.changes() == 0)
         throw core::EDatabaseError(kDeletedMessage);
-    return d.bufferRowid;
+    return record.rowid();
 }
 
 bool Table::changesAffectView() const
 {
-    // Order, filter and link columns; any other change leaves the view as it is.
-    const Where where = d_->where(*this);
-    const QString used = d_->order.join(QLatin1Char(' ')) + QLatin1Char(' ') + where.terms.join(QLatin1Char(' '));
+    // Any other change leaves the view as it is.
     for (size_t i = 0; i < fields_.size(); ++i)
-        if (d_->dirty[i] && used.contains(quoteId(fields_[i]->FieldName())))
+        if (d_->record.isAssigned(i) && d_->query.dependsOn(*this, fields_[i]->FieldName()))
             return true;
     return false;
 }
@@ -875,7 +675,7 @@ void Table::post(bool askControls)
     if (!Editing())
         return;
     if (askControls)
-        sendUpdateData();
+        send(&DataSource::notifyUpdateData);
     if (!Editing())
         return;
     const bool inserting = state_ == DataSetState::Insert;
@@ -884,6 +684,8 @@ void Table::post(bool askControls)
         Transaction scope(db_);
         if (BeforePost)
             BeforePost(*this);
+        if (!Editing())
+            return; // BeforePost cancelled the record: nothing to write
         rowid = writeRecord(inserting);
         db_.touch(this);
         scope.commit();
@@ -899,13 +701,13 @@ void Table::post(bool askControls)
         readView();
         int position = d_->position(rowid);
         if (position < 0)
-            position = nearestPosition(rowid, fallback);
+            position = d_->query.placeOf(db_, *this, rowid, fallback);
         d_->cur = clampPosition(position, d_->view.size());
     }
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
-    sendEditing();
-    sendChanged();
+    send(&DataSource::notifyEditingChanged);
+    send(&DataSource::notifyDataSetChanged);
     if (AfterPost)
         AfterPost(*this);
 }
@@ -925,9 +727,9 @@ void Table::Cancel()
         bof_ = eof_ = d_->view.empty();
     }
     loadBuffer();
-    sendEditing();
+    send(&DataSource::notifyEditingChanged);
     if (wasInsert)
-        sendChanged();
+        send(&DataSource::notifyDataSetChanged);
     else
         sendRecord(nullptr);
 }
@@ -962,13 +764,11 @@ void Table::Delete()
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
     if (wasEditing)
-        sendEditing();
-    sendChanged();
+        send(&DataSource::notifyEditingChanged);
+    send(&DataSource::notifyDataSetChanged);
     if (AfterDelete)
         AfterDelete(*this);
 }
-
-// ---- notifications ------------------------------------------------------------------------
 
 void Table::addDataSource(DataSource* source)
 {
@@ -981,99 +781,24 @@ void Table::removeDataSource(DataSource* source)
     sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
 }
 
-template <typename Call>
-void Table::forEachSource(Call call)
+void Table::send(void (DataSource::*notify)())
+{
+    if (disableCount_ > 0)
+        return;
+    const auto sources = sources_; // a control may unbind a source while it is told
+    for (DataSource* source : sources)
+        if (contains(sources_, source))
+            (source->*notify)();
+}
+
+void Table::sendRecord(Field* field)
 {
     if (disableCount_ > 0)
         return;
     const auto sources = sources_;
     for (DataSource* source : sources)
         if (contains(sources_, source))
-            call(source);
-}
-
-void Table::sendActive()
-{
-    forEachSource([](DataSource* source) { source->notifyActiveChanged(); });
-}
-
-void Table::sendChanged()
-{
-    forEachSource([](DataSource* source) { source->notifyDataSetChanged(); });
-}
-
-void Table::sendScrolled()
-{
-    forEachSource([](DataSource* source) { source->notifyScrolled(); });
-}
-
-void Table::sendRecord(Field* field)
-{
-    forEachSource([field](DataSource* source) { source->notifyRecordChanged(field); });
-}
-
-void Table::sendEditing()
-{
-    forEachSource([](DataSource* source) { source->notifyEditingChanged(); });
-}
-
-void Table::sendUpdateData()
-{
-    forEachSource([](DataSource* source) { source->notifyUpdateData(); });
-}
-
-namespace {
-// Rows tested per query when a search walks the view.
-constexpr int kSearchBatch = 256;
-
-QString searchSql(const QString& column, const QString& qualified)
-{
-    QStringList parameters;
-    for (int i = 1; i <= kSearchBatch; ++i)
-        parameters << QStringLiteral("?%1").arg(i);
-    return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-        .arg(quoteId(column), qualified, parameters.join(QLatin1Char(',')));
-}
-} // namespace
-
-int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
-{
-    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
-        return -1;
-    const Field& field = *fields_[size_t(fieldIndex)];
-    const bool inserting = state_ == DataSetState::Insert;
-    const int rows = RowCount();
-    const int current = CurrentRow();
-    const QString sql = searchSql(field.FieldName(), d_->qualified);
-    std::unordered_map<qint64, QVariant> values;
-    for (int begin = std::max(0, fromRow); begin < rows; begin += kSearchBatch) {
-        const int end = std::min(rows, begin + kSearchBatch);
-        values.clear();
-        Statement select(db_, sql, d_->path);
-        for (int i = 0; i < kSearchBatch; ++i) {
-            const int index = begin + i < end ? d_->viewIndex(begin + i, inserting) : -1;
-            if (index >= 0 && index < int(d_->view.size()))
-                select.bindInt(i + 1, d_->view[size_t(index)]);
-            else
-                select.bindNull(i + 1);
-        }
-        while (select.step())
-            values[select.int64(0)] = select.value(1);
-        for (int row = begin; row < end; ++row) {
-            if (row == current) {
-                if (test(field.AsString()))
-                    return row;
-                continue;
-            }
-            const int index = d_->viewIndex(row, inserting);
-            if (index < 0 || index >= int(d_->view.size()))
-                continue;
-            const auto it = values.find(d_->view[size_t(index)]);
-            if (it != values.end() && test(field.displayText(it->second)))
-                return row;
-        }
-    }
-    return -1;
+            source->notifyRecordChanged(field);
 }
 
 } // namespace engine

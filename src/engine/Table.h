@@ -98,6 +98,7 @@ public:
     void SetMasterSource(DataSource* source);
     DataSource* MasterSource() const { return masterSource_; }
     void SetMasterFields(const QString& names);
+    QString MasterFields() const { return masterFields_; }
 
     // Bookmarks: a row id. Going to a vanished one leaves the cursor where it is.
     Bookmark GetBookmark() const;
@@ -153,26 +154,19 @@ private:
     void checkActive() const;
     void checkBrowseMode();
     void post(bool askControls);
+    qint64 writeRecord(bool inserting);
+    bool changesAffectView() const;
     void moveTo(int position, bool bof, bool eof);
     void loadBuffer();
     void loadFields();
     void readView();
-    QStringList fieldOrder(const QString& names) const;
-    void positionAt(qint64 rowid, int fallback);
-    int nearestPosition(qint64 rowid, int fallback) const;
-    void reorder(const QStringList& terms);
-    void afterViewChange();
+    void keepPosition(qint64 rowid, int fallback);
+    QStringList orderTerms() const;
+    void changeView(const std::function<void()>& apply, bool keepRecord);
     void invalidateSiblings();
-    qint64 writeRecord(bool inserting);
-    bool changesAffectView() const;
-    template <typename Call>
-    void forEachSource(Call call);
-    void sendActive();
-    void sendChanged();
-    void sendScrolled();
+    void send(void (DataSource::*notify)());
     void sendRecord(Field* field);
-    void sendEditing();
-    void sendUpdateData();
+
     Database& db_;
     QString fileName_;
     QString sqlName_;

@@ -95,12 +95,13 @@ void TEasyFind::scan(engine::Table& table, engine::Field& field)
         table.Next();
     else
         table.First();
-    if (!table.Eof()) {
-        const MatchOptions options{CaseSensitive, AllowWildcards, MultiCharPattern, SingleCharPattern};
-        const TextMatcher matcher(SearchKey, options);
+    const MatchOptions options{CaseSensitive, AllowWildcards, MultiCharPattern, SingleCharPattern};
+    const TextMatcher matcher(SearchKey, options);
+    // An empty key without wildcards matches no record: nothing to walk.
+    if (!table.Eof() && matcher.canMatch()) {
         const int limit = field.IsBlob() ? kMemoLimit : kTextLimit;
         const int row = table.FindRow(table.CurrentRow(), field.Index(),
-                                      [&](const QString& text) { return matcher.matches(text.left(limit)); });
+                                      [&](const QString& text) { return matcher.matches(QStringView(text).left(limit)); });
         if (row >= 0) {
             table.MoveToRow(row);
             found_ = true;

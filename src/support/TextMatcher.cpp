@@ -6,6 +6,28 @@ namespace support {
 
 namespace {
 
+// The code page's upper case of every Latin-1 character, looked up instead of computed: a
+// search folds every character of every description it walks.
+struct FoldTable {
+    char16_t upper[256];
+    FoldTable()
+    {
+        for (int c = 0; c < 256; ++c)
+            upper[c] = core::win1252::upper(QChar(char16_t(c))).unicode();
+    }
+};
+
+const FoldTable& foldTable()
+{
+    static const FoldTable table;
+    return table;
+}
+
+inline char16_t fold(char16_t c, const char16_t* latin1)
+{
+    return c < 256 ? latin1[c] : core::win1252::upper(QChar(c)).unicode();
+}
+
 QStringView trimmedOfControls(QStringView s)
 {
     qsizetype end = s.size();
@@ -44,12 +66,37 @@ TextMatcher::TextMatcher(const QString& key, const MatchOptions& options) : opti
     key_ = options.caseSensitive ? key : core::win1252::upper(key);
 }
 
-bool TextMatcher::matches(const QString& text) const
+bool TextMatcher::matches(QStringView text) const
 {
-    const QString folded = options_.caseSensitive ? text : core::win1252::upper(text);
     if (!options_.wildcards)
-        return !key_.isEmpty() && folded.contains(key_);
-    return patternMatch(folded, key_, options_.multi, options_.single);
+        return containsKey(text);
+    if (options_.caseSensitive)
+        return patternMatch(text, key_, options_.multi, options_.single);
+    return patternMatch(core::win1252::upper(text.toString()), key_, options_.multi, options_.single);
+}
+
+// Containment without a folded copy of the text: each character is folded as it is compared.
+bool TextMatcher::containsKey(QStringView text) const
+{
+    const qsizetype m = key_.size();
+    if (m == 0 || text.size() < m)
+        return false;
+    if (options_.caseSensitive)
+        return text.contains(key_);
+    const char16_t* latin1 = foldTable().upper;
+    const char16_t* t = reinterpret_cast<const char16_t*>(text.utf16());
+    const char16_t* k = reinterpret_cast<const char16_t*>(key_.utf16());
+    const qsizetype last = text.size() - m;
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (fold(t[i], latin1) != k[0])
+            continue;
+        qsizetype j = 1;
+        while (j < m && fold(t[i + j], latin1) == k[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
 }
 
 bool TextMatcher::patternMatch(QStringView s, QStringView p, QStringView multi, QChar single)

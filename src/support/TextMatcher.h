@@ -17,13 +17,17 @@ class TextMatcher {
 public:
     TextMatcher(const QString& key, const MatchOptions& options);
     /// True when the text matches the key.
-    bool matches(const QString& text) const;
+    bool matches(QStringView text) const;
+    /// False when no text can match (an empty key without wildcards), so a walk can be skipped.
+    bool canMatch() const { return options_.wildcards || !key_.isEmpty(); }
 
     /// The wildcard step rules on prepared (already folded) texts.
     static bool patternMatch(QStringView s, QStringView p, QStringView multi, QChar single);
 
 private:
-    QString key_;
+    bool containsKey(QStringView text) const;
+
+    QString key_; ///< folded unless case-sensitive
     MatchOptions options_;
 };
 

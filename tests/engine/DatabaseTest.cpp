@@ -36,6 +36,22 @@ TEST_F(DatabaseOpen, MissingFileIsNamedAndNeverCreated)
     EXPECT_NO_THROW(open(QStringLiteral("Video.db")));
 }
 
+TEST_F(DatabaseOpen, FolderNamesThatMeanSomethingInAnAddressWork)
+{
+    // The files are attached by URI: '?', '#', '%' and blanks in the path must not cut it.
+    const QString folder = dataDir() + QString::fromUtf8("/Min samling #1 ?100% æøå");
+    QDir().mkpath(folder);
+    createCatalogueFile(folder, QStringLiteral("Video.db"));
+    engine::Database db(folder);
+    engine::Table video(db, QStringLiteral("Video.db"));
+    video.Open();
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    video.Post();
+    EXPECT_EQ(scalarOn(folder + QStringLiteral("/Video.db"), QStringLiteral("SELECT count(*) FROM Video")).toLongLong(), 1);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Video.db")});
+}
+
 TEST_F(DatabaseOpen, FileThatIsNoDatabaseFailsAtOpenAndSparesTheOthers)
 {
     for (const bool first : {true, false}) {

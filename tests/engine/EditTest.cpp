@@ -221,6 +221,16 @@ TEST_F(Editing, BeforePostCanSetFieldsThatAreWritten)
     EXPECT_EQ(countOf(kVideo, QStringLiteral("Varighed = '01:15:00'")), 1);
 }
 
+TEST_F(Editing, BeforePostThatCancelsWritesNothing)
+{
+    video().BeforePost = [](engine::Table& t) { t.Cancel(); };
+    insertTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    video().Post();
+    EXPECT_EQ(video().State(), engine::DataSetState::Browse);
+    EXPECT_EQ(countOf(kVideo), 0);
+    EXPECT_FALSE(events.contains(QStringLiteral("AfterPost(1)")));
+}
+
 TEST_F(Editing, AfterPostErrorLeavesTheRecordWritten)
 {
     video().AfterPost = [](engine::Table&) { throw core::EDatabaseError(QStringLiteral("Key violation.")); };
@@ -463,6 +473,38 @@ TEST_F(Fields, DatesAreStoredIsoAndShownInTheShortFormat)
     date.SetAsString(shortText);
     video.Post();
     EXPECT_EQ(scalarOn(file(kVideo), QStringLiteral("SELECT OptagetDato FROM Video")).toString(), QStringLiteral("2023-12-24"));
+}
+
+TEST_F(Fields, DatesShowInTheShortFormatWithTheFullYearInEveryLocale)
+{
+    engine::Table& video = open(kVideo);
+    engine::Field& date = video.FieldByName(QStringLiteral("OptagetDato"));
+    video.Insert();
+    struct Case {
+        QLocale locale;
+        QString shown;     // 2023-02-04 as shown
+        QString typed;     // the system's own short form, two-digit year where it has one
+        QString typedIso;  // what that reads as
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::Danish, QLocale::Denmark), "04.02.2023", "31.12.1999", "1999-12-31"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "2/4/2023", "12/31/99", "1999-12-31"},
+        {QLocale(QLocale::German, QLocale::Germany), "04.02.2023", "04.02.23", "2023-02-04"},
+        {QLocale(QLocale::Swedish, QLocale::Sweden), "2023-02-04", "1999-12-31", "1999-12-31"},
+        {QLocale(QLocale::NorwegianBokmal, QLocale::Norway), "04.02.2023", "01.10.2005", "2005-10-01"},
+        {QLocale::c(), "4 Feb 2023", "31 Dec 1999", "1999-12-31"},
+    };
+    const QLocale saved;
+    for (const Case& c : cases) {
+        QLocale::setDefault(c.locale);
+        date.SetValue(QStringLiteral("2023-02-04"));
+        EXPECT_EQ(date.AsString(), c.shown) << c.locale.name().toStdString();
+        date.SetAsString(date.AsString()); // what is shown reads back as the same day
+        EXPECT_EQ(date.Value().toString(), QStringLiteral("2023-02-04")) << c.locale.name().toStdString();
+        date.SetAsString(c.typed);
+        EXPECT_EQ(date.Value().toString(), c.typedIso) << c.locale.name().toStdString();
+    }
+    QLocale::setDefault(saved);
 }
 
 } // namespace

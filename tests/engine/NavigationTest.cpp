@@ -370,6 +370,58 @@ TEST_F(Filters, LocateStaysWithinTheFilter)
     EXPECT_EQ(video.CurrentRow(), 1);
 }
 
+TEST_F(Filters, LocateOfAnEmptyValueFindsARecordWithout)
+{
+    engine::Table& video = open(kVideo);
+    EXPECT_TRUE(video.Locate(QStringLiteral("Kategori"), QString()));
+    EXPECT_EQ(video.FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("0006-00"));
+}
+
+TEST_F(Orders, LookupValuesDifferingInCaseAreTwoValuesAndExactDuplicatesAreRefused)
+{
+    createCatalogueFile(dataDir(), QStringLiteral("Kategori.db"));
+    engine::Table& categories = open(QStringLiteral("Kategori.db"));
+    engine::Field& value = categories.FieldByName(QStringLiteral("Kategori"));
+    for (const char* name : {"Drama", "drama", "Ærlig", "action"}) {
+        categories.Insert();
+        value.SetAsString(QString::fromUtf8(name));
+        categories.Post();
+    }
+    categories.Insert();
+    value.SetAsString(QStringLiteral("Drama"));
+    EXPECT_EQ(errorOf([&] { categories.Post(); }), QStringLiteral("Key violation."));
+    categories.Cancel();
+    EXPECT_EQ(walk(categories, QStringLiteral("Kategori")),
+              (QStringList{QStringLiteral("action"), QStringLiteral("Drama"), QStringLiteral("drama"), QString::fromUtf8("Ærlig")}));
+    EXPECT_TRUE(categories.Locate(QStringLiteral("Kategori"), QStringLiteral("drama")));
+    EXPECT_EQ(value.AsString(), QStringLiteral("drama"));
+    EXPECT_FALSE(categories.Locate(QStringLiteral("Kategori"), QStringLiteral("DRAMA")));
+    EXPECT_TRUE(categories.Locate(QStringLiteral("Kategori"), QString::fromUtf8("Ærlig")));
+    EXPECT_FALSE(categories.Locate(QStringLiteral("Kategori"), QString::fromUtf8("ærlig")));
+}
+
+TEST_F(Orders, UnknownOrderFieldIsRefusedAndTheOrderStays)
+{
+    addTape(QStringLiteral("0002-00"), QStringLiteral("A"));
+    addTape(QStringLiteral("0001-00"), QStringLiteral("B"));
+    engine::Table& video = open(kVideo);
+    video.SetIndexName(QStringLiteral("IndexTitel"));
+    EXPECT_EQ(errorOf([&] { video.SetIndexFieldNames(QStringLiteral("Nope")); }), QStringLiteral("Field 'Nope' not found"));
+    EXPECT_EQ(video.IndexName(), QStringLiteral("IndexTitel"));
+    EXPECT_EQ(video.IndexFieldNames(), QString());
+    EXPECT_EQ(walk(video, QStringLiteral("Titel")), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+}
+
+TEST_F(Moves, AnotherComponentsChangeIsSeenAtOnce)
+{
+    engine::Table& video = open(kVideo);
+    engine::Table& other = open(kVideo);
+    other.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Changed"));
+    other.Post();
+    EXPECT_EQ(current(video), QStringLiteral("Changed"));
+    EXPECT_EQ(video.DisplayText(0, video.FieldByName(QStringLiteral("Titel")).Index()), QStringLiteral("Changed"));
+}
+
 // ---- bookmarks -----------------------------------------------------------------------------
 
 TEST_F(Moves, BookmarkReturnsToItsRecord)
@@ -423,6 +475,34 @@ TEST_F(Moves, GridRowsReadWithoutMovingOrTelling)
     video.MoveToRow(2);
     EXPECT_EQ(current(video), QStringLiteral("C"));
     EXPECT_EQ(log, QStringList{QStringLiteral("grid:scrolled")});
+}
+
+TEST_F(Moves, FindRowTestsOneFieldFromARowOnWithoutMovingOrTelling)
+{
+    engine::Table& video = open(kVideo);
+    engine::DataSource source(&video);
+    QStringList log;
+    RecordingLink grid(QStringLiteral("grid"), log, engine::DataLink::Kind::Grid);
+    grid.setDataSource(&source);
+    const int title = video.FieldByName(QStringLiteral("Titel")).Index();
+    const auto is = [](const char* text) { return [text](const QString& value) { return value == QLatin1String(text); }; };
+    log.clear();
+    EXPECT_EQ(video.FindRow(0, title, is("C")), 2);
+    EXPECT_EQ(video.FindRow(2, title, is("C")), 2);
+    EXPECT_EQ(video.FindRow(1, title, is("A")), -1);
+    EXPECT_EQ(video.FindRow(0, 99, is("A")), -1);
+    EXPECT_EQ(video.CurrentRow(), 0);
+    EXPECT_TRUE(log.isEmpty()) << log.join(' ').toStdString();
+    // The record being edited is tested as typed; an inserted one has its row.
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("typed"));
+    EXPECT_EQ(video.FindRow(0, title, is("typed")), 0);
+    EXPECT_EQ(video.FindRow(0, title, is("A")), -1);
+    video.Cancel();
+    video.Last();
+    video.Insert();
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("new"));
+    EXPECT_EQ(video.FindRow(0, title, is("new")), 2);
+    EXPECT_EQ(video.FindRow(0, title, is("C")), 3);
 }
 
 TEST_F(Orders, LargeViewReadsAnyRowAndMovesThere)

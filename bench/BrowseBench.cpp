@@ -1,0 +1,352 @@
+// The overview, its searches and the content search on a generated catalogue, each against a
+// hand-written SQL baseline on the same files in the same run. The windows are the real
+// ones (offscreen); their handlers are driven as a click would drive them.
+#include "BenchCatalogue.h"
+
+#include "core/Dialogs.h"
+#include "core/ScriptedDialogs.h"
+#include "data/DM.h"
+#include "dbctrls/DBLookupComboBox.h"
+#include "dbctrls/DBLookupListModel.h"
+#include "engine/Table.h"
+#include "forms/IndholdForm.h"
+#include "forms/OversigtForm.h"
+#include "support/EasyFind.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <sqlite3.h>
+#include <stdexcept>
+
+namespace {
+
+using bench::BenchCatalogue;
+
+double secondsOf(const std::function<void()>& action)
+{
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+/// Times the window's operation and the baseline once per iteration; reports the window's time.
+class Comparison {
+public:
+    explicit Comparison(benchmark::State& state) : state_(state) {}
+    void run(const std::function<void()>& ours, const std::function<void()>& baseline)
+    {
+        const double o = secondsOf(ours);
+        const double b = secondsOf(baseline);
+        oursTotal_ += o;
+        baselineTotal_ += b;
+        state_.SetIterationTime(o);
+    }
+    ~Comparison()
+    {
+        const double n = double(state_.iterations());
+        state_.counters["ours_ms"] = 1000.0 * oursTotal_ / n;
+        state_.counters["sql_ms"] = 1000.0 * baselineTotal_ / n;
+        state_.counters["ratio"] = baselineTotal_ > 0 ? oursTotal_ / baselineTotal_ : 0.0;
+    }
+
+private:
+    benchmark::State& state_;
+    double oursTotal_ = 0;
+    double baselineTotal_ = 0;
+};
+
+/// Steps a statement to its end, reading every column as text; returns the row count.
+int stepAll(sqlite3* db, const QString& sql, const QStringList& texts = {})
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
+    for (int i = 0; i < texts.size(); ++i) {
+        const QByteArray utf8 = texts.at(i).toUtf8();
+        sqlite3_bind_text(statement, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    int rows = 0;
+    const int columns = sqlite3_column_count(statement);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c)
+            benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
+        ++rows;
+    }
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+const QString kByTapeNr = QStringLiteral(" ORDER BY TapeNr");
+
+/// The generated catalogue fills only the category list; the record rules would have added
+/// every type, director and recorded-by name of the tapes to their lists as well.
+void fillLookupLists(const QString& dataDir)
+{
+    for (const char* list : {"Type", "Instruktor", "Optagetaf"}) {
+        sqlite3* db = nullptr;
+        const QString file = dataDir + QStringLiteral("/%1.db").arg(QLatin1String(list));
+        if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
+            throw std::runtime_error("cannot open " + file.toStdString());
+        const QString sql = QStringLiteral("ATTACH '%1/Video.db' AS v; INSERT INTO main.\"%2\"(\"%2\") "
+                                           "SELECT DISTINCT \"%2\" FROM v.Video WHERE \"%2\" IS NOT NULL "
+                                           "AND \"%2\" NOT IN (SELECT \"%2\" FROM main.\"%2\")")
+                                .arg(dataDir, QLatin1String(list));
+        char* error = nullptr;
+        if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+            const std::string message = error ? error : "?";
+            sqlite3_free(error);
+            sqlite3_close(db);
+            throw std::runtime_error(message);
+        }
+        sqlite3_close(db);
+    }
+}
+
+/// The running program's state: the data module open on the catalogue, the overview made.
+struct Program {
+    explicit Program(BenchCatalogue& catalogue) : dm((fillLookupLists(catalogue.dataDir()), catalogue.dataDir()))
+    {
+        data::DM = &dm;
+        dm.OpenTables();
+        overview = std::make_unique<forms::TOversigtForm>();
+    }
+    ~Program()
+    {
+        overview.reset();
+        data::DM = nullptr;
+    }
+    engine::Table& video() { return *dm.VideoTable; }
+
+    data::TDM dm;
+    std::unique_ptr<forms::TOversigtForm> overview;
+};
+
+// Freed before the application object goes.
+std::unique_ptr<Program> gProgram;
+int gProgramTapes = 0;
+
+Program& program(benchmark::State& state)
+{
+    if (!gProgram || gProgramTapes != int(state.range(0))) {
+        gProgram.reset();
+        gProgramTapes = int(state.range(0));
+        gProgram = std::make_unique<Program>(BenchCatalogue::of(gProgramTapes));
+    }
+    return *gProgram;
+}
+
+void choose(dbctrls::TDBLookupComboBox* list, const QString& value)
+{
+    list->chooseRow(list->listModel()->rowOfKey(value));
+}
+
+// Showing the overview with its grid painted (the rows on screen are read).
+void BM_OverviewOpening(benchmark::State& state)
+{
+    Program& p = program(state);
+    BenchCatalogue& catalogue = BenchCatalogue::of(int(state.range(0)));
+    Comparison comparison(state);
+    for (auto _ : state) {
+        comparison.run(
+            [&] {
+                p.overview->show();
+                benchmark::DoNotOptimize(p.overview->grab());
+            },
+            [&] {
+                stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video") + kByTapeNr);
+                stepAll(catalogue.baseline(), QStringLiteral("SELECT * FROM Video") + kByTapeNr + QStringLiteral(" LIMIT 30"));
+            });
+        p.overview->hide();
+    }
+}
+
+void BM_OrderSwitch(benchmark::State& state)
+{
+    Program& p = program(state);
+    BenchCatalogue& catalogue = BenchCatalogue::of(int(state.range(0)));
+    forms::TOversigtForm& f = *p.overview;
+    const std::pair<void (forms::TOversigtForm::*)(), QString> orders[] = {
+        {&forms::TOversigtForm::RadioButton9Click, QStringLiteral("Type_sortkey, Type")},
+        {&forms::TOversigtForm::RadioButton5Click, QStringLiteral("Titel_sortkey, Titel")},
+        {&forms::TOversigtForm::RadioButton6Click, QStringLiteral("Kategori_sortkey, Kategori")},
+        {&forms::TOversigtForm::RadioButton4Click, QStringLiteral("TapeNr")},
+    };
+    const auto& [handler, orderBy] = orders[state.range(1)];
+    (f.*orders[3].first)();
+    Comparison comparison(state);
+    for (auto _ : state) {
+        comparison.run([&] { (f.*handler)(); },
+                       [&] { stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video ORDER BY ") + orderBy); });
+        state.PauseTiming();
+        f.RadioButton4Click();
+        state.ResumeTiming();
+    }
+    state.SetLabel(orderBy.toStdString());
+}
+
+void BM_Selection(benchmark::State& state)
+{
+    Program& p = program(state);
+    BenchCatalogue& catalogue = BenchCatalogue::of(int(state.range(0)));
+    forms::TOversigtForm& f = *p.overview;
+    f.RadioButton4Click();
+    p.video().First();
+    const QString kategori = catalogue.categories().at(3);
+    const QString type = QStringLiteral("DVD");
+    const QString instruktor = QStringLiteral("Instruktør 17");
+    const QString optager = QStringLiteral("Optager 4");
+    const struct {
+        const char* label;
+        std::function<void()> select;
+        QString where;
+        QString value;
+    } selections[] = {
+        {"Kategori", [&] { choose(f.DBLookupComboBox1, kategori); }, QStringLiteral("Kategori"), kategori},
+        {"Type", [&] { choose(f.DBLookupComboBox3, type); }, QStringLiteral("Type"), type},
+        {"Instruktor", [&] { choose(f.DBLookupComboBox5, instruktor); }, QStringLiteral("Instruktor"), instruktor},
+        {"Optagetaf", [&] { choose(f.DBLookupComboBox6, optager); }, QStringLiteral("Optagetaf"), optager},
+        {"Udlaante", [&] { f.RadioButton8Click(); }, QStringLiteral("Udlaan"), QStringLiteral("Ja")},
+        {"Alle", [&] { f.RadioButton7Click(); }, QString(), QString()},
+    };
+    const auto& s = selections[state.range(1)];
+    Comparison comparison(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Each measured choice changes the view: start from another selection.
+        if (s.where.isEmpty())
+            f.RadioButton8Click();
+        else
+            f.RadioButton7Click();
+        state.ResumeTiming();
+        comparison.run(s.select, [&] {
+            if (s.where.isEmpty())
+                stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video") + kByTapeNr);
+            else
+                stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video WHERE %1 = ?1").arg(s.where) + kByTapeNr,
+                        {s.value});
+        });
+    }
+    f.RadioButton7Click();
+    state.SetLabel(s.label);
+}
+
+// A search of the description that matches nothing walks every record.
+void BM_FindDescriptionNoMatch(benchmark::State& state)
+{
+    Program& p = program(state);
+    BenchCatalogue& catalogue = BenchCatalogue::of(int(state.range(0)));
+    forms::TOversigtForm& f = *p.overview;
+    f.RadioButton7Click();
+    f.RadioButton4Click();
+    const QString key = QStringLiteral("zebraflugt");
+    Comparison comparison(state);
+    for (auto _ : state) {
+        comparison.run(
+            [&] {
+                f.Edit3->setText(key); // Edit3Change: EasyFind2.Find
+                if (f.EasyFind2->Found())
+                    state.SkipWithError("found");
+            },
+            [&] { stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video WHERE instr(Indhold, ?1) > 0") + kByTapeNr, {key}); });
+        f.Edit3->blockSignals(true);
+        f.Edit3->clear();
+        f.Edit3->blockSignals(false);
+    }
+}
+
+// Typing a title that no tape has (also a walk of every record).
+void BM_FindTitle(benchmark::State& state)
+{
+    Program& p = program(state);
+    BenchCatalogue& catalogue = BenchCatalogue::of(int(state.range(0)));
+    forms::TOversigtForm& f = *p.overview;
+    f.RadioButton7Click();
+    f.RadioButton4Click();
+    f.RadioButton2Click();
+    const QString key = QStringLiteral("zebraflugt");
+    Comparison comparison(state);
+    for (auto _ : state) {
+        comparison.run(
+            [&] {
+                f.Edit1->setText(key);
+                if (f.EasyFind1->Found())
+                    state.SkipWithError("found");
+            },
+            [&] { stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video WHERE instr(Titel, ?1) > 0") + kByTapeNr, {key}); });
+        f.Edit1->blockSignals(true);
+        f.Edit1->clear();
+        f.Edit1->blockSignals(false);
+    }
+}
+
+// The content search window collecting its 1001 lines.
+void BM_ContentSearch1001(benchmark::State& state)
+{
+    Program& p = program(state);
+    BenchCatalogue& catalogue = BenchCatalogue::of(int(state.range(0)));
+    p.overview->RadioButton7Click();
+    p.overview->RadioButton4Click();
+    forms::TIndholdForm content(p.overview.get());
+    const QString key = QStringLiteral("hævn");
+    content.OrdIndtast->setText(key);
+    Comparison comparison(state);
+    for (auto _ : state) {
+        comparison.run(
+            [&] {
+                content.FindButtonClick();
+                if (content.Label10->text() != QLatin1String("1001"))
+                    state.SkipWithError("not 1001 lines");
+            },
+            [&] {
+                stepAll(catalogue.baseline(),
+                        QStringLiteral("SELECT TapeNr, Titel FROM Video WHERE instr(Indhold, ?1) > 0") + kByTapeNr
+                            + QStringLiteral(" LIMIT 1001"),
+                        {key});
+            });
+    }
+}
+
+void sizes(benchmark::internal::Benchmark* b)
+{
+    b->Unit(benchmark::kMillisecond)->UseManualTime()->Arg(100000);
+}
+
+BENCHMARK(BM_OverviewOpening)->Apply(sizes);
+BENCHMARK(BM_OrderSwitch)->Unit(benchmark::kMillisecond)->UseManualTime()->ArgsProduct({{100000}, {0, 1, 2, 3}});
+BENCHMARK(BM_Selection)->Unit(benchmark::kMillisecond)->UseManualTime()->ArgsProduct({{100000}, {0, 1, 2, 3, 4, 5}});
+BENCHMARK(BM_FindDescriptionNoMatch)->Apply(sizes);
+BENCHMARK(BM_FindTitle)->Apply(sizes);
+BENCHMARK(BM_ContentSearch1001)->Apply(sizes);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_FONT_DPI", "96");
+    QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark));
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    core::ScriptedDialogs dialogs;
+    core::setDialogs(&dialogs);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    gProgram.reset();
+    core::setDialogs(nullptr);
+    if (!dialogs.texts(QStringLiteral("error")).isEmpty()) {
+        fprintf(stderr, "errors: %s\n", qPrintable(dialogs.texts(QStringLiteral("error")).join(QLatin1Char('\n'))));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A table's current record: the record as stored (shared with the row cache) and the values
+// assigned to it since its edit or insert began. Engine-internal.
+#include "RowCache.h"
+
+#include <QVariant>
+#include <vector>
+
+namespace engine {
+
+class RecordBuffer {
+public:
+    void resize(size_t fields);
+    /// No record: every field reads null.
+    void clear();
+    /// A stored record (null when it has vanished) with nothing assigned.
+    void load(qint64 rowid, RowPtr stored);
+
+    QVariant value(size_t field) const;
+    void assign(size_t field, const QVariant& value);
+    bool isAssigned(size_t field) const { return assigned_.at(field); }
+    /// The record's row id; 0 for a record not yet written.
+    qint64 rowid() const { return rowid_; }
+
+private:
+    RowPtr stored_;
+    std::vector<QVariant> values_;
+    std::vector<bool> assigned_;
+    bool anyAssigned_ = false;
+    qint64 rowid_ = 0;
+};
+
+} // namespace engine

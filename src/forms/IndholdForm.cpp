@@ -1,0 +1,246 @@
+#include "IndholdForm.h"
+
+#include "AppContext.h"
+#include "BrowseDesign.h"
+#include "core/Guard.h"
+#include "data/DM.h"
+#include "dbctrls/DBMemo.h"
+#include "dbctrls/DBText.h"
+#include "locale/TQFormLocalizer.h"
+#include "locale/TQLanguageSource.h"
+#include "support/EasyFind.h"
+#include "support/WindowSize.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QShowEvent>
+#include <QToolButton>
+
+namespace forms {
+
+namespace {
+
+// The texts set on showing, by the language's name; the first equal name wins.
+struct LanguageTexts {
+    const char* language;
+    const char* caption;
+    const char* label77;
+    const char* label59;
+    const char* label11;
+    const char* findButton;
+};
+
+const LanguageTexts kTexts[] = {
+    {"Dansk", "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søg"},
+    {"Norsk", "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søk"},
+    {"Svensk", "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Sök"},
+    {"English", "Content", "Search word", "Content of", "Titles found", "Search"},
+    {"Deutsch", "Inhalt", "Suchwort", "Inhalt von", "Gefundene Titel", "Suchen"},
+};
+
+QPixmap magnifier(const QColor& colour)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 2));
+    painter.setBrush(QColor(255, 255, 255, 160));
+    painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+    painter.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(10, 10), QPointF(14, 14));
+    return pixmap;
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+QIcon searchIcon()
+{
+    QIcon icon;
+    icon.addPixmap(magnifier(QColor(0, 0, 128)), QIcon::Normal);
+    icon.addPixmap(magnifier(QColor(160, 160, 160)), QIcon::Disabled);
+    return icon;
+}
+
+TIndholdForm::TIndholdForm(QWidget* parent) : QDialog(parent)
+{
+    QFormLocalizer1 = new locale::TQFormLocalizer(this);
+    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
+    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint")});
+    QFormLocalizer1->SetSource(appContext().languageSource);
+    design::setUpDialog(this, "IndholdForm", QStringLiteral("Indhold"));
+    resize(kDesignWidth, kDesignHeight);
+    createSearchControls();
+    createShownTape();
+    createList();
+    EasyFind1 = new support::TEasyFind(this);
+    EasyFind1->setObjectName(QStringLiteral("EasyFind1"));
+    EasyFind1->DataSource = data::DM->VideoSource;
+    EasyFind1->SearchField = QStringLiteral("Indhold");
+    EasyFind1->MultiCharPattern = QStringLiteral("%");
+    EasyFind1->SingleCharPattern = QLatin1Char('_');
+    EasyFind1->CaseSensitive = false;
+    EasyFind1->AllowWildcards = false;
+    connectHandlers();
+    QFormLocalizer1->Loaded();
+    design::fitLabels(this);
+}
+
+void TIndholdForm::createSearchControls()
+{
+    Label77 = design::label(this, "Label77", QStringLiteral("Søgeord"), QPoint(16, 13), true);
+    OrdIndtast = design::edit(this, "OrdIndtast", QRect(16, 32, 250, 21));
+    FindButton = design::speedButton(this, "FindButton", QStringLiteral("Søg"), QRect(287, 30, 89, 25), QString());
+    FindButton->setFont(design::font(8, true));
+    FindButton->setIcon(searchIcon());
+    FindButton->setIconSize(QSize(16, 16));
+    FindButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+void TIndholdForm::createShownTape()
+{
+    Label59 = design::label(this, "Label59", QStringLiteral("Indhold af "), QPoint(15, 66), true);
+    DBText1 = new dbctrls::TDBText(this);
+    DBText1->setObjectName(QStringLiteral("DBText1"));
+    DBText1->setFont(design::font(10));
+    design::setTextColour(DBText1, design::blue());
+    DBText1->setGeometry(80, 64, 316, 17);
+    DBText1->setDataSource(data::DM->VideoSource);
+    DBText1->setDataField(QStringLiteral("Titel"));
+    VisFundneMemo = new dbctrls::TDBMemo(this);
+    VisFundneMemo->setObjectName(QStringLiteral("VisFundneMemo"));
+    VisFundneMemo->setFont(design::font());
+    VisFundneMemo->setGeometry(16, 85, 400, 396);
+    VisFundneMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    VisFundneMemo->setDataSource(data::DM->VideoSource);
+    VisFundneMemo->setDataField(QStringLiteral("Indhold"));
+}
+
+void TIndholdForm::createList()
+{
+    Label11 = design::label(this, "Label11", QStringLiteral("Fundne titler"), QPoint(445, 16), true);
+    Label10 = design::label(this, "Label10", QStringLiteral("0"), QPoint(759, 14), true);
+    Label10->setFont(design::font(10, true));
+    design::setTextColour(Label10, design::blue());
+    design::fitLabel(Label10);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setFont(design::font());
+    ListBox1->setGeometry(445, 35, 326, 446);
+    ListBox1->setToolTip(QStringLiteral("Klik for at se beskrivelsen af denne film\r\nDobbeltklik for at se al information"));
+}
+
+void TIndholdForm::connectHandlers()
+{
+    connect(FindButton, &QToolButton::clicked, this, [this] { core::guarded([this] { FindButtonClick(); }); });
+    // A line is chosen by a click or the arrow keys; giving the list the focus chooses nothing.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { core::guarded([this] { ListBox1Click(); }); });
+    OrdIndtast->installEventFilter(this);
+}
+
+void TIndholdForm::addCurrentTape()
+{
+    engine::Table& video = *data::DM->VideoTable;
+    const QString tapeNr = video.FieldByName(QStringLiteral("TapeNr")).AsString();
+    auto* item = new QListWidgetItem(tapeNr + QLatin1Char(' ') + video.FieldByName(QStringLiteral("Titel")).AsString());
+    // The whole number goes with the line: numbers from 10000-00 on are longer than seven characters.
+    item->setData(Qt::UserRole, tapeNr);
+    ListBox1->addItem(item);
+}
+
+void TIndholdForm::FindButtonClick()
+{
+    ListBox1->clear();
+    EasyFind1->SearchKey = OrdIndtast->text();
+    EasyFind1->Find();
+    if (EasyFind1->Found())
+        addCurrentTape();
+    const engine::Table& video = *data::DM->VideoTable;
+    int budget = kMoreLines;
+    while (!video.Eof()) {
+        EasyFind1->FindNext();
+        if (!EasyFind1->Found())
+            break;
+        addCurrentTape();
+        if (--budget == 0)
+            break;
+    }
+    Label10->setText(QString::number(ListBox1->count()));
+    design::fitLabel(Label10);
+}
+
+void TIndholdForm::OrdIndtastKeyDown(int key)
+{
+    if (isEnter(key))
+        FindButtonClick();
+}
+
+void TIndholdForm::ListBox1Click()
+{
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), selected.first()->data(Qt::UserRole).toString());
+}
+
+void TIndholdForm::setTexts(const QString& language)
+{
+    for (const LanguageTexts& row : kTexts) {
+        if (language != QString::fromUtf8(row.language))
+            continue;
+        setWindowTitle(QString::fromUtf8(row.caption));
+        Label77->setText(QString::fromUtf8(row.label77));
+        Label59->setText(QString::fromUtf8(row.label59));
+        Label11->setText(QString::fromUtf8(row.label11));
+        FindButton->setText(QString::fromUtf8(row.findButton));
+        design::fitLabels(this);
+        return;
+    }
+}
+
+void TIndholdForm::FormShow()
+{
+    setTexts(appContext().languageName());
+}
+
+void TIndholdForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    core::guarded([this] {
+        support::setOuterSize(this, QSize(kDesignWidth, kDesignHeight));
+        design::centreOnScreen(this);
+        FormShow();
+    });
+}
+
+void TIndholdForm::keyPressEvent(QKeyEvent* event)
+{
+    // No cancel button: Escape does not close the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TIndholdForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == OrdIndtast && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        core::guarded([this, key] { OrdIndtastKeyDown(key); });
+        return isEnter(key);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace forms

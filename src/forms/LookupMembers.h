@@ -1,0 +1,84 @@
+#pragma once
+// The five lookup list windows differ only in data: which table they keep, their designed
+// size, place and menu, and the texts they show per language. This table holds all of it;
+// TLookupForm builds and runs a window from one entry.
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace engine {
+class DataSource;
+class Table;
+}
+namespace data {
+class TDM;
+}
+
+namespace forms {
+
+enum class LookupMember { Category, Type, Director, Actor, RecordedBy };
+
+/// All five members, in menu order.
+constexpr std::array<LookupMember, 5> kLookupMembers = {LookupMember::Category, LookupMember::Type,
+                                                        LookupMember::Director, LookupMember::Actor,
+                                                        LookupMember::RecordedBy};
+
+/// How a handler picks its text: by the language label's name or by the active index.
+enum class TextChoice { ByName, ByIndex };
+
+/// One text per language, in index order -1 (Dansk), 0 English, 1 Norsk, 2 Svensk, 3 Deutsch.
+struct LanguageTexts {
+    std::array<const char*, 5> utf8;
+
+    /// The text for a language index; an index outside -1..3 gives the Danish text.
+    QString at(int languageIndex) const;
+    /// The same text for every language.
+    static LanguageTexts same(const char* text) { return {{text, text, text, text, text}}; }
+};
+
+/// The language names the main window's label shows, in index order -1..3.
+extern const std::array<const char*, 5> kLanguageNames;
+/// The index (-1..3) of a language name, or std::nullopt for a name that is none of them.
+std::optional<int> languageIndexOfName(const QString& name);
+
+struct LookupMenuItem {
+    const char* name;    ///< object name of the QAction ("Tilfj1")
+    const char* caption; ///< designed caption ("&Tilføj")
+    const char* handler; ///< handler name ("Tilfj1Click")
+};
+
+struct LookupMemberInfo {
+    LookupMember member;
+    const char* className;  ///< "TKatForm"
+    const char* objectName; ///< "KatForm": also the language file section
+    engine::Table* data::TDM::*table;
+    engine::DataSource* data::TDM::*source;
+    const char* listField;
+    const char* caption; ///< designed window caption
+    QSize outerSize;     ///< designed outer width x height
+    /// Designed top-left corner; none: centred on the screen.
+    std::optional<QPoint> designedPlace;
+    LookupMenuItem addItem;
+    LookupMenuItem deleteItem;
+    /// The grid's one designed column (field, title); none: every field of the table.
+    std::optional<std::pair<const char*, const char*>> designedColumn;
+
+    LanguageTexts addCaption; ///< add input box, chosen by index
+    LanguageTexts addPrompt;
+    /// Delete question prefix and FormShow texts are chosen this way.
+    TextChoice choice;
+    LanguageTexts deletePrefix;
+    LanguageTexts showAdd;
+    LanguageTexts showDelete;
+    LanguageTexts showFirstColumn;
+    /// Window caption set by FormShow (the category window only).
+    std::optional<LanguageTexts> showCaption;
+    /// Adapts itself to the screen when created (the category window only).
+    bool adaptsToScreen;
+};
+
+const LookupMemberInfo& lookupMember(LookupMember member);
+
+} // namespace forms

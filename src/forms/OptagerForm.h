@@ -1,0 +1,29 @@
+#pragma once
+// The recorded-by list window (Optagetaf.db).
+#include "LookupForm.h"
+
+class QAction;
+
+namespace forms {
+
+class TOptagerForm : public TLookupForm {
+    Q_OBJECT
+public:
+    /// screenSize: the screen to adapt to and centre on; empty: the primary screen.
+    explicit TOptagerForm(QWidget* parent = nullptr, const QSize& screenSize = QSize());
+    ~TOptagerForm() override;
+
+    QAction* Tilfoj1;
+    QAction* Slet1;
+
+    /// Asks for a new entry and adds it.
+    void Tilfoj1Click();
+    /// Asks whether to delete the current entry and deletes it on yes.
+    void Slet1Click();
+    void FormShow() override;
+};
+
+/// The window while it exists.
+extern TOptagerForm* OptagerForm;
+
+} // namespace forms

@@ -1,0 +1,476 @@
+#include "OversigtForm.h"
+
+#include "AppContext.h"
+#include "BrowseDesign.h"
+#include "IndholdForm.h"
+#include "SkueForm.h"
+#include "core/Guard.h"
+#include "data/DM.h"
+#include "data/TimeText.h"
+#include "dbctrls/DBGrid.h"
+#include "dbctrls/DBLookupComboBox.h"
+#include "engine/Filter.h"
+#include "locale/TQFormLocalizer.h"
+#include "locale/TQLanguageSource.h"
+#include "support/Alignment.h"
+#include "support/EasyFind.h"
+#include "support/FormResizer.h"
+#include "support/SingleResizer.h"
+#include "support/WindowSize.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QToolButton>
+
+namespace forms {
+
+TOversigtForm* OversigtForm = nullptr;
+
+namespace {
+
+const char* const kFindHint = "Find/Find næste";
+// The "..." of the 17-pixel speed buttons, set tight so it fits them at every scale.
+void setTightDots(QToolButton* button)
+{
+    QFont font = button->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+    button->setFont(font);
+}
+
+engine::Table& videoTable()
+{
+    return *data::DM->VideoTable;
+}
+
+// The grid's columns in the design's order; titles come from the fields unless a language
+// file gives them. Start and Slut accept 0130 for 01:30.
+std::vector<dbctrls::TDBGridColumn> overviewColumns()
+{
+    const std::pair<const char*, int> columns[] = {
+        {"Tapenr", 64},   {"Titel", 200},    {"Start", 56},     {"Slut", 56},
+        {"Varighed", 64}, {"Type", 80},      {"Kopi", 64},      {"Laengde", 64},
+        {"Kategori", 110}, {"Udlaan", 56},   {"Instruktor", 120}, {"Optagetaf", 100},
+        {"OptagetDato", 90}, {"Fabrikat", 90}};
+    std::vector<dbctrls::TDBGridColumn> result;
+    for (const auto& [field, width] : columns) {
+        dbctrls::TDBGridColumn column;
+        column.fieldName = QString::fromLatin1(field);
+        column.width = width;
+        if (column.fieldName == QLatin1String("Start") || column.fieldName == QLatin1String("Slut"))
+            column.normalize = data::normaliseTimeEntry;
+        result.push_back(column);
+    }
+    return result;
+}
+
+} // namespace
+
+TOversigtForm::TOversigtForm(QWidget* parent) : QDialog(parent)
+{
+    QFormLocalizer1 = new locale::TQFormLocalizer(this);
+    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
+    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
+    QFormLocalizer1->SetSource(appContext().languageSource);
+    design::setUpDialog(this, "OversigtForm", QStringLiteral("Oversigt"));
+    resize(kDesignWidth, kDesignHeight);
+    createGrid();
+    createOrderGroup();
+    createSearchGroup();
+    createSelectionGroup();
+    createContentSearch();
+    createSearches();
+    FormResizer1 = new support::TFormResizer(this);
+    FormResizer1->setObjectName(QStringLiteral("FormResizer1"));
+    FormResizer1->setResizeFonts(true);
+    FormResizer1->setMinFontSize(8);
+    FormResizer1->setMaxFontSize(48);
+    connectHandlers();
+    FormCreate();
+    QFormLocalizer1->Loaded();
+    fitTexts();
+    if (!OversigtForm)
+        OversigtForm = this;
+}
+
+TOversigtForm::~TOversigtForm()
+{
+    if (OversigtForm == this)
+        OversigtForm = nullptr;
+}
+
+void TOversigtForm::createGrid()
+{
+    Panel1 = design::panel(this, "Panel1");
+    Panel1->setGeometry(0, 0, kDesignWidth, kDesignHeight - 106);
+    support::setAlign(Panel1, support::Align::Client);
+    DBGrid1 = new dbctrls::TDBGrid(Panel1);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setFont(design::font());
+    DBGrid1->setTitleBold(true);
+    DBGrid1->setColumns(overviewColumns());
+    DBGrid1->setDataSource(data::DM->VideoSource);
+    support::setAlign(DBGrid1, support::Align::Client);
+    Panel2 = design::panel(this, "Panel2");
+    Panel2->setGeometry(0, kDesignHeight - 106, kDesignWidth, 106);
+    support::setAlign(Panel2, support::Align::Bottom);
+    support::realign(this);
+}
+
+void TOversigtForm::createOrderGroup()
+{
+    GroupBox2 = design::groupBox(Panel2, "GroupBox2", QStringLiteral("Sortering"), QRect(8, 8, 93, 88));
+    RadioButton4 = design::radioButton(GroupBox2, "RadioButton4", QStringLiteral("Båndnr."), QRect(10, 17, 83, 17));
+    RadioButton9 = design::radioButton(GroupBox2, "RadioButton9", QStringLiteral("Type"), QRect(10, 32, 83, 17));
+    RadioButton5 = design::radioButton(GroupBox2, "RadioButton5", QStringLiteral("Titel"), QRect(10, 48, 83, 17));
+    RadioButton6 = design::radioButton(GroupBox2, "RadioButton6", QStringLiteral("Kategori"), QRect(10, 63, 83, 17));
+    RadioButton4->setChecked(true);
+}
+
+void TOversigtForm::createSearchGroup()
+{
+    GroupBox1 = design::groupBox(Panel2, "GroupBox1", QStringLiteral("Søg"), QRect(114, 8, 152, 88));
+    RadioButton1 = design::radioButton(GroupBox1, "RadioButton1", QStringLiteral("Båndnr."), QRect(10, 18, 80, 17));
+    RadioButton2 = design::radioButton(GroupBox1, "RadioButton2", QStringLiteral("Titel"), QRect(10, 34, 80, 17));
+    RadioButton3 = design::radioButton(GroupBox1, "RadioButton3", QStringLiteral("Kategori"), QRect(10, 50, 110, 17));
+    Edit1 = design::edit(GroupBox1, "Edit1", QRect(90, 20, 51, 21));
+    SpeedButton1 = design::speedButton(GroupBox1, "SpeedButton1", QStringLiteral("..."), QRect(123, 48, 17, 17),
+                                       QString::fromUtf8(kFindHint));
+    setTightDots(SpeedButton1);
+}
+
+dbctrls::TDBLookupComboBox* TOversigtForm::createPicker(const char* name, const QRect& bounds, const char* listField)
+{
+    auto* picker = new dbctrls::TDBLookupComboBox(GroupBox3);
+    picker->setObjectName(QString::fromLatin1(name));
+    picker->setFont(design::font());
+    picker->setGeometry(bounds);
+    picker->setDropDownRows(18);
+    picker->setKeyField(QString::fromLatin1(listField));
+    picker->setListField(QString::fromLatin1(listField));
+    return picker;
+}
+
+void TOversigtForm::createSelectionGroup()
+{
+    GroupBox3 = design::groupBox(Panel2, "GroupBox3", QStringLiteral("Selektering"), QRect(280, 8, 406, 88));
+    Label15 = design::label(GroupBox3, "Label15", QStringLiteral("Kategori/genre"), QPoint(12, 12));
+    DBLookupComboBox1 = createPicker("DBLookupComboBox1", QRect(12, 26, 144, 21), "Kategori");
+    DBLookupComboBox1->setListSource(data::DM->KatSource);
+    Label20 = design::label(GroupBox3, "Label20", QStringLiteral("Type"), QPoint(12, 47));
+    DBLookupComboBox3 = createPicker("DBLookupComboBox3", QRect(12, 61, 144, 21), "Type");
+    DBLookupComboBox3->setListSource(data::DM->TypeSource);
+    Label23 = design::label(GroupBox3, "Label23", QStringLiteral("Instruktør"), QPoint(167, 12));
+    DBLookupComboBox5 = createPicker("DBLookupComboBox5", QRect(167, 26, 144, 21), "Instruktor");
+    DBLookupComboBox5->setListSource(data::DM->InstruktorSource);
+    Label24 = design::label(GroupBox3, "Label24", QStringLiteral("Optaget af"), QPoint(167, 47));
+    DBLookupComboBox6 = createPicker("DBLookupComboBox6", QRect(167, 61, 144, 21), "Optagetaf");
+    DBLookupComboBox6->setListSource(data::DM->OptagetSource);
+    RadioButton8 = design::radioButton(GroupBox3, "RadioButton8", QStringLiteral("Udlånte"), QRect(320, 27, 87, 17));
+    RadioButton7 = design::radioButton(GroupBox3, "RadioButton7", QStringLiteral("Alle"), QRect(321, 59, 84, 17));
+}
+
+void TOversigtForm::createContentSearch()
+{
+    Label8 = design::label(Panel2, "Label8", QStringLiteral("Søg indhold"), QPoint(710, 23), true, true);
+    label8Right_ = Label8->geometry().right() + 1; // translations grow leftwards from here
+    Edit3 = design::edit(Panel2, "Edit3", QRect(785, 15, 91, 21));
+    SpeedButton2 = design::speedButton(Panel2, "SpeedButton2", QStringLiteral("..."), QRect(886, 19, 17, 17),
+                                       QString::fromUtf8(kFindHint));
+    setTightDots(SpeedButton2);
+    const auto button = [this](const char* name, const QString& text, const QRect& bounds) {
+        auto* b = new QPushButton(text, Panel2);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFont(design::font(8, true));
+        b->setGeometry(bounds);
+        b->setAutoDefault(false); // Enter in an edit box searches; it must not press a button
+        return b;
+    };
+    Button1 = button("Button1", QStringLiteral("Indhold"), QRect(710, 48, 196, 20));
+    Button2 = button("Button2", QStringLiteral("Skuespillere"), QRect(710, 72, 196, 21));
+}
+
+void TOversigtForm::createSearches()
+{
+    const auto search = [this](const char* name) {
+        auto* find = new support::TEasyFind(this);
+        find->setObjectName(QString::fromLatin1(name));
+        find->DataSource = data::DM->VideoSource;
+        find->MultiCharPattern = QStringLiteral("%");
+        find->SingleCharPattern = QLatin1Char('_');
+        find->CaseSensitive = false;
+        find->AllowWildcards = false;
+        find->SearchField = QStringLiteral("Indhold");
+        return find;
+    };
+    EasyFind1 = search("EasyFind1");
+    EasyFind2 = search("EasyFind2");
+}
+
+void TOversigtForm::connectHandlers()
+{
+    const auto click = [this](QAbstractButton* button, void (TOversigtForm::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { core::guarded([&] { (this->*handler)(); }); });
+    };
+    click(RadioButton4, &TOversigtForm::RadioButton4Click);
+    click(RadioButton9, &TOversigtForm::RadioButton9Click);
+    click(RadioButton5, &TOversigtForm::RadioButton5Click);
+    click(RadioButton6, &TOversigtForm::RadioButton6Click);
+    click(RadioButton1, &TOversigtForm::RadioButton1Click);
+    click(RadioButton2, &TOversigtForm::RadioButton2Click);
+    click(RadioButton3, &TOversigtForm::RadioButton3Click);
+    click(SpeedButton1, &TOversigtForm::SpeedButton1Click);
+    click(SpeedButton2, &TOversigtForm::SpeedButton2Click);
+    click(RadioButton8, &TOversigtForm::RadioButton8Click);
+    click(RadioButton7, &TOversigtForm::RadioButton7Click);
+    click(Button1, &TOversigtForm::Button1Click);
+    click(Button2, &TOversigtForm::Button2Click);
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { core::guarded([this] { Edit1Change(); }); });
+    connect(Edit3, &QLineEdit::textChanged, this, [this] { core::guarded([this] { Edit3Change(); }); });
+    Edit1->installEventFilter(this);
+    const auto chosen = [this](dbctrls::TDBLookupComboBox* picker, void (TOversigtForm::*handler)()) {
+        connect(picker, &dbctrls::TDBLookupComboBox::chosen, this,
+                [this, handler] { core::guarded([&] { (this->*handler)(); }); });
+    };
+    chosen(DBLookupComboBox1, &TOversigtForm::DBLookupComboBox1Click);
+    chosen(DBLookupComboBox3, &TOversigtForm::DBLookupComboBox3Click);
+    chosen(DBLookupComboBox5, &TOversigtForm::DBLookupComboBox5Click);
+    chosen(DBLookupComboBox6, &TOversigtForm::DBLookupComboBox6Click);
+}
+
+// Sorting.
+
+void TOversigtForm::setOrder(const QString& indexName)
+{
+    videoTable().SetIndexName(indexName);
+}
+
+void TOversigtForm::RadioButton4Click()
+{
+    setOrder(QString());
+}
+
+void TOversigtForm::RadioButton9Click()
+{
+    setOrder(QStringLiteral("IndexType"));
+}
+
+void TOversigtForm::RadioButton5Click()
+{
+    setOrder(QStringLiteral("IndexTitel"));
+}
+
+void TOversigtForm::RadioButton6Click()
+{
+    setOrder(QStringLiteral("IndexKategori"));
+}
+
+// Searching.
+
+void TOversigtForm::chooseSearchField(const QString& field)
+{
+    EasyFind1->SearchField = field;
+    Edit1->setFocus();
+    Edit1->clear();
+}
+
+void TOversigtForm::RadioButton1Click()
+{
+    chooseSearchField(QStringLiteral("TapeNr"));
+}
+
+void TOversigtForm::RadioButton2Click()
+{
+    chooseSearchField(QStringLiteral("Titel"));
+}
+
+void TOversigtForm::RadioButton3Click()
+{
+    chooseSearchField(QStringLiteral("Kategori"));
+}
+
+void TOversigtForm::Edit1Change()
+{
+    EasyFind1->SearchKey = Edit1->text();
+    EasyFind1->Find();
+}
+
+void TOversigtForm::Edit1KeyDown(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return;
+    EasyFind1->SearchKey = Edit1->text();
+    EasyFind1->Find();
+}
+
+void TOversigtForm::SpeedButton1Click()
+{
+    EasyFind1->SearchKey = Edit1->text();
+    EasyFind1->FindNext();
+}
+
+void TOversigtForm::Edit3Change()
+{
+    EasyFind2->SearchKey = Edit3->text();
+    EasyFind2->Find();
+}
+
+void TOversigtForm::SpeedButton2Click()
+{
+    EasyFind2->SearchKey = Edit3->text();
+    EasyFind2->FindNext();
+}
+
+// Selections.
+
+void TOversigtForm::clearLists(const dbctrls::TDBLookupComboBox* except)
+{
+    for (dbctrls::TDBLookupComboBox* list : {DBLookupComboBox1, DBLookupComboBox3, DBLookupComboBox5, DBLookupComboBox6})
+        if (list != except)
+            list->setKeyValue(QString());
+}
+
+void TOversigtForm::filterByList(const QString& field, dbctrls::TDBLookupComboBox* chosen)
+{
+    engine::Table& video = videoTable();
+    video.SetFilter(engine::makeFilter(field, chosen->shownText()));
+    video.SetFiltered(true);
+    design::uncheck(RadioButton7);
+    design::uncheck(RadioButton8);
+    clearLists(chosen);
+}
+
+void TOversigtForm::DBLookupComboBox1Click()
+{
+    filterByList(QStringLiteral("Kategori"), DBLookupComboBox1);
+}
+
+void TOversigtForm::DBLookupComboBox3Click()
+{
+    filterByList(QStringLiteral("Type"), DBLookupComboBox3);
+}
+
+void TOversigtForm::DBLookupComboBox5Click()
+{
+    filterByList(QStringLiteral("Instruktor"), DBLookupComboBox5);
+}
+
+void TOversigtForm::DBLookupComboBox6Click()
+{
+    filterByList(QStringLiteral("Optagetaf"), DBLookupComboBox6);
+}
+
+void TOversigtForm::RadioButton8Click()
+{
+    engine::Table& video = videoTable();
+    video.SetFilter(QStringLiteral("Udlaan = 'Ja'"));
+    video.SetFiltered(true);
+    clearLists();
+}
+
+void TOversigtForm::RadioButton7Click()
+{
+    // The filter text stays; it only stops applying.
+    videoTable().SetFiltered(false);
+    clearLists();
+}
+
+// The windows opened from here: made afresh, modal, freed when they close.
+
+void TOversigtForm::Button1Click()
+{
+    TIndholdForm form(this);
+    form.exec();
+}
+
+void TOversigtForm::Button2Click()
+{
+    TSkueForm form(this);
+    form.exec();
+}
+
+// The window itself.
+
+void TOversigtForm::FormCreate()
+{
+    FormResizer1->RecordLayout();
+}
+
+void TOversigtForm::fitTexts()
+{
+    design::fitLabels(this);
+    // The resizer scales a label's left edge; a right-aligned one keeps its scaled right edge
+    // instead, so a longer translation grows away from the edit box beside it.
+    const double widthRatio = double(width()) / kDesignWidth;
+    Label8->move(support::roundHalfEven(label8Right_ * widthRatio) - Label8->width(), Label8->y());
+}
+
+void TOversigtForm::FormResize()
+{
+    FormResizer1->ResizeControls();
+    support::realign(this);
+    fitTexts();
+}
+
+void TOversigtForm::FormShow()
+{
+    const QSize stored(data::DM->configInteger(QStringLiteral("W_Over")),
+                       data::DM->configInteger(QStringLiteral("H_Over")));
+    support::setOuterSize(this, support::sanitizedOuterSize(stored, QSize(kDesignWidth, kDesignHeight),
+                                                            design::availableScreenSize(this)));
+    fitTexts(); // a language chosen since the last showing may have changed texts
+    design::centreOnScreen(this);
+}
+
+void TOversigtForm::FormClose()
+{
+    const QSize outer = support::outerSize(this);
+    data::DM->storeConfig({{QStringLiteral("H_Over"), outer.height()}, {QStringLiteral("W_Over"), outer.width()}});
+}
+
+void TOversigtForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        core::guarded([this] { FormShow(); });
+}
+
+void TOversigtForm::closeEvent(QCloseEvent* event)
+{
+    // A failed write is reported and the window closes all the same.
+    core::guarded([this] { FormClose(); });
+    QDialog::closeEvent(event);
+}
+
+void TOversigtForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    core::guarded([this] { FormResize(); });
+}
+
+void TOversigtForm::keyPressEvent(QKeyEvent* event)
+{
+    // The window has no cancel button: Escape does not close it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TOversigtForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        core::guarded([this, key] { Edit1KeyDown(key); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace forms

@@ -1,0 +1,137 @@
+#include "SkueForm.h"
+
+#include "AppContext.h"
+#include "BrowseDesign.h"
+#include "core/Guard.h"
+#include "data/DM.h"
+#include "dbctrls/DBGrid.h"
+#include "dbctrls/DBLookupComboBox.h"
+#include "engine/Filter.h"
+#include "locale/TQFormLocalizer.h"
+#include "locale/TQLanguageSource.h"
+#include "support/Alignment.h"
+#include "support/WindowSize.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShowEvent>
+
+namespace forms {
+
+QString actorPhrase(int languageIndex)
+{
+    if (languageIndex >= -1 && languageIndex <= 2)
+        return QStringLiteral(" har medvirket i disse film");
+    if (languageIndex == 3)
+        return QStringLiteral(" hat in diesem Film mitgemacht");
+    return QString();
+}
+
+TSkueForm::TSkueForm(QWidget* parent) : QDialog(parent)
+{
+    QFormLocalizer1 = new locale::TQFormLocalizer(this);
+    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
+    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
+    QFormLocalizer1->SetSource(appContext().languageSource);
+    design::setUpDialog(this, "SkueForm", QStringLiteral("Skuespillere"));
+    resize(kDesignWidth, kDesignHeight);
+    createActorPanel();
+    createGrid();
+    support::realign(this);
+    connect(DBLookupComboBox7, &dbctrls::TDBLookupComboBox::chosen, this,
+            [this] { core::guarded([this] { DBLookupComboBox7Click(); }); });
+    connect(DBGrid5, &dbctrls::TDBGrid::cellClicked, this, [this] { core::guarded([this] { DBGrid5CellClick(); }); });
+    QFormLocalizer1->Loaded();
+    design::fitLabels(this);
+}
+
+void TSkueForm::createActorPanel()
+{
+    Panel1 = design::panel(this, "Panel1");
+    Panel1->setGeometry(0, 0, kDesignWidth, 51);
+    support::setAlign(Panel1, support::Align::Top);
+    Label25 = design::label(Panel1, "Label25", QStringLiteral("Vælg skuespiller"), QPoint(12, 5), true);
+    DBLookupComboBox7 = new dbctrls::TDBLookupComboBox(Panel1);
+    DBLookupComboBox7->setObjectName(QStringLiteral("DBLookupComboBox7"));
+    DBLookupComboBox7->setFont(design::font());
+    DBLookupComboBox7->setGeometry(12, 21, 234, 21);
+    DBLookupComboBox7->setDropDownRows(18);
+    DBLookupComboBox7->setKeyField(QStringLiteral("Skuespiller"));
+    DBLookupComboBox7->setListField(QStringLiteral("Skuespiller"));
+    DBLookupComboBox7->setListSource(data::DM->SkuespilSource);
+    Label26 = design::label(Panel1, "Label26", QString(), QPoint(272, 23));
+    Label26->setFont(design::font(10));
+    design::setTextColour(Label26, design::blue());
+}
+
+void TSkueForm::createGrid()
+{
+    DBGrid5 = new dbctrls::TDBGrid(this);
+    DBGrid5->setObjectName(QStringLiteral("DBGrid5"));
+    DBGrid5->setFont(design::font());
+    DBGrid5->setTitleBold(true);
+    DBGrid5->setToolTip(QStringLiteral("Dobbeltklik på en film for at se alle informationer"));
+    std::vector<dbctrls::TDBGridColumn> columns(3);
+    columns[0].fieldName = QStringLiteral("Titel");
+    columns[0].width = 260;
+    columns[1].fieldName = QStringLiteral("Skuespiller");
+    columns[1].width = 180;
+    columns[2].fieldName = QStringLiteral("Rolle");
+    columns[2].width = 200;
+    DBGrid5->setColumns(columns);
+    // A list to look at and jump from: cast rows are edited in the registration window,
+    // where the record rules give them their tape and title.
+    DBGrid5->setReadOnly(true);
+    DBGrid5->setDataSource(data::DM->MedvirkAllSource);
+    DBGrid5->setGeometry(0, 51, kDesignWidth, kDesignHeight - 51);
+    support::setAlign(DBGrid5, support::Align::Client);
+}
+
+void TSkueForm::DBLookupComboBox7Click()
+{
+    const QString name = DBLookupComboBox7->shownText();
+    engine::Table& cast = *data::DM->MedvirkAllTable;
+    cast.SetFilter(engine::makeFilter(QStringLiteral("Skuespiller"), name));
+    cast.SetFiltered(true);
+    const QString phrase = actorPhrase(appContext().activeLanguage());
+    if (phrase.isEmpty())
+        return;
+    Label26->setText(name + phrase);
+    design::fitLabel(Label26);
+}
+
+void TSkueForm::DBGrid5CellClick()
+{
+    const QString tapeNr = data::DM->MedvirkAllTable->FieldByName(QStringLiteral("TapeNr")).AsString();
+    data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), tapeNr);
+}
+
+void TSkueForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    core::guarded([this] {
+        support::setOuterSize(this, QSize(kDesignWidth, kDesignHeight));
+        design::centreOnScreen(this);
+    });
+}
+
+void TSkueForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    core::guarded([this] { support::realign(this); });
+}
+
+void TSkueForm::keyPressEvent(QKeyEvent* event)
+{
+    // No cancel button: Escape does not close the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace forms

@@ -1,0 +1,130 @@
+#include "LookupFixture.h"
+
+#include "core/Dialogs.h"
+#include "dbctrls/DBGrid.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+#include "forms/AppContext.h"
+#include "forms/LookupWindows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <algorithm>
+
+namespace lookuptest {
+
+std::string languageName(int index)
+{
+    return forms::kLanguageNames.at(size_t(index + 1));
+}
+
+void LookupTest::SetUp()
+{
+    folder = std::make_unique<testing_support::TempProgramFolder>();
+    folder->install();
+    dm = std::make_unique<data::TDM>(folder->dataDir());
+    data::DM = dm.get();
+    dm->OpenTables();
+
+    languages = std::make_unique<locale::TQLanguageSource>();
+    languages->SetBaseFolder(testing_support::builtProgramDir());
+    languages->SetOriginalName(QStringLiteral("Dansk"));
+    languages->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
+                             QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
+    languages->Loaded();
+    forms::appContext().languageSource = languages.get();
+    forms::appContext().languageLabel = [this] {
+        return labelOverride.isEmpty() ? languages->LanguageName(languages->ActiveLanguage()) : labelOverride;
+    };
+    dialogs().clear();
+    dialogs().confirmAnswers.clear();
+    dialogs().inputAnswers.clear();
+}
+
+void LookupTest::TearDown()
+{
+    EXPECT_TRUE(takeErrors().isEmpty());
+    window.reset();
+    forms::appContext().languageSource = nullptr;
+    forms::appContext().languageLabel = nullptr;
+    languages.reset();
+    data::DM = nullptr;
+    dm.reset();
+    folder.reset();
+}
+
+void LookupTest::setLanguage(int index)
+{
+    languages->SetActiveLanguage(index);
+}
+
+forms::TLookupForm& LookupTest::create(forms::LookupMember member, const QSize& screen)
+{
+    window = forms::createLookupForm(member, nullptr, screen);
+    return *window;
+}
+
+forms::TLookupForm& LookupTest::open(forms::LookupMember member, const QSize& screen)
+{
+    create(member, screen);
+    window->show();
+    QApplication::processEvents();
+    return *window;
+}
+
+engine::Table& LookupTest::tableOf(forms::LookupMember member) const
+{
+    return *(dm.get()->*forms::lookupMember(member).table);
+}
+
+QStringList LookupTest::entries(forms::LookupMember member) const
+{
+    engine::Table& table = tableOf(member);
+    QStringList values;
+    for (int row = 0; row < table.RowCount(); ++row)
+        values << table.DisplayText(row, 0);
+    return values;
+}
+
+void LookupTest::addEntries(forms::LookupMember member, const QStringList& values)
+{
+    engine::Table& table = tableOf(member);
+    for (const QString& value : values) {
+        table.Insert();
+        table.FieldByName(QString::fromLatin1(forms::lookupMember(member).listField)).SetAsString(value);
+        table.Post();
+    }
+    table.First();
+}
+
+QStringList LookupTest::gridTexts() const
+{
+    QStringList texts;
+    const QAbstractItemModel* model = window->DBGrid1->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, 0).data().toString();
+    return texts;
+}
+
+void LookupTest::trigger(QAction* action)
+{
+    action->trigger();
+    QApplication::processEvents();
+}
+
+core::ScriptedDialogs& LookupTest::dialogs() const
+{
+    return static_cast<core::ScriptedDialogs&>(core::dialogs());
+}
+
+QStringList LookupTest::takeErrors()
+{
+    const QStringList errors = dialogs().texts(QStringLiteral("error"));
+    auto& shown = dialogs().shown;
+    shown.erase(std::remove_if(shown.begin(), shown.end(),
+                               [](const auto& box) { return box.kind == QLatin1String("error"); }),
+                shown.end());
+    return errors;
+}
+
+} // namespace lookuptest
