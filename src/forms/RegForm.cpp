@@ -173,9 +173,9 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     FormResizer1->setResizeFonts(true);
     FormResizer1->setMinFontSize(8);
     FormResizer1->setMaxFontSize(48);
+    FormCreate();
     QFormLocalizer1->Loaded();
     afterLanguageChange();
-    FormCreate();
     // The loans button starts as the shown tape has it (the edit showed it before the handler
     // was connected).
     core::guarded([this] { DBEdit1Change(); });
@@ -328,11 +328,11 @@ void TRegForm::createPictureControls()
 
 void TRegForm::setTabOrders()
 {
-    const QList<QWidget*> order = {DBEdit1,  DBLookupComboBox4, DBEdit4,      DBEdit5,           DBEdit6,
-                                   DBEdit3,  DBEdit8,           DBLookupComboBox8, DBDateEdit1,  DBEdit9,
-                                   DBLookupComboBox9, DBEdit10, DBLookupComboBox2, DBEdit2,      DBEdit7,
-                                   DBRadioGroup1, DBMemo1,      DBLookupComboBox10, DBGrid1,     DBGrid4,
-                                   DBNavigator1, DBCheckBox1,   ScrollBox1,        ScrollBox2};
+    const QList<QWidget*> order = {
+        DBEdit1,  DBLookupComboBox4, DBEdit4,           DBEdit5,     DBEdit6,           DBEdit3,
+        DBEdit8,  DBLookupComboBox8, DBDateEdit1,       DBEdit9,     DBLookupComboBox9, DBEdit10,
+        DBLookupComboBox2, DBEdit2,  DBEdit7,           DBRadioGroup1, DBMemo1,         DBLookupComboBox10,
+        DBGrid1,  DBGrid4,           DBNavigator1,      DBCheckBox1, ScrollBox1,        ScrollBox2};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 }

@@ -7,9 +7,12 @@
 #include "dbctrls/DBRadioGroup.h"
 #include "forms/BilledForm.h"
 #include "forms/UdlaanForm.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
 #include "locale/LanguageCoverage.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 
 using namespace regtest;
 
@@ -90,3 +93,23 @@ TEST_P(Coverage, EveryDesignedTextIsTranslated)
 
 INSTANTIATE_TEST_SUITE_P(Files, Coverage, ::testing::Values("English.lng", "Norsk.lng", "Svensk.lng", "Deutsch.lng"),
                          [](const auto& info) { return std::string(info.param).substr(0, 5); });
+
+TEST_F(RegFixture, LanguageSwitchesLeaveTheLookupListsAlone)
+{
+    for (const char* type : {"VHS", "DVD"}) {
+        dm->TypeTable->Insert();
+        dm->TypeTable->FieldByName(QStringLiteral("Type")).SetAsString(QString::fromLatin1(type));
+        dm->TypeTable->Post();
+    }
+    regForm();
+    useLanguage(0);
+    // The list grows while a language is active; going back must neither write into it nor
+    // try to shrink it to the rows it had.
+    dm->TypeTable->Insert();
+    dm->TypeTable->FieldByName(QStringLiteral("Type")).SetAsString(QStringLiteral("Betamax"));
+    dm->TypeTable->Post();
+    useLanguage(-1);
+    ASSERT_EQ(form->DBLookupComboBox4->count(), 3);
+    EXPECT_EQ(form->DBLookupComboBox4->itemText(0), QStringLiteral("Betamax"));
+    EXPECT_EQ(form->Label19->text(), QStringLiteral("Type"));
+}
