@@ -118,6 +118,11 @@ qint64 Statement::int64(int column) const
     return sqlite3_column_int64(stmt_, column);
 }
 
+int Statement::columnType(int column) const
+{
+    return sqlite3_column_type(stmt_, column);
+}
+
 sqlite3_value* Statement::columnValue(int column) const
 {
     return sqlite3_column_value(stmt_, column);

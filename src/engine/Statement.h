@@ -34,6 +34,8 @@ public:
 
     qint64 int64(int column) const;
     QString text(int column) const;
+    /// SQLite's fundamental type of a column (SQLITE_INTEGER, ..., SQLITE_NULL).
+    int columnType(int column) const;
     /// The column's value as SQLite holds it, valid until the next step.
     sqlite3_value* columnValue(int column) const;
     /// qint64, double, QString, QByteArray, or a null QVariant.
