@@ -2,6 +2,7 @@
 // hand-written SQL baseline on the same files in the same run. The windows are the real
 // ones (offscreen); their handlers are driven as a click would drive them.
 #include "BenchCatalogue.h"
+#include "Comparison.h"
 
 #include "core/Dialogs.h"
 #include "core/ScriptedDialogs.h"
@@ -30,38 +31,8 @@ namespace {
 
 using bench::BenchCatalogue;
 
-double secondsOf(const std::function<void()>& action)
-{
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-/// Times the window's operation and the baseline once per iteration; reports the window's time.
-class Comparison {
-public:
-    explicit Comparison(benchmark::State& state) : state_(state) {}
-    void run(const std::function<void()>& ours, const std::function<void()>& baseline)
-    {
-        const double o = secondsOf(ours);
-        const double b = secondsOf(baseline);
-        oursTotal_ += o;
-        baselineTotal_ += b;
-        state_.SetIterationTime(o);
-    }
-    ~Comparison()
-    {
-        const double n = double(state_.iterations());
-        state_.counters["ours_ms"] = 1000.0 * oursTotal_ / n;
-        state_.counters["sql_ms"] = 1000.0 * baselineTotal_ / n;
-        state_.counters["ratio"] = baselineTotal_ > 0 ? oursTotal_ / baselineTotal_ : 0.0;
-    }
-
-private:
-    benchmark::State& state_;
-    double oursTotal_ = 0;
-    double baselineTotal_ = 0;
-};
+using bench::Comparison;
+using bench::secondsOf;
 
 /// Steps a statement to its end, reading every column as text; returns the row count.
 int stepAll(sqlite3* db, const QString& sql, const QStringList& texts = {})

@@ -1,6 +1,7 @@
 // The table engine against hand-written SQL on the same generated catalogues, in one run.
 // Each benchmark's time is the engine's; the counters give both and their ratio.
 #include "BenchCatalogue.h"
+#include "Comparison.h"
 
 #include "engine/DataSource.h"
 #include "engine/Database.h"
@@ -20,38 +21,8 @@ namespace {
 
 using bench::BenchCatalogue;
 
-double secondsOf(const std::function<void()>& action)
-{
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-/// Times the engine and the baseline once per iteration; reports the engine's time.
-class Comparison {
-public:
-    explicit Comparison(benchmark::State& state) : state_(state) {}
-    void run(const std::function<void()>& engine, const std::function<void()>& baseline)
-    {
-        const double e = secondsOf(engine);
-        const double b = secondsOf(baseline);
-        engineTotal_ += e;
-        baselineTotal_ += b;
-        state_.SetIterationTime(e);
-    }
-    ~Comparison()
-    {
-        const double n = double(state_.iterations());
-        state_.counters["engine_ms"] = 1000.0 * engineTotal_ / n;
-        state_.counters["sql_ms"] = 1000.0 * baselineTotal_ / n;
-        state_.counters["ratio"] = baselineTotal_ > 0 ? engineTotal_ / baselineTotal_ : 0.0;
-    }
-
-private:
-    benchmark::State& state_;
-    double engineTotal_ = 0;
-    double baselineTotal_ = 0;
-};
+using bench::Comparison;
+using bench::secondsOf;
 
 /// Steps a statement to its end, reading every column as text, and returns the row count.
 int stepAll(sqlite3* db, const QString& sql, const std::function<void(sqlite3_stmt*)>& bind = {})

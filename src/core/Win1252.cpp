@@ -63,11 +63,12 @@ int byteOf(QChar c)
 
 QByteArray encode(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (QChar c : text) {
+    // Sized once and written in place: appending byte by byte cost more than the mapping.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const QChar c : text) {
         const int b = byteOf(c);
-        bytes.append(b < 0 ? '?' : char(b));
+        *out++ = b < 0 ? '?' : char(b);
     }
     return bytes;
 }

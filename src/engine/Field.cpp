@@ -114,10 +114,14 @@ Field::Field(Table& table, int index, const QString& name, FieldKind kind)
 
 bool Field::IsNull() const
 {
-    const QVariant value = Value();
-    if (value.isNull())
+    return isNullValue(Value());
+}
+
+bool Field::isNullValue(const QVariant& stored) const
+{
+    if (stored.isNull())
         return true;
-    return kind_ != FieldKind::Integer && value.typeId() == QMetaType::QString && value.toString().isEmpty();
+    return kind_ != FieldKind::Integer && stored.typeId() == QMetaType::QString && stored.toString().isEmpty();
 }
 
 QString Field::AsString() const

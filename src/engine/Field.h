@@ -40,6 +40,8 @@ public:
 
     /// The text a stored value of this field shows (AsString of a record that holds it).
     QString displayText(const QVariant& stored) const;
+    /// True when a stored value of this field counts as no value (IsNull of a record that holds it).
+    bool isNullValue(const QVariant& stored) const;
     /// The value SetAsString would store for a text; throws EConvertError as it would.
     QVariant storageValue(const QString& text) const;
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QVariant>
 #include <vector>
 
 namespace engine {
@@ -26,6 +27,7 @@ struct ExportColumn {
 
 struct ExportCell {
     QString text;
+    QVariant value; ///< the field's stored value (dates: ISO text)
     bool isNull = false;
     bool needsFormat = true;
 };
@@ -62,7 +64,7 @@ protected:
 private:
     void checkDataSet() const;
     void buildColumns();
-    std::vector<ExportCell> readRow() const;
+    void readRow(std::vector<ExportCell>& cells) const;
     void exportRecords();
 
     std::vector<ExportColumn> columns_;

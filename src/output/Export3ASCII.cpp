@@ -2,13 +2,30 @@
 
 namespace output {
 
+void TQExport3ASCII::appendQuoted(QString& line, const QString& text) const
+{
+    if (!CSVQuoteStrings) {
+        line += text;
+        return;
+    }
+    line += CSVQuote;
+    if (text.contains(CSVQuote)) {
+        for (const QChar c : text) {
+            if (c == CSVQuote)
+                line += CSVQuote;
+            line += c;
+        }
+    } else {
+        line += text;
+    }
+    line += CSVQuote;
+}
+
 QString TQExport3ASCII::quoted(const QString& text) const
 {
-    if (!CSVQuoteStrings)
-        return text;
-    QString inner = text;
-    inner.replace(CSVQuote, QString(2, CSVQuote));
-    return CSVQuote + inner + CSVQuote;
+    QString line;
+    appendQuoted(line, text);
+    return line;
 }
 
 void TQExport3ASCII::WriteCaptions(const std::vector<ExportColumn>& columns)
@@ -23,12 +40,14 @@ void TQExport3ASCII::WriteCaptions(const std::vector<ExportColumn>& columns)
 
 void TQExport3ASCII::WriteRow(const std::vector<ExportColumn>& columns, std::vector<ExportCell>& cells)
 {
-    QStringList values;
+    line_.clear();
     for (size_t i = 0; i < columns.size(); ++i) {
-        values << quoted(formatted(columns[i], cells[i]));
+        if (i > 0)
+            line_ += CSVComma;
+        appendQuoted(line_, formatted(columns[i], cells[i]));
         cells[i].needsFormat = false;
     }
-    writeText(values.join(CSVComma));
+    writeText(line_);
 }
 
 } // namespace output

@@ -23,6 +23,9 @@ protected:
 
 private:
     QString quoted(const QString& text) const;
+    void appendQuoted(QString& line, const QString& text) const;
+
+    QString line_; // reused for every row
 };
 
 } // namespace output

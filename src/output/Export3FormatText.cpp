@@ -38,12 +38,40 @@ QString TQExport3FormatText::captionOf(const ExportColumn& column) const
     return caption.isEmpty() ? column.caption : caption;
 }
 
+void TQExport3FormatText::BeginExport()
+{
+    TQExport3AdvancedText::BeginExport();
+    locale_ = QLocale();
+    shortDateFormat_ = locale_.dateFormat(QLocale::ShortFormat);
+    formats_.clear();
+}
+
+const QString& TQExport3FormatText::formatOf(const ExportColumn& column) const
+{
+    auto it = formats_.constFind(column.fieldIndex);
+    if (it == formats_.cend()) {
+        const QString user = valueOf(UserFormats, column.name);
+        it = formats_.insert(column.fieldIndex, user.isEmpty() ? column.format : user);
+    }
+    return *it;
+}
+
+QString TQExport3FormatText::formattedDate(const QString& format, const ExportCell& cell) const
+{
+    const QDate date = QDate::fromString(cell.value.toString(), Qt::ISODate);
+    if (!date.isValid())
+        return QString();
+    // The field's own text is the date in the short date format already.
+    if (format == shortDateFormat_)
+        return cell.text;
+    return locale_.toString(QDateTime(date, QTime(0, 0)), format);
+}
+
 QString TQExport3FormatText::formatted(const ExportColumn& column, const ExportCell& cell) const
 {
     if (cell.isNull)
         return Formats.NullString;
-    const QString user = valueOf(UserFormats, column.name);
-    const QString format = user.isEmpty() ? column.format : user;
+    const QString& format = formatOf(column);
     bool ok = false;
     switch (column.kind) {
     case ColumnKind::Integer:
@@ -53,18 +81,15 @@ QString TQExport3FormatText::formatted(const ExportColumn& column, const ExportC
     }
     case ColumnKind::Float:
     case ColumnKind::Currency: {
-        const double value = QLocale().toDouble(cell.text, &ok);
+        const double value = locale_.toDouble(cell.text, &ok);
         return ok ? formatNumber(value, format) : QString();
     }
     case ColumnKind::Date:
-        // Date fields already read in the short date format: nothing to convert.
-        if (format == QLocale().dateFormat(QLocale::ShortFormat) && readDateTime(cell.text).isValid())
-            return cell.text;
-        [[fallthrough]];
+        return formattedDate(format, cell);
     case ColumnKind::Time:
     case ColumnKind::DateTime: {
         const QDateTime value = readDateTime(cell.text);
-        return value.isValid() ? QLocale().toString(value, format) : QString();
+        return value.isValid() ? locale_.toString(value, format) : QString();
     }
     default:
         return cell.text;

@@ -27,8 +27,8 @@ void TQExport3Text::BeginExport()
 
 void TQExport3Text::writeLine(const QByteArray& bytes)
 {
-    const QByteArray line = bytes + QByteArrayLiteral("\r\n");
-    if (file_.write(line) != line.size())
+    static const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+    if (file_.write(bytes) != bytes.size() || file_.write(kLineEnd) != kLineEnd.size())
         throw core::EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(file_.fileName(), file_.errorString()));
 }
 

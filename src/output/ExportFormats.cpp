@@ -35,7 +35,8 @@ TQExportFormats::TQExportFormats()
 
 QString formatNumber(double value, const QString& pattern)
 {
-    const qsizetype first = pattern.indexOf(QRegularExpression(QStringLiteral("[#0]")));
+    static const QRegularExpression digitPlace(QStringLiteral("[#0]"));
+    const qsizetype first = pattern.indexOf(digitPlace);
     if (first < 0)
         return pattern;
     qsizetype last = first;

@@ -71,6 +71,27 @@ TEST_F(Export, QuotesAreDoubledSemicolonsKeptBlanksTrimmedLettersAsSingleBytes)
     EXPECT_TRUE(line.endsWith("\r\n"));
 }
 
+TEST_F(Export, UserFormatsAndCaptionsApplyPerFieldAndUnreadableDatesComeOutEmpty)
+{
+    add({{"TapeNr", "0001-00"}, {"OptagetDato", "2003-04-05"}});
+    dm->VideoTable->Insert();
+    dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0002-00"));
+    dm->VideoTable->FieldByName(QStringLiteral("OptagetDato")).SetValue(QStringLiteral("not a date"));
+    dm->VideoTable->Post();
+    exporter.ExportedFields = QStringList{QStringLiteral("TapeNr"), QStringLiteral("OptagetDato")};
+    exporter.UserFormats = QStringList{QStringLiteral("optagetdato=yyyy/MM/dd")};
+    exporter.Captions = QStringList{QStringLiteral("TapeNr=Bånd")};
+    exporter.Execute();
+    EXPECT_EQ(written(), QByteArray("\"B\xE5nd\";\"OptagetDato\"\r\n\"0001-00\";\"2003/04/05\"\r\n\"0002-00\";\"\"\r\n"));
+
+    // A second run with other settings is not served from the first run's formats.
+    exporter.UserFormats.clear();
+    exporter.CSVQuoteStrings = false;
+    exporter.Execute();
+    const QByteArray danishDate = QLocale().toString(QDate(2003, 4, 5), QLocale::ShortFormat).toLatin1();
+    EXPECT_EQ(written(), "B\xE5nd;OptagetDato\r\n0001-00;" + danishDate + "\r\n0002-00;\r\n");
+}
+
 TEST_F(Export, FollowsTheOrderAndFilterTheOverviewLeft)
 {
     add({{"TapeNr", "0001-00"}, {"Titel", "Zulu"}, {"Kategori", "Krig"}});
