@@ -1,5 +1,8 @@
 #include "BrowseFixture.h"
 
+#include "TestLanguages.h"
+#include "common/TestCatalogue.h"
+
 #include "core/Dialogs.h"
 #include "forms/AppContext.h"
 #include "locale/TQLanguageSource.h"
@@ -12,13 +15,8 @@ namespace browsetest {
 
 void BrowseTest::SetUp()
 {
-    folder = std::make_unique<testing_support::TempProgramFolder>();
-    folder->install();
-    dm = std::make_unique<data::TDM>(folder->dataDir());
-    data::DM = dm.get();
-    dm->OpenTables();
-    dialogs().clear();
-    dialogs().confirmAnswers.clear();
+    testing_support::openCatalogue(folder, dm);
+    testing_support::resetScriptedDialogs();
     forms::appContext() = forms::AppContext();
 }
 
@@ -26,33 +24,20 @@ void BrowseTest::TearDown()
 {
     EXPECT_TRUE(takeErrors().isEmpty()) << "unexpected error boxes";
     forms::appContext() = forms::AppContext();
-    dm.reset();
-    data::DM = nullptr;
+    testing_support::closeCatalogue(folder, dm);
     languages.reset();
-    folder.reset();
 }
 
 void BrowseTest::addTape(const QString& tapeNr, const QString& title,
                          std::initializer_list<std::pair<const char*, QString>> fields)
 {
-    engine::Table& table = video();
-    table.Insert();
-    table.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
-    table.FieldByName(QStringLiteral("Titel")).SetAsString(title);
-    table.FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
-    for (const auto& [field, value] : fields)
-        table.FieldByName(QString::fromLatin1(field)).SetAsString(value);
-    table.Post();
+    testing_support::addTape(*dm, tapeNr, title, fields);
 }
 
 void BrowseTest::addCast(const QString& tapeNr, const QString& actor, const QString& role)
 {
     ASSERT_TRUE(video().Locate(QStringLiteral("TapeNr"), tapeNr));
-    engine::Table& cast = *dm->MedvirkTable;
-    cast.Insert();
-    cast.FieldByName(QStringLiteral("Skuespiller")).SetAsString(actor);
-    cast.FieldByName(QStringLiteral("Rolle")).SetAsString(role);
-    cast.Post();
+    testing_support::addCast(*dm, actor, role);
 }
 
 void BrowseTest::fillTapes(int count, const QString& description)
@@ -93,18 +78,10 @@ QStringList BrowseTest::takeErrors()
 
 void BrowseTest::useLanguage(int index)
 {
-    if (!languages) {
-        languages = std::make_unique<locale::TQLanguageSource>();
-        languages->SetBaseFolder(testing_support::builtProgramDir());
-        languages->SetOriginalName(QStringLiteral("Dansk"));
-        languages->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
-                                 QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
-        languages->Loaded();
-    }
+    if (!languages)
+        languages = testing_support::makeLanguageSource(testing_support::builtProgramDir());
     languages->SetActiveLanguage(index);
-    forms::appContext().languageSource = languages.get();
-    locale::TQLanguageSource* source = languages.get();
-    forms::appContext().languageLabel = [source] { return source->LanguageName(source->ActiveLanguage()); };
+    testing_support::useLanguageSource(languages.get());
 }
 
 bool whileModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inspect)

@@ -1,5 +1,8 @@
 #include "LookupFixture.h"
 
+#include "TestLanguages.h"
+#include "common/TestCatalogue.h"
+
 #include "core/Dialogs.h"
 #include "dbctrls/DBGrid.h"
 #include "engine/Field.h"
@@ -20,25 +23,10 @@ std::string languageName(int index)
 
 void LookupTest::SetUp()
 {
-    folder = std::make_unique<testing_support::TempProgramFolder>();
-    folder->install();
-    dm = std::make_unique<data::TDM>(folder->dataDir());
-    data::DM = dm.get();
-    dm->OpenTables();
-
-    languages = std::make_unique<locale::TQLanguageSource>();
-    languages->SetBaseFolder(testing_support::builtProgramDir());
-    languages->SetOriginalName(QStringLiteral("Dansk"));
-    languages->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
-                             QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
-    languages->Loaded();
-    forms::appContext().languageSource = languages.get();
-    forms::appContext().languageLabel = [this] {
-        return labelOverride.isEmpty() ? languages->LanguageName(languages->ActiveLanguage()) : labelOverride;
-    };
-    dialogs().clear();
-    dialogs().confirmAnswers.clear();
-    dialogs().inputAnswers.clear();
+    testing_support::openCatalogue(folder, dm);
+    languages = testing_support::makeLanguageSource(testing_support::builtProgramDir());
+    testing_support::useLanguageSource(languages.get(), &labelOverride);
+    testing_support::resetScriptedDialogs();
 }
 
 void LookupTest::TearDown()
@@ -48,9 +36,7 @@ void LookupTest::TearDown()
     forms::appContext().languageSource = nullptr;
     forms::appContext().languageLabel = nullptr;
     languages.reset();
-    data::DM = nullptr;
-    dm.reset();
-    folder.reset();
+    testing_support::closeCatalogue(folder, dm);
 }
 
 void LookupTest::setLanguage(int index)

@@ -1,5 +1,8 @@
 #include "RegFixture.h"
 
+#include "TestLanguages.h"
+#include "common/TestCatalogue.h"
+
 #include "core/Dialogs.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
@@ -13,25 +16,10 @@ namespace regtest {
 
 void RegFixture::SetUp()
 {
-    folder = std::make_unique<testing_support::TempProgramFolder>();
-    folder->install();
-    dm = std::make_unique<data::TDM>(folder->dataDir());
-    data::DM = dm.get();
-    dm->OpenTables();
-    languages = std::make_unique<locale::TQLanguageSource>();
-    languages->SetBaseFolder(folder->path());
-    languages->SetOriginalName(QStringLiteral("Dansk"));
-    languages->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
-                             QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
-    languages->Loaded();
-    forms::appContext().languageSource = languages.get();
-    forms::appContext().languageLabel = [this] {
-        return labelOverride.isEmpty() ? languages->LanguageName(languages->ActiveLanguage()) : labelOverride;
-    };
-    dialogs().clear();
-    dialogs().confirmAnswers.clear();
-    dialogs().inputAnswers.clear();
-    dialogs().openFileAnswers.clear();
+    testing_support::openCatalogue(folder, dm);
+    languages = testing_support::makeLanguageSource(folder->path());
+    testing_support::useLanguageSource(languages.get(), &labelOverride);
+    testing_support::resetScriptedDialogs();
 }
 
 void RegFixture::TearDown()
@@ -41,8 +29,7 @@ void RegFixture::TearDown()
     forms::appContext().languageSource = nullptr;
     forms::appContext().languageLabel = nullptr;
     languages.reset();
-    dm.reset();
-    folder.reset();
+    testing_support::closeCatalogue(folder, dm);
 }
 
 void RegFixture::useLanguage(int index)
@@ -72,23 +59,12 @@ void RegFixture::showRegForm()
 void RegFixture::addTape(const QString& tapeNr, const QString& title,
                          std::initializer_list<std::pair<const char*, QString>> fields)
 {
-    engine::Table& video = *dm->VideoTable;
-    video.Insert();
-    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
-    video.FieldByName(QStringLiteral("Titel")).SetAsString(title);
-    video.FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
-    for (const auto& [field, value] : fields)
-        video.FieldByName(QString::fromLatin1(field)).SetAsString(value);
-    video.Post();
+    testing_support::addTape(*dm, tapeNr, title, fields);
 }
 
 void RegFixture::addCast(const QString& actor, const QString& role)
 {
-    engine::Table& cast = *dm->MedvirkTable;
-    cast.Insert();
-    cast.FieldByName(QStringLiteral("Skuespiller")).SetAsString(actor);
-    cast.FieldByName(QStringLiteral("Rolle")).SetAsString(role);
-    cast.Post();
+    testing_support::addCast(*dm, actor, role);
 }
 
 void RegFixture::addLoan(const QString& tapeNr, const QString& name)
