@@ -2,6 +2,7 @@
 // hand-written SQL baseline on the same files in the same run. The windows are the real
 // ones (offscreen); their handlers are driven as a click would drive them.
 #include "BenchCatalogue.h"
+#include "BenchSql.h"
 #include "Comparison.h"
 
 #include "core/Dialogs.h"
@@ -34,26 +35,7 @@ using bench::BenchCatalogue;
 using bench::Comparison;
 using bench::secondsOf;
 
-/// Steps a statement to its end, reading every column as text; returns the row count.
-int stepAll(sqlite3* db, const QString& sql, const QStringList& texts = {})
-{
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    for (int i = 0; i < texts.size(); ++i) {
-        const QByteArray utf8 = texts.at(i).toUtf8();
-        sqlite3_bind_text(statement, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
-    int rows = 0;
-    const int columns = sqlite3_column_count(statement);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c)
-            benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
-        ++rows;
-    }
-    sqlite3_finalize(statement);
-    return rows;
-}
+using bench::stepAll;
 
 const QString kByTapeNr = QStringLiteral(" ORDER BY TapeNr");
 

@@ -1,6 +1,7 @@
 // The table engine against hand-written SQL on the same generated catalogues, in one run.
 // Each benchmark's time is the engine's; the counters give both and their ratio.
 #include "BenchCatalogue.h"
+#include "BenchSql.h"
 #include "Comparison.h"
 
 #include "engine/DataSource.h"
@@ -24,30 +25,8 @@ using bench::BenchCatalogue;
 using bench::Comparison;
 using bench::secondsOf;
 
-/// Steps a statement to its end, reading every column as text, and returns the row count.
-int stepAll(sqlite3* db, const QString& sql, const std::function<void(sqlite3_stmt*)>& bind = {})
-{
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    if (bind)
-        bind(statement);
-    int rows = 0;
-    const int columns = sqlite3_column_count(statement);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c)
-            benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
-        ++rows;
-    }
-    sqlite3_finalize(statement);
-    return rows;
-}
-
-void bindText(sqlite3_stmt* statement, int index, const QString& text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-}
+using bench::bindText;
+using bench::stepAll;
 
 /// The data module's ten components, opened in its order.
 struct OpenCatalogue {
@@ -137,7 +116,7 @@ void BM_SelectCategory(benchmark::State& state)
         comparison.run([&] { open.video()->SetFilter(engine::makeFilter(QStringLiteral("Kategori"), category)); },
                        [&] {
                            stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video WHERE Kategori = ?1 ORDER BY TapeNr"),
-                                   [&](sqlite3_stmt* s) { bindText(s, 1, category); });
+                                   {category});
                        });
     }
 }
@@ -170,7 +149,7 @@ void BM_LocateTitle(benchmark::State& state)
             },
             [&] {
                 stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video WHERE Titel = ?1 ORDER BY TapeNr LIMIT 1"),
-                        [&](sqlite3_stmt* s) { bindText(s, 1, title); });
+                        {title});
             });
     }
 }
@@ -196,10 +175,8 @@ void BM_PostEditedTape(benchmark::State& state)
             [&] {
                 sqlite3* db = catalogue.baseline();
                 sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-                stepAll(db, QStringLiteral("UPDATE Video SET Titel = ?1 WHERE TapeNr = ?2"), [&](sqlite3_stmt* s) {
-                    bindText(s, 1, title + QStringLiteral("'"));
-                    bindText(s, 2, BenchCatalogue::tapeNr(tape));
-                });
+                stepAll(db, QStringLiteral("UPDATE Video SET Titel = ?1 WHERE TapeNr = ?2"),
+                        {title + QStringLiteral("'"), BenchCatalogue::tapeNr(tape)});
                 sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
             });
     }
