@@ -96,12 +96,15 @@ TEST_F(RegFixture, LoansButtonFollowsUdlaanOnEveryMove)
 
 TEST_F(RegFixture, ClickingTheCheckBoxEnablesTheLoansButton)
 {
-    for (const char* value : {"Ja", "Nej", "", "ja"}) {
+    // A click stores the other value; an empty or unknown value (greyed) becomes checked.
+    const std::pair<const char*, const char*> clicks[] = {{"Ja", "Nej"}, {"Nej", "Ja"}, {"", "Ja"}, {"ja", "Nej"}};
+    for (const auto& [value, stored] : clicks) {
         addTape(QStringLiteral("0001-00"), QStringLiteral("Film"), {{"Udlaan", QString::fromLatin1(value)}});
         regForm();
         form->DBEdit1Change();
         QTest::mouseClick(form->DBCheckBox1, Qt::LeftButton);
         EXPECT_TRUE(form->SpeedButton4->isEnabled()) << "Udlaan '" << value << "'";
+        EXPECT_EQ(text(*dm->VideoTable, "Udlaan"), QString::fromLatin1(stored)) << "Udlaan '" << value << "'";
         dm->VideoTable->Cancel();
         dm->VideoTable->Delete();
     }
