@@ -212,3 +212,23 @@ TEST_F(Loans, AltVShowsAllLoans)
     EXPECT_TRUE(QTest::qWaitFor([] { return !data::DM->UdlaanTable->Filtered(); }, 2000));
     EXPECT_EQ(loans->DBGrid2->model()->rowCount(), 3);
 }
+
+TEST_F(Loans, ALoanLeftUnsavedInTheLoansWindowIsStoredWhenTheTapeIsNarrowedAgain)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    showRegForm();
+    ASSERT_TRUE(form->SpeedButton4->isEnabled());
+    whenModalShows([&](QWidget* window) {
+        auto* loans = qobject_cast<forms::TUdlaanForm*>(window);
+        ASSERT_NE(loans, nullptr);
+        loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Insert);
+        dm->UdlaanTable->FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Dorte"));
+        window->close();
+    });
+    QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+    EXPECT_FALSE(dm->UdlaanTable->Editing());
+    QStringList names = column(*dm->UdlaanTable, "Navn");
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Anna"), QStringLiteral("Bent"), QStringLiteral("Dorte")}));
+    EXPECT_EQ(column(*dm->UdlaanTable, "Tapenr").count(QStringLiteral("0001-00")), 3);
+}
