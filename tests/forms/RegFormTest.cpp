@@ -361,3 +361,23 @@ TEST_F(RegFixture, AFreeTextEditLiesOverItsListAndShowsWhatIsChosen)
     }
     EXPECT_FALSE(form->DBLookupComboBox4->isEditable()) << "a type only from its list";
 }
+
+TEST_F(RegFixture, PostingANewTapeAddsTypedLookupValuesAndTheDuration)
+{
+    showRegForm();
+    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    const std::pair<dbctrls::TDBEdit*, const char*> typed[] = {
+        {form->DBEdit4, "0100"}, {form->DBEdit5, "0230"}, {form->DBEdit3, "Ny film"},
+        {form->DBEdit8, "Far"},  {form->DBEdit9, "Instruktøren"}, {form->DBEdit10, "Western"}};
+    for (const auto& [edit, value] : typed) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromUtf8(value));
+    }
+    form->DBNavigator1->click(dbctrls::TDBNavigator::Button::Post);
+    ASSERT_EQ(dm->VideoTable->State(), engine::DataSetState::Browse);
+    EXPECT_EQ(text(*dm->VideoTable, "Varighed"), QStringLiteral("01:30:00"));
+    EXPECT_EQ(column(*dm->OptagetTable, "Optagetaf"), QStringList{QStringLiteral("Far")});
+    EXPECT_EQ(column(*dm->InstruktorTable, "Instruktor"), QStringList{QStringLiteral("Instruktøren")});
+    EXPECT_EQ(column(*dm->KatTable, "Kategori"), QStringList{QStringLiteral("Western")});
+}
