@@ -33,6 +33,11 @@ const PromptCase kPromptCases[] = {
      "Hvilken rolle har skuespilleren:", "Vil du slette skuespilleren ", "Rolle eller navn i filmen", "Hvilken rolle har "},
     {0, "Add an actor", "Type the name of the actor:", "Part or name in movie", "Which part does the actor play:",
      "Do you really want to erase the actor ", "Rolle eller navn i filmen", "Hvilken rolle har "},
+    {1, "Tilføy en skuespiller", "Hvad hedder skuespilleren:", "Rolle eller navn i filmen",
+     "Hvilken rolle har skuespilleren:", "Vil du fjerne skuespilleren ", "Rolle eller navn i filmen", "Hvilken rolle har "},
+    {2, "Tilføj en skådespelare", "Namn på skådespelaren:", "Rolle eller namn i filmen",
+     "Hvilken rolle har skådespelaren:", "Vil du radera skådespelaren ", "Rolle eller navn i filmen",
+     "Hvilken rolle har "},
     {3, "Einen neuen Schauspieler hinzufügen", "Wie heisst der Schauspieler?", "Rolle oder Name im Film",
      "Welche Rolle hat der Schauspieler?", "Möchten Sie den Schauspieler löschen? ", "Rolle oder Name im Film",
      "Welche Rolle hat "},
@@ -97,6 +102,7 @@ TEST_P(CastPrompt, ChoosingAKnownActorAsksOnlyTheRole)
         << "the same actor twice gives two cast members";
     EXPECT_EQ(column(*dm->MedvirkTable, "Rolle"), (QStringList{QStringLiteral("Skurken"), QString()}))
         << "a cancelled role is empty";
+    EXPECT_EQ(form->DBLookupComboBox10->currentText(), QStringLiteral("Bo")) << "the list keeps showing the choice";
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, CastPrompt, ::testing::ValuesIn(kPromptCases),

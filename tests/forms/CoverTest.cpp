@@ -216,3 +216,91 @@ TEST(CoverFiles, NamesAndNumberChecks)
                                    QStringLiteral("a\\b"), QStringLiteral("a\x01" "b"), QStringLiteral("a\x7f")})
         EXPECT_FALSE(forms::tapeNumberProblem(refused).isEmpty()) << refused.toStdString();
 }
+
+namespace {
+
+/// Rewrites the front picture of every tape with a size that tells the tape and the round, so a
+/// refresh shows in the picture's size.
+class Refresh : public Covers {
+protected:
+    static constexpr const char* kTapes[] = {"0007-00", "0008-00", "0009-00"};
+    void SetUp() override
+    {
+        Covers::SetUp();
+        addTape(QStringLiteral("0008-00"), QStringLiteral("Ottende film"));
+        addTape(QStringLiteral("0009-00"), QStringLiteral("Niende film"));
+    }
+    void newRound()
+    {
+        ++round;
+        for (int tape = 0; tape < int(std::size(kTapes)); ++tape)
+            writeJpeg(file(("Front" + std::string(kTapes[tape]) + ".jpg").c_str()), pictureOf(tape), Qt::gray);
+    }
+    QSize pictureOf(int tape) const { return {16 * (tape + 1), 8 * round}; }
+    QSize currentTapesPicture() const
+    {
+        const QString tapeNr = dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).AsString();
+        for (int tape = 0; tape < int(std::size(kTapes)); ++tape)
+            if (tapeNr == QLatin1String(kTapes[tape]))
+                return pictureOf(tape);
+        return {};
+    }
+    QSize shown() const { return form->Image1->picture().size(); }
+    int round = 0;
+};
+
+} // namespace
+
+TEST_F(Refresh, NavigatorMovesAndCancelRefreshThePicturesEditPostAndDeleteDoNot)
+{
+    using B = dbctrls::TDBNavigator::Button;
+    struct Step {
+        B button;
+        const char* startAt;
+        bool editFirst;
+        bool refreshes;
+    };
+    const Step steps[] = {
+        {B::First, "0008-00", false, true}, {B::Next, "0007-00", false, true}, {B::Last, "0007-00", false, true},
+        {B::Prior, "0009-00", false, true}, {B::Cancel, "0008-00", true, true}, {B::Edit, "0008-00", false, false},
+        {B::Post, "0008-00", true, false},  {B::Delete, "0008-00", false, false},
+    };
+    showRegForm();
+    for (const Step& step : steps) {
+        ASSERT_TRUE(dm->VideoTable->Locate(QStringLiteral("TapeNr"), QLatin1String(step.startAt)));
+        form->Billede();
+        if (step.editFirst) {
+            form->DBEdit3->setFocus();
+            QTest::keyClicks(form->DBEdit3, QStringLiteral("x"));
+        }
+        const QSize before = shown();
+        newRound();
+        dialogs().confirmAnswers = {true};
+        form->DBNavigator1->click(step.button);
+        EXPECT_EQ(dm->VideoTable->Editing(), step.button == B::Edit);
+        EXPECT_EQ(shown(), step.refreshes ? currentTapesPicture() : before) << "button " << int(step.button);
+    }
+    EXPECT_EQ(column(*dm->VideoTable, "TapeNr"), (QStringList{QStringLiteral("0007-00"), QStringLiteral("0009-00")}));
+}
+
+TEST_F(Refresh, AClickInTheTapeGridRefreshesAKeyboardMoveAndNyVhsDvdDoNot)
+{
+    showRegForm();
+    newRound();
+    const QModelIndex third = form->DBGrid1->model()->index(2, 1);
+    QTest::mouseClick(form->DBGrid1->viewport(), Qt::LeftButton, {}, form->DBGrid1->visualRect(third).center());
+    ASSERT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0009-00"));
+    EXPECT_EQ(shown(), currentTapesPicture());
+
+    const QSize before = shown();
+    newRound();
+    form->DBGrid1->setFocus();
+    QTest::keyClick(form->DBGrid1, Qt::Key_Up);
+    ASSERT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0008-00"));
+    EXPECT_EQ(shown(), before) << "moving with the keyboard keeps the picture";
+
+    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    ASSERT_EQ(dm->VideoTable->State(), engine::DataSetState::Insert);
+    EXPECT_EQ(shown(), before) << "a new tape keeps the pictures of the tape before";
+    dm->VideoTable->Cancel();
+}

@@ -5,12 +5,14 @@
 #include "dbctrls/DBCheckBox.h"
 #include "dbctrls/DBEdit.h"
 #include "dbctrls/DBGrid.h"
+#include "dbctrls/DBLookupListModel.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 #include "support/Image.h"
 #include "support/WindowSize.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -94,12 +96,15 @@ TEST_F(RegFixture, LoansButtonFollowsUdlaanOnEveryMove)
 
 TEST_F(RegFixture, ClickingTheCheckBoxEnablesTheLoansButton)
 {
-    for (const char* value : {"Ja", "Nej", "", "ja"}) {
+    // A click stores the other value; an empty or unknown value (greyed) becomes checked.
+    const std::pair<const char*, const char*> clicks[] = {{"Ja", "Nej"}, {"Nej", "Ja"}, {"", "Ja"}, {"ja", "Nej"}};
+    for (const auto& [value, stored] : clicks) {
         addTape(QStringLiteral("0001-00"), QStringLiteral("Film"), {{"Udlaan", QString::fromLatin1(value)}});
         regForm();
         form->DBEdit1Change();
         QTest::mouseClick(form->DBCheckBox1, Qt::LeftButton);
         EXPECT_TRUE(form->SpeedButton4->isEnabled()) << "Udlaan '" << value << "'";
+        EXPECT_EQ(text(*dm->VideoTable, "Udlaan"), QString::fromLatin1(stored)) << "Udlaan '" << value << "'";
         dm->VideoTable->Cancel();
         dm->VideoTable->Delete();
     }
@@ -248,4 +253,131 @@ TEST_F(RegFixture, TheFocusChainFollowsTheDesignedTabOrder)
         widget = widget->nextInFocusChain();
     } while (widget != form->DBEdit1);
     EXPECT_EQ(chain, expected);
+}
+
+TEST_F(RegFixture, ClosingPostsPendingCategoryAndLoanEditsOnlyWithNumberAndTitle)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Film"));
+    addLoan(QStringLiteral("0001-00"), QStringLiteral("Anna"));
+    dm->KatTable->Insert();
+    dm->KatTable->FieldByName(QStringLiteral("Kategori")).SetAsString(QStringLiteral("Drama"));
+    dm->KatTable->Post();
+    for (const bool titled : {false, true}) {
+        showRegForm();
+        if (!titled) {
+            form->DBEdit3->setFocus();
+            form->DBEdit3->selectAll();
+            QTest::keyClick(form->DBEdit3, Qt::Key_Delete);
+        }
+        dm->KatTable->Edit();
+        dm->KatTable->FieldByName(QStringLiteral("Kategori")).SetAsString(QStringLiteral("Komedie"));
+        dm->UdlaanTable->Edit();
+        dm->UdlaanTable->FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Bent"));
+        form->close();
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(dm->VideoTable->Editing(), !titled) << "titled: " << titled;
+        EXPECT_EQ(dm->KatTable->Editing(), !titled) << "titled: " << titled;
+        EXPECT_EQ(dm->UdlaanTable->Editing(), !titled) << "titled: " << titled;
+        if (!titled)
+            for (engine::Table* table : {dm->VideoTable, dm->KatTable, dm->UdlaanTable})
+                table->Cancel();
+    }
+    EXPECT_EQ(column(*dm->KatTable, "Kategori"), QStringList{QStringLiteral("Komedie")});
+    EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), QStringList{QStringLiteral("Bent")});
+    EXPECT_EQ(text(*dm->VideoTable, "Titel"), QStringLiteral("Film"));
+}
+
+TEST_F(RegFixture, TheNavigatorDeletesATapeOnlyAfterItsQuestion)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("En"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("To"));
+    addCast(QStringLiteral("Bo"), QStringLiteral("Helten"));
+    regForm();
+    for (const bool answer : {false, true}) {
+        dialogs().clear();
+        // Yes also to the store's question about the tape's cast.
+        dialogs().confirmAnswers = {answer, true};
+        form->DBNavigator1->click(dbctrls::TDBNavigator::Button::Delete);
+        const QStringList questions = dialogs().texts(QStringLiteral("confirm"));
+        ASSERT_FALSE(questions.isEmpty());
+        EXPECT_EQ(questions.first(), QStringLiteral("Slet denne post?"));
+        EXPECT_EQ(questions.size(), answer ? 2 : 1) << "nothing more is asked after Annuller";
+        EXPECT_EQ(column(*dm->VideoTable, "TapeNr").size(), answer ? 1 : 2);
+    }
+    EXPECT_EQ(column(*dm->VideoTable, "TapeNr"), QStringList{QStringLiteral("0001-00")});
+    EXPECT_TRUE(allCast("Skuespiller").isEmpty()) << "the tape's cast goes with it";
+}
+
+TEST_F(RegFixture, TheWindowHasOnlyItsSystemMenuAndIsCentred)
+{
+    showRegForm();
+    const Qt::WindowFlags flags = form->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Registrering"));
+    const QRect screen = form->screen()->availableGeometry();
+    // Centred to within the frame's border (the frame is known only once the window is mapped).
+    const QPoint offset = form->frameGeometry().center() - screen.center();
+    const QSize border = form->frameGeometry().size() - form->size();
+    EXPECT_LE(std::abs(offset.x()), border.width() / 2 + 1) << offset.x();
+    EXPECT_LE(std::abs(offset.y()), border.height() / 2 + 1) << offset.y();
+}
+
+namespace {
+
+struct FreeTextCase {
+    const char* edit;
+    const char* list;
+    const char* field;
+    engine::Table* data::TDM::*table;
+};
+
+} // namespace
+
+TEST_F(RegFixture, AFreeTextEditLiesOverItsListAndShowsWhatIsChosen)
+{
+    const FreeTextCase cases[] = {{"DBEdit8", "DBLookupComboBox8", "Optagetaf", &data::TDM::OptagetTable},
+                                  {"DBEdit9", "DBLookupComboBox9", "Instruktor", &data::TDM::InstruktorTable},
+                                  {"DBEdit10", "DBLookupComboBox2", "Kategori", &data::TDM::KatTable}};
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Film"));
+    for (const FreeTextCase& c : cases) {
+        engine::Table& lookup = *(dm.get()->*c.table);
+        lookup.Insert();
+        lookup.FieldByName(QLatin1String(c.field)).SetAsString(QStringLiteral("Kendt"));
+        lookup.Post();
+    }
+    regForm();
+    const QObjectList children = form->children();
+    for (const FreeTextCase& c : cases) {
+        auto* edit = form->findChild<dbctrls::TDBEdit*>(QLatin1String(c.edit));
+        auto* list = form->findChild<dbctrls::TDBLookupComboBox*>(QLatin1String(c.list));
+        ASSERT_TRUE(edit && list) << c.edit;
+        EXPECT_EQ(list->geometry().right() - edit->geometry().right(), 15) << c.edit;
+        EXPECT_GT(children.indexOf(edit), children.indexOf(list)) << c.edit << " lies on top";
+        list->chooseRow(list->listModel()->rowOfKey(QStringLiteral("Kendt")));
+        EXPECT_EQ(edit->text(), QStringLiteral("Kendt")) << c.edit;
+        EXPECT_EQ(text(*dm->VideoTable, c.field), QStringLiteral("Kendt")) << c.edit;
+    }
+    EXPECT_FALSE(form->DBLookupComboBox4->isEditable()) << "a type only from its list";
+}
+
+TEST_F(RegFixture, PostingANewTapeAddsTypedLookupValuesAndTheDuration)
+{
+    showRegForm();
+    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    const std::pair<dbctrls::TDBEdit*, const char*> typed[] = {
+        {form->DBEdit4, "0100"}, {form->DBEdit5, "0230"}, {form->DBEdit3, "Ny film"},
+        {form->DBEdit8, "Far"},  {form->DBEdit9, "Instruktøren"}, {form->DBEdit10, "Western"}};
+    for (const auto& [edit, value] : typed) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromUtf8(value));
+    }
+    form->DBNavigator1->click(dbctrls::TDBNavigator::Button::Post);
+    ASSERT_EQ(dm->VideoTable->State(), engine::DataSetState::Browse);
+    EXPECT_EQ(text(*dm->VideoTable, "Varighed"), QStringLiteral("01:30:00"));
+    EXPECT_EQ(column(*dm->OptagetTable, "Optagetaf"), QStringList{QStringLiteral("Far")});
+    EXPECT_EQ(column(*dm->InstruktorTable, "Instruktor"), QStringList{QStringLiteral("Instruktøren")});
+    EXPECT_EQ(column(*dm->KatTable, "Kategori"), QStringList{QStringLiteral("Western")});
 }

@@ -111,17 +111,20 @@ struct LoanTextCase {
     const char* caption;
     const char* button;
     std::vector<const char*> titles;
-    const char* insertHint;
-    const char* cancelHint;
+    const char* hints;  ///< the nine navigator hints, First to Cancel, comma-separated
 };
 
 const LoanTextCase kLoanTextCases[] = {
-    {"Dansk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Returneret"}, "Tilføj", "Fortryd"},
-    {"Norsk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Returnert"}, "Tilføy", "Fortryd"},
-    {"Svensk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Återlämnad"}, "Lägg till", "Fortryd"},
-    {"English", "Borrowed", "Show all", {"Tape no.", "Date", "Name", "Telephone", "Returned"}, "Add", "Cancel"},
+    {"Dansk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Returneret"},
+     "Første,Forrige,Næste,Sidste,Tilføj,Slet,Ret,Gem,Fortryd"},
+    {"Norsk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Returnert"},
+     "Første,Forrige,Neste,Siste,Tilføy,Fjern,Ret,Gem,Fortryd"},
+    {"Svensk", "Udlån", "Vis alle", {"Båndnr.", "Dato", "Navn", "Telefon", "Återlämnad"},
+     "Första,Förre,Nästa,Sidsta,Lägg till,Slet,Ret,Spare,Fortryd"},
+    {"English", "Borrowed", "Show all", {"Tape no.", "Date", "Name", "Telephone", "Returned"},
+     "First,Prior,Next,Last,Add,Erase,Edit,Save,Cancel"},
     {"Deutsch", "Verliehene", "Alle anzeigen", {"Bandnummer", "Datum", "Nahme", "Telefon", "Zurückgegeben"},
-     "Hinzufügen", "Bereuen"},
+     "Erste,Vorige,Nächste,Letzte,Hinzufügen,Löeschen,Redigieren,Spechern,Bereuen"},
 };
 
 class LoanTexts : public Loans, public ::testing::WithParamInterface<std::pair<int, LoanTextCase>> {};
@@ -150,8 +153,11 @@ TEST_P(LoanTexts, TextsFollowTheLanguageName)
     for (const char* title : expected.titles)
         titles << QString::fromUtf8(title);
     EXPECT_EQ(loans->DBGrid2->columnTitles(), titles);
-    EXPECT_EQ(loans->DBNavigator3->buttonHint(B::Insert), QString::fromUtf8(expected.insertHint));
-    EXPECT_EQ(loans->DBNavigator3->buttonHint(B::Cancel), QString::fromUtf8(expected.cancelHint));
+    const QStringList hints = QString::fromUtf8(expected.hints).split(QLatin1Char(','));
+    ASSERT_EQ(hints.size(), 9);
+    const B buttons[] = {B::First, B::Prior, B::Next, B::Last, B::Insert, B::Delete, B::Edit, B::Post, B::Cancel};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(loans->DBNavigator3->buttonHint(buttons[i]), hints.at(i)) << "button " << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, LoanTexts, ::testing::ValuesIn(loanTextCases()),
@@ -176,4 +182,53 @@ TEST(UdlaanTexts, NamesAreComparedExactly)
     EXPECT_EQ(forms::udlaanTextsFor(QStringLiteral("deutsch")), nullptr);
     EXPECT_EQ(forms::udlaanTextsFor(QStringLiteral("Deutsch ")), nullptr);
     EXPECT_EQ(forms::udlaanTextsFor(QString()), nullptr);
+}
+
+TEST_F(Loans, TheNavigatorDeletesALoanOnlyAfterItsQuestion)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    auto loans = openLoans();
+    for (const bool answer : {false, true}) {
+        dialogs().clear();
+        dialogs().confirmAnswers = {answer};
+        loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Delete);
+        EXPECT_EQ(dialogs().texts(QStringLiteral("confirm")).size(), 1);
+        EXPECT_EQ(loans->DBGrid2->model()->rowCount(), answer ? 1 : 2);
+    }
+    EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), QStringList{QStringLiteral("Bent")});
+    EXPECT_FALSE(loans->DBGrid2->isReadOnly()) << "loans can be edited in the grid";
+}
+
+TEST_F(Loans, AltVShowsAllLoans)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    setLanguageLabel(QStringLiteral("Klingon"));
+    auto loans = openLoans();
+    loans->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(loans.get()));
+    ASSERT_EQ(loans->SpeedButton5->text(), QStringLiteral("&Vis alle"));
+    QTest::keyClick(loans.get(), Qt::Key_V, Qt::AltModifier);
+    // A shortcut presses the button visibly, so the click comes a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !data::DM->UdlaanTable->Filtered(); }, 2000));
+    EXPECT_EQ(loans->DBGrid2->model()->rowCount(), 3);
+}
+
+TEST_F(Loans, ALoanLeftUnsavedInTheLoansWindowIsStoredWhenTheTapeIsNarrowedAgain)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    showRegForm();
+    ASSERT_TRUE(form->SpeedButton4->isEnabled());
+    whenModalShows([&](QWidget* window) {
+        auto* loans = qobject_cast<forms::TUdlaanForm*>(window);
+        ASSERT_NE(loans, nullptr);
+        loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Insert);
+        dm->UdlaanTable->FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Dorte"));
+        window->close();
+    });
+    QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+    EXPECT_FALSE(dm->UdlaanTable->Editing());
+    QStringList names = column(*dm->UdlaanTable, "Navn");
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Anna"), QStringLiteral("Bent"), QStringLiteral("Dorte")}));
+    EXPECT_EQ(column(*dm->UdlaanTable, "Tapenr").count(QStringLiteral("0001-00")), 3);
 }
