@@ -86,6 +86,11 @@ TEST_F(RecordRules, APostedCastRowRefreshesAllCastAndAddsTheActor)
     addCast(QStringLiteral("Bo"));
     EXPECT_EQ(dm->SkuespilTable->RecordCount(), 2);
     EXPECT_EQ(dm->MedvirkAllTable->RecordCount(), 2);
+    dm->MedvirkAllTable->Last();
+    ASSERT_EQ(dm->MedvirkAllTable->CurrentRow(), 1);
+    addCast(QStringLiteral("Bo"));
+    EXPECT_EQ(dm->MedvirkAllTable->CurrentRow(), 0) << "reopened on its first row";
+    EXPECT_EQ(text(*dm->SkuespilTable, "Skuespiller"), QStringLiteral("Bo")) << "left on the actor found";
 }
 
 TEST_F(RecordRules, ACastRowWithoutANameAddsNoEmptyActor)
@@ -104,6 +109,9 @@ TEST_F(RecordRules, DeletingATapeAsksOnceAboutItsCastAndRemovesBothOnYes)
     for (const char* actor : {"Bo", "Kim", "Lis"})
         addCast(QString::fromLatin1(actor));
     ASSERT_EQ(dm->MedvirkTable->RecordCount(), 3);
+    dm->UdlaanTable->Insert();
+    dm->UdlaanTable->FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Ole"));
+    dm->UdlaanTable->Post();
 
     dialogs().confirmAnswers = {true};
     dm->VideoTable->Delete();
@@ -115,6 +123,7 @@ TEST_F(RecordRules, DeletingATapeAsksOnceAboutItsCastAndRemovesBothOnYes)
     dm->MedvirkAllTable->Close(); // another component of the file sees the change after reopening
     dm->MedvirkAllTable->Open();
     EXPECT_EQ(column(*dm->MedvirkAllTable, QStringLiteral("Skuespiller")), QStringList{"X"});
+    EXPECT_EQ(column(*dm->UdlaanTable, QStringLiteral("Tapenr")), QStringList{"0002-00"}) << "loans are not touched";
 }
 
 TEST_F(RecordRules, AnsweringNoKeepsTheTapeAndItsCastSilently)
