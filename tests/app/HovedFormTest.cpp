@@ -2,9 +2,11 @@
 #include "app/JustOneGuard.h"
 #include "common/TempProgramFolder.h"
 #include "core/Dialogs.h"
+#include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "engine/Table.h"
 #include "forms/WindowPlacement.h"
 #include "support/WindowSize.h"
 
@@ -101,6 +103,15 @@ TEST_F(MainWindow, ClosingStoresSizeAndLanguageAndClosesTheConfiguration)
     EXPECT_EQ(dm->configInteger(QStringLiteral("H_Main")), outer.height());
     EXPECT_EQ(dm->configInteger(QStringLiteral("W_Main")), outer.width());
     EXPECT_EQ(dm->configInteger(QStringLiteral("Sprog")), -1);
+}
+
+TEST_F(MainWindow, AFailedWriteOfTheConfigurationIsReportedAndTheWindowClosesAnyway)
+{
+    start();
+    dm->ConfigTable->BeforePost = [](engine::Table&) { throw core::EDatabaseError(QStringLiteral("Table is read only.")); };
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(scripted().texts(QStringLiteral("error")), QStringList{QStringLiteral("Table is read only.")});
 }
 
 TEST_F(MainWindow, AMissingTableIsReportedAndTheWindowStillShows)
