@@ -12,6 +12,7 @@
 #include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
 #include "forms/TapeCommands.h"
+#include "forms/WindowPlacement.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 #include "output/QRListForm.h"
@@ -29,11 +30,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolButton>
 
 namespace app {
@@ -372,9 +371,7 @@ void THovedForm::FormShow()
 void THovedForm::restoreSize()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Main")), data::DM->configInteger(QStringLiteral("H_Main")));
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QSize available = screen ? screen->availableGeometry().size() : QSize();
-    support::setOuterSize(this, support::sanitizedOuterSize(stored, QSize(kDesignWidth, kDesignHeight), available));
+    forms::restoreOuterSize(this, stored, QSize(kDesignWidth, kDesignHeight));
 }
 
 void THovedForm::closeEvent(QCloseEvent* event)

@@ -137,7 +137,8 @@ void TDM::MedvirkTableAfterPost(engine::Table& table)
 {
     MedvirkAllTable->Close();
     MedvirkAllTable->Open();
-    // An empty name is no actor: the list would only gain an empty entry.
+    // An empty name is no actor: an empty text is stored as no value, which a lookup key
+    // cannot hold, so adding it would only report an error after every nameless cast row.
     addLookupValue(*SkuespilTable, QStringLiteral("Skuespiller"),
                    table.FieldByName(QStringLiteral("Skuespiller")).AsString());
 }

@@ -65,7 +65,8 @@ const std::vector<TableFile>& catalogueFiles()
 
 QString configSeedStatement()
 {
-    // Outer sizes of the windows at their design size.
+    // The windows' design client sizes: a window reads exactly these values as "open at the
+    // design size" (the frame is unknown here); what a window stores on closing is outer.
     return QStringLiteral("INSERT INTO Config(H_Main, W_Main, Sprog, H_Over, W_Over, H_Reg, W_Reg) "
                           "VALUES (600, 895, -1, 484, 919, 537, 1008)");
 }

@@ -13,6 +13,14 @@ const QScreen* screenOf(const QWidget* window)
 {
     return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
 }
+
+// The design client area, kept inside the screen together with the frame known now.
+void showDesignSize(QWidget* window, QSize designClient, QSize screen)
+{
+    const QSize frame = support::outerSize(window) - window->size();
+    const QSize room = screen.isEmpty() ? designClient : (screen - frame).expandedTo(QSize(1, 1));
+    window->resize(designClient.boundedTo(room));
+}
 } // namespace
 
 QSize availableScreenSize(const QWidget* window)
@@ -23,9 +31,15 @@ QSize availableScreenSize(const QWidget* window)
 
 void restoreOuterSize(QWidget* window, QSize stored, QSize designClient)
 {
-    const QSize frame = support::outerSize(window) - window->size();
-    const QSize design = designClient + frame;
-    support::setOuterSize(window, support::sanitizedOuterSize(stored, design, availableScreenSize(window)));
+    const QSize screen = availableScreenSize(window);
+    // A fresh configuration holds the design client sizes; taken as outer sizes they would
+    // open the window one frame smaller than designed. Every size a window stores itself is
+    // an outer size and differs from the design client size once a frame exists.
+    const bool usable = support::sanitizedOuterSize(stored, designClient, screen) == stored;
+    if (stored == designClient || !usable)
+        showDesignSize(window, designClient, screen);
+    else
+        support::setOuterSize(window, stored);
     support::centreOnScreen(window);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
@@ -190,4 +191,51 @@ TEST_F(MainWindowLanguage, EveryTextFitsInEveryLanguageAndSize)
         form->resize(design);
         QApplication::processEvents();
     }
+}
+
+TEST_F(MainWindowLanguage, TheHelpPageStaysThatOfTheFirstShowingThroughEveryChoice)
+{
+    storeSprog(3);
+    start();
+    const QString german = form->helpPagePath();
+    ASSERT_TRUE(german.endsWith(QStringLiteral("Help/Tysk/index.html")));
+    for (int item : {0, 1, 0}) {
+        form->languageItems().at(item)->trigger();
+        EXPECT_EQ(form->helpPagePath(), german) << item;
+    }
+    form->Help->trigger();
+    EXPECT_EQ(scripted().texts(QStringLiteral("shell")), QStringList{german});
+}
+
+TEST_F(MainWindowLanguage, AMissingLanguageFileIsNoError)
+{
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("Norsk.lng"))));
+    start();
+    const QString designed = form->SpeedButton1->text();
+    form->languageItems().at(2)->trigger();
+    EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty());
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Norsk"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Spolarkiv"));
+    EXPECT_EQ(checkedItem(), 2);
+    EXPECT_EQ(form->SpeedButton1->text(), designed) << "the window keeps the texts it has";
+    restart();
+    EXPECT_EQ(form->Sproget->text(), QStringLiteral("Norsk")) << "stored like any other language";
+}
+
+TEST_F(MainWindowLanguage, TheNoticesAreTheSameDanishTextInEveryLanguage)
+{
+    start();
+    for (int item = 0; item < 5; ++item) {
+        form->languageItems().at(item)->trigger();
+        form->Dataplacering1->trigger();
+        form->Omskrmstrrelser1->trigger();
+    }
+    const QStringList messages = scripted().texts(QStringLiteral("message"));
+    const QStringList notices = scripted().texts(QStringLiteral("information"));
+    ASSERT_EQ(messages.size(), 5);
+    ASSERT_EQ(notices.size(), 5);
+    EXPECT_TRUE(messages.first().startsWith(QStringLiteral("Data for dette program er placeret i ")));
+    EXPECT_TRUE(notices.first().startsWith(QStringLiteral("SKÆRMSTØRRELSER")));
+    EXPECT_EQ(messages.count(messages.first()), 5);
+    EXPECT_EQ(notices.count(notices.first()), 5);
 }

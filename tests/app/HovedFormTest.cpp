@@ -2,9 +2,12 @@
 #include "app/JustOneGuard.h"
 #include "common/TempProgramFolder.h"
 #include "core/Dialogs.h"
+#include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "engine/Table.h"
+#include "forms/WindowPlacement.h"
 #include "support/WindowSize.h"
 
 #include <QAction>
@@ -12,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -69,14 +73,23 @@ TEST_F(MainWindow, FirstShowingOpensAllTablesAndRestoresTheStoredSize)
     EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty());
 }
 
-TEST_F(MainWindow, AnUnusableStoredSizeGivesTheDesignSize)
+TEST_F(MainWindow, AFreshOrUnusableStoredSizeGivesTheDesignClientSizeCentred)
 {
-    dm->ConfigTable->Open();
-    dm->storeConfig({{QStringLiteral("H_Main"), 0}, {QStringLiteral("W_Main"), -5}});
-    dm->ConfigTable->Close();
-    start();
     const QSize screen = QApplication::primaryScreen()->availableGeometry().size();
-    EXPECT_EQ(support::outerSize(form.get()), QSize(895, 600).boundedTo(screen));
+    for (const QSize stored : {QSize(895, 600), QSize(-5, 0)}) {
+        dm->ConfigTable->Open();
+        dm->storeConfig({{QStringLiteral("H_Main"), stored.height()}, {QStringLiteral("W_Main"), stored.width()}});
+        dm->ConfigTable->Close();
+        start();
+        const QSize frame = support::outerSize(form.get()) - form->size();
+        EXPECT_EQ(form->size(), QSize(895, 600).boundedTo(screen - frame)) << stored.width();
+        const QPoint centre = QApplication::primaryScreen()->availableGeometry().center();
+        EXPECT_LE((form->geometry().center() - centre).manhattanLength(), 4) << stored.width();
+        form->close();
+        form.reset();
+        dm = std::make_unique<data::TDM>(folder.dataDir());
+        data::DM = dm.get();
+    }
 }
 
 TEST_F(MainWindow, ClosingStoresSizeAndLanguageAndClosesTheConfiguration)
@@ -90,6 +103,15 @@ TEST_F(MainWindow, ClosingStoresSizeAndLanguageAndClosesTheConfiguration)
     EXPECT_EQ(dm->configInteger(QStringLiteral("H_Main")), outer.height());
     EXPECT_EQ(dm->configInteger(QStringLiteral("W_Main")), outer.width());
     EXPECT_EQ(dm->configInteger(QStringLiteral("Sprog")), -1);
+}
+
+TEST_F(MainWindow, AFailedWriteOfTheConfigurationIsReportedAndTheWindowClosesAnyway)
+{
+    start();
+    dm->ConfigTable->BeforePost = [](engine::Table&) { throw core::EDatabaseError(QStringLiteral("Table is read only.")); };
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(scripted().texts(QStringLiteral("error")), QStringList{QStringLiteral("Table is read only.")});
 }
 
 TEST_F(MainWindow, AMissingTableIsReportedAndTheWindowStillShows)
@@ -182,4 +204,38 @@ TEST(SingleInstance, ASecondGuardOnTheSameKeyFindsTheFirstAndBringsItForward)
     for (int i = 0; i < 20 && QApplication::activeWindow() != &first; ++i)
         QTest::qWait(20);
     EXPECT_EQ(QApplication::activeWindow(), &first);
+}
+
+TEST(WindowPlacement, TheDesignClientSizeOpensAtDesignAndEveryOtherSizeIsOuter)
+{
+    // A fresh configuration holds each window's design client size; what a window stores on
+    // closing is its outer size. Neither may shrink or grow the window from run to run.
+    const QSize design(400, 300);
+    QWidget probe;
+    probe.show();
+    QApplication::processEvents();
+    const QSize frame = support::outerSize(&probe) - probe.size();
+    ASSERT_FALSE(frame.isNull()) << "the test needs a window frame";
+    const struct {
+        QSize stored;
+        QSize client;
+    } cases[] = {
+        {design, design},                                  // fresh configuration
+        {design + frame, design},                          // stored after a run at design size
+        {QSize(500, 350), QSize(500, 350) - frame},        // resized by the user
+        {QSize(0, 0), design},                             // empty fields
+        {QSize(-1, 300), design},                          // negative
+        {QSize(100000, 100000), design},                   // larger than the screen
+    };
+    for (const auto& c : cases) {
+        QWidget window;
+        window.show();
+        QApplication::processEvents();
+        forms::restoreOuterSize(&window, c.stored, design);
+        EXPECT_EQ(window.size(), c.client) << c.stored.width() << "x" << c.stored.height();
+        // The next run restores what this one stores.
+        const QSize storedNow = support::outerSize(&window);
+        forms::restoreOuterSize(&window, storedNow, design);
+        EXPECT_EQ(window.size(), c.client) << "second run from " << c.stored.width();
+    }
 }

@@ -86,6 +86,11 @@ TEST_F(RecordRules, APostedCastRowRefreshesAllCastAndAddsTheActor)
     addCast(QStringLiteral("Bo"));
     EXPECT_EQ(dm->SkuespilTable->RecordCount(), 2);
     EXPECT_EQ(dm->MedvirkAllTable->RecordCount(), 2);
+    dm->MedvirkAllTable->Last();
+    ASSERT_EQ(dm->MedvirkAllTable->CurrentRow(), 1);
+    addCast(QStringLiteral("Bo"));
+    EXPECT_EQ(dm->MedvirkAllTable->CurrentRow(), 0) << "reopened on its first row";
+    EXPECT_EQ(text(*dm->SkuespilTable, "Skuespiller"), QStringLiteral("Bo")) << "left on the actor found";
 }
 
 TEST_F(RecordRules, ACastRowWithoutANameAddsNoEmptyActor)
@@ -104,6 +109,9 @@ TEST_F(RecordRules, DeletingATapeAsksOnceAboutItsCastAndRemovesBothOnYes)
     for (const char* actor : {"Bo", "Kim", "Lis"})
         addCast(QString::fromLatin1(actor));
     ASSERT_EQ(dm->MedvirkTable->RecordCount(), 3);
+    dm->UdlaanTable->Insert();
+    dm->UdlaanTable->FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Ole"));
+    dm->UdlaanTable->Post();
 
     dialogs().confirmAnswers = {true};
     dm->VideoTable->Delete();
@@ -115,6 +123,7 @@ TEST_F(RecordRules, DeletingATapeAsksOnceAboutItsCastAndRemovesBothOnYes)
     dm->MedvirkAllTable->Close(); // another component of the file sees the change after reopening
     dm->MedvirkAllTable->Open();
     EXPECT_EQ(column(*dm->MedvirkAllTable, QStringLiteral("Skuespiller")), QStringList{"X"});
+    EXPECT_EQ(column(*dm->UdlaanTable, QStringLiteral("Tapenr")), QStringList{"0002-00"}) << "loans are not touched";
 }
 
 TEST_F(RecordRules, AnsweringNoKeepsTheTapeAndItsCastSilently)
@@ -173,4 +182,61 @@ TEST_F(RecordRules, ARefusedTapePostAddsNoCastRow)
     dm->MedvirkAllTable->Close();
     dm->MedvirkAllTable->Open();
     EXPECT_EQ(dm->MedvirkAllTable->RecordCount(), 0);
+}
+
+TEST_F(RecordRules, LookupTablesAreLeftOnTheValueFoundOrAdded)
+{
+    for (const char* category : {"Drama", "Krimi", "Musik"}) {
+        dm->KatTable->Insert();
+        dm->KatTable->FieldByName(QStringLiteral("Kategori")).SetAsString(QString::fromLatin1(category));
+        dm->KatTable->Post();
+    }
+    dm->KatTable->First();
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"), {{"Kategori", "Krimi"}, {"Instruktor", "Dreyer"}});
+    EXPECT_EQ(text(*dm->KatTable, "Kategori"), QStringLiteral("Krimi")) << "found";
+    EXPECT_EQ(text(*dm->InstruktorTable, "Instruktor"), QStringLiteral("Dreyer")) << "added";
+    EXPECT_EQ(dm->KatTable->RecordCount(), 3);
+}
+
+TEST_F(RecordRules, AFailedLookupAdditionIsReportedAfterTheTapeIsWritten)
+{
+    // Recorded-by comes first, then category, then director: a failure at the category
+    // leaves the recorded-by value added and the director not.
+    dm->KatTable->Close();
+    engine::Table& video = *dm->VideoTable;
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    video.FieldByName(QStringLiteral("Optagetaf")).SetAsString(QStringLiteral("Bo"));
+    video.FieldByName(QStringLiteral("Kategori")).SetAsString(QStringLiteral("Drama"));
+    video.FieldByName(QStringLiteral("Instruktor")).SetAsString(QStringLiteral("Dreyer"));
+    EXPECT_THROW(video.Post(), core::EDatabaseError);
+    EXPECT_EQ(video.State(), DataSetState::Browse);
+    dm.reset();
+    dm = std::make_unique<data::TDM>(folder->dataDir());
+    data::DM = dm.get();
+    dm->OpenTables();
+    EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("TapeNr")), QStringList{"0001-00"}) << "the tape is written";
+    EXPECT_EQ(column(*dm->OptagetTable, QStringLiteral("Optagetaf")), QStringList{"Bo"});
+    EXPECT_EQ(dm->KatTable->RecordCount(), 0);
+    EXPECT_EQ(dm->InstruktorTable->RecordCount(), 0);
+}
+
+TEST_F(RecordRules, ACastDeletionThatFailsPartWayDeletesNothing)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    for (const char* actor : {"Bo", "Kim", "Lis"})
+        addCast(QString::fromLatin1(actor));
+    int deletions = 0;
+    dm->MedvirkTable->BeforeDelete = [&deletions](engine::Table&) {
+        if (++deletions == 2)
+            throw core::EDatabaseError(QStringLiteral("Record locked by another user."));
+    };
+    dialogs().confirmAnswers = {true};
+    EXPECT_THROW(dm->VideoTable->Delete(), core::EDatabaseError);
+    EXPECT_EQ(deletions, 2);
+    EXPECT_EQ(dm->VideoTable->RecordCount(), 1);
+    EXPECT_EQ(column(*dm->MedvirkTable, QStringLiteral("Skuespiller")), (QStringList{"Bo", "Kim", "Lis"}));
+    dm->MedvirkAllTable->Close();
+    dm->MedvirkAllTable->Open();
+    EXPECT_EQ(dm->MedvirkAllTable->RecordCount(), 3);
 }

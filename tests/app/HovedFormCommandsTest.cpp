@@ -1,0 +1,182 @@
+// The main window's commands with the windows of a running program: the data module, the
+// overview and the registration window created after it, in that order.
+#include "app/HovedForm.h"
+#include "common/TempProgramFolder.h"
+#include "core/Dialogs.h"
+#include "core/ScriptedDialogs.h"
+#include "data/DM.h"
+#include "dbctrls/DBLookupComboBox.h"
+#include "dbctrls/DBLookupListModel.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+#include "forms/OversigtForm.h"
+#include "forms/RegForm.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class MainWindowCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.install();
+        scripted().clear();
+        form = std::make_unique<app::THovedForm>();
+        app::HovedForm = form.get();
+        dm = std::make_unique<data::TDM>(folder.dataDir());
+        data::DM = dm.get();
+        oversigt = std::make_unique<forms::TOversigtForm>(form.get());
+        forms::OversigtForm = oversigt.get();
+        reg = std::make_unique<forms::TRegForm>(form.get());
+        forms::RegForm = reg.get();
+        form->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty())
+            << scripted().texts(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
+        reg.reset();
+        oversigt.reset();
+        form.reset();
+        dm.reset();
+    }
+    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
+
+    void addTape(const QString& tapeNr, const QString& title, const QString& category = QString())
+    {
+        engine::Table& video = *dm->VideoTable;
+        video.Insert();
+        video.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
+        video.FieldByName(QStringLiteral("Titel")).SetAsString(title);
+        video.FieldByName(QStringLiteral("Kategori")).SetAsString(category);
+        video.Post();
+    }
+    QString field(const char* name) const { return dm->VideoTable->FieldByName(QString::fromLatin1(name)).AsString(); }
+
+    // Runs action on the modal window as soon as it shows, then closes it.
+    struct Modal {
+        QWidget* window = nullptr;
+        bool editGroupHidden = false;
+        QString tapeNr;
+        QString udlaan;
+    };
+    Modal whileModal(const std::function<void()>& command)
+    {
+        Modal seen;
+        auto* timer = new QTimer;
+        timer->setInterval(5);
+        auto ticks = std::make_shared<int>(0);
+        QObject::connect(timer, &QTimer::timeout, [&, timer, ticks] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (++*ticks < 2000 && (!modal || !modal->isVisible()))
+                return;
+            timer->stop();
+            timer->deleteLater();
+            if (!modal)
+                return;
+            seen.window = modal;
+            seen.editGroupHidden = editGroupHidden();
+            seen.tapeNr = field("TapeNr");
+            seen.udlaan = field("Udlaan");
+            modal->close();
+        });
+        timer->start();
+        command();
+        return seen;
+    }
+    bool editGroupHidden() const
+    {
+        return form->SpeedButton1->isVisible() && !form->SpeedButton3->isVisible() && !form->Label1->isVisible()
+               && !form->DBLookupComboBox1->isVisible() && !form->Bevel3->isVisible();
+    }
+
+    testing_support::TempProgramFolder folder;
+    std::unique_ptr<app::THovedForm> form;
+    std::unique_ptr<data::TDM> dm;
+    std::unique_ptr<forms::TOversigtForm> oversigt;
+    std::unique_ptr<forms::TRegForm> reg;
+};
+
+struct NewTapeCase {
+    std::vector<const char*> tapes;
+    const char* expected;
+};
+
+} // namespace
+
+TEST_F(MainWindowCommands, NyVideoHidesTheEditGroupAndOpensTheRegistrationWindowOnTheNewTape)
+{
+    const NewTapeCase cases[] = {{{}, "0001-00"}, {{"0040-00", "0041-00"}, "0042-00"}};
+    for (const NewTapeCase& c : cases) {
+        for (const char* tapeNr : c.tapes)
+            addTape(QString::fromLatin1(tapeNr), QStringLiteral("Film ") + QString::fromLatin1(tapeNr));
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+        ASSERT_TRUE(form->SpeedButton3->isVisible());
+        const Modal seen = whileModal([&] { QTest::mouseClick(form->SpeedButton3, Qt::LeftButton); });
+        EXPECT_EQ(seen.window, reg.get()) << c.expected;
+        EXPECT_TRUE(seen.editGroupHidden) << "hidden before the window opens";
+        EXPECT_EQ(seen.tapeNr, QString::fromLatin1(c.expected));
+        EXPECT_EQ(seen.udlaan, QStringLiteral("Nej"));
+        EXPECT_TRUE(editGroupHidden());
+        dm->VideoTable->Cancel(); // closed without a title: the new record is dropped
+    }
+}
+
+TEST_F(MainWindowCommands, ChoosingATitleOpensTheRegistrationWindowOnThatTape)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Zorro"), QStringLiteral("Eventyr"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Babette"), QStringLiteral("Drama"));
+    addTape(QStringLiteral("0003-00"), QStringLiteral("Aladdin"), QStringLiteral("Eventyr"));
+    QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+    dbctrls::TDBLookupComboBox* list = form->DBLookupComboBox1;
+    const int row = list->listModel()->rowOfKey(QStringLiteral("Babette"));
+    ASSERT_GE(row, 0);
+    const Modal seen = whileModal([&] { list->chooseRow(row); });
+    EXPECT_EQ(seen.window, reg.get());
+    EXPECT_EQ(seen.tapeNr, QStringLiteral("0002-00"));
+    EXPECT_TRUE(editGroupHidden()) << "the edit group goes when the window closes";
+    EXPECT_EQ(dm->VideoTable->State(), engine::DataSetState::Browse);
+}
+
+TEST_F(MainWindowCommands, TheTitleListFollowsTheOrderAndSelectionTheOverviewLeft)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Zorro"), QStringLiteral("Eventyr"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Babette"), QStringLiteral("Drama"));
+    addTape(QStringLiteral("0003-00"), QStringLiteral("Aladdin"), QStringLiteral("Eventyr"));
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
+    dm->VideoTable->SetFilter(QStringLiteral("Kategori = 'Eventyr'"));
+    dm->VideoTable->SetFiltered(true);
+    dbctrls::TDBLookupListModel* model = form->DBLookupComboBox1->listModel();
+    QStringList titles;
+    for (int row = 0; row < model->rowCount(); ++row)
+        titles << model->data(model->index(row, 0)).toString();
+    EXPECT_EQ(titles, (QStringList{"Aladdin", "Zorro"}));
+}
+
+TEST_F(MainWindowCommands, TheOverviewButtonHidesTheEditGroupAndOpensTheOverview)
+{
+    QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+    const Modal seen = whileModal([&] { QTest::mouseClick(form->SpeedButton2, Qt::LeftButton); });
+    EXPECT_EQ(seen.window, oversigt.get());
+    EXPECT_TRUE(seen.editGroupHidden);
+    EXPECT_TRUE(editGroupHidden());
+}
+
+TEST_F(MainWindowCommands, HelpOpensTheHelpPageInANormalWindow)
+{
+    form->Help->trigger();
+    ASSERT_EQ(scripted().shown.size(), 1u);
+    EXPECT_EQ(scripted().shown.front().kind, QStringLiteral("shell"));
+    EXPECT_TRUE(scripted().shown.front().text.endsWith(QStringLiteral("Help/Dansk/index.html")));
+    EXPECT_EQ(scripted().shown.front().extra, QString()) << "not maximized";
+}
