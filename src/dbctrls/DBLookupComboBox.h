@@ -28,6 +28,8 @@ class TDBLookupListModel;
 
 class TDBLookupComboBox : public QComboBox {
     Q_OBJECT
+    // Its rows are records of the list table, not texts of a window: no localizer may write them.
+    Q_CLASSINFO("NotTranslated", "Items")
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
 public:
     explicit TDBLookupComboBox(QWidget* parent = nullptr);

@@ -558,6 +558,11 @@ void Table::GotoBookmark(Bookmark bookmark)
 
 void Table::DisableControls()
 {
+    // Controls are deaf from here on, so a move made while they are off could not ask them for
+    // what they still hold: text typed into a control would be dropped with the edit. They write
+    // it now, while they still show the record it belongs to.
+    if (disableCount_ == 0 && Editing())
+        send(&DataSource::notifyUpdateData);
     ++disableCount_;
 }
 

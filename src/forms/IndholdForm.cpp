@@ -101,6 +101,7 @@ void TIndholdForm::createSearchControls()
     FindButton = design::speedButton(this, "FindButton", QStringLiteral("Søg"), QRect(287, 30, 89, 25), QString(),
                                      true);
     FindButton->setFont(design::font(8, true));
+    FindButton->unsetCursor(); // unlike the overview's small speed buttons, no hand
     FindButton->setIcon(searchIcon());
     FindButton->setIconSize(QSize(16, 16));
     FindButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -146,10 +146,6 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     QFormLocalizer1 = new locale::TQFormLocalizer(this);
     QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
     QFormLocalizer1->SetPropNames(propNames());
-    // The lookup lists' rows are catalogue data, not texts of the window.
-    QFormLocalizer1->SetExcluded({QStringLiteral("DBLookupComboBox4"), QStringLiteral("DBLookupComboBox8"),
-                                  QStringLiteral("DBLookupComboBox9"), QStringLiteral("DBLookupComboBox2"),
-                                  QStringLiteral("DBLookupComboBox10")});
     QFormLocalizer1->SetSource(appContext().languageSource);
     QFormLocalizer1->SetOnLanguageChanged([this](locale::TQCustomLocalizer&) { afterLanguageChange(); });
 

@@ -74,8 +74,13 @@ QStringList comboItems(const QObject* o)
 void setComboItems(QObject* o, const QStringList& items)
 {
     auto* box = as<QComboBox>(o);
-    while (box->count() > items.size())
-        box->removeItem(box->count() - 1);
+    // A model that does not give up its rows (one over data) must not hold the loop forever.
+    while (box->count() > items.size()) {
+        const int before = box->count();
+        box->removeItem(before - 1);
+        if (box->count() >= before)
+            return;
+    }
     for (int i = 0; i < items.size(); ++i) {
         if (i < box->count())
             box->setItemText(i, items[i]);
@@ -204,7 +209,7 @@ struct Binding {
 Binding bind(const QObject* obj, const QString& name)
 {
     Binding b;
-    if (!obj || name.isEmpty())
+    if (!obj || name.isEmpty() || PropertyAccess::IsExcludedByClass(obj, name))
         return b;
     if ((b.declared = PropertyAccess::FindDeclared(obj, name))) {
         b.kind = declaredKind(*b.declared);
@@ -227,6 +232,21 @@ std::optional<QMetaProperty> PropertyAccess::FindDeclared(const QObject* obj, co
             return prop;
     }
     return std::nullopt;
+}
+
+bool PropertyAccess::IsExcludedByClass(const QObject* obj, const QString& name)
+{
+    const QMetaObject* meta = obj->metaObject();
+    for (int i = meta->classInfoCount() - 1; i >= 0; --i) {
+        const QMetaClassInfo info = meta->classInfo(i);
+        if (qstrcmp(info.name(), "NotTranslated") != 0)
+            continue;
+        const QStringList names = QString::fromLatin1(info.value()).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString& excluded : names)
+            if (name.compare(excluded.trimmed(), Qt::CaseInsensitive) == 0)
+                return true;
+    }
+    return false;
 }
 
 PropertyKind PropertyAccess::Kind(const QObject* obj, const QString& name)

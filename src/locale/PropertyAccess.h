@@ -13,6 +13,10 @@
 //               tool tip when none is set), QWidget tool tip
 //      Items    QComboBox and QListWidget item texts
 //      Columns  QTableWidget and QTreeWidget header titles (grid columns)
+// 3. A class names the properties that hold data rather than texts in its class info
+//    "NotTranslated" (comma-separated names, e.g. Q_CLASSINFO("NotTranslated", "Items") on a
+//    data-aware list whose rows are records). Those are of no translatable kind on it and on
+//    its subclasses, whatever steps 1 and 2 say.
 // Nothing here throws.
 #include <QMetaProperty>
 #include <QObject>
@@ -50,6 +54,8 @@ public:
 
     /// The Q_PROPERTY of that name (without regard to case) declared by obj's class.
     static std::optional<QMetaProperty> FindDeclared(const QObject* obj, const QString& name);
+    /// Whether obj's class (or a base) lists the name in its class info "NotTranslated".
+    static bool IsExcludedByClass(const QObject* obj, const QString& name);
 };
 
 } // namespace locale

@@ -4,6 +4,7 @@
 #include "dbctrls/DBLookupComboBox.h"
 #include "dbctrls/DBLookupListModel.h"
 #include "engine/Field.h"
+#include "locale/PropertyAccess.h"
 
 #include <QAbstractItemModelTester>
 #include <QListView>
@@ -174,3 +175,21 @@ TEST_F(LookupComboBox, AListOverAHundredThousandTapesReadsOnlyWhatItShows)
 }
 
 } // namespace
+
+// The rows are records, not texts of a window: a localizer neither reads nor writes them,
+// also after the list table grew (writing them back once looped for ever).
+TEST_F(LookupComboBox, ItsRowsAreNoTranslatableItems)
+{
+    using locale::PropertyAccess;
+    TDBLookupComboBox* combo = boundCategory();
+    combo->setToolTip(QStringLiteral("Kategori"));
+    EXPECT_EQ(PropertyAccess::Kind(combo, QStringLiteral("Items")), locale::PropertyKind::None);
+    EXPECT_EQ(PropertyAccess::Kind(combo, QStringLiteral("Hint")), locale::PropertyKind::Text);
+    EXPECT_TRUE(PropertyAccess::ReadPropertyText(combo, QStringLiteral("Items")).isEmpty());
+    addLookup(*kat, QStringLiteral("Western"));
+    PropertyAccess::SetList(combo, QStringLiteral("Items"), {"Action", "Drama"});
+    EXPECT_EQ(entries(*combo),
+              (QStringList{"Action", "Drama", "Komedie", "Western", QString::fromUtf8("Ø-film")}));
+    EXPECT_EQ(kat->State(), DataSetState::Browse);
+    EXPECT_EQ(video->State(), DataSetState::Browse);
+}

@@ -124,6 +124,25 @@ TEST_F(Notifications, DisableControlsNestsAndTheLastEnableSendsOneChange)
     EXPECT_EQ(log.size(), 2);
 }
 
+TEST_F(Notifications, PendingTextIsWrittenBeforeControlsAreSwitchedOffAndNotAfter)
+{
+    RecordingLink edit(QStringLiteral("edit"), log);
+    edit.setDataSource(source.get());
+    edit.onUpdateData = [this] { video->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("typed")); };
+    video->Edit(); // on 0001-00; the text is still in the control
+    {
+        engine::ControlsDisabled off(*video);
+        video->First(); // a scan from the start: the edit holds a change and is posted
+        video->Next();
+        video->Edit();
+        video->FieldByName(QStringLiteral("Kategori")).SetAsString(QStringLiteral("Drama"));
+        video->Post(); // the control still shows 0001-00: it must not write into 0002-00
+    }
+    edit.onUpdateData = nullptr;
+    EXPECT_EQ(countOf(kVideo, QStringLiteral("TapeNr = '0001-00' AND Titel = 'typed'")), 1);
+    EXPECT_EQ(countOf(kVideo, QStringLiteral("TapeNr = '0002-00' AND Titel = 'B' AND Kategori = 'Drama'")), 1);
+}
+
 TEST_F(Notifications, ALinkThatUnbindsAnotherWhileToldIsSafe)
 {
     RecordingLink first(QStringLiteral("first"), log);

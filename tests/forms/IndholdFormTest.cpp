@@ -210,3 +210,20 @@ TEST_F(ContentSearch, AnUnknownLanguageNameKeepsTheTranslatedDesign)
     EXPECT_EQ(form->Label11->text(), QStringLiteral("Titles found")) << "from the language file";
     EXPECT_EQ(form->Label59->text(), QStringLiteral("Content of ")) << "the file's text, not the table's";
 }
+
+TEST_F(ContentSearch, AnEditOfTheShownDescriptionSurvivesTheNextSearch)
+{
+    addDescribed();
+    open();
+    search(QString::fromUtf8("æble"));
+    ASSERT_EQ(currentTape(), QStringLiteral("0004-00"));
+    form->VisFundneMemo->setFocus();
+    form->VisFundneMemo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form->VisFundneMemo, QStringLiteral(" og en pose"));
+    // The search button takes no focus, so the memo still holds the typed text when it is pressed.
+    search(QStringLiteral("sol"));
+    EXPECT_EQ(currentTape(), QStringLiteral("0002-00"));
+    ASSERT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0004-00")));
+    EXPECT_EQ(video().FieldByName(QStringLiteral("Indhold")).AsString(), QString::fromUtf8("Det sidste æble og en pose"));
+    EXPECT_TRUE(takeErrors().isEmpty());
+}

@@ -386,3 +386,23 @@ TEST_F(Overview, EscapeDoesNotCloseTheWindow)
     QTest::keyClick(form.get(), Qt::Key_Escape);
     EXPECT_TRUE(form->isVisible());
 }
+
+TEST_F(Overview, ATitleBeingTypedInTheGridIsKeptWhenTheDotsSearchOn)
+{
+    click(form->RadioButton2);
+    type(QStringLiteral("par"));
+    ASSERT_EQ(currentTape(), QStringLiteral("0012-00"));
+    const QModelIndex cell = form->DBGrid1->model()->index(1, 1);
+    form->DBGrid1->setFocus();
+    form->DBGrid1->setCurrentIndex(cell);
+    form->DBGrid1->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(static_cast<dbctrls::TDBGridDelegate*>(form->DBGrid1->itemDelegate())->openEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Paris, Texas (1984)"));
+    click(form->SpeedButton1); // takes no focus: the editor is still open
+    EXPECT_EQ(currentTape(), QStringLiteral("0123-00"));
+    ASSERT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0012-00")));
+    EXPECT_EQ(video().FieldByName(QStringLiteral("Titel")).AsString(), QStringLiteral("Paris, Texas (1984)"));
+    EXPECT_TRUE(takeErrors().isEmpty());
+}

@@ -108,3 +108,43 @@ TEST(PropertyAccess, DeclaredPropertiesWinAndDecideTheKind)
 }
 
 } // namespace
+
+TEST(PropertyAccess, PropertiesAClassMarksAsDataAreNotTranslated)
+{
+    RecordList list;
+    auto* rows = new RecordRows(&list);
+    rows->rows = QStringList{"Drama", "Komedie"};
+    list.setModel(rows);
+    list.setToolTip(QStringLiteral("Vælg"));
+    EXPECT_EQ(PropertyAccess::Kind(&list, QStringLiteral("items")), PropertyKind::None);
+    EXPECT_EQ(PropertyAccess::Kind(&list, QStringLiteral("Hint")), PropertyKind::Text);
+    EXPECT_TRUE(PropertyAccess::List(&list, QStringLiteral("Items")).isEmpty());
+    EXPECT_TRUE(PropertyAccess::ReadPropertyText(&list, QStringLiteral("Items")).isEmpty());
+    // A list that grew since the design must keep every row when texts are written back.
+    rows->add(QStringLiteral("Western"));
+    PropertyAccess::SetList(&list, QStringLiteral("Items"), {"Drama"});
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.itemText(2), QStringLiteral("Western"));
+
+    DataHolder holder;
+    DerivedDataHolder derived;
+    for (ListHolder* obj : {static_cast<ListHolder*>(&holder), static_cast<ListHolder*>(&derived)}) {
+        obj->items = QStringList{"a"};
+        EXPECT_EQ(PropertyAccess::Kind(obj, QStringLiteral("Items")), PropertyKind::None);
+        EXPECT_EQ(PropertyAccess::Kind(obj, QStringLiteral("Values")), PropertyKind::None);
+        EXPECT_EQ(PropertyAccess::Kind(obj, QStringLiteral("Hints")), PropertyKind::StringList);
+        PropertyAccess::SetList(obj, QStringLiteral("Items"), {"x"});
+        EXPECT_EQ(obj->items, QStringList{"a"});
+    }
+}
+
+TEST(PropertyAccess, WritingItemsIntoAListThatKeepsItsRowsEnds)
+{
+    // Not marked, but its model refuses removals: the writer gives up instead of looping.
+    QComboBox combo;
+    auto* rows = new RecordRows(&combo);
+    rows->rows = QStringList{"a", "b", "c"};
+    combo.setModel(rows);
+    PropertyAccess::SetList(&combo, QStringLiteral("Items"), {"x"});
+    EXPECT_EQ(combo.count(), 3);
+}

@@ -3,6 +3,7 @@
 // declare the list properties, and a form localizer set up while the window is "loading".
 #include "locale/TQFormLocalizer.h"
 
+#include <QAbstractListModel>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,6 +24,46 @@ class ListHolder : public QWidget {
 public:
     using QWidget::QWidget;
     QStringList items, values, hints, columns;
+};
+
+/// Rows of data that the list cannot remove, as a list over a table.
+class RecordRows : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    QStringList rows;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : int(rows.size()); }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        return role == Qt::DisplayRole && index.row() < rows.size() ? QVariant(rows.at(index.row())) : QVariant();
+    }
+    void add(const QString& row)
+    {
+        beginInsertRows(QModelIndex(), int(rows.size()), int(rows.size()));
+        rows.append(row);
+        endInsertRows();
+    }
+};
+
+/// A list whose rows are records: it says so, and its Items are then no text to translate.
+class RecordList : public QComboBox {
+    Q_OBJECT
+    Q_CLASSINFO("NotTranslated", "Items")
+public:
+    using QComboBox::QComboBox;
+};
+
+/// A widget of ours declaring list properties, one of which holds data (also for subclasses).
+class DataHolder : public ListHolder {
+    Q_OBJECT
+    Q_CLASSINFO("NotTranslated", "Values, Items")
+public:
+    using ListHolder::ListHolder;
+};
+class DerivedDataHolder : public DataHolder {
+    Q_OBJECT
+public:
+    using DataHolder::DataHolder;
 };
 
 /// A button of our own whose declared Caption wins over the button text.
