@@ -9,18 +9,28 @@ void TQExport3AdvancedText::writeText(const QString& text)
     writeLine(core::win1252::encode(text));
 }
 
+void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)
+{
+    try {
+        for (const QString& line : lines)
+            writeText(line);
+    } catch (...) {
+        // Closed on every path: a file left open would also block the next run.
+        TQExport3Text::EndExport(false);
+        throw;
+    }
+}
+
 void TQExport3AdvancedText::BeginExport()
 {
     TQExport3Text::BeginExport();
-    for (const QString& line : Header)
-        writeText(line);
+    writeLinesOrClose(Header);
 }
 
 void TQExport3AdvancedText::EndExport(bool succeeded)
 {
     if (succeeded)
-        for (const QString& line : Footer)
-            writeText(line);
+        writeLinesOrClose(Footer);
     TQExport3Text::EndExport(succeeded);
 }
 

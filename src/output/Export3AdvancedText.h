@@ -17,6 +17,10 @@ protected:
     void EndExport(bool succeeded) override;
     /// Text to the file's bytes (Windows-1252).
     void writeText(const QString& text);
+
+private:
+    /// Writes the lines; when one fails the file is closed before the error goes on.
+    void writeLinesOrClose(const QStringList& lines);
 };
 
 } // namespace output

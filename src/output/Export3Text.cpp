@@ -3,38 +3,71 @@
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
+#include "engine/Database.h"
+#include "engine/Table.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace output {
 
+namespace {
+QString cannotWrite(const QFile& file)
+{
+    return QStringLiteral("Cannot write file \"%1\". %2").arg(file.fileName(), file.errorString());
+}
+} // namespace
+
+void TQExport3Text::ensureDirectory(const QString& directory) const
+{
+    if (!QDir(directory).exists())
+        QDir().mkpath(directory);
+    if (!QDir(directory).exists())
+        throw core::EExportError(QStringLiteral("Directory \"%1\" not found and cannot be created").arg(directory));
+}
+
+QString TQExport3Text::refusalOf(const QFileInfo& target) const
+{
+    if (FileName.isEmpty() || target.isDir())
+        return QStringLiteral("Invalid file name");
+    // The table engine keeps the catalogue's files open, and no lock stops another writer here:
+    // a file replaced or added in that folder (a table, a journal) would wreck the catalogue.
+    const QString folder = target.absoluteDir().canonicalPath();
+    if (DataSet && !folder.isEmpty() && folder == QDir(DataSet->database().dataDir()).canonicalPath())
+        return QStringLiteral("The folder holds the catalogue's tables");
+    return QString();
+}
+
 void TQExport3Text::BeginExport()
 {
     const QFileInfo info(FileName);
-    const QString directory = FileName.contains(QLatin1Char('/')) ? info.absolutePath() : core::programPaths().programDir;
-    if (!QDir(directory).exists() && !QDir().mkpath(directory))
-        throw core::EExportError(QStringLiteral("Directory \"%1\" not found and cannot be created").arg(directory));
-    if (!QDir(directory).exists())
-        throw core::EExportError(QStringLiteral("Directory \"%1\" not found and cannot be created").arg(directory));
-    file_.setFileName(info.absoluteFilePath());
-    if (FileName.isEmpty() || info.isDir() || !file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw core::EExportError(QStringLiteral("Cannot create file \"%1\". %2")
-                                     .arg(info.absoluteFilePath(), FileName.isEmpty() || info.isDir()
-                                                                       ? QStringLiteral("Invalid file name")
-                                                                       : file_.errorString()));
+    ensureDirectory(FileName.contains(QLatin1Char('/')) ? info.absolutePath() : core::programPaths().programDir);
+    QString reason = refusalOf(info);
+    if (reason.isEmpty()) {
+        file_.setFileName(info.absoluteFilePath());
+        if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return;
+        reason = file_.errorString();
+    }
+    throw core::EExportError(QStringLiteral("Cannot create file \"%1\". %2").arg(info.absoluteFilePath(), reason));
 }
 
 void TQExport3Text::writeLine(const QByteArray& bytes)
 {
     static const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
     if (file_.write(bytes) != bytes.size() || file_.write(kLineEnd) != kLineEnd.size())
-        throw core::EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(file_.fileName(), file_.errorString()));
+        throw core::EInOutError(cannotWrite(file_));
 }
 
-void TQExport3Text::EndExport(bool)
+void TQExport3Text::EndExport(bool succeeded)
 {
+    // The last lines wait in the file's buffer, so a full disk may show only now; an export
+    // whose file did not get them has failed.
+    const bool flushed = !succeeded || file_.flush();
+    const QString error = flushed ? QString() : cannotWrite(file_);
     file_.close();
+    if (!flushed)
+        throw core::EInOutError(error);
 }
 
 void TQExport3Text::AfterExport()

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+class QFileInfo;
+
 namespace output {
 
 class TQExport3Text : public TQExport3 {
@@ -24,6 +26,11 @@ protected:
     void writeLine(const QByteArray& bytes);
 
 private:
+    /// Creates the folder when missing; throws when it still is not there.
+    void ensureDirectory(const QString& directory) const;
+    /// Why the target may not be written; empty when it may.
+    QString refusalOf(const QFileInfo& target) const;
+
     QFile file_;
 };
 

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -100,11 +101,14 @@ TEST_F(Export, FollowsTheOrderAndFilterTheOverviewLeft)
     dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
     dm->VideoTable->SetFilter(QStringLiteral("Kategori = 'Krig'"));
     dm->VideoTable->SetFiltered(true);
+    dm->VideoTable->Last();
     exporter.Execute();
     const QList<QByteArray> lines = written().split('\n');
     ASSERT_EQ(lines.size(), 4); // captions, two tapes, empty after the last CR LF
     EXPECT_TRUE(lines[1].startsWith("\"0002-00\""));
     EXPECT_TRUE(lines[2].startsWith("\"0001-00\""));
+    // Not brought back: the last record of the order is current.
+    EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("0001-00"));
 }
 
 TEST_F(Export, AnEmptySelectionGivesTheCaptionLineOnlyAndAnOldFileIsReplaced)
@@ -133,19 +137,102 @@ TEST_F(Export, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten)
     EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
 }
 
-TEST_F(Export, AClosedTableIsReportedAfterTheFileIsCreated)
+TEST_F(Export, AClosedOrMissingTableIsReportedAfterTheFileIsCreated)
 {
+    const struct {
+        bool assigned;
+        const char* message;
+    } cases[] = {
+        {true, "Export source (DataSet) is closed"},
+        {false, "Export source (DataSet) is not assigned"},
+    };
     dm->VideoTable->Close();
-    try {
-        exporter.Execute();
-        FAIL() << "exported";
-    } catch (const core::EExportError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Export source (DataSet) is closed"));
+    for (const auto& c : cases) {
+        QFile::remove(exporter.FileName);
+        exporter.DataSet = c.assigned ? dm->VideoTable : nullptr;
+        try {
+            exporter.Execute();
+            ADD_FAILURE() << "exported";
+        } catch (const core::EExportError& e) {
+            EXPECT_EQ(e.message(), QLatin1String(c.message));
+        }
+        EXPECT_EQ(written(), QByteArray()) << c.message;
     }
-    EXPECT_EQ(written(), QByteArray());
 }
 
-TEST_F(Export, TheCommandAsksPerLanguageAndCancelWritesNothing)
+TEST_F(Export, AFileThatCannotBeCreatedIsReportedAndTheTableIsNotMoved)
+{
+    add({{"TapeNr", "0001-00"}});
+    add({{"TapeNr", "0002-00"}});
+    dm->VideoTable->First();
+    const QString folderAsFile = folder.file(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(folderAsFile));
+    for (const QString& name : {folderAsFile, QString()}) {
+        exporter.FileName = name;
+        try {
+            exporter.Execute();
+            ADD_FAILURE() << "exported to " << qPrintable(name);
+        } catch (const core::EExportError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(QFileInfo(name).absoluteFilePath())))
+                << qPrintable(e.message());
+        }
+        EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("0001-00"));
+        EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
+    }
+}
+
+TEST_F(Export, TheCataloguesOwnFolderIsNeverWritten)
+{
+    add({{"TapeNr", "0001-00"}, {"Titel", "Alien"}});
+    const QString table = QDir(folder.dataDir()).filePath(QStringLiteral("Video.db"));
+    const QByteArray before = written(table);
+    for (const QString& name : {table, QDir(folder.dataDir()).filePath(QStringLiteral("Video.db-journal")),
+                                QDir(folder.dataDir()).filePath(QStringLiteral("../Data/Liste.txt"))}) {
+        exporter.FileName = name;
+        try {
+            exporter.Execute();
+            ADD_FAILURE() << "exported to " << qPrintable(name);
+        } catch (const core::EExportError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file"))) << qPrintable(e.message());
+        }
+        EXPECT_FALSE(QFileInfo::exists(name) && name != table) << qPrintable(name);
+    }
+    EXPECT_EQ(written(table), before);
+    dm->VideoTable->First();
+    EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("Titel")).AsString(), QStringLiteral("Alien"));
+}
+
+// Lines are buffered, so a full disk may only show when the file is closed: that too is a
+// failed export, not a file handed to the desktop with lines missing.
+TEST_F(Export, AFullDiskFailsTheExportAndTheNextRunStillWorks)
+{
+    if (!QFileInfo(QStringLiteral("/dev/full")).isWritable())
+        GTEST_SKIP() << "no /dev/full";
+    add({{"TapeNr", "0001-00"}, {"Titel", "Alien"}});
+    exporter.ShowFile = true;
+    exporter.FileName = QStringLiteral("/dev/full");
+    EXPECT_THROW(exporter.Execute(), core::EInOutError);
+    EXPECT_TRUE(scripted().texts(QStringLiteral("shell")).isEmpty());
+    EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
+
+    // A header line too long for the buffer fails while it is written, before any record.
+    exporter.Header = QStringList{QString(40000, QLatin1Char('x'))};
+    EXPECT_THROW(exporter.Execute(), core::EInOutError);
+
+    exporter.Header.clear();
+    exporter.FileName = folder.file(QStringLiteral("Video.txt"));
+    exporter.Execute();
+    EXPECT_TRUE(written().startsWith(kCaptions));
+    EXPECT_EQ(scripted().texts(QStringLiteral("shell")), QStringList{exporter.FileName});
+
+    // The command ends at the error: no notice.
+    scripted().clear();
+    scripted().inputAnswers = {QStringLiteral("/dev/full")};
+    EXPECT_THROW(output::runExportCommand(exporter, -1), core::EInOutError);
+    EXPECT_TRUE(scripted().texts(QStringLiteral("information")).isEmpty());
+}
+
+TEST_F(Export, CancellingTheFileNameBoxWritesNothing)
 {
     add({{"TapeNr", "0001-00"}});
     QDir::setCurrent(folder.path());
@@ -153,19 +240,68 @@ TEST_F(Export, TheCommandAsksPerLanguageAndCancelWritesNothing)
     output::runExportCommand(exporter, -1);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Video.txt"))));
     ASSERT_EQ(scripted().shown.size(), 1u);
-    EXPECT_EQ(scripted().shown[0].caption, QStringLiteral("Data export til semikolon separeret fil"));
-    EXPECT_EQ(scripted().shown[0].text, QStringLiteral("Skriv et filnavn f.eks. Video.txt"));
-    EXPECT_EQ(scripted().shown[0].extra, QStringLiteral("Video.txt"));
+    EXPECT_EQ(scripted().shown[0].kind, QStringLiteral("input"));
+}
 
-    scripted().clear();
-    scripted().inputAnswers = {QStringLiteral("Liste.txt")};
-    output::runExportCommand(exporter, 3);
-    EXPECT_EQ(scripted().shown[0].caption, QStringLiteral("Data export to comma separeted file"));
-    EXPECT_EQ(scripted().texts(QStringLiteral("information")),
-              QStringList{QStringLiteral("Data exported to Liste.txt\n\rThe file can be imported into an Excel worksheet.")});
-    EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("Liste.txt"))));
-    EXPECT_EQ(output::exportNotice(QStringLiteral("x.txt"), 1),
-              QStringLiteral("Data er exporteret til x.txt\n\rFilen kan evt. importeres i et Excel regneark."));
+TEST_F(Export, TheCommandsTextsFollowTheLanguageIndex)
+{
+    const struct {
+        int index;
+        bool english;
+    } cases[] = {{-1, false}, {0, true}, {1, false}, {2, false}, {3, true}};
+    QDir::setCurrent(folder.path());
+    for (const auto& c : cases) {
+        scripted().clear();
+        scripted().inputAnswers = {QStringLiteral("Liste %1.txt").arg(c.index)};
+        output::runExportCommand(exporter, c.index);
+        const QString file = QStringLiteral("Liste %1.txt").arg(c.index);
+        ASSERT_EQ(scripted().shown.size(), 2u) << c.index;
+        EXPECT_EQ(scripted().shown[0].caption, c.english ? QStringLiteral("Data export to comma separeted file")
+                                                         : QStringLiteral("Data export til semikolon separeret fil"));
+        EXPECT_EQ(scripted().shown[0].text, c.english ? QStringLiteral("Please write a filename e.g. Video.txt")
+                                                      : QStringLiteral("Skriv et filnavn f.eks. Video.txt"));
+        EXPECT_EQ(scripted().shown[0].extra, QStringLiteral("Video.txt"));
+        EXPECT_EQ(scripted().shown[1].kind, QStringLiteral("information"));
+        EXPECT_EQ(scripted().shown[1].text,
+                  c.english ? QStringLiteral("Data exported to ") + file
+                                  + QStringLiteral("\n\rThe file can be imported into an Excel worksheet.")
+                            : QStringLiteral("Data er exporteret til ") + file
+                                  + QStringLiteral("\n\rFilen kan evt. importeres i et Excel regneark."));
+        EXPECT_TRUE(QFile::exists(folder.file(file))) << c.index;
+    }
+}
+
+TEST(ExportDefaults, AllRecordsEveryValueQuotedCaptionsFirst)
+{
+    output::TQExport3ASCII fresh;
+    EXPECT_TRUE(fresh.GoToFirstRecord);
+    EXPECT_FALSE(fresh.CurrentRecordOnly);
+    EXPECT_FALSE(fresh.OnlyVisibleFields);
+    EXPECT_EQ(fresh.ExportRecCount, 0);
+    EXPECT_EQ(fresh.SkipRecCount, 0);
+    EXPECT_TRUE(fresh.ExportEmpty);
+    EXPECT_TRUE(fresh.AllowCaptions);
+    EXPECT_TRUE(fresh.ExportedFields.isEmpty());
+    EXPECT_TRUE(fresh.Captions.isEmpty());
+    EXPECT_TRUE(fresh.UserFormats.isEmpty());
+    EXPECT_TRUE(fresh.Header.isEmpty());
+    EXPECT_TRUE(fresh.Footer.isEmpty());
+    EXPECT_FALSE(fresh.PrintFile);
+    EXPECT_EQ(fresh.CSVQuote, QLatin1Char('"'));
+    EXPECT_TRUE(fresh.CSVQuoteStrings);
+
+    const QLocale locale;
+    const output::TQExportFormats& formats = fresh.Formats;
+    EXPECT_EQ(formats.IntegerFormat, QStringLiteral("#,###,##0"));
+    EXPECT_EQ(formats.FloatFormat, QStringLiteral("#,###,##0.00"));
+    EXPECT_EQ(formats.DateFormat, locale.dateFormat(QLocale::ShortFormat));
+    EXPECT_EQ(formats.TimeFormat, locale.timeFormat(QLocale::ShortFormat));
+    EXPECT_EQ(formats.DateTimeFormat, formats.DateFormat + QLatin1Char(' ') + formats.TimeFormat);
+    EXPECT_TRUE(formats.CurrencyFormat.contains(QStringLiteral("#,###,##0.00")));
+    EXPECT_TRUE(formats.CurrencyFormat.contains(locale.currencySymbol()));
+    EXPECT_EQ(formats.BooleanTrue, QStringLiteral("true"));
+    EXPECT_EQ(formats.BooleanFalse, QStringLiteral("false"));
+    EXPECT_TRUE(formats.NullString.isEmpty());
 }
 
 TEST_F(Export, ShowFileHandsTheFileToTheDesktop)
