@@ -11,8 +11,14 @@
 #include "engine/Table.h"
 #include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
+#include "report/DefaultPrinter.h"
+#include "report/ReportPreview.h"
+#include "support/AboutBox.h"
+#include "support/AboutWnd.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
@@ -179,4 +185,86 @@ TEST_F(MainWindowCommands, HelpOpensTheHelpPageInANormalWindow)
     EXPECT_EQ(scripted().shown.front().kind, QStringLiteral("shell"));
     EXPECT_TRUE(scripted().shown.front().text.endsWith(QStringLiteral("Help/Dansk/index.html")));
     EXPECT_EQ(scripted().shown.front().extra, QString()) << "not maximized";
+}
+
+// ---- output and About ---------------------------------------------------------------------
+
+TEST_F(MainWindowCommands, ExportWritesTheTapesOpensTheFileAndTellsWhereItWent)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Alien"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Babettes gæstebud"));
+    dm->VideoTable->First();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    scripted().inputAnswers = {QStringLiteral("Eksport.txt")};
+    form->Eksport1->trigger();
+    QDir::setCurrent(before);
+
+    QFile file(folder.file(QStringLiteral("Eksport.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith("\"TapeNr\";\"Titel\";"));
+    EXPECT_TRUE(lines[2].startsWith("\"0002-00\";\"Babettes g\xE6stebud\";"));
+    EXPECT_EQ(scripted().texts(QStringLiteral("shell")), QStringList{QStringLiteral("Eksport.txt")});
+    EXPECT_EQ(scripted().texts(QStringLiteral("information")),
+              QStringList{QStringLiteral("Data er exporteret til Eksport.txt\n\rFilen kan evt. importeres i et Excel regneark.")});
+    EXPECT_EQ(field("TapeNr"), QStringLiteral("0002-00"));
+}
+
+TEST_F(MainWindowCommands, PrintingAndPreviewReadEveryTapeAndLeaveTheLastCurrent)
+{
+    // An empty catalogue gives no page: the preview command returns at once.
+    form->PSkrm1->trigger();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Alien"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Zorro"));
+    dm->VideoTable->First();
+    int pages = -1; // read while the preview is open: it is freed when it closes
+    const Modal seen = whileModal([&] {
+        QTimer::singleShot(0, [&] {
+            if (auto* preview = qobject_cast<report::ReportPreview*>(QApplication::activeModalWidget()))
+                pages = preview->pageCount();
+        });
+        form->PSkrm1->trigger();
+    });
+    ASSERT_NE(seen.window, nullptr);
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(seen.tapeNr, QStringLiteral("0002-00"));
+
+    dm->VideoTable->First();
+    const QString printed = folder.file(QStringLiteral("printed.pdf"));
+    report::ScopedPrinterFactory printer([&] {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(printed);
+        return p;
+    });
+    form->Pprinter1->trigger();
+    EXPECT_GT(QFile(printed).size(), 0);
+    EXPECT_EQ(field("TapeNr"), QStringLiteral("0002-00"));
+}
+
+TEST_F(MainWindowCommands, InformationShowsTheAboutWindowWithTheProgramsNameAndVersion)
+{
+    ASSERT_TRUE(form->AboutBox1->version().has_value());
+    QString title, version; // read while the window is open: it is freed when it closes
+    bool versionShown = false, framed = false;
+    const Modal seen = whileModal([&] {
+        QTimer::singleShot(0, [&] {
+            if (auto* about = qobject_cast<support::TAboutWnd*>(QApplication::activeModalWidget())) {
+                title = about->windowTitle();
+                version = about->lblVersion->text();
+                versionShown = about->lblVersionInfo->isVisibleTo(about);
+                framed = about->bvlOuter->isVisibleTo(about);
+            }
+        });
+        form->Information1->trigger();
+    });
+    ASSERT_NE(seen.window, nullptr);
+    EXPECT_EQ(title, QStringLiteral("About Spolarkiv \u00ae"));
+    EXPECT_EQ(version, support::versionText(form->AboutBox1->version()));
+    EXPECT_TRUE(versionShown);
+    EXPECT_TRUE(framed) << "the main window's About box has its picture";
 }
