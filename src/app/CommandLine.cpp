@@ -6,6 +6,7 @@
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
 #include "output/Export3ASCII.h"
+#include "output/Export3Text.h"
 #include "output/ExportCommand.h"
 #include "output/QRListForm.h"
 
@@ -33,6 +34,9 @@ void exportTapes(data::TDM& dm, const QString& file)
 // An empty table gives no page and so no file, as the list report prints nothing for it.
 void reportPdf(data::TDM& dm, const QString& file)
 {
+    const QString refusal = output::tableFolderRefusal(QFileInfo(file), *dm.VideoTable);
+    if (!refusal.isEmpty())
+        throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(file, refusal));
     TQRListForm report(*dm.VideoTable);
     report.writePdf(file);
 }

@@ -30,10 +30,15 @@ QString TQExport3Text::refusalOf(const QFileInfo& target) const
 {
     if (FileName.isEmpty() || target.isDir())
         return QStringLiteral("Invalid file name");
+    return DataSet ? tableFolderRefusal(target, *DataSet) : QString();
+}
+
+QString tableFolderRefusal(const QFileInfo& target, const engine::Table& table)
+{
     // The table engine keeps the catalogue's files open, and no lock stops another writer here:
     // a file replaced or added in that folder (a table, a journal) would wreck the catalogue.
     const QString folder = target.absoluteDir().canonicalPath();
-    if (DataSet && !folder.isEmpty() && folder == QDir(DataSet->database().dataDir()).canonicalPath())
+    if (!folder.isEmpty() && folder == QDir(table.database().dataDir()).canonicalPath())
         return QStringLiteral("The folder holds the catalogue's tables");
     return QString();
 }

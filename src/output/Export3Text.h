@@ -34,4 +34,8 @@ private:
     QFile file_;
 };
 
+/// Why a file must not be written there: the reason when it lies in the folder of the table's
+/// catalogue, else empty.
+QString tableFolderRefusal(const QFileInfo& target, const engine::Table& table);
+
 } // namespace output

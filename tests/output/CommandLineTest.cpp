@@ -60,3 +60,21 @@ TEST(CommandLine, AFailureExitsWithTheMessage)
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_TRUE(missing.error.contains("/Data")) << missing.error.constData();
 }
+
+TEST(CommandLine, NeitherOperationWritesIntoTheTableFolder)
+{
+    testing_support::TempProgramFolder folder;
+    const QString table = folder.file(QStringLiteral("Data/Video.db"));
+    const auto bytesOf = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    };
+    const QByteArray before = bytesOf(table);
+    for (const char* operation : {"--export", "--report-pdf"}) {
+        const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), QStringLiteral("Data/Video.db")});
+        EXPECT_NE(run.exitCode, 0) << operation;
+        EXPECT_TRUE(run.error.contains("The folder holds the catalogue's tables")) << operation << ": " << run.error.constData();
+        EXPECT_EQ(bytesOf(table), before) << operation;
+        EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Data/list.pdf"))));
+    }
+}
