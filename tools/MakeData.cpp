@@ -3,8 +3,10 @@
 #include "data/Schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -65,8 +67,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "spolarkiv-mkdata: cannot create %s\n", argv[1]);
         return 1;
     }
-    for (const auto& file : data::catalogueFiles())
-        if (!createFile(dir.filePath(file.fileName), file))
+    // A half-made folder would count as one holding tables, and the next run would leave it
+    // as it is: a failure takes back every file this run made.
+    QStringList made;
+    for (const auto& file : data::catalogueFiles()) {
+        const QString path = dir.filePath(file.fileName);
+        made << path;
+        if (!createFile(path, file)) {
+            for (const QString& ours : std::as_const(made))
+                QFile::remove(ours);
             return 1;
+        }
+    }
     return 0;
 }

@@ -33,7 +33,7 @@ std::vector<TableFile> buildFiles()
         {QStringLiteral("Video.db"),
          {QStringLiteral("CREATE TABLE Video(TapeNr TEXT NOT NULL, Titel TEXT, Start TEXT, Slut TEXT, "
                          "Varighed TEXT, Type TEXT, Kopi TEXT, Laengde TEXT, Kategori TEXT, Udlaan TEXT, "
-                         "Instruktor TEXT, Optagetaf TEXT, OptagetDato DATE, Fabrikat TEXT, Indhold MEMO%1)")
+                         "Instruktor TEXT, Optagetaf TEXT, OptagetDato DATE, Fabrikat TEXT, Indhold MEMO TEXT%1)")
               .arg(sortColumns({QStringLiteral("Titel"), QStringLiteral("Kategori"), QStringLiteral("Type")})),
           QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Video(TapeNr)"),
           sortIndex(QStringLiteral("IndexTitel"), video, QStringLiteral("Titel"), false),

@@ -1,6 +1,8 @@
 #pragma once
 // The nine table files of the catalogue: one SQLite table each, named like the file without
-// its extension. Declared types tell the engine the field kinds: TEXT, INTEGER, DATE, MEMO.
+// its extension. Declared types tell the engine the field kinds by their first word: TEXT,
+// INTEGER, DATE, MEMO. The memo is declared "MEMO TEXT" so that SQLite stores its text as
+// typed (a bare MEMO has numeric affinity); files made with a bare MEMO still open.
 // The index "PrimaryKey" gives a table's primary order; other indexes are orders by name.
 #include <QString>
 #include <QStringList>

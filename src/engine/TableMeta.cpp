@@ -14,7 +14,9 @@ const QString kPrimaryIndex = QStringLiteral("primarykey");
 
 FieldKind fieldKindForType(const QString& declaredType)
 {
-    const QString type = declaredType.trimmed().toUpper();
+    // The first word names the kind; a later word may give SQLite the storage it needs
+    // ("MEMO TEXT": a bare MEMO column would turn a text such as "007" into the number 7).
+    const QString type = declaredType.trimmed().toUpper().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
     if (type.startsWith(QLatin1String("INT")))
         return FieldKind::Integer;
     if (type == QLatin1String("DATE"))

@@ -47,7 +47,8 @@ private:
     QSet<QString> sortKeyIndexed_;
 };
 
-/// The field kind for a declared column type: INTEGER, DATE, MEMO, anything else a text.
+/// The field kind for a declared column type by its first word: INTEGER, DATE, MEMO,
+/// anything else a text.
 FieldKind fieldKindForType(const QString& declaredType);
 
 } // namespace engine

@@ -2,7 +2,10 @@
 #include "EngineFixture.h"
 
 #include "core/Errors.h"
+#include "data/Schema.h"
+#include "engine/TableMeta.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <random>
 
@@ -438,6 +441,68 @@ TEST_F(Fields, GeneratedSortKeysAreNoFields)
     EXPECT_EQ(video.FieldByName(QStringLiteral("Indhold")).DataType(), engine::FieldKind::Memo);
     EXPECT_EQ(video.FieldByName(QStringLiteral("OptagetDato")).DataType(), engine::FieldKind::Date);
     EXPECT_EQ(video.FieldByName(QStringLiteral("Titel")).DataType(), engine::FieldKind::String);
+}
+
+TEST(FieldKinds, FollowTheFirstWordOfTheDeclaredType)
+{
+    const struct {
+        const char* declared;
+        engine::FieldKind kind;
+    } cases[] = {
+        {"TEXT", engine::FieldKind::String},   {"", engine::FieldKind::String},
+        {"INTEGER", engine::FieldKind::Integer}, {"int", engine::FieldKind::Integer},
+        {"DATE", engine::FieldKind::Date},     {"MEMO", engine::FieldKind::Memo},
+        {"MEMO TEXT", engine::FieldKind::Memo}, {" memo  text ", engine::FieldKind::Memo},
+        {"MEMOIR", engine::FieldKind::String}, {"TEXT MEMO", engine::FieldKind::String},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(engine::fieldKindForType(QLatin1String(c.declared)), c.kind) << c.declared;
+}
+
+// SQLite turns a text that reads as a number into that number in a column without text
+// affinity: "007" would come back as "7".
+TEST_F(Fields, EveryTextFieldOfTheCatalogueKeepsTextsThatLookLikeNumbers)
+{
+    const QStringList samples = {QStringLiteral("007"), QStringLiteral("1.50"), QStringLiteral("1e3"),
+                                 QStringLiteral(" 12"), QStringLiteral("0042-00")};
+    for (const auto& tableFile : data::catalogueFiles()) {
+        if (!QFileInfo::exists(file(tableFile.fileName)))
+            createCatalogueFile(dataDir(), tableFile.fileName);
+        engine::Table& table = open(tableFile.fileName);
+        std::vector<engine::Field*> texts;
+        for (int i = 0; i < table.FieldCount(); ++i)
+            if (table.Fields(i).DataType() == engine::FieldKind::String || table.Fields(i).IsBlob())
+                texts.push_back(&table.Fields(i));
+        for (const QString& sample : samples) {
+            table.Insert();
+            for (engine::Field* field : texts)
+                field->SetAsString(sample);
+            table.Post();
+        }
+        table.Close();
+        table.Open();
+        QStringList read;
+        for (table.First(); !table.Eof(); table.Next())
+            for (engine::Field* field : texts)
+                read << field->AsString();
+        QStringList expected;
+        for (const QString& sample : samples)
+            expected << QStringList(int(texts.size()), sample);
+        read.sort();
+        expected.sort();
+        EXPECT_EQ(read, expected) << tableFile.fileName.toStdString();
+    }
+}
+
+TEST_F(Fields, AFileWithABareMemoColumnStillOpensWithItsMemo)
+{
+    const QString old = QStringLiteral("Old.db");
+    execOn(file(old), QStringLiteral("CREATE TABLE Old(TapeNr TEXT, Indhold MEMO, Dato DATE);"
+                                     "INSERT INTO Old VALUES ('0001-00', 'Et indhold', '2023-12-24')"));
+    engine::Table& table = open(old);
+    EXPECT_EQ(table.FieldByName(QStringLiteral("Indhold")).DataType(), engine::FieldKind::Memo);
+    EXPECT_EQ(table.FieldByName(QStringLiteral("Indhold")).AsString(), QStringLiteral("Et indhold"));
+    EXPECT_EQ(table.FieldByName(QStringLiteral("Dato")).DataType(), engine::FieldKind::Date);
 }
 
 TEST_F(Fields, FieldsStayTheSameObjectsAcrossCloseAndOpen)

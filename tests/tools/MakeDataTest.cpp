@@ -63,3 +63,20 @@ TEST(MakeData, LeavesAFolderWithTablesAlone)
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), QByteArray("not ours"));
 }
+
+TEST(MakeData, AFailedRunLeavesNoTableSoTheNextRunCanMakeThemAll)
+{
+    QTemporaryDir dir;
+    const QString data = dir.path() + QStringLiteral("/Data");
+    // The last file's journal cannot be written: a folder stands where it would go.
+    const QString blocker = data + QStringLiteral("/Config.DB-journal");
+    ASSERT_TRUE(QDir().mkpath(blocker + QStringLiteral("/inside")));
+    EXPECT_NE(QProcess::execute(tool(), {data}), 0);
+    EXPECT_EQ(QDir(data).entryList({QStringLiteral("*.db"), QStringLiteral("*.DB")}, QDir::Files).join(' ').toStdString(), "");
+
+    ASSERT_TRUE(QDir(blocker).removeRecursively());
+    ASSERT_EQ(QProcess::execute(tool(), {data}), 0);
+    for (const auto& file : data::catalogueFiles())
+        EXPECT_TRUE(QFile::exists(data + QLatin1Char('/') + file.fileName)) << file.fileName.toStdString();
+    EXPECT_EQ(countRows(data + QStringLiteral("/Config.DB"), "SELECT count(*) FROM Config"), 1);
+}
