@@ -146,4 +146,33 @@ void TQCustomLanguageSource::ReadSection(QStringList& list) const
     list.clear();
 }
 
+void TQCustomLanguageSource::CheckWritable() const
+{
+    if (IsReadOnly())
+        throw core::EQLocalError(QStringLiteral("Cannot write to source file (ReadOnly = True)!"));
+}
+
+void TQCustomLanguageSource::WriteString(const QString& key, const QString& value)
+{
+    Q_UNUSED(key);
+    Q_UNUSED(value);
+    CheckWritable();
+}
+
+void TQCustomLanguageSource::WriteSection(const QStringList& list)
+{
+    Q_UNUSED(list);
+    CheckWritable();
+}
+
+void TQCustomLanguageSource::EraseSection()
+{
+    CheckWritable();
+}
+
+void TQCustomLanguageSource::ClearLanguage()
+{
+    CheckWritable();
+}
+
 } // namespace locale
