@@ -52,11 +52,17 @@ void TQCustomLanguageSource::ChangeLanguage(int index, bool mayRefuse)
     if (old >= 0)
         UnloadLanguage(); // released before anyone is told of the change
     if (started_) {
+        // Refused or failed: the old language stays active, so it gets its texts back (the
+        // file exists exactly while a language is active).
         bool allow = true;
-        LanguageChanging(index, allow);
+        try {
+            LanguageChanging(index, allow);
+        } catch (...) {
+            if (old >= 0)
+                LoadLanguage();
+            throw;
+        }
         if (!allow && mayRefuse) {
-            // Refused: the old language stays active, so it gets its texts back (the
-            // file exists exactly while a language is active).
             if (old >= 0)
                 LoadLanguage();
             return;
