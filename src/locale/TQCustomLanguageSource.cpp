@@ -52,11 +52,17 @@ void TQCustomLanguageSource::ChangeLanguage(int index, bool mayRefuse)
     if (old >= 0)
         UnloadLanguage(); // released before anyone is told of the change
     if (started_) {
+        // Refused or failed: the old language stays active, so it gets its texts back (the
+        // file exists exactly while a language is active).
         bool allow = true;
-        LanguageChanging(index, allow);
+        try {
+            LanguageChanging(index, allow);
+        } catch (...) {
+            if (old >= 0)
+                LoadLanguage();
+            throw;
+        }
         if (!allow && mayRefuse) {
-            // Refused: the old language stays active, so it gets its texts back (the
-            // file exists exactly while a language is active).
             if (old >= 0)
                 LoadLanguage();
             return;
@@ -144,6 +150,35 @@ QString TQCustomLanguageSource::ReadString(const QString& key, const QString& de
 void TQCustomLanguageSource::ReadSection(QStringList& list) const
 {
     list.clear();
+}
+
+void TQCustomLanguageSource::CheckWritable() const
+{
+    if (IsReadOnly())
+        throw core::EQLocalError(QStringLiteral("Cannot write to source file (ReadOnly = True)!"));
+}
+
+void TQCustomLanguageSource::WriteString(const QString& key, const QString& value)
+{
+    Q_UNUSED(key);
+    Q_UNUSED(value);
+    CheckWritable();
+}
+
+void TQCustomLanguageSource::WriteSection(const QStringList& list)
+{
+    Q_UNUSED(list);
+    CheckWritable();
+}
+
+void TQCustomLanguageSource::EraseSection()
+{
+    CheckWritable();
+}
+
+void TQCustomLanguageSource::ClearLanguage()
+{
+    CheckWritable();
 }
 
 } // namespace locale

@@ -88,7 +88,20 @@ public:
     /// only clears it.
     virtual void ReadSection(QStringList& list) const;
 
+    // Writing, for producing language files; the program itself never writes. On a read-only
+    // source each throws EQLocalError "Cannot write to source file (ReadOnly = True)!".
+    /// Sets key in the current section to value.
+    virtual void WriteString(const QString& key, const QString& value);
+    /// Writes each "key=value" line of list into the current section.
+    virtual void WriteSection(const QStringList& list);
+    /// Removes the current section.
+    virtual void EraseSection();
+    /// Removes every section.
+    virtual void ClearLanguage();
+
 protected:
+    /// Throws EQLocalError "Cannot write to source file (ReadOnly = True)!" when read-only.
+    void CheckWritable() const;
     /// Throws EQLocalError "Index out of bounds (%d)" unless -1 <= index < count.
     void CheckIndex(int index) const;
 

@@ -39,6 +39,12 @@ public:
 
     /// Applies the source's active language to the window.
     virtual void Localize() = 0;
+    /// Writes the window's texts into the source's active language file (for producing
+    /// language files; the program itself never saves).
+    virtual void Save() {}
+    /// Whether Save empties the window's section before writing it. Default false.
+    bool ClearBeforeSave() const { return clearBeforeSave_; }
+    void SetClearBeforeSave(bool clear) { clearBeforeSave_ = clear; }
     /// Called before every change of the active language; calls the hook.
     virtual void LanguageChanging(int newIndex, bool& allow);
     /// Called after every change of the active language; calls the hook.
@@ -57,6 +63,7 @@ private:
     QPointer<TQCustomLanguageSource> pending_;
     QList<QPointer<TQCustomLanguageSource>> registeredWith_; // kept by the sources
     bool loading_ = true;
+    bool clearBeforeSave_ = false;
     ChangingHook onLanguageChanging_;
     ChangedHook onLanguageChanged_;
 };

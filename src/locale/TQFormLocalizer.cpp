@@ -32,6 +32,25 @@ void TQFormLocalizer::Localize()
     LocalizeSection(window_->objectName());
 }
 
+void TQFormLocalizer::Save()
+{
+    SaveSection(window_->objectName());
+}
+
+void TQFormLocalizer::SaveSection(const QString& section)
+{
+    TQCustomLanguageSource* source = Source();
+    if (!source)
+        return;
+    source->SetSection(section);
+    if (ClearBeforeSave())
+        source->EraseSection();
+    QStringList lines;
+    for (const DesignText& t : DesignTexts::Collect(window_, propNames_, excluded_))
+        lines.append(t.key + u'=' + t.text);
+    source->WriteSection(lines);
+}
+
 void TQFormLocalizer::LanguageChanging(int newIndex, bool& allow)
 {
     TQCustomLocalizer::LanguageChanging(newIndex, allow);

@@ -63,6 +63,8 @@ public:
 
     /// LocalizeSection(the window's objectName).
     void Localize() override;
+    /// SaveSection(the window's objectName).
+    void Save() override;
     /// Hook first; then, from the original language (or no source) to a language, SaveOriginals.
     void LanguageChanging(int newIndex, bool& allow) override;
     /// With no source or the original language active, RestoreOriginals(PropNames); then the hook.
@@ -72,6 +74,10 @@ public:
     /// the section (in file order; excluded keys skipped). Otherwise: default character set,
     /// left-to-right, and RestoreOriginals(PropNames).
     void LocalizeSection(const QString& section);
+    /// Writes the window's current non-blank texts (as SaveOriginals captures them) into the
+    /// section of the source's active language file, emptying the section first when
+    /// ClearBeforeSave is set. Nothing without a source; a read-only source throws EQLocalError.
+    void SaveSection(const QString& section);
     /// Replaces Originals with the window's current non-blank texts.
     void SaveOriginals();
     /// Applies and removes each line of Originals whose property name is in names.

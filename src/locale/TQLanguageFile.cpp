@@ -2,10 +2,12 @@
 
 #include "QuotedText.h"
 #include "TextRules.h"
+#include "core/Errors.h"
 #include "core/Win1252.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace locale {
 
@@ -163,6 +165,70 @@ QStringList TQLanguageFile::readSection(const QString& section) const
             lines.append(e.first + u'=' + value);
     }
     return lines;
+}
+
+namespace {
+// A name the reader would read back differently (split at "=", broken into lines) is refused.
+void checkWritableName(const QString& name, bool isKey)
+{
+    bool bad = name.isEmpty() || (isKey && name.contains(u'='));
+    for (QChar c : name)
+        bad = bad || text::isControlChar(c);
+    if (bad)
+        throw core::EQLocalError(QStringLiteral("Cannot write the name '%1' to a language file!").arg(name));
+}
+} // namespace
+
+void TQLanguageFile::setRawValue(const QString& section, const QString& key, const QString& rawValue)
+{
+    checkWritableName(section, false);
+    checkWritableName(key, true);
+    const QString folded = text::foldKey(section);
+    auto found = sectionIndex_.constFind(folded);
+    if (found == sectionIndex_.constEnd()) {
+        found = sectionIndex_.insert(folded, sections_.size());
+        sections_.append(Section{section, {}, {}});
+    }
+    addEntry(sections_[*found], key, rawValue);
+}
+
+void TQLanguageFile::eraseSection(const QString& section)
+{
+    const auto found = sectionIndex_.constFind(text::foldKey(section));
+    if (found == sectionIndex_.constEnd())
+        return;
+    sections_.removeAt(*found);
+    sectionIndex_.clear();
+    for (qsizetype i = 0; i < sections_.size(); ++i)
+        sectionIndex_.insert(text::foldKey(sections_[i].name), i);
+}
+
+void TQLanguageFile::clear()
+{
+    sections_.clear();
+    sectionIndex_.clear();
+}
+
+QByteArray TQLanguageFile::toBytes() const
+{
+    QString text;
+    for (qsizetype i = 0; i < sections_.size(); ++i) {
+        if (i > 0)
+            text += QLatin1String("\r\n");
+        text += u'[' + sections_[i].name + QLatin1String("]\r\n");
+        for (const Entry& e : sections_[i].entries)
+            text += e.first + u'=' + e.second + QLatin1String("\r\n");
+    }
+    return core::win1252::encode(text);
+}
+
+void TQLanguageFile::save() const
+{
+    QSaveFile file(fileName_);
+    const QByteArray bytes = toBytes();
+    if (fileName_.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
+        || !file.commit())
+        throw core::EQLocalError(QStringLiteral("Cannot write language file '%1'!").arg(fileName_));
 }
 
 } // namespace locale

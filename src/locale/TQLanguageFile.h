@@ -43,6 +43,21 @@ public:
     /// is empty are left out. Empty when the section is missing.
     QStringList readSection(const QString& section) const;
 
+    // Changes in memory; save() writes them out.
+    /// Sets key of section to a value as written (already in the quoted form), adding the
+    /// section and the key at the end when they are missing. Throws EQLocalError for an empty
+    /// name, a name holding a control character, or a key holding "=".
+    void setRawValue(const QString& section, const QString& key, const QString& rawValue);
+    void eraseSection(const QString& section);
+    void clear();
+    /// The file's content: each section as "[name]" and its "key=value" lines, a blank line
+    /// between sections, CR LF line ends, Windows-1252 ("?" for what it lacks). Comments and
+    /// lines the reader ignores are not kept.
+    QByteArray toBytes() const;
+    /// Replaces the file at fileName() with toBytes() in one step, so a failed write leaves the
+    /// old file whole. Throws EQLocalError naming the file when it cannot be written.
+    void save() const;
+
 private:
     using Entry = std::pair<QString, QString>; // key as first written, last raw value
     struct Section {

@@ -33,6 +33,15 @@ public:
     /// left out); sorted when SortSections is set.
     void ReadSection(QStringList& list) const override;
 
+    // Writing changes the open file in memory and saves it back to disk at once; with the
+    // original language active there is no file and nothing is written. Values are stored in
+    // the quoted form. A file that cannot be saved throws EQLocalError naming it.
+    void WriteString(const QString& key, const QString& value) override;
+    /// Each "key=value" line of list (lines without "=" skipped), saved once.
+    void WriteSection(const QStringList& list) override;
+    void EraseSection() override;
+    void ClearLanguage() override;
+
 private:
     std::unique_ptr<TQLanguageFile> file_;
     bool sortSections_ = false;

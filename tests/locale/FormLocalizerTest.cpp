@@ -4,6 +4,7 @@
 
 #include "core/Errors.h"
 #include "locale/QuotedText.h"
+#include "locale/TQLanguageFile.h"
 
 #include <QDialog>
 #include <memory>
@@ -314,6 +315,30 @@ TEST_F(FormLocalizerTest, PropNamesLimitWhatIsTranslatedAndRestored)
     source->SetActiveLanguage(-1);
     EXPECT_EQ(form.Button1->text(), QStringLiteral("Gem"));
     EXPECT_TRUE(form.QFormLocalizer1->Originals().isEmpty());
+}
+
+TEST_F(FormLocalizerTest, SavingWritesTheWindowsTextsIntoTheActiveFile)
+{
+    TestForm form(source);
+    form.QFormLocalizer1->Save(); // the original language has no file: nothing written
+    source->SetActiveLanguage(kSvensk);
+    form.QFormLocalizer1->Save();
+    TQLanguageFile svensk(files.path("Svensk.lng"));
+    EXPECT_EQ(svensk.readString("TestForm", "Caption", "def"), QStringLiteral("Testvindue"));
+    EXPECT_EQ(svensk.readString("TestForm", "RadioGroup1.Items", "def"),
+              QStringLiteral("Original,Kopi,\"Privat optagelse\""));
+    EXPECT_FALSE(svensk.rawValue("TestForm", "Button2.Hint")) << "blank texts are not saved";
+
+    // Saved over the English file, the section keeps its odd keys unless cleared first.
+    source->SetActiveLanguage(kEnglish);
+    form.QFormLocalizer1->Save();
+    EXPECT_TRUE(TQLanguageFile(files.path("English.lng")).rawValue("TestForm", "Button1.Text"));
+    form.QFormLocalizer1->SetClearBeforeSave(true);
+    form.QFormLocalizer1->Save();
+    const TQLanguageFile english(files.path("English.lng"));
+    EXPECT_FALSE(english.rawValue("TestForm", "Button1.Text"));
+    EXPECT_EQ(english.readString("TestForm", "Button1.Caption", "def"), QStringLiteral("Save"));
+    EXPECT_EQ(english.readString("HovedForm", "SpeedButton1.Caption", "def"), QStringLiteral("Registration"));
 }
 
 } // namespace

@@ -168,6 +168,12 @@ TEST_F(LanguageSourceTest, TheHookCanRefuseAndTheOldLanguageKeepsItsTexts)
     EXPECT_EQ(source.ActiveLanguage(), 0);
     EXPECT_EQ(log, (QStringList{"L:Changing(1)"}));
     EXPECT_EQ(source.ReadString("k", "def"), QStringLiteral("English text"));
+
+    // A hook that fails leaves the old language in force the same way.
+    source.SetOnLanguageChanging([](TQCustomLanguageSource&, int, bool&) { throw core::EQLocalError("hook failed"); });
+    EXPECT_EQ(errorOf([&] { source.SetActiveLanguage(1); }), QStringLiteral("hook failed"));
+    EXPECT_EQ(source.ActiveLanguage(), 0);
+    EXPECT_EQ(source.ReadString("k", "def"), QStringLiteral("English text"));
 }
 
 TEST_F(LanguageSourceTest, RegisteringLocalizesAtOnceOnlyWhenALanguageIsActive)
@@ -257,6 +263,26 @@ TEST(LanguageSourceBasics, NoNotificationsBeforeTheSourceHasStarted)
     log.clear();
     source.SetActiveLanguage(1); // the first change started it
     EXPECT_EQ(log, (QStringList{"L:Changing(1)", "L:Localize", "L:Changed"}));
+}
+
+TEST(LanguageSourceBasics, DefaultsAndTheExtensionIsNeverAdded)
+{
+    LanguageFiles files;
+    files.write("English.lng", {"[S]", "k=\"English text\""});
+    TQLanguageSource source;
+    EXPECT_EQ(source.ActiveLanguage(), -1);
+    EXPECT_EQ(source.OriginalName(), QStringLiteral("Original"));
+    EXPECT_EQ(source.DefaultFileExt(), QStringLiteral("lng"));
+    EXPECT_FALSE(source.SortSections());
+    EXPECT_TRUE(source.Languages().isEmpty());
+    EXPECT_EQ(source.LanguageFile(), nullptr);
+    source.SetBaseFolder(files.folder());
+    source.SetLanguages({"English=English"});
+    source.Loaded();
+    source.SetActiveLanguage(0);
+    source.SetSection("S");
+    EXPECT_EQ(source.LanguageFilePath(0), QDir(files.folder()).filePath("English"));
+    EXPECT_EQ(source.ReadString("k", "def"), QStringLiteral("def")) << "English.lng is not English";
 }
 
 } // namespace
