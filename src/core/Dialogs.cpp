@@ -78,9 +78,11 @@ std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QSt
     shown.push_back({QStringLiteral("openFile"), title, defaultExt, filter});
     if (openFileAnswers.empty())
         return std::nullopt;
-    auto answer = openFileAnswers.front();
+    // Taken apart rather than copied whole: GCC warns falsely on a copied optional<QString>.
+    const bool chosen = openFileAnswers.front().has_value();
+    const QString name = openFileAnswers.front().value_or(QString());
     openFileAnswers.pop_front();
-    return answer;
+    return chosen ? std::optional<QString>(name) : std::nullopt;
 }
 
 bool ScriptedDialogs::shellOpen(const QString& target, bool maximized)
