@@ -167,12 +167,7 @@ TEST_F(RegFixture, ACastMemberIsNotAddedWhenTheTapeCannotBeStored)
 {
     addTape(QStringLiteral("0001-00"), QStringLiteral("En"));
     showRegForm();
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
-    form->DBEdit1->setFocus();
-    form->DBEdit1->selectAll();
-    QTest::keyClicks(form->DBEdit1, QStringLiteral("0001-00"));
-    form->DBEdit3->setFocus();
-    QTest::keyClicks(form->DBEdit3, QStringLiteral("Dublet"));
+    typeNewTape(QStringLiteral("0001-00"), QStringLiteral("Dublet"));
     dialogs().inputAnswers = {QStringLiteral("Bo"), QStringLiteral("Helten")};
     QTest::mouseClick(form->SpeedButton6, Qt::LeftButton);
     EXPECT_EQ(takeErrors(), QStringList{QStringLiteral("Key violation.")});

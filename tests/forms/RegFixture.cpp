@@ -56,6 +56,16 @@ void RegFixture::showRegForm()
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
 }
 
+void RegFixture::typeNewTape(const QString& tapeNr, const QString& title)
+{
+    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    form->DBEdit1->setFocus();
+    form->DBEdit1->selectAll();
+    QTest::keyClicks(form->DBEdit1, tapeNr);
+    form->DBEdit3->setFocus();
+    QTest::keyClicks(form->DBEdit3, title);
+}
+
 void RegFixture::addTape(const QString& tapeNr, const QString& title,
                          std::initializer_list<std::pair<const char*, QString>> fields)
 {

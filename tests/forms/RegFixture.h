@@ -38,6 +38,8 @@ protected:
     forms::TRegForm& regForm();
     /// Shows the registration window (not modally) and makes it active.
     void showRegForm();
+    /// Clicks "Ny VHS/DVD", types this tape number over the proposed one, and types the title.
+    void typeNewTape(const QString& tapeNr, const QString& title);
 
     /// Inserts and posts a tape; Udlaan "Nej" unless given.
     void addTape(const QString& tapeNr, const QString& title,

@@ -168,13 +168,8 @@ TEST_F(RegFixture, ARefusedPostOnCloseKeepsTheWindowOpen)
 {
     addTape(QStringLiteral("0001-00"), QStringLiteral("Første"));
     showRegForm();
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
     // A number that is taken: the store refuses the post.
-    form->DBEdit1->setFocus();
-    form->DBEdit1->selectAll();
-    QTest::keyClicks(form->DBEdit1, QStringLiteral("0001-00"));
-    form->DBEdit3->setFocus();
-    QTest::keyClicks(form->DBEdit3, QStringLiteral("Dublet"));
+    typeNewTape(QStringLiteral("0001-00"), QStringLiteral("Dublet"));
     form->close();
     EXPECT_EQ(takeErrors().size(), 1);
     EXPECT_TRUE(form->isVisible());
