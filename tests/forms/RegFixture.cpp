@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace regtest {
 
