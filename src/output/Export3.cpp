@@ -82,7 +82,6 @@ void TQExport3::readRow(std::vector<ExportCell>& cells) const
         cell.value = field.Value();
         cell.isNull = field.isNullValue(cell.value);
         cell.text = cell.isNull ? Formats.NullString : trimmedOfControls(field.displayText(cell.value));
-        cell.needsFormat = true;
     }
 }
 

@@ -29,7 +29,6 @@ struct ExportCell {
     QString text;
     QVariant value; ///< the field's stored value (dates: ISO text)
     bool isNull = false;
-    bool needsFormat = true;
 };
 
 class TQExport3 : public QObject {
@@ -54,7 +53,7 @@ public:
 protected:
     virtual void BeginExport() {}
     virtual void WriteCaptions(const std::vector<ExportColumn>& columns) { (void)columns; }
-    virtual void WriteRow(const std::vector<ExportColumn>& columns, std::vector<ExportCell>& cells) = 0;
+    virtual void WriteRow(const std::vector<ExportColumn>& columns, const std::vector<ExportCell>& cells) = 0;
     /// Runs after the record loop, also when it failed (close files here).
     virtual void EndExport(bool succeeded) { (void)succeeded; }
     virtual void AfterExport() {}

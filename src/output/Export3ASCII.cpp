@@ -38,14 +38,13 @@ void TQExport3ASCII::WriteCaptions(const std::vector<ExportColumn>& columns)
     writeText(captions.join(CSVComma));
 }
 
-void TQExport3ASCII::WriteRow(const std::vector<ExportColumn>& columns, std::vector<ExportCell>& cells)
+void TQExport3ASCII::WriteRow(const std::vector<ExportColumn>& columns, const std::vector<ExportCell>& cells)
 {
     line_.clear();
     for (size_t i = 0; i < columns.size(); ++i) {
         if (i > 0)
             line_ += CSVComma;
         appendQuoted(line_, formatted(columns[i], cells[i]));
-        cells[i].needsFormat = false;
     }
     writeText(line_);
 }

@@ -19,7 +19,7 @@ public:
 
 protected:
     void WriteCaptions(const std::vector<ExportColumn>& columns) override;
-    void WriteRow(const std::vector<ExportColumn>& columns, std::vector<ExportCell>& cells) override;
+    void WriteRow(const std::vector<ExportColumn>& columns, const std::vector<ExportCell>& cells) override;
 
 private:
     QString quoted(const QString& text) const;
