@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "ImportCommand.h"
 #include "Version.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
@@ -73,6 +74,8 @@ std::optional<int> runCommandLine(int argc, char** argv)
             std::printf("spolarkiv %s\n", SPK_VERSION);
             return 0;
         }
+        if (std::strcmp(argv[i], "--import-paradox") == 0)
+            return runParadoxImport(argc, argv, i);
         if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--report-pdf") == 0) {
             if (!hasFile) {
                 std::fprintf(stderr, "spolarkiv: %s needs a file name\n", argv[i]);

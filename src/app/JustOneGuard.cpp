@@ -24,13 +24,18 @@ QString TJustOneGuard::keyFor(const QString& folder)
     return QStringLiteral("spolarkiv-%1-%2").arg(qEnvironmentVariable("USER"), QString::fromLatin1(hash.toHex().left(16)));
 }
 
-TJustOneGuard::TJustOneGuard(const QString& key, QWidget* window) : QObject(window), key_(key), window_(window)
+QString TJustOneGuard::lockPath(const QString& key)
 {
-    setObjectName(QStringLiteral("JustOneGuard1"));
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + key + QStringLiteral(".lock"));
+    return dir + QLatin1Char('/') + key + QStringLiteral(".lock");
+}
+
+TJustOneGuard::TJustOneGuard(const QString& key, QWidget* window) : QObject(window), key_(key), window_(window)
+{
+    setObjectName(QStringLiteral("JustOneGuard1"));
+    lock_ = std::make_unique<QLockFile>(lockPath(key));
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0)) {
         listen();

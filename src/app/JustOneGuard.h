@@ -24,6 +24,8 @@ public:
 
     /// The identity used for a program folder.
     static QString keyFor(const QString& folder);
+    /// The lock file a running copy holds for a key; the command line's import takes it too.
+    static QString lockPath(const QString& key);
     /// Brings a window, or the modal window open above it, to the front.
     static void bringForward(QWidget* window);
 

@@ -1,0 +1,88 @@
+#include "ImportCommand.h"
+
+#include "JustOneGuard.h"
+#include "core/Errors.h"
+#include "core/ProgramPaths.h"
+#include "import/CatalogueImport.h"
+#include "import/ImportTexts.h"
+#include "import/ParadoxTable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace app {
+
+namespace {
+
+void print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// The options after the folder; nullopt (after a message) for anything unknown.
+std::optional<import::ImportOptions> parseOptions(int argc, char** argv, int at)
+{
+    import::ImportOptions options;
+    options.sourceFolder = QFileInfo(QString::fromLocal8Bit(argv[at + 1])).absoluteFilePath();
+    for (int i = at + 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--replace") == 0) {
+            options.replace = true;
+        } else if (std::strcmp(argv[i], "--dry-run") == 0) {
+            options.dryRun = true;
+        } else if (std::strcmp(argv[i], "--codepage") == 0 && i + 1 < argc) {
+            options.codePage = QByteArray(argv[++i]).toInt();
+            if (!import::isSupportedCodePage(options.codePage)) {
+                std::fprintf(stderr, "spolarkiv: --codepage takes 437, 850, 865 or 1252\n");
+                return std::nullopt;
+            }
+        } else {
+            std::fprintf(stderr, "spolarkiv: unknown option %s\n", argv[i]);
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+int runImport(import::ImportOptions options)
+{
+    const core::ProgramPaths paths = core::ProgramPaths::fromApplication();
+    options.dataFolder = QDir::cleanPath(paths.dataDir());
+    options.picturesFolder = QDir::cleanPath(paths.picturesDir());
+    // The running program would go on writing into the folder that is moved aside.
+    QLockFile running(TJustOneGuard::lockPath(TJustOneGuard::keyFor(paths.workingDir)));
+    running.setStaleLockTime(0);
+    if (!options.dryRun && !running.tryLock(0)) {
+        print(stderr, QStringLiteral("spolarkiv: %1\n").arg(import::importText(
+                          "ProgramRuns", QStringLiteral("Spolarkiv kører på denne mappe. Luk programmet først."))));
+        return 1;
+    }
+    try {
+        print(stdout, import::importParadox(options).text());
+        return 0;
+    } catch (const core::EError& e) {
+        print(stderr, QStringLiteral("spolarkiv: %1\n").arg(e.message()));
+        return 1;
+    }
+}
+
+} // namespace
+
+int runParadoxImport(int argc, char** argv, int at)
+{
+    if (at + 1 >= argc) {
+        std::fprintf(stderr, "spolarkiv: --import-paradox needs a folder\n");
+        return 2;
+    }
+    const std::optional<import::ImportOptions> options = parseOptions(argc, argv, at);
+    if (!options)
+        return 2;
+    QCoreApplication application(argc, argv);
+    return runImport(*options);
+}
+
+} // namespace app

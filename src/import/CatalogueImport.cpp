@@ -1,0 +1,406 @@
+#include "CatalogueImport.h"
+
+#include "FolderSwap.h"
+#include "ImportError.h"
+#include "ImportTexts.h"
+#include "ParadoxTable.h"
+#include "ValueConversion.h"
+#include "core/Errors.h"
+#include "data/CatalogueFolder.h"
+#include "data/TimeText.h"
+#include "engine/Database.h"
+#include "engine/Statement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace import {
+
+namespace {
+
+constexpr int progressEvery = 256;
+constexpr qint64 largestPicture = 64LL * 1024 * 1024;
+
+// Windows names files without regard to case, so the old folder may say VIDEO.DB.
+QString findEntry(const QString& folder, const QString& name, QDir::Filters filters)
+{
+    const QDir dir(folder);
+    for (const QFileInfo& entry : dir.entryInfoList(filters | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (entry.fileName().compare(name, Qt::CaseInsensitive) == 0)
+            return entry.absoluteFilePath();
+    return QString();
+}
+
+QByteArray fileStart(const QString& path, int size)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(size);
+}
+
+bool looksLikeParadox(const QString& path)
+{
+    const QByteArray head = fileStart(path, 0x58);
+    if (head.size() < 0x58 || head.startsWith("SQLite format 3"))
+        return false;
+    const int fileType = static_cast<unsigned char>(head.at(4));
+    const int version = static_cast<unsigned char>(head.at(0x39));
+    return (fileType == 0 || fileType == 2) && version >= 3 && version <= 12;
+}
+
+bool sameFolder(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+QString tapeNumberFileProblem(const QString& tapeNr)
+{
+    for (QChar c : tapeNr)
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("control");
+    if (tapeNr.contains(QLatin1Char('/')) || tapeNr.contains(QLatin1Char('\\')) || tapeNr.contains(QLatin1String("..")))
+        return QStringLiteral("separator");
+    return QString();
+}
+
+class Importer {
+public:
+    Importer(const ImportOptions& options, const ImportProgress& progress) : options_(options), progress_(progress) {}
+
+    ImportReport run()
+    {
+        report_.sourceFolder = QFileInfo(options_.sourceFolder).absoluteFilePath();
+        report_.dryRun = options_.dryRun;
+        inPlace_ = sameFolder(options_.sourceFolder, options_.dataFolder);
+        locateSources();
+        if (!inPlace_ && !options_.replace && !options_.dryRun)
+            refuseFullCatalogue();
+        if (options_.dryRun) {
+            QTemporaryDir scratch;
+            if (!scratch.isValid())
+                throw EImportError(scratch.errorString());
+            build(scratch.path() + QStringLiteral("/Data"));
+            countPictures(scratch.path() + QStringLiteral("/Data"), false);
+            return report_;
+        }
+        const QString parent = QFileInfo(options_.dataFolder).absolutePath();
+        const QString stamp = folderStamp();
+        const QString built = unusedName(parent + QStringLiteral("/Data-import-") + stamp);
+        try {
+            build(built);
+        } catch (...) {
+            QDir(built).removeRecursively();
+            throw;
+        }
+        const QString kept = unusedName(parent + (inPlace_ ? QStringLiteral("/Data-paradox-") : QStringLiteral("/Data-before-import-")) + stamp);
+        const bool hadData = QFileInfo::exists(options_.dataFolder);
+        swapInFolder(built, options_.dataFolder, kept);
+        if (hadData)
+            report_.keptData = kept;
+        if (!inPlace_)
+            countPictures(options_.dataFolder, true);
+        saveReport(unusedName(parent + QStringLiteral("/Import-") + stamp + QStringLiteral(".txt")));
+        return report_;
+    }
+
+private:
+    void locateSources()
+    {
+        if (!QFileInfo(options_.sourceFolder).isDir())
+            throw EImportError(importText("NoFolder", QStringLiteral("Mappen \"%1\" findes ikke."))
+                                   .arg(QDir::toNativeSeparators(options_.sourceFolder)));
+        bool any = false;
+        for (const CatalogueTable& table : catalogueTables()) {
+            const QString path = findEntry(options_.sourceFolder, table.fileName, QDir::Files);
+            if (!path.isEmpty() && !looksLikeParadox(path))
+                throw EImportError(importText("NotParadox", QStringLiteral("\"%1\" er ikke en Paradox-tabel."))
+                                       .arg(QDir::toNativeSeparators(path)));
+            sources_ << path;
+            any = any || !path.isEmpty();
+            if (!path.isEmpty())
+                total_ += QFileInfo(path).size();
+        }
+        if (!any)
+            throw EImportError(importText("NoTables", QStringLiteral("Mappen \"%1\" indeholder ingen af katalogets "
+                                                                     "Paradox-tabeller (Video.db, Kategori.db, ...)."))
+                                   .arg(QDir::toNativeSeparators(options_.sourceFolder)));
+    }
+
+    void refuseFullCatalogue() const
+    {
+        const qint64 tapes = tapesInCatalogue(options_.dataFolder);
+        if (tapes > 0)
+            throw EImportError(importText("CatalogueNotEmpty",
+                                          QStringLiteral("Kataloget indeholder allerede %1 film. Vælg at erstatte det "
+                                                         "(den nuværende Data-mappe gemmes som kopi)."))
+                                   .arg(tapes));
+    }
+
+    void build(const QString& folder)
+    {
+        data::createCatalogue(folder);
+        engine::Database db(folder);
+        for (const CatalogueTable& table : catalogueTables())
+            db.attach(table.fileName);
+        engine::Transaction transaction(db);
+        db.prepareWrite();
+        for (int i = 0; i < catalogueTables().size(); ++i)
+            importTable(db, catalogueTables()[i], sources_[i]);
+        addLookupValues(db);
+        transaction.commit();
+    }
+
+    void importTable(engine::Database& db, const CatalogueTable& table, const QString& source)
+    {
+        TableReport& entry = report_.table(table.fileName);
+        if (source.isEmpty())
+            return;
+        entry.source = source;
+        ParadoxReadOptions readOptions;
+        readOptions.codePage = options_.codePage;
+        ParadoxTable reader(source, readOptions);
+        const QVector<int> from = matchFields(reader, table, entry);
+        const QString sql = insertStatement(table);
+        ParadoxRecord record;
+        QVector<QVariant> row(table.fields.size());
+        while (reader.next(record)) {
+            ++entry.read;
+            noteBadValues(table, record);
+            if (convertRow(table, record, from, row) && storeRow(db, table, sql, row, record.number))
+                ++entry.stored;
+            if (entry.read % progressEvery == 0)
+                tick(reader);
+        }
+        done_ += reader.fileSize();
+        if (reader.recordsRead() != reader.header().recordsInHeader)
+            entry.notes << importText("CountMismatch", QStringLiteral("Tabellens hoved nævner %1 poster; %2 blev fundet"))
+                               .arg(reader.header().recordsInHeader)
+                               .arg(reader.recordsRead());
+    }
+
+    static QVector<int> matchFields(const ParadoxTable& reader, const CatalogueTable& table, TableReport& entry)
+    {
+        QVector<int> from;
+        for (const CatalogueField& field : table.fields)
+            from << reader.fieldIndex(field.name);
+        for (int i = 0; i < reader.fields().size(); ++i)
+            if (!from.contains(i))
+                entry.ignoredFields << reader.fields()[i].name;
+        return from;
+    }
+
+    static QString insertStatement(const CatalogueTable& table)
+    {
+        QStringList columns;
+        QStringList marks;
+        for (const CatalogueField& field : table.fields) {
+            columns << engine::quoteId(field.name);
+            marks << QStringLiteral("?");
+        }
+        // The tape number and lookup values are keys: a duplicate is reported, not stored.
+        const bool keyed = table.fields.first().kind == FieldKind::Key;
+        if (table.table == QLatin1String("Config"))
+            return configStatement(table);
+        return QStringLiteral("INSERT %1INTO %2.%2(%3) VALUES(%4)")
+            .arg(keyed ? QStringLiteral("OR IGNORE ") : QString(), engine::quoteId(table.table),
+                 columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    }
+
+    // The new folder holds the one configuration record already; the old one's values replace
+    // its values where they are given.
+    static QString configStatement(const CatalogueTable& table)
+    {
+        QStringList sets;
+        for (int i = 0; i < table.fields.size(); ++i)
+            sets << QStringLiteral("%1 = coalesce(?%2, %1)").arg(engine::quoteId(table.fields[i].name)).arg(i + 1);
+        return QStringLiteral("UPDATE \"Config\".\"Config\" SET %1 WHERE rowid = (SELECT min(rowid) FROM \"Config\".\"Config\")")
+            .arg(sets.join(QStringLiteral(", ")));
+    }
+
+    void noteBadValues(const CatalogueTable& table, const ParadoxRecord& record)
+    {
+        for (const QString& problem : record.problems)
+            report_.blanked.push_back(RowNote{table.fileName, record.number, problem});
+    }
+
+    bool convertRow(const CatalogueTable& table, const ParadoxRecord& record, const QVector<int>& from,
+                    QVector<QVariant>& row)
+    {
+        try {
+            for (int i = 0; i < table.fields.size(); ++i)
+                row[i] = from[i] < 0 ? QVariant() : convertValue(record.values[from[i]], table.fields[i]);
+            if (table.table == QLatin1String("Video"))
+                computeDuration(row);
+            return true;
+        } catch (const EImportError& e) {
+            report_.refused.push_back(RowNote{table.fileName, record.number, e.message()});
+            return false;
+        }
+    }
+
+    // As the record rules do on every post: the duration follows start and end.
+    static void computeDuration(QVector<QVariant>& row)
+    {
+        constexpr int start = 2, end = 3, duration = 4;
+        if (row[start].isValid() && row[end].isValid())
+            row[duration] = data::durationText(row[start].toString(), row[end].toString());
+    }
+
+    bool storeRow(engine::Database& db, const CatalogueTable& table, const QString& sql, const QVector<QVariant>& row,
+                  qint64 number)
+    {
+        if (table.table == QLatin1String("Config") && configDone_) {
+            report_.table(table.fileName).notes << importText("ConfigExtra", QStringLiteral("Kun den første post bruges"));
+            return false;
+        }
+        engine::Statement statement(db, sql, table.fileName);
+        for (int i = 0; i < row.size(); ++i)
+            statement.bind(i + 1, row[i]);
+        statement.run();
+        if (statement.changes() > 0) {
+            configDone_ = configDone_ || table.table == QLatin1String("Config");
+            return true;
+        }
+        report_.refused.push_back(RowNote{table.fileName, number,
+                                          importText("Duplicate", QStringLiteral("%1 \"%2\" findes allerede"))
+                                              .arg(table.fields.first().name, row.first().toString())});
+        return false;
+    }
+
+    // The values the record rules would add when these tapes and cast rows were posted.
+    void addLookupValues(engine::Database& db)
+    {
+        const std::pair<const char*, const char*> additions[] = {
+            {"Optagetaf", "Video"}, {"Kategori", "Video"}, {"Instruktor", "Video"}, {"Skuespiller", "Medvirker"}};
+        for (const auto& [field, from] : additions) {
+            const QString name = QString::fromLatin1(field);
+            engine::Statement statement(
+                db, QStringLiteral("INSERT OR IGNORE INTO %1.%1(%1) SELECT DISTINCT %1 FROM %2.%2 WHERE %1 <> ''")
+                        .arg(engine::quoteId(name), engine::quoteId(QString::fromLatin1(from))));
+            statement.run();
+            report_.lookupValuesAdded += statement.changes();
+        }
+    }
+
+    void tick(const ParadoxTable& reader)
+    {
+        if (progress_ && !progress_(done_ + reader.position(), total_))
+            throw core::EAbort();
+    }
+
+    // Front and back pictures of the imported tapes from the Billeder folder beside the old
+    // tables; a picture the program folder has already is never replaced.
+    void countPictures(const QString& dataFolder, bool copy)
+    {
+        const QString oldPictures =
+            findEntry(QFileInfo(options_.sourceFolder).absolutePath(), QStringLiteral("Billeder"), QDir::Dirs);
+        if (oldPictures.isEmpty() || sameFolder(oldPictures, options_.picturesFolder))
+            return;
+        QHash<QString, QString> available;
+        for (const QFileInfo& entry : QDir(oldPictures).entryInfoList(QDir::Files))
+            available.insert(entry.fileName().toLower(), entry.absoluteFilePath());
+        try {
+            engine::Database db(dataFolder);
+            db.attach(QStringLiteral("Video.db"));
+            engine::Statement tapes(db, QStringLiteral("SELECT TapeNr FROM \"Video\".\"Video\""));
+            while (tapes.step())
+                pictureOfTape(tapes.text(0), available, copy);
+        } catch (const core::EError& e) {
+            report_.pictureProblems << e.message();
+        }
+    }
+
+    void pictureOfTape(const QString& tapeNr, const QHash<QString, QString>& available, bool copy)
+    {
+        if (!tapeNumberFileProblem(tapeNr).isEmpty())
+            return;
+        for (const char* side : {"Front", "Back"}) {
+            const QString name = QString::fromLatin1(side) + tapeNr + QStringLiteral(".jpg");
+            const QString source = available.value(name.toLower());
+            if (source.isEmpty())
+                continue;
+            const QString target = QDir(options_.picturesFolder).filePath(name);
+            if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+                continue;
+            if (!copy || copyPicture(source, target))
+                ++report_.picturesCopied;
+        }
+    }
+
+    bool copyPicture(const QString& source, const QString& target)
+    {
+        const QFileInfo info(source);
+        if (!info.isFile() || info.size() > largestPicture) {
+            report_.pictureProblems << importText("PictureSkipped", QStringLiteral("%1 er ikke et billede der kan kopieres"))
+                                           .arg(QDir::toNativeSeparators(source));
+            return false;
+        }
+        if (!QDir().mkpath(options_.picturesFolder) || !QFile::copy(source, target)) {
+            report_.pictureProblems << importText("PictureNotCopied", QStringLiteral("%1 kunne ikke kopieres"))
+                                           .arg(QDir::toNativeSeparators(source));
+            return false;
+        }
+        return true;
+    }
+
+    void saveReport(const QString& path)
+    {
+        report_.reportFile = path;
+        QSaveFile file(path);
+        const QByteArray text = report_.text().toUtf8();
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+            report_.reportFile.clear();
+    }
+
+    const ImportOptions& options_;
+    const ImportProgress& progress_;
+    ImportReport report_;
+    QStringList sources_;
+    qint64 total_ = 0;
+    qint64 done_ = 0;
+    bool inPlace_ = false;
+    bool configDone_ = false;
+};
+
+} // namespace
+
+ImportReport importParadox(const ImportOptions& options, const ImportProgress& progress)
+{
+    return Importer(options, progress).run();
+}
+
+bool holdsParadoxTables(const QString& folder)
+{
+    for (const CatalogueTable& table : catalogueTables()) {
+        const QString path = findEntry(folder, table.fileName, QDir::Files);
+        if (!path.isEmpty() && looksLikeParadox(path))
+            return true;
+    }
+    return false;
+}
+
+qint64 tapesInCatalogue(const QString& dataFolder)
+{
+    if (!QFileInfo::exists(QDir(dataFolder).filePath(QStringLiteral("Video.db"))))
+        return 0;
+    try {
+        engine::Database db(dataFolder);
+        db.attach(QStringLiteral("Video.db"));
+        engine::Statement count(db, QStringLiteral("SELECT count(*) FROM \"Video\".\"Video\""));
+        return count.step() ? count.int64(0) : 0;
+    } catch (const core::EError& e) {
+        throw EImportError(importText("CatalogueUnreadable",
+                                      QStringLiteral("Det nuværende katalog kan ikke læses (%1). Vælg at erstatte det "
+                                                     "(den nuværende Data-mappe gemmes som kopi)."))
+                               .arg(e.message()));
+    }
+}
+
+} // namespace import

@@ -1,0 +1,20 @@
+#pragma once
+// Puts a finished table folder in the place of Data without a moment in which neither a
+// complete old nor a complete new Data exists there.
+#include <QString>
+
+namespace import {
+
+/// Moves built into target's place and the previous target (when there is one) to kept.
+/// On Linux the two folders are exchanged in one step, so a crash leaves either the old
+/// Data or the new one in place, never none. Throws EImportError when a step fails; the
+/// previous Data is then where it was.
+void swapInFolder(const QString& built, const QString& target, const QString& kept);
+
+/// Date and time for the names of kept folders and reports: "2026-12-09-151300".
+QString folderStamp();
+
+/// A name beside base that does not exist yet: base, else base-2, base-3, ...
+QString unusedName(const QString& base);
+
+} // namespace import
