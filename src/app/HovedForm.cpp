@@ -8,6 +8,7 @@
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "dbctrls/DBLookupComboBox.h"
+#include "forms/ImportCommands.h"
 #include "forms/LookupWindows.h"
 #include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace app {
@@ -111,6 +113,15 @@ QString screenSizeNotice()
                             "med, næste gang du åbner dette program!");
 }
 
+void setUpLanguages(locale::TQLanguageSource& source)
+{
+    source.SetBaseFolder(core::programPaths().workingDir);
+    source.SetOriginalName(QStringLiteral("Dansk"));
+    source.SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
+                         QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
+    source.Loaded();
+}
+
 THovedForm::THovedForm(const QString& instanceKey, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("HovedForm"));
@@ -152,13 +163,10 @@ void THovedForm::createComponents()
 {
     QLanguageSource1 = new locale::TQLanguageSource(this);
     QLanguageSource1->setObjectName(QStringLiteral("QLanguageSource1"));
-    QLanguageSource1->SetBaseFolder(core::programPaths().workingDir);
-    QLanguageSource1->SetOriginalName(QStringLiteral("Dansk"));
-    QLanguageSource1->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
-                                    QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
-    QLanguageSource1->Loaded();
+    setUpLanguages(*QLanguageSource1);
     forms::appContext().languageSource = QLanguageSource1;
     forms::appContext().languageLabel = [this] { return Sproget->text(); };
+    forms::followLanguage(*QLanguageSource1);
 
     QFormLocalizer1 = new locale::TQFormLocalizer(this);
     QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
@@ -293,6 +301,7 @@ void THovedForm::createMenus()
     Pprinter1 = makeAction(this, Udskrivning1, "Pprinter1", QStringLiteral("På Printer"));
     PSkrm1 = makeAction(this, Udskrivning1, "PSkrm1", QStringLiteral("På Skærm"));
     Eksport1 = makeAction(this, Funktioner1, "Eksport1", QStringLiteral("Data eksport"));
+    Import1 = makeAction(this, Funktioner1, "Import1", QStringLiteral("Importér…"));
     Funktioner1->addSeparator();
     Kategori1 = makeAction(this, Funktioner1, "Kategori1", QStringLiteral("Kategori"));
     Typer1 = makeAction(this, Funktioner1, "Typer1", QStringLiteral("Typer"));
@@ -328,6 +337,7 @@ void THovedForm::connectHandlers()
     on(Omskrmstrrelser1, &QAction::triggered, &THovedForm::Omskrmstrrelser1Click);
     on(Help, &QAction::triggered, &THovedForm::HelpClick);
     on(Eksport1, &QAction::triggered, &THovedForm::Eksport1Click);
+    on(Import1, &QAction::triggered, &THovedForm::Import1Click);
     on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
     on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
     on(Information1, &QAction::triggered, &THovedForm::Information1Click);
@@ -363,6 +373,11 @@ void THovedForm::FormShow()
 {
     output::configureTapeExport(*QExport3ASCII1, *data::DM->VideoTable, true);
     forms::setUpTitleList(*DBLookupComboBox1, *data::DM);
+    if (!forms::offerStartupConversion(*QLanguageSource1)) {
+        // Nothing was opened or written; the old tables stay as the user left them.
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     data::DM->OpenTables();
     restoreSize();
     applyStoredLanguage();
@@ -464,6 +479,11 @@ void THovedForm::Information1Click()
 void THovedForm::Eksport1Click()
 {
     output::runExportCommand(*QExport3ASCII1, activeLanguageIndex());
+}
+
+void THovedForm::Import1Click()
+{
+    forms::runImportCommand(*data::DM);
 }
 
 void THovedForm::Pprinter1Click()

@@ -31,6 +31,10 @@ namespace app {
 class TRxLabel;
 class TJustOneGuard;
 
+/// The program's languages on a language source: Danish built in, the four language files
+/// beside the program. Ends the source's loading.
+void setUpLanguages(locale::TQLanguageSource& source);
+
 class THovedForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -63,6 +67,7 @@ public:
     QAction* Pprinter1;
     QAction* PSkrm1;
     QAction* Eksport1;
+    QAction* Import1;
     QAction* Kategori1;
     QAction* Typer1;
     QAction* Instruktor1;
@@ -94,6 +99,7 @@ public:
     void Omskrmstrrelser1Click();
     void HelpClick();
     void Eksport1Click();
+    void Import1Click();
     void Pprinter1Click();
     void PSkrm1Click();
     void Information1Click();

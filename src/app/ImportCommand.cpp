@@ -1,11 +1,14 @@
 #include "ImportCommand.h"
 
+#include "HovedForm.h"
 #include "JustOneGuard.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "import/CatalogueImport.h"
 #include "import/ImportTexts.h"
 #include "import/ParadoxTable.h"
+#include "forms/ImportCommands.h"
+#include "locale/TQLanguageSource.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,9 +51,29 @@ std::optional<import::ImportOptions> parseOptions(int argc, char** argv, int at)
     return options;
 }
 
+// The texts follow the language the catalogue was last used in; Danish when none is known.
+void followStoredLanguage(locale::TQLanguageSource& languages, const QString& dataFolder)
+{
+    setUpLanguages(languages);
+    try {
+        const int index = import::storedLanguage(dataFolder);
+        if (index >= 0 && index < languages.Languages().size())
+            languages.SetActiveLanguage(index);
+    } catch (const core::EError&) {
+        // A missing or damaged language file leaves Danish.
+    }
+    forms::followLanguage(languages);
+}
+
 int runImport(import::ImportOptions options)
 {
     const core::ProgramPaths paths = core::ProgramPaths::fromApplication();
+    core::setProgramPaths(paths);
+    locale::TQLanguageSource languages;
+    const struct DanishAgain {
+        ~DanishAgain() { import::setTextLookup({}); } // the lookup must not outlive the source
+    } danishAgain;
+    followStoredLanguage(languages, paths.dataDir());
     options.dataFolder = QDir::cleanPath(paths.dataDir());
     options.picturesFolder = QDir::cleanPath(paths.picturesDir());
     // The running program would go on writing into the folder that is moved aside.
@@ -64,6 +87,10 @@ int runImport(import::ImportOptions options)
     try {
         print(stdout, import::importParadox(options).text());
         return 0;
+    } catch (const import::ECatalogueNotEmpty& e) {
+        print(stderr, QStringLiteral("spolarkiv: %1\n%2\n")
+                          .arg(e.message(), import::importText("UseReplace", QStringLiteral("Brug --replace for at erstatte det."))));
+        return 1;
     } catch (const core::EError& e) {
         print(stderr, QStringLiteral("spolarkiv: %1\n").arg(e.message()));
         return 1;

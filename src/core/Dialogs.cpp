@@ -72,17 +72,48 @@ std::optional<QString> ScriptedDialogs::input(const QString& caption, const QStr
     return answer;
 }
 
+namespace {
+std::optional<QString> takeAnswer(std::deque<std::optional<QString>>& answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    // Taken apart rather than copied whole: GCC warns falsely on a copied optional<QString>.
+    const bool chosen = answers.front().has_value();
+    const QString name = answers.front().value_or(QString());
+    answers.pop_front();
+    return chosen ? std::optional<QString>(name) : std::nullopt;
+}
+} // namespace
+
 std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QString& filter,
                                                  const QString& defaultExt)
 {
     shown.push_back({QStringLiteral("openFile"), title, defaultExt, filter});
-    if (openFileAnswers.empty())
-        return std::nullopt;
-    // Taken apart rather than copied whole: GCC warns falsely on a copied optional<QString>.
-    const bool chosen = openFileAnswers.front().has_value();
-    const QString name = openFileAnswers.front().value_or(QString());
-    openFileAnswers.pop_front();
-    return chosen ? std::optional<QString>(name) : std::nullopt;
+    return takeAnswer(openFileAnswers);
+}
+
+std::optional<QString> ScriptedDialogs::chooseFolder(const QString& title)
+{
+    shown.push_back({QStringLiteral("folder"), title, QString(), QString()});
+    return takeAnswer(folderAnswers);
+}
+
+void ScriptedDialogs::showReport(const QString& caption, const QString& text)
+{
+    shown.push_back({QStringLiteral("report"), caption, text, QString()});
+}
+
+bool ScriptedDialogs::progress(const QString& text, qint64 done, qint64 total)
+{
+    if (progressCalls++ == 0)
+        shown.push_back({QStringLiteral("progress"), QString(), text, QStringLiteral("%1/%2").arg(done).arg(total)});
+    return cancelAfterProgressCalls < 0 || progressCalls <= cancelAfterProgressCalls;
+}
+
+void ScriptedDialogs::endProgress()
+{
+    shown.push_back({QStringLiteral("endProgress"), QString(), QString(), QString()});
+    progressCalls = 0;
 }
 
 bool ScriptedDialogs::shellOpen(const QString& target, bool maximized)

@@ -27,6 +27,14 @@ public:
     /// File-open dialog; std::nullopt when cancelled.
     virtual std::optional<QString> openFile(const QString& title, const QString& filter,
                                             const QString& defaultExt) = 0;
+    /// Folder chooser; std::nullopt when cancelled.
+    virtual std::optional<QString> chooseFolder(const QString& title) = 0;
+    /// A long text (a report) in a window of its own with one OK button.
+    virtual void showReport(const QString& caption, const QString& text) = 0;
+    /// Progress of a long task with a cancel button, shown from the first call until
+    /// endProgress(); false once the user has cancelled.
+    virtual bool progress(const QString& text, qint64 done, qint64 total) = 0;
+    virtual void endProgress() = 0;
     /// The shell's "open" action on a file, folder or address; false when nothing could open it.
     virtual bool shellOpen(const QString& target, bool maximized = false) = 0;
     /// Starts a program by name (no shell); false when it could not be started.

@@ -11,7 +11,8 @@ namespace core {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;     // "message", "information", "error", "confirm", "input", "openFile", "shell", "program"
+        QString kind;     // "message", "information", "error", "confirm", "input", "openFile", "folder",
+                          // "report", "progress", "endProgress", "shell", "program"
         QString caption;  // input caption or dialog title
         QString text;     // message text, prompt, target
         QString extra;    // input default, open filter
@@ -25,14 +26,22 @@ public:
                                  const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter,
                                     const QString& defaultExt) override;
+    std::optional<QString> chooseFolder(const QString& title) override;
+    void showReport(const QString& caption, const QString& text) override;
+    bool progress(const QString& text, qint64 done, qint64 total) override;
+    void endProgress() override;
     bool shellOpen(const QString& target, bool maximized) override;
     bool startProgram(const QString& program) override;
 
     /// Answers, taken from the front; when a queue is empty: confirm gives false, input and
-    /// openFile give std::nullopt (cancel), shellOpen and startProgram give shellResult.
+    /// openFile and chooseFolder give std::nullopt (cancel), shellOpen and startProgram give shellResult.
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<std::optional<QString>> openFileAnswers;
+    std::deque<std::optional<QString>> folderAnswers;
+    /// The progress call after which the user cancels; -1 never.
+    int cancelAfterProgressCalls = -1;
+    int progressCalls = 0;
     bool shellResult = true;
 
     std::vector<Shown> shown;

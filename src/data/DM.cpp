@@ -148,6 +148,14 @@ void TDM::UdlaanTableAfterInsert(engine::Table& table)
     table.FieldByName(QStringLiteral("Tapenr")).SetAsString(VideoTable->FieldByName(QStringLiteral("Tapenr")).AsString());
 }
 
+void TDM::CloseTables()
+{
+    const std::vector<engine::Table*> tables = startupOrder();
+    for (auto it = tables.rbegin(); it != tables.rend(); ++it)
+        (*it)->Close();
+    db_->detachAll();
+}
+
 QString TDM::NextTapeNumber()
 {
     // The whole table, whatever order or filter the overview left: the highest leading number.

@@ -48,6 +48,9 @@ public:
     /// Opens the ten tables in the start-up order; an error stops the sequence there and the
     /// tables after it stay closed.
     void OpenTables();
+    /// Closes the ten tables and lets go of their files, so that OpenTables opens what the
+    /// folder holds then (the import puts a new Data in place between the two).
+    void CloseTables();
     /// The tables in start-up order.
     std::vector<engine::Table*> startupOrder() const;
 

@@ -101,6 +101,14 @@ void Database::openPlain(const QString& name, const QString& path)
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
 }
 
+void Database::detachAll()
+{
+    const bool open = std::any_of(tables_.begin(), tables_.end(), [](const Table* t) { return t->Active(); });
+    if (open || depth_ > 0)
+        throw core::EDatabaseError(QStringLiteral("The tables are in use"));
+    closeConnection();
+}
+
 void Database::closeConnection() noexcept
 {
     for (auto& list : idleStatements_)

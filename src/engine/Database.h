@@ -36,6 +36,11 @@ public:
     /// throws EDatabaseError naming the file. Returns the schema name ("Video" for Video.db).
     QString attach(const QString& fileName);
 
+    /// Closes the connection and forgets every attached file, so that the next Open attaches
+    /// the files the folder holds then (after a new Data took the old one's place). Throws
+    /// EDatabaseError while a table is open or a transaction runs.
+    void detachAll();
+
     /// Runs one statement without results inside the open scopes; throws EDatabaseError
     /// with SQLite's message.
     void exec(const QString& sql);

@@ -137,7 +137,7 @@ private:
     {
         const qint64 tapes = tapesInCatalogue(options_.dataFolder);
         if (tapes > 0)
-            throw EImportError(importText("CatalogueNotEmpty",
+            throw ECatalogueNotEmpty(importText("CatalogueNotEmpty",
                                           QStringLiteral("Kataloget indeholder allerede %1 film. Vælg at erstatte det "
                                                          "(den nuværende Data-mappe gemmes som kopi)."))
                                    .arg(tapes));
@@ -166,6 +166,7 @@ private:
         ParadoxReadOptions readOptions;
         readOptions.codePage = options_.codePage;
         ParadoxTable reader(source, readOptions);
+        tick(reader);
         const QVector<int> from = matchFields(reader, table, entry);
         const QString sql = insertStatement(table);
         ParadoxRecord record;
@@ -235,7 +236,8 @@ private:
     {
         try {
             for (int i = 0; i < table.fields.size(); ++i)
-                row[i] = from[i] < 0 ? QVariant() : convertValue(record.values[from[i]], table.fields[i]);
+                row[i] = from[i] < 0 || isRecomputed(table.fields[i], row) ? QVariant()
+                                                                          : convertValue(record.values[from[i]], table.fields[i]);
             if (table.table == QLatin1String("Video"))
                 computeDuration(row);
             return true;
@@ -245,12 +247,17 @@ private:
         }
     }
 
-    // As the record rules do on every post: the duration follows start and end.
+    // As the record rules do on every post: the duration follows start and end, so an old
+    // duration is read only where one of them is missing.
+    static constexpr int startColumn = 2, endColumn = 3, durationColumn = 4;
+    static bool isRecomputed(const CatalogueField& field, const QVector<QVariant>& row)
+    {
+        return field.kind == FieldKind::LongTime && row[startColumn].isValid() && row[endColumn].isValid();
+    }
     static void computeDuration(QVector<QVariant>& row)
     {
-        constexpr int start = 2, end = 3, duration = 4;
-        if (row[start].isValid() && row[end].isValid())
-            row[duration] = data::durationText(row[start].toString(), row[end].toString());
+        if (row[startColumn].isValid() && row[endColumn].isValid())
+            row[durationColumn] = data::durationText(row[startColumn].toString(), row[endColumn].toString());
     }
 
     bool storeRow(engine::Database& db, const CatalogueTable& table, const QString& sql, const QVector<QVariant>& row,
@@ -386,6 +393,29 @@ bool holdsParadoxTables(const QString& folder)
     return false;
 }
 
+int storedLanguage(const QString& dataFolder)
+{
+    try {
+        const QString path = findEntry(dataFolder, QStringLiteral("Config.DB"), QDir::Files);
+        if (path.isEmpty())
+            return -1;
+        if (!looksLikeParadox(path)) {
+            engine::Database db(dataFolder);
+            db.attach(QFileInfo(path).fileName());
+            engine::Statement sprog(db, QStringLiteral("SELECT Sprog FROM \"Config\".\"Config\" ORDER BY rowid LIMIT 1"));
+            return sprog.step() ? int(sprog.int64(0)) : -1;
+        }
+        ParadoxTable config(path);
+        ParadoxRecord record;
+        const int field = config.fieldIndex(QStringLiteral("Sprog"));
+        if (field >= 0 && config.next(record) && record.values[field].isValid())
+            return int(record.values[field].toLongLong());
+    } catch (const core::EError&) {
+        // An unreadable configuration leaves the built-in Danish texts.
+    }
+    return -1;
+}
+
 qint64 tapesInCatalogue(const QString& dataFolder)
 {
     if (!QFileInfo::exists(QDir(dataFolder).filePath(QStringLiteral("Video.db"))))
@@ -396,7 +426,7 @@ qint64 tapesInCatalogue(const QString& dataFolder)
         engine::Statement count(db, QStringLiteral("SELECT count(*) FROM \"Video\".\"Video\""));
         return count.step() ? count.int64(0) : 0;
     } catch (const core::EError& e) {
-        throw EImportError(importText("CatalogueUnreadable",
+        throw ECatalogueNotEmpty(importText("CatalogueUnreadable",
                                       QStringLiteral("Det nuværende katalog kan ikke læses (%1). Vælg at erstatte det "
                                                      "(den nuværende Data-mappe gemmes som kopi)."))
                                .arg(e.message()));

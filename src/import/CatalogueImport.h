@@ -31,6 +31,10 @@ ImportReport importParadox(const ImportOptions& options, const ImportProgress& p
 /// instead of the program's own tables.
 bool holdsParadoxTables(const QString& folder);
 
+/// The language index the catalogue in a Data folder was last used in (its configuration's
+/// Sprog, from the program's own table or an old Paradox one); -1 when none can be read.
+int storedLanguage(const QString& dataFolder);
+
 /// Tapes in the catalogue of a Data folder; 0 when it holds no Video table. Throws
 /// EImportError when the table cannot be read.
 qint64 tapesInCatalogue(const QString& dataFolder);

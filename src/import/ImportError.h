@@ -10,4 +10,10 @@ public:
     explicit EImportError(const QString& message) : core::EError(message) {}
 };
 
+/// The catalogue holds tapes (or cannot be read) and the user did not choose to replace it.
+class ECatalogueNotEmpty : public EImportError {
+public:
+    explicit ECatalogueNotEmpty(const QString& message) : EImportError(message) {}
+};
+
 } // namespace import

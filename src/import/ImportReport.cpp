@@ -68,7 +68,9 @@ QString ImportReport::text() const
     appendNotes(lines, blanked, importText("ReportBlanked", QStringLiteral("Værdier der ikke kunne læses og er gemt tomme: %1")));
     lines << QString();
     lines << importText("ReportLookups", QStringLiteral("Opslagsværdier tilføjet: %1")).arg(lookupValuesAdded);
-    lines << importText("ReportPictures", QStringLiteral("Billeder kopieret: %1")).arg(picturesCopied);
+    lines << (dryRun ? importText("ReportPicturesDryRun", QStringLiteral("Billeder der ville blive kopieret: %1"))
+                     : importText("ReportPictures", QStringLiteral("Billeder kopieret: %1")))
+                 .arg(picturesCopied);
     for (const QString& problem : pictureProblems)
         lines << QStringLiteral("  ") + problem;
     if (!keptData.isEmpty())

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
@@ -104,6 +106,56 @@ std::optional<QString> QtDialogs::openFile(const QString& title, const QString& 
     if (file.isEmpty())
         return std::nullopt;
     return file;
+}
+
+QtDialogs::QtDialogs() = default;
+QtDialogs::~QtDialogs() = default;
+
+std::optional<QString> QtDialogs::chooseFolder(const QString& title)
+{
+    const QString folder = QFileDialog::getExistingDirectory(dialogParent(), title);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
+void QtDialogs::showReport(const QString& caption, const QString& text)
+{
+    QDialog window(dialogParent());
+    window.setWindowTitle(caption);
+    auto* view = new QPlainTextEdit(text, &window);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* buttons = new QDialogButtonBox(&window);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    window.resize(720, 480);
+    window.exec();
+}
+
+bool QtDialogs::progress(const QString& text, qint64 done, qint64 total)
+{
+    // Shown at once: a slow import must not look like a program that hangs.
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>(text, QStringLiteral("Annuller"), 0, 1000, dialogParent());
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+        progress_->setMinimumWidth(420);
+    }
+    progress_->setLabelText(text);
+    progress_->setValue(total > 0 ? int(qBound(qint64(0), done * 1000 / total, qint64(1000))) : 0);
+    QApplication::processEvents();
+    return !progress_->wasCanceled();
+}
+
+void QtDialogs::endProgress()
+{
+    progress_.reset();
 }
 
 bool QtDialogs::shellOpen(const QString& target, bool)

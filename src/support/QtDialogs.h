@@ -3,6 +3,10 @@
 // language is active.
 #include "core/Dialogs.h"
 
+#include <memory>
+
+class QProgressDialog;
+
 namespace support {
 
 class QtDialogs : public core::Dialogs {
@@ -15,8 +19,18 @@ public:
                                  const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter,
                                     const QString& defaultExt) override;
+    std::optional<QString> chooseFolder(const QString& title) override;
+    void showReport(const QString& caption, const QString& text) override;
+    bool progress(const QString& text, qint64 done, qint64 total) override;
+    void endProgress() override;
     bool shellOpen(const QString& target, bool maximized) override;
     bool startProgram(const QString& program) override;
+
+    QtDialogs();
+    ~QtDialogs() override;
+
+private:
+    std::unique_ptr<QProgressDialog> progress_;
 };
 
 /// "Billeder (*.jpg)|*.jpg" (description|pattern pairs) as a Qt file-dialog filter.

@@ -1,0 +1,31 @@
+#pragma once
+// The window side of bringing an old catalogue in: the "Importér…" command and the offer to
+// convert Paradox tables found in Data at start. Both close the data module's tables while
+// the new Data takes the old one's place and open them again afterwards, so every window
+// shows the new catalogue.
+#include <QString>
+
+namespace data {
+class TDM;
+}
+namespace locale {
+class TQCustomLanguageSource;
+}
+
+namespace forms {
+
+/// Asks for the folder of the old tables, for leave to replace a catalogue that holds tapes,
+/// shows progress with a cancel button, and ends with the report. Cancel changes nothing.
+void runImportCommand(data::TDM& dm);
+
+/// Before the tables open: when the Data folder holds Paradox tables, asks (in the language
+/// the old catalogue was used in) whether to convert them; Yes converts them in place (the
+/// originals move to Data-paradox-<date>-<time>) and shows the report. Returns false when
+/// the user said No, cancelled or the conversion failed (its message shown): the program
+/// then ends, and Data is as it was.
+bool offerStartupConversion(locale::TQCustomLanguageSource& languages);
+
+/// Makes the import's texts follow the source's active language ("Import" section).
+void followLanguage(locale::TQCustomLanguageSource& languages);
+
+} // namespace forms
