@@ -147,8 +147,11 @@ private:
     {
         data::createCatalogue(folder);
         engine::Database db(folder);
-        for (const CatalogueTable& table : catalogueTables())
+        for (const CatalogueTable& table : catalogueTables()) {
             db.attach(table.fileName);
+            // A bounded cache large enough that the indexes are not written out and read back.
+            db.exec(QStringLiteral("PRAGMA %1.cache_size = -32768").arg(engine::quoteId(table.table)));
+        }
         engine::Transaction transaction(db);
         db.prepareWrite();
         for (int i = 0; i < catalogueTables().size(); ++i)
