@@ -91,6 +91,7 @@ public:
             return report_;
         }
         const QString parent = QFileInfo(options_.dataFolder).absolutePath();
+        removeUnfinishedBuilds(parent);
         const QString stamp = folderStamp();
         const QString built = unusedName(parent + QStringLiteral("/Data-import-") + stamp);
         try {
@@ -104,6 +105,8 @@ public:
         swapInFolder(built, options_.dataFolder, kept);
         if (hadData)
             report_.keptData = kept;
+        if (inPlace_)
+            nameMovedSources(kept);
         if (!inPlace_)
             countPictures(options_.dataFolder, true);
         saveReport(unusedName(parent + QStringLiteral("/Import-") + stamp + QStringLiteral(".txt")));
@@ -111,6 +114,25 @@ public:
     }
 
 private:
+    // An import killed while building left its folder; nothing else is ever named so, and one
+    // import runs at a time on a program folder (the program's lock).
+    static void removeUnfinishedBuilds(const QString& parent)
+    {
+        for (const QFileInfo& entry : QDir(parent).entryInfoList({QStringLiteral("Data-import-*")}, QDir::Dirs))
+            if (!entry.isSymLink())
+                QDir(entry.absoluteFilePath()).removeRecursively();
+    }
+
+    // Converted in place, the old tables now lie in the kept folder: the report says so.
+    void nameMovedSources(const QString& kept)
+    {
+        const QString from = QFileInfo(options_.dataFolder).absoluteFilePath();
+        report_.sourceFolder = kept;
+        for (TableReport& entry : report_.tables)
+            if (entry.source.startsWith(from + QLatin1Char('/')))
+                entry.source = kept + entry.source.mid(from.size());
+    }
+
     void locateSources()
     {
         if (!QFileInfo(options_.sourceFolder).isDir())

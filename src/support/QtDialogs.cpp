@@ -141,6 +141,7 @@ bool QtDialogs::progress(const QString& text, qint64 done, qint64 total)
     // Shown at once: a slow import must not look like a program that hangs.
     if (!progress_) {
         progress_ = std::make_unique<QProgressDialog>(text, QStringLiteral("Annuller"), 0, 1000, dialogParent());
+        progress_->setWindowTitle(QStringLiteral("Spolarkiv"));
         progress_->setWindowModality(Qt::ApplicationModal);
         progress_->setMinimumDuration(0);
         progress_->setAutoClose(false);

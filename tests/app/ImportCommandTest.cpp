@@ -1,0 +1,257 @@
+// Bringing an old catalogue in through the main window: the "Importér…" command and the offer
+// made at start when Data holds Paradox tables. Boxes are answered through the scripted dialogs.
+#include "OldCatalogue.h"
+#include "app/HovedForm.h"
+#include "common/TempProgramFolder.h"
+#include "core/Dialogs.h"
+#include "core/ScriptedDialogs.h"
+#include "data/DM.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+#include "forms/OversigtForm.h"
+#include "forms/RegForm.h"
+#include "locale/TQLanguageSource.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+namespace {
+
+using paradoxtest::OldCatalogue;
+
+std::map<QString, QByteArray> snapshot(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        file.open(QIODevice::ReadOnly);
+        files[QDir(folder).relativeFilePath(file.fileName())] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+    }
+    return files;
+}
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// A running program on a program folder: main window, data module, overview, registration.
+class ImportThroughTheWindow : public ::testing::Test {
+protected:
+    explicit ImportThroughTheWindow(bool withData = true) : folder(withData) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(oldRoot.isValid());
+        folder.install();
+        scripted().clear();
+        scripted().cancelAfterProgressCalls = -1;
+        form = std::make_unique<app::THovedForm>();
+        app::HovedForm = form.get();
+        dm = std::make_unique<data::TDM>(folder.dataDir());
+        data::DM = dm.get();
+        oversigt = std::make_unique<forms::TOversigtForm>(form.get());
+        forms::OversigtForm = oversigt.get();
+        reg = std::make_unique<forms::TRegForm>(form.get());
+        forms::RegForm = reg.get();
+    }
+    void TearDown() override
+    {
+        reg.reset();
+        oversigt.reset();
+        form.reset();
+        dm.reset();
+        scripted().clear();
+    }
+    void start()
+    {
+        form->show();
+        QApplication::processEvents();
+    }
+    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
+    QStringList tapeNumbers()
+    {
+        QStringList numbers;
+        engine::Table& video = *dm->VideoTable;
+        for (video.First(); !video.Eof(); video.Next())
+            numbers << video.FieldByName(QStringLiteral("TapeNr")).AsString();
+        return numbers;
+    }
+    void addTape(const QString& tapeNr)
+    {
+        engine::Table& video = *dm->VideoTable;
+        video.Insert();
+        video.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
+        video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Min film"));
+        video.Post();
+    }
+
+    QTemporaryDir oldRoot;
+    testing_support::TempProgramFolder folder;
+    std::unique_ptr<app::THovedForm> form;
+    std::unique_ptr<data::TDM> dm;
+    std::unique_ptr<forms::TOversigtForm> oversigt;
+    std::unique_ptr<forms::TRegForm> reg;
+};
+
+TEST_F(ImportThroughTheWindow, TheCommandStandsUnderFunktionerAfterTheExport)
+{
+    start();
+    const QList<QAction*> items = form->Funktioner1->actions();
+    const int exportAt = int(items.indexOf(form->Eksport1));
+    ASSERT_GE(exportAt, 0);
+    ASSERT_LT(exportAt + 1, items.size());
+    EXPECT_EQ(items[exportAt + 1], form->Import1);
+    EXPECT_EQ(form->Import1->text(), u("Importér…"));
+    // The language files give it its text, and the import's texts follow the language.
+    form->QLanguageSource1->SetActiveLanguage(0);
+    EXPECT_EQ(form->Import1->text(), u("Import…"));
+    const OldCatalogue old = paradoxtest::writeOldCatalogue(oldRoot.path());
+    scripted().folderAnswers.push_back(old.dataFolder());
+    form->Import1->trigger();
+    ASSERT_EQ(scripted().texts(QStringLiteral("report")).size(), 1);
+    EXPECT_TRUE(scripted().texts(QStringLiteral("report")).first().contains(QStringLiteral("6 records read, 3 stored")));
+    EXPECT_EQ(scripted().shown.front().caption, QStringLiteral("Choose the folder with the old Paradox tables"));
+}
+
+TEST_F(ImportThroughTheWindow, AnImportIntoAnEmptyCatalogueShowsTheReportAndTheNewTapes)
+{
+    start();
+    const OldCatalogue old = paradoxtest::writeOldCatalogue(oldRoot.path());
+    scripted().folderAnswers.push_back(old.dataFolder());
+    form->Import1->trigger();
+    EXPECT_TRUE(scripted().texts(QStringLiteral("confirm")).isEmpty()) << "an empty catalogue is not asked about";
+    EXPECT_EQ(scripted().texts(QStringLiteral("progress")).size(), 1);
+    EXPECT_EQ(scripted().texts(QStringLiteral("endProgress")).size(), 1);
+    const QStringList reports = scripted().texts(QStringLiteral("report"));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports.first().contains(u("Video.db: 6 poster læst, 3 gemt"))) << reports.first().toStdString();
+    EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty());
+    // The tables the windows use show the new catalogue at once.
+    EXPECT_TRUE(dm->VideoTable->Active());
+    EXPECT_EQ(tapeNumbers(), QStringList({u("0001-00"), u("0002-00"), u("0003-00")}));
+    dm->VideoTable->First();
+    EXPECT_EQ(dm->MedvirkTable->RecordCount(), 2);
+    EXPECT_EQ(dm->configInteger(QStringLiteral("W_Reg")), 1010);
+}
+
+TEST_F(ImportThroughTheWindow, ACatalogueWithTapesIsReplacedOnlyAfterYes)
+{
+    start();
+    addTape(QStringLiteral("0007-00"));
+    const OldCatalogue old = paradoxtest::writeOldCatalogue(oldRoot.path());
+    const auto before = snapshot(folder.dataDir());
+
+    scripted().folderAnswers.push_back(old.dataFolder());
+    scripted().confirmAnswers.push_back(false);
+    form->Import1->trigger();
+    const QStringList questions = scripted().texts(QStringLiteral("confirm"));
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.first().startsWith(QStringLiteral("Kataloget indeholder 1 film."))) << questions.first().toStdString();
+    EXPECT_TRUE(scripted().texts(QStringLiteral("report")).isEmpty());
+    EXPECT_EQ(snapshot(folder.dataDir()), before);
+    EXPECT_EQ(tapeNumbers(), QStringList{QStringLiteral("0007-00")});
+
+    scripted().folderAnswers.push_back(old.dataFolder());
+    scripted().confirmAnswers.push_back(true);
+    form->Import1->trigger();
+    EXPECT_EQ(tapeNumbers(), QStringList({u("0001-00"), u("0002-00"), u("0003-00")}));
+    const QStringList kept = QDir(folder.path()).entryList({QStringLiteral("Data-before-import-*")}, QDir::Dirs);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(snapshot(folder.file(kept.first())), before);
+}
+
+TEST_F(ImportThroughTheWindow, CancellingChangesNothingAndTheWindowsKeepTheirCatalogue)
+{
+    start();
+    addTape(QStringLiteral("0007-00"));
+    const OldCatalogue old = paradoxtest::writeOldCatalogue(oldRoot.path());
+    const auto before = snapshot(folder.path());
+
+    // The folder chooser cancelled: nothing is asked or done.
+    form->Import1->trigger();
+    EXPECT_EQ(scripted().shown.size(), 1u);
+
+    scripted().folderAnswers.push_back(old.dataFolder());
+    scripted().confirmAnswers.push_back(true);
+    scripted().cancelAfterProgressCalls = 0;
+    form->Import1->trigger();
+    EXPECT_EQ(scripted().texts(QStringLiteral("information")),
+              QStringList{u("Indlæsningen er afbrudt; intet er ændret.")});
+    EXPECT_TRUE(scripted().texts(QStringLiteral("report")).isEmpty());
+    EXPECT_EQ(snapshot(folder.path()), before);
+    EXPECT_EQ(tapeNumbers(), QStringList{QStringLiteral("0007-00")});
+}
+
+TEST_F(ImportThroughTheWindow, ADamagedOldTableIsReportedAndTheCatalogueStaysOpen)
+{
+    start();
+    addTape(QStringLiteral("0007-00"));
+    const OldCatalogue old = paradoxtest::writeOldCatalogue(oldRoot.path());
+    QFile video(old.dataFolder() + QStringLiteral("/VIDEO.DB"));
+    ASSERT_TRUE(video.resize(0x70));
+    scripted().folderAnswers.push_back(old.dataFolder());
+    scripted().confirmAnswers.push_back(true);
+    form->Import1->trigger();
+    const QStringList errors = scripted().texts(QStringLiteral("error"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("VIDEO.DB"))) << errors.first().toStdString();
+    EXPECT_EQ(tapeNumbers(), QStringList{QStringLiteral("0007-00")});
+}
+
+// Data holds the old Paradox tables when the program starts.
+class StartWithOldTables : public ImportThroughTheWindow {
+protected:
+    StartWithOldTables() : ImportThroughTheWindow(false) {}
+    void SetUp() override
+    {
+        old = paradoxtest::writeOldCatalogue(folder.path());
+        ImportThroughTheWindow::SetUp();
+    }
+    OldCatalogue old;
+};
+
+TEST_F(StartWithOldTables, YesConvertsThemInPlaceAndOpensTheNewCatalogue)
+{
+    const auto originals = snapshot(folder.dataDir());
+    scripted().confirmAnswers.push_back(true);
+    start();
+    const QStringList questions = scripted().texts(QStringLiteral("confirm"));
+    ASSERT_EQ(questions.size(), 1);
+    // The old catalogue was used in English (its Sprog is 0): so is the question.
+    EXPECT_TRUE(questions.first().startsWith(QStringLiteral("The Data folder holds Paradox tables")))
+        << questions.first().toStdString();
+    EXPECT_EQ(scripted().texts(QStringLiteral("report")).size(), 1);
+    EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty())
+        << scripted().texts(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(tapeNumbers(), QStringList({u("0001-00"), u("0002-00"), u("0003-00")}));
+    EXPECT_EQ(form->QLanguageSource1->ActiveLanguage(), 0);
+    const QStringList kept = QDir(folder.path()).entryList({QStringLiteral("Data-paradox-*")}, QDir::Dirs);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(snapshot(folder.file(kept.first())), originals);
+}
+
+TEST_F(StartWithOldTables, NoEndsTheProgramAndTouchesNoFile)
+{
+    const auto before = snapshot(folder.path());
+    scripted().confirmAnswers.push_back(false);
+    start();
+    QApplication::processEvents();
+    EXPECT_EQ(scripted().texts(QStringLiteral("confirm")).size(), 1);
+    EXPECT_FALSE(form->isVisible()) << "the program ends";
+    EXPECT_FALSE(dm->ConfigTable->Active());
+    EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty())
+        << scripted().texts(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(snapshot(folder.path()), before);
+}
+
+} // namespace
