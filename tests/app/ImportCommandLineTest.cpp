@@ -1,0 +1,128 @@
+// "spolarkiv --import-paradox DIR [--replace] [--codepage N] [--dry-run]" as a user runs it from
+// the program folder: what it prints, its exit status, and what it leaves in the folder.
+#include "OldCatalogue.h"
+#include "app/JustOneGuard.h"
+#include "common/TempProgramFolder.h"
+#include "import/CatalogueImport.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+std::map<QString, QByteArray> snapshot(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        file.open(QIODevice::ReadOnly);
+        files[QDir(folder).relativeFilePath(file.fileName())] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+    }
+    return files;
+}
+
+class ImportCommandLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(oldRoot.isValid());
+        old = paradoxtest::writeOldCatalogue(oldRoot.path());
+        binary = program.file(QStringLiteral("spolarkiv"));
+        QFile::copy(QString::fromLocal8Bit(SPK_PROGRAM_BINARY), binary);
+        QFile::setPermissions(binary, QFile::ExeOwner | QFile::ReadOwner);
+    }
+    Outcome run(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setWorkingDirectory(program.path());
+        process.start(binary, arguments);
+        process.waitForFinished(60000);
+        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+    QStringList importOld(QStringList extra = {})
+    {
+        return QStringList{QStringLiteral("--import-paradox"), old.dataFolder()} + extra;
+    }
+
+    QTemporaryDir oldRoot;
+    paradoxtest::OldCatalogue old;
+    testing_support::TempProgramFolder program;
+    QString binary;
+};
+
+TEST_F(ImportCommandLine, ImportsPrintsTheReportAndKeepsThePreviousData)
+{
+    const Outcome done = run(importOld());
+    EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
+    EXPECT_TRUE(done.out.contains(QString::fromUtf8("Video.db: 6 poster læst, 3 gemt"))) << done.out.toStdString();
+    EXPECT_EQ(import::tapesInCatalogue(program.dataDir()), paradoxtest::oldCatalogueTapes);
+    EXPECT_EQ(QDir(program.path()).entryList({QStringLiteral("Data-before-import-*")}, QDir::Dirs).size(), 1);
+    EXPECT_EQ(QDir(program.path()).entryList({QStringLiteral("Import-*.txt")}, QDir::Files).size(), 1);
+
+    // A second import refuses without --replace and says how.
+    const auto imported = snapshot(program.dataDir());
+    const Outcome refused = run(importOld());
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("--replace"))) << refused.err.toStdString();
+    EXPECT_EQ(snapshot(program.dataDir()), imported);
+    EXPECT_EQ(run(importOld({QStringLiteral("--replace")})).exitCode, 0);
+}
+
+TEST_F(ImportCommandLine, ADryRunPrintsTheReportAndWritesNothing)
+{
+    const auto before = snapshot(program.path());
+    const Outcome dry = run(importOld({QStringLiteral("--dry-run"), QStringLiteral("--codepage"), QStringLiteral("850")}));
+    EXPECT_EQ(dry.exitCode, 0) << dry.err.toStdString();
+    EXPECT_TRUE(dry.out.startsWith(QString::fromUtf8("Prøveindlæsning fra"))) << dry.out.toStdString();
+    EXPECT_EQ(snapshot(program.path()), before);
+}
+
+TEST_F(ImportCommandLine, WrongUseAndFailuresEndWithAMessageAndANonZeroStatus)
+{
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {{QStringLiteral("--import-paradox")}, 2, "needs a folder"},
+        {importOld({QStringLiteral("--codepage"), QStringLiteral("1250")}), 2, "437, 850, 865 or 1252"},
+        {importOld({QStringLiteral("--merge")}), 2, "unknown option --merge"},
+        {{QStringLiteral("--import-paradox"), oldRoot.path() + QStringLiteral("/nowhere")}, 1, "findes ikke"},
+    };
+    const auto before = snapshot(program.path());
+    for (const auto& c : cases) {
+        const Outcome failed = run(c.arguments);
+        EXPECT_EQ(failed.exitCode, c.exitCode) << c.message;
+        EXPECT_TRUE(failed.err.contains(QString::fromUtf8(c.message))) << failed.err.toStdString();
+        EXPECT_TRUE(failed.out.isEmpty()) << failed.out.toStdString();
+    }
+    EXPECT_EQ(snapshot(program.path()), before);
+}
+
+TEST_F(ImportCommandLine, RefusesWhileTheProgramRunsOnTheFolder)
+{
+    // The running program holds this lock for its folder.
+    QLockFile running(app::TJustOneGuard::lockPath(app::TJustOneGuard::keyFor(program.path() + QLatin1Char('/'))));
+    ASSERT_TRUE(running.tryLock(0));
+    const auto before = snapshot(program.path());
+    const Outcome refused = run(importOld());
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QString::fromUtf8("Luk programmet først"))) << refused.err.toStdString();
+    EXPECT_EQ(snapshot(program.path()), before);
+}
+
+} // namespace
