@@ -178,8 +178,39 @@ private:
         db.prepareWrite();
         for (int i = 0; i < catalogueTables().size(); ++i)
             importTable(db, catalogueTables()[i], sources_[i]);
+        if (sources_.last().isEmpty())
+            keepPresentSettings(db);
         addLookupValues(db);
         transaction.commit();
+    }
+
+    // Without an old configuration the window sizes and the language the user has now stay.
+    void keepPresentSettings(engine::Database& db)
+    {
+        const CatalogueTable& config = catalogueTables().last();
+        QVector<QVariant> values;
+        try {
+            if (inPlace_ || !QFileInfo(QDir(options_.dataFolder).filePath(config.fileName)).isFile())
+                return;
+            engine::Database present(options_.dataFolder);
+            present.attach(config.fileName);
+            QStringList columns;
+            for (const CatalogueField& field : config.fields)
+                columns << engine::quoteId(field.name);
+            engine::Statement read(present, QStringLiteral("SELECT %1 FROM \"Config\".\"Config\" ORDER BY rowid LIMIT 1")
+                                                .arg(columns.join(QStringLiteral(", "))));
+            if (!read.step())
+                return;
+            for (int i = 0; i < config.fields.size(); ++i)
+                values << read.value(i);
+        } catch (const core::EError&) {
+            return; // a configuration that cannot be read gives way to the new one's defaults
+        }
+        engine::Statement write(db, configStatement(config), config.fileName);
+        for (int i = 0; i < values.size(); ++i)
+            write.bind(i + 1, values[i]);
+        write.run();
+        report_.table(config.fileName).notes << importText("ConfigKept", QStringLiteral("De nuværende indstillinger beholdes"));
     }
 
     void importTable(engine::Database& db, const CatalogueTable& table, const QString& source)

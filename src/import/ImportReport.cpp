@@ -20,11 +20,10 @@ void appendNotes(QStringList& lines, const QVector<RowNote>& notes, const QStrin
 
 void appendTable(QStringList& lines, const TableReport& table)
 {
-    if (table.source.isEmpty()) {
+    if (table.source.isEmpty())
         lines << importText("ReportMissing", QStringLiteral("%1: findes ikke i mappen; tom tabel")).arg(table.table);
-        return;
-    }
-    lines << importText("ReportTable", QStringLiteral("%1: %2 poster læst, %3 gemt (fra %4)"))
+    else
+        lines << importText("ReportTable", QStringLiteral("%1: %2 poster læst, %3 gemt (fra %4)"))
                  .arg(table.table)
                  .arg(table.read)
                  .arg(table.stored)

@@ -128,6 +128,21 @@ TEST_F(CatalogueImport, CastLoansConfigurationAndLookupsAsTheRecordRulesWouldLea
     EXPECT_EQ(report.lookupValuesAdded, 4);
 }
 
+TEST_F(CatalogueImport, WithoutAnOldConfigurationThePresentSettingsStay)
+{
+    {
+        engine::Database present(program.dataDir());
+        present.attach(QStringLiteral("Config.DB"));
+        present.exec(QStringLiteral("UPDATE Config.Config SET Sprog = 2, W_Reg = 1111"));
+    }
+    ASSERT_TRUE(QFile::remove(old.dataFolder() + QStringLiteral("/Config.DB")));
+    const import::ImportReport report = import::importParadox(options);
+    EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT Sprog, W_Reg, H_Main FROM Config")),
+              QStringList{QStringLiteral("2|1111|600")});
+    EXPECT_TRUE(report.text().contains(u("Config.DB: findes ikke i mappen; tom tabel\n  De nuværende indstillinger beholdes")))
+        << report.text().toStdString();
+}
+
 TEST_F(CatalogueImport, TheReportNamesEveryRefusedRecordIgnoredFieldAndMissingTable)
 {
     const import::ImportReport report = import::importParadox(options);
