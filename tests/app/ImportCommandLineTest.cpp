@@ -2,6 +2,7 @@
 // the program folder: what it prints, its exit status, and what it leaves in the folder.
 #include "OldCatalogue.h"
 #include "app/JustOneGuard.h"
+#include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
 #include "import/CatalogueImport.h"
 
@@ -16,23 +17,13 @@
 
 namespace {
 
+using testing_support::snapshot;
+
 struct Outcome {
     int exitCode = -1;
     QString out;
     QString err;
 };
-
-std::map<QString, QByteArray> snapshot(const QString& folder)
-{
-    std::map<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        file.open(QIODevice::ReadOnly);
-        files[QDir(folder).relativeFilePath(file.fileName())] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
-    }
-    return files;
-}
 
 class ImportCommandLine : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // made at start when Data holds Paradox tables. Boxes are answered through the scripted dialogs.
 #include "OldCatalogue.h"
 #include "app/HovedForm.h"
+#include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
 #include "core/Dialogs.h"
 #include "core/ScriptedDialogs.h"
@@ -25,19 +26,9 @@
 
 namespace {
 
-using paradoxtest::OldCatalogue;
+using testing_support::snapshot;
 
-std::map<QString, QByteArray> snapshot(const QString& folder)
-{
-    std::map<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        file.open(QIODevice::ReadOnly);
-        files[QDir(folder).relativeFilePath(file.fileName())] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
-    }
-    return files;
-}
+using paradoxtest::OldCatalogue;
 
 QString u(const char* utf8)
 {

@@ -2,6 +2,7 @@
 // the report says, and that the previous Data survives every way an import can end.
 #include "OldCatalogue.h"
 #include "ParadoxWriter.h"
+#include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
 #include "core/Errors.h"
 #include "engine/Database.h"
@@ -26,21 +27,8 @@ using namespace paradoxtest;
 
 namespace {
 
-using Snapshot = std::map<QString, QByteArray>;
-
-// Every file below a folder with its checksum: "nothing changed" means equal snapshots.
-Snapshot snapshot(const QString& folder)
-{
-    Snapshot files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        files[QDir(folder).relativeFilePath(path)] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
-    }
-    return files;
-}
+using testing_support::snapshot;
+using Snapshot = testing_support::FolderSnapshot;
 
 // One query over the tables of a Data folder, each row's columns joined by '|'.
 QStringList query(const QString& dataFolder, const QString& sql)
