@@ -25,6 +25,10 @@ using Operation = std::function<void(data::TDM&, const QString& file)>;
 
 void exportTapes(data::TDM& dm, const QString& file)
 {
+    // The window's export makes a missing folder; a mistyped path on a command line should not.
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        throw core::EExportError(QStringLiteral("Directory \"%1\" not found").arg(folder));
     output::TQExport3ASCII exporter;
     output::configureTapeExport(exporter, *dm.VideoTable, false);
     exporter.FileName = file;
