@@ -5,6 +5,8 @@
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "engine/Database.h"
+#include "engine/Table.h"
 #include "output/Export3ASCII.h"
 #include "output/Export3Text.h"
 #include "output/ExportCommand.h"
@@ -57,6 +59,10 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
     try {
         data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
         dm.VideoTable->Open();
+        // One state of the catalogue from the first record to the last, while other copies
+        // of the program may write.
+        const engine::ReadSnapshot snapshot(dm.VideoTable->database());
+        dm.VideoTable->Refresh();
         operation(dm, target);
     } catch (const core::EError& e) {
         std::fprintf(stderr, "spolarkiv: %s\n", e.message().toLocal8Bit().constData());

@@ -147,12 +147,7 @@ void Database::configureSchema(const QString& schema, const QString& path)
     // SQLite reads a file only on first use: read it now, so that a file that is no database
     // is reported here.
     pragma(QStringLiteral("schema_version"), QString());
-    {
-        Statement fields(*this, QStringLiteral("SELECT count(*) FROM pragma_table_info(?1, ?2)"));
-        fields.bindText(1, schema).bindText(2, schema);
-        if (!fields.step() || fields.int64(0) == 0)
-            throw openError(path, QStringLiteral("the file holds no table '%1'").arg(schema));
-    }
+    checkTable(schema, path);
     // A file left in WAL mode by another tool is switched back; WAL would keep a transaction
     // over several files atomic only per file.
     const QString journalFailure =
@@ -163,6 +158,20 @@ void Database::configureSchema(const QString& schema, const QString& path)
     pragma(QStringLiteral("synchronous=EXTRA"), QString());
     if (pragma(QStringLiteral("synchronous"), QString()) != QLatin1String("3"))
         throw openError(path, QStringLiteral("synchronous writing cannot be switched on"));
+}
+
+void Database::checkTable(const QString& schema, const QString& path)
+{
+    Statement kind(*this, QStringLiteral("SELECT type FROM %1.sqlite_master WHERE name = ?1 COLLATE NOCASE "
+                                         "ORDER BY type = 'table' DESC LIMIT 1").arg(quoteId(schema)));
+    kind.bindText(1, schema);
+    const QString type = kind.step() ? kind.text(0) : QString();
+    if (type.isEmpty())
+        throw openError(path, QStringLiteral("the file holds no table '%1'").arg(schema));
+    // A view (or anything else) of that name is not the catalogue's schema: it may read as
+    // empty records or change under the program.
+    if (type != QLatin1String("table"))
+        throw openError(path, QStringLiteral("'%1' in the file is a %2, not a table").arg(schema, type));
 }
 
 void Database::exec(const QString& sql)
@@ -228,6 +237,16 @@ void Database::prepareWrite()
         throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
     for (; begun_ < depth_; ++begun_)
         execRaw(begun_ == 0 ? QStringLiteral("BEGIN DEFERRED") : QStringLiteral("SAVEPOINT spk%1").arg(begun_ + 1));
+}
+
+void Database::lockForReading()
+{
+    prepareWrite();
+    // A deferred transaction locks a file only at its first read: read each one now.
+    for (const QString& schema : std::as_const(attached_)) {
+        Statement read(*this, QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteId(schema)));
+        read.step();
+    }
 }
 
 void Database::commitScope()

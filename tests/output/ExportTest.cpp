@@ -4,6 +4,8 @@
 #include "core/Errors.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "engine/Database.h"
+#include "engine/Table.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 
@@ -288,6 +290,24 @@ TEST_F(Export, OnlyARegularFileIsReplacedAndALinkToOneIsWrittenThrough)
     exporter.Execute();
     EXPECT_TRUE(QFileInfo(exporter.FileName).isSymLink());
     EXPECT_EQ(written(real), kCaptions);
+}
+
+// More tapes than the engine reads at once, so the last ones are read only as the export gets
+// to them; another program deletes one before that.
+TEST_F(Export, ATapeDeletedElsewhereMeanwhileIsLeftOutNotWrittenEmpty)
+{
+    engine::Database& db = dm->VideoTable->database();
+    db.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                           "INSERT INTO Video.Video(TapeNr, Titel) SELECT printf('%04d-00', i), 'Film' FROM n"));
+    dm->VideoTable->Refresh();
+    data::TDM other(folder.dataDir());
+    other.VideoTable->Open();
+    other.VideoTable->database().exec(QStringLiteral("DELETE FROM Video.Video WHERE TapeNr = '0300-00'"));
+    exporter.Execute();
+    const QList<QByteArray> lines = written().split('\n');
+    EXPECT_EQ(lines.size(), 1 + 299 + 1) << "captions, the tapes left, and nothing after the last line end";
+    EXPECT_FALSE(written().contains("0300-00"));
+    EXPECT_FALSE(written().contains("\n\"\";\"\";")) << "no line of empty values";
 }
 
 TEST_F(Export, CancellingTheFileNameBoxWritesNothing)
