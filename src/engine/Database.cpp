@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
@@ -29,6 +30,34 @@ QString fileUri(const QString& path, const QString& query)
 core::EDatabaseError openError(const QString& path, const QString& reason)
 {
     return core::EDatabaseError(QStringLiteral("Cannot open table file '%1': %2").arg(nativePath(path), reason));
+}
+
+void checkIsFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' is a folder").arg(nativePath(path)));
+    if (info.exists() && !info.isFile())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' is not a regular file").arg(nativePath(path)));
+    if (!info.isFile())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' does not exist").arg(nativePath(path)));
+}
+
+// A file that starts as an SQLite database, may be read and written, and still cannot be
+// opened or read is damaged; SQLite's own words ("unable to open database") do not say so.
+bool looksDamaged(const QString& path)
+{
+    static const QByteArray magic("SQLite format 3\0", 16);
+    QFile file(path);
+    const QFileInfo info(path);
+    return info.isReadable() && info.isWritable() && file.open(QIODevice::ReadOnly) && file.read(magic.size()) == magic;
+}
+
+core::EDatabaseError readError(const QString& path, const QString& schema, const QString& reason)
+{
+    if (looksDamaged(path))
+        return openError(path, QStringLiteral("the table '%1' is damaged (%2)").arg(schema, reason));
+    return openError(path, reason);
 }
 } // namespace
 
@@ -59,8 +88,7 @@ QString Database::attach(const QString& fileName)
     if (dataDir_.isEmpty() || !dir.exists())
         throw core::EDatabaseError(QStringLiteral("The table folder '%1' does not exist").arg(nativePath(dir.absolutePath())));
     const QString path = QDir::cleanPath(dir.absoluteFilePath(fileName));
-    if (!QFileInfo(path).isFile())
-        throw core::EDatabaseError(QStringLiteral("Table file '%1' does not exist").arg(nativePath(path)));
+    checkIsFile(path);
     if (depth_ > 0)
         throw openError(path, QStringLiteral("a table cannot be opened inside a transaction"));
     if (!db_)
@@ -120,7 +148,7 @@ void Database::attachFile(const QString& schema, const QString& path)
         Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ?2"));
         attach.bindText(1, fileUri(path, QStringLiteral("?mode=rw"))).bindText(2, schema).run();
     } catch (const core::EDatabaseError& error) {
-        throw openError(path, error.message());
+        throw readError(path, schema, error.message());
     }
     try {
         configureSchema(schema, path);
@@ -141,7 +169,9 @@ void Database::configureSchema(const QString& schema, const QString& path)
             Statement statement(*this, prefix + text);
             return statement.step() ? statement.text(0) : QString();
         } catch (const core::EDatabaseError& error) {
-            throw openError(path, failure.isEmpty() ? error.message() : failure.arg(error.message()));
+            if (failure.isEmpty())
+                throw readError(path, schema, error.message());
+            throw openError(path, failure.arg(error.message()));
         }
     };
     // SQLite reads a file only on first use: read it now, so that a file that is no database

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
+#include <random>
 #include <sqlite3.h>
 
 using namespace enginetest;
@@ -71,6 +73,38 @@ TEST_F(DatabaseOpen, FileThatIsNoDatabaseFailsAtOpenAndSparesTheOthers)
         video.Open();
         EXPECT_TRUE(video.Active());
         EXPECT_EQ(video.RecordCount(), 0);
+    }
+}
+
+TEST_F(DatabaseOpen, AFolderOrADamagedFileIsNamedForWhatItIs)
+{
+    QFile good(file(QStringLiteral("Video.db")));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray header = good.read(100);
+    std::mt19937 random(17);
+    QByteArray noise(16384, '\0');
+    for (char& byte : noise)
+        byte = char(random());
+    const struct {
+        const char* file;
+        std::function<void(const QString&)> make;
+        const char* says;
+    } cases[] = {
+        {"Type.db", [](const QString& path) { QDir().mkdir(path); }, "Table file '%1' is a folder"},
+        {"Kategori.db",
+         [&](const QString& path) {
+             QFile damaged(path);
+             ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+             damaged.write(header + noise);
+         },
+         "the table 'Kategori' is damaged"},
+    };
+    for (const auto& c : cases) {
+        const QString path = file(QString::fromLatin1(c.file));
+        c.make(path);
+        const QString message = errorOf([&] { open(QString::fromLatin1(c.file)); });
+        EXPECT_TRUE(message.contains(QString::fromLatin1(c.says).arg(path))) << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("does not exist"))) << message.toStdString();
     }
 }
 

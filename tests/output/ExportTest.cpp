@@ -76,6 +76,14 @@ TEST_F(Export, QuotesAreDoubledSemicolonsKeptBlanksTrimmedLettersAsSingleBytes)
     EXPECT_TRUE(line.endsWith("\r\n"));
 }
 
+TEST_F(Export, ANulInsideAValueIsNeverWrittenRaw)
+{
+    add({{"TapeNr", "0001-00"}, {"Titel", QStringLiteral("Før") + QChar(0) + QStringLiteral("efter")}});
+    exporter.Execute();
+    EXPECT_FALSE(written().contains('\0'));
+    EXPECT_TRUE(written().contains("\"F\xF8r?efter\"")) << written().constData();
+}
+
 TEST_F(Export, UserFormatsAndCaptionsApplyPerFieldAndUnreadableDatesComeOutEmpty)
 {
     add({{"TapeNr", "0001-00"}, {"OptagetDato", "2003-04-05"}});
