@@ -28,7 +28,7 @@ void TableReportProvider::next()
 void TableReportProvider::skipVanished()
 {
     // A record deleted by another program since the view was read is no line of empty fields.
-    while (table_.RecordVanished())
+    while (!table_.Eof() && table_.RecordVanished())
         table_.Next();
 }
 
