@@ -37,7 +37,9 @@ QString tableFolderRefusal(const QFileInfo& target, const engine::Table& table)
 {
     // The table engine keeps the catalogue's files open, and no lock stops another writer here:
     // a file replaced or added in that folder (a table, a journal) would wreck the catalogue.
-    const QString folder = target.absoluteDir().canonicalPath();
+    // A link is written through: the folder of the file it leads to is the one written.
+    const QString linked = target.isSymLink() ? target.canonicalFilePath() : QString();
+    const QString folder = (linked.isEmpty() ? target : QFileInfo(linked)).absoluteDir().canonicalPath();
     if (!folder.isEmpty() && folder == QDir(table.database().dataDir()).canonicalPath())
         return QStringLiteral("The folder holds the catalogue's tables");
     return QString();

@@ -15,6 +15,9 @@ namespace report {
 
 namespace {
 
+// What a high-resolution printer writing PDF uses, so both give the same file.
+constexpr int kPdfDpi = 1200;
+
 QString fileMessage(const char* what, const QString& path, const QString& reason)
 {
     return QStringLiteral("Cannot %1 file \"%2\". %3").arg(QLatin1String(what), QDir::toNativeSeparators(path), reason);
@@ -86,7 +89,7 @@ bool writePdfFile(const ReportDocument& doc, const QString& path, const QString&
     bool painted = false;
     {
         QPdfWriter writer(&file);
-        writer.setResolution(QPrinter(QPrinter::HighResolution).resolution());
+        writer.setResolution(kPdfDpi);
         writer.setPageLayout(doc.page.pageLayout());
         writer.setCreator(QStringLiteral("Spolarkiv"));
         writer.setTitle(title);

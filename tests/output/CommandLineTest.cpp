@@ -86,16 +86,14 @@ TEST(CommandLine, NeitherOperationWritesIntoTheTableFolder)
 {
     testing_support::TempProgramFolder folder;
     const QString table = folder.file(QStringLiteral("Data/Video.db"));
-    const auto bytesOf = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    };
     const QByteArray before = bytesOf(table);
-    for (const char* operation : {"--export", "--report-pdf"}) {
-        const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), QStringLiteral("Data/Video.db")});
-        EXPECT_NE(run.exitCode, 0) << operation;
+    ASSERT_TRUE(QFile::link(table, folder.file(QStringLiteral("list.txt"))));
+    for (const auto& [operation, target] : {std::pair{"--export", "Data/Video.db"}, std::pair{"--report-pdf", "Data/Video.db"},
+                                            std::pair{"--export", "list.txt"}, std::pair{"--report-pdf", "list.txt"}}) {
+        const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), QString::fromLatin1(target)});
+        EXPECT_NE(run.exitCode, 0) << operation << " " << target;
         EXPECT_TRUE(run.error.contains("The folder holds the catalogue's tables")) << operation << ": " << run.error.constData();
-        EXPECT_EQ(bytesOf(table), before) << operation;
+        EXPECT_EQ(bytesOf(table), before) << operation << " " << target;
         EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Data/list.pdf"))));
     }
 }

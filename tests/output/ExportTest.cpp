@@ -215,6 +215,10 @@ TEST_F(Export, TheCataloguesOwnFolderIsNeverWritten)
         }
         EXPECT_FALSE(QFileInfo::exists(name) && name != table) << qPrintable(name);
     }
+    const QString link = folder.file(QStringLiteral("Liste.txt"));
+    ASSERT_TRUE(QFile::link(table, link));
+    exporter.FileName = link;
+    EXPECT_THROW(exporter.Execute(), core::EExportError) << "a link into the folder";
     EXPECT_EQ(written(table), before);
     dm->VideoTable->First();
     EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("Titel")).AsString(), QStringLiteral("Alien"));
