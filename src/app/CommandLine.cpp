@@ -6,6 +6,8 @@
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "engine/Database.h"
+#include "engine/Table.h"
 #include "output/Export3ASCII.h"
 #include "output/Export3Text.h"
 #include "output/ExportCommand.h"
@@ -26,6 +28,10 @@ using Operation = std::function<void(data::TDM&, const QString& file)>;
 
 void exportTapes(data::TDM& dm, const QString& file)
 {
+    // The window's export makes a missing folder; a mistyped path on a command line should not.
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        throw core::EExportError(QStringLiteral("Directory \"%1\" not found").arg(folder));
     output::TQExport3ASCII exporter;
     output::configureTapeExport(exporter, *dm.VideoTable, false);
     exporter.FileName = file;
@@ -54,6 +60,10 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
     try {
         data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
         dm.VideoTable->Open();
+        // One state of the catalogue from the first record to the last, while other copies
+        // of the program may write.
+        const engine::ReadSnapshot snapshot(dm.VideoTable->database());
+        dm.VideoTable->Refresh();
         operation(dm, target);
     } catch (const core::EError& e) {
         std::fprintf(stderr, "spolarkiv: %s\n", e.message().toLocal8Bit().constData());

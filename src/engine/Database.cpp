@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
@@ -38,6 +39,34 @@ core::EDatabaseError openError(const QString& path, const QString& reason)
 {
     return core::EDatabaseError(QStringLiteral("Cannot open table file '%1': %2").arg(nativePath(path), reason));
 }
+
+void checkIsFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' is a folder").arg(nativePath(path)));
+    if (info.exists() && !info.isFile())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' is not a regular file").arg(nativePath(path)));
+    if (!info.isFile())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' does not exist").arg(nativePath(path)));
+}
+
+// A file that starts as an SQLite database, may be read and written, and still cannot be
+// opened or read is damaged; SQLite's own words ("unable to open database") do not say so.
+bool looksDamaged(const QString& path)
+{
+    static const QByteArray magic("SQLite format 3\0", 16);
+    QFile file(path);
+    const QFileInfo info(path);
+    return info.isReadable() && info.isWritable() && file.open(QIODevice::ReadOnly) && file.read(magic.size()) == magic;
+}
+
+core::EDatabaseError readError(const QString& path, const QString& schema, const QString& reason)
+{
+    if (looksDamaged(path))
+        return openError(path, QStringLiteral("the table '%1' is damaged (%2)").arg(schema, reason));
+    return openError(path, reason);
+}
 } // namespace
 
 Database::Database(const QString& dataDir) : dataDir_(dataDir) {}
@@ -67,8 +96,7 @@ QString Database::attach(const QString& fileName)
     if (dataDir_.isEmpty() || !dir.exists())
         throw core::EDatabaseError(QStringLiteral("The table folder '%1' does not exist").arg(nativePath(dir.absolutePath())));
     const QString path = QDir::cleanPath(dir.absoluteFilePath(fileName));
-    if (!QFileInfo(path).isFile())
-        throw core::EDatabaseError(QStringLiteral("Table file '%1' does not exist").arg(nativePath(path)));
+    checkIsFile(path);
     if (depth_ > 0)
         throw openError(path, QStringLiteral("a table cannot be opened inside a transaction"));
     if (!db_)
@@ -137,7 +165,7 @@ void Database::attachFile(const QString& schema, const QString& path)
         Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS ?2"));
         attach.bindText(1, fileUri(path, QStringLiteral("?mode=rw"))).bindText(2, schema).run();
     } catch (const core::EDatabaseError& error) {
-        throw openError(path, error.message());
+        throw readError(path, schema, error.message());
     }
     try {
         configureSchema(schema, path);
@@ -158,18 +186,15 @@ void Database::configureSchema(const QString& schema, const QString& path)
             Statement statement(*this, prefix + text);
             return statement.step() ? statement.text(0) : QString();
         } catch (const core::EDatabaseError& error) {
-            throw openError(path, failure.isEmpty() ? error.message() : failure.arg(error.message()));
+            if (failure.isEmpty())
+                throw readError(path, schema, error.message());
+            throw openError(path, failure.arg(error.message()));
         }
     };
     // SQLite reads a file only on first use: read it now, so that a file that is no database
     // is reported here.
     pragma(QStringLiteral("schema_version"), QString());
-    {
-        Statement fields(*this, QStringLiteral("SELECT count(*) FROM pragma_table_info(?1, ?2)"));
-        fields.bindText(1, schema).bindText(2, schema);
-        if (!fields.step() || fields.int64(0) == 0)
-            throw openError(path, QStringLiteral("the file holds no table '%1'").arg(schema));
-    }
+    checkTable(schema, path);
     // A file left in WAL mode by another tool is switched back; WAL would keep a transaction
     // over several files atomic only per file.
     const QString journalFailure =
@@ -180,6 +205,20 @@ void Database::configureSchema(const QString& schema, const QString& path)
     pragma(QStringLiteral("synchronous=EXTRA"), QString());
     if (pragma(QStringLiteral("synchronous"), QString()) != QLatin1String("3"))
         throw openError(path, QStringLiteral("synchronous writing cannot be switched on"));
+}
+
+void Database::checkTable(const QString& schema, const QString& path)
+{
+    Statement kind(*this, QStringLiteral("SELECT type FROM %1.sqlite_master WHERE name = ?1 COLLATE NOCASE "
+                                         "ORDER BY type = 'table' DESC LIMIT 1").arg(quoteId(schema)));
+    kind.bindText(1, schema);
+    const QString type = kind.step() ? kind.text(0) : QString();
+    if (type.isEmpty())
+        throw openError(path, QStringLiteral("the file holds no table '%1'").arg(schema));
+    // A view (or anything else) of that name is not the catalogue's schema: it may read as
+    // empty records or change under the program.
+    if (type != QLatin1String("table"))
+        throw openError(path, QStringLiteral("'%1' in the file is a %2, not a table").arg(schema, type));
 }
 
 void Database::exec(const QString& sql)
@@ -245,6 +284,16 @@ void Database::prepareWrite()
         throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
     for (; begun_ < depth_; ++begun_)
         execRaw(begun_ == 0 ? QStringLiteral("BEGIN DEFERRED") : QStringLiteral("SAVEPOINT spk%1").arg(begun_ + 1));
+}
+
+void Database::lockForReading()
+{
+    prepareWrite();
+    // A deferred transaction locks a file only at its first read: read each one now.
+    for (const QString& schema : std::as_const(attached_)) {
+        Statement read(*this, QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteId(schema)));
+        read.step();
+    }
 }
 
 void Database::commitScope()

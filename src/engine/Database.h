@@ -55,6 +55,9 @@ public:
     int scopeDepth() const { return depth_; }
     /// Starts what the open scopes have deferred; runs before every write.
     void prepareWrite();
+    /// Starts the open scopes and takes a read lock on every attached file at once, so that
+    /// what is read until the outermost scope ends comes from one state of the catalogue.
+    void lockForReading();
     /// A table whose view must be re-read if the current scope rolls back.
     void touch(Table* table);
 
@@ -72,6 +75,7 @@ private:
     void closeConnection() noexcept;
     void attachFile(const QString& schema, const QString& path);
     void configureSchema(const QString& schema, const QString& path);
+    void checkTable(const QString& schema, const QString& path);
     void rollbackTouched(size_t from) noexcept;
     void execRaw(const QString& sql);
 
@@ -99,6 +103,17 @@ public:
 private:
     Database& db_;
     bool done_ = false;
+};
+
+/// RAII read transaction over every attached file: everything read during its lifetime comes
+/// from one state of the catalogue, whatever other programs write meanwhile (their commits
+/// wait until it ends). For reading only: it ends by rolling back.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(Database& db) : scope_(db) { db.lockForReading(); }
+
+private:
+    Transaction scope_;
 };
 
 /// Column definitions that give a text column its Danish, case-insensitive sort key, built

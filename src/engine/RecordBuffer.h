@@ -23,6 +23,8 @@ public:
     bool isAssigned(size_t field) const { return assigned_.at(field); }
     /// The record's row id; 0 for a record not yet written.
     qint64 rowid() const { return rowid_; }
+    /// A stored record that was deleted elsewhere after the view was read.
+    bool vanished() const { return rowid_ != 0 && !stored_; }
 
 private:
     RowPtr stored_;

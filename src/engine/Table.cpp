@@ -376,6 +376,11 @@ void Table::Last()
         moveTo(int(d_->view.size()) - 1, false, true);
 }
 
+bool Table::RecordVanished() const
+{
+    return Active() && d_->cur >= 0 && d_->record.vanished();
+}
+
 void Table::Next()
 {
     checkActive();

@@ -79,6 +79,9 @@ public:
     /// Moves to the first match and returns true; else false, cursor unchanged.
     bool Locate(const QString& fieldName, const QString& value);
 
+    /// True when the current record was deleted elsewhere after the view was read; its
+    /// fields then read empty.
+    bool RecordVanished() const;
     /// Records presented (within filter and link); 0 when empty or closed.
     int RecordCount() const;
 

@@ -56,20 +56,14 @@ QString copyCover(const QString& chosenFile, CoverSide side, const QString& tape
     const QString problem = tapeNumberProblem(tapeNr);
     if (!problem.isEmpty())
         throw core::EInOutError(problem);
-    QFile source(chosenFile);
-    if (!source.open(QIODevice::ReadOnly))
-        return source.errorString();
+    // A pipe or a device chosen in the dialog would block the copy or never end it.
+    const std::optional<QByteArray> picture = support::readPictureFile(chosenFile);
+    if (!picture)
+        return QStringLiteral("not a readable picture");
     QSaveFile target(coverPath(side, tapeNr));
     if (!target.open(QIODevice::WriteOnly))
         return target.errorString();
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 16);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            return source.errorString();
-        if (target.write(chunk) != chunk.size())
-            return target.errorString();
-    }
-    if (!target.commit())
+    if (target.write(*picture) != picture->size() || !target.commit())
         return target.errorString();
     return QString();
 }

@@ -3,6 +3,7 @@
 #include "QuotedText.h"
 #include "TextRules.h"
 #include "core/Errors.h"
+#include "core/UserFiles.h"
 #include "core/Win1252.h"
 
 #include <QFile>
@@ -14,17 +15,7 @@ namespace locale {
 namespace {
 QByteArray readBounded(const QString& path)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || info.size() > TQLanguageFile::kMaxFileSize)
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // Read one byte past the limit: a file that grew after the size check is refused too.
-    QByteArray bytes = file.read(TQLanguageFile::kMaxFileSize + 1);
-    if (bytes.size() > TQLanguageFile::kMaxFileSize)
-        return {};
-    return bytes;
+    return core::readRegularFile(path, TQLanguageFile::kMaxFileSize).value_or(QByteArray());
 }
 } // namespace
 
@@ -66,7 +57,7 @@ void TQLanguageFile::parseLine(QStringView rawLine, Section*& current)
     if (line.isEmpty() || line[0] == u';')
         return;
     if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
-        current = &openSection(text::trimmed(line.mid(1, line.size() - 2)));
+        current = openBoundedSection(text::trimmed(line.mid(1, line.size() - 2)));
         return;
     }
     if (!current)
@@ -74,7 +65,29 @@ void TQLanguageFile::parseLine(QStringView rawLine, Section*& current)
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
         return;
-    addEntry(*current, text::trimmed(line.left(eq)), text::trimmed(line.mid(eq + 1)));
+    const QStringView key = text::trimmed(line.left(eq));
+    if (entryAllowed(*current, key))
+        addEntry(*current, key, text::trimmed(line.mid(eq + 1)).left(kMaxValueLength));
+}
+
+TQLanguageFile::Section* TQLanguageFile::openBoundedSection(QStringView name)
+{
+    const bool known = sectionIndex_.contains(text::foldKey(name));
+    if (name.size() > kMaxNameLength || (!known && sections_.size() >= kMaxSections))
+        return nullptr; // its lines are dropped with it
+    return &openSection(name);
+}
+
+bool TQLanguageFile::entryAllowed(const Section& section, QStringView key)
+{
+    if (key.size() > kMaxNameLength)
+        return false;
+    if (section.index.contains(text::foldKey(key)))
+        return true; // replaces a value: holds no more than before
+    if (parsedEntries_ >= kMaxEntries)
+        return false;
+    ++parsedEntries_;
+    return true;
 }
 
 TQLanguageFile::Section& TQLanguageFile::openSection(QStringView name)

@@ -5,7 +5,8 @@
 //
 // The file is untrusted input. Whatever its bytes, reading never fails: a missing, unreadable
 // or non-regular file (a folder, a pipe), or one larger than kMaxFileSize, reads as an empty
-// file, and every lookup then gives its default. Time and memory are linear in the file size.
+// file, and every lookup then gives its default. Time and memory are linear in the file size
+// (see the bounds below).
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -19,6 +20,13 @@ class TQLanguageFile {
 public:
     /// Files beyond this size are not read (they read as empty).
     static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+    // Bounds on what a file may hold, far beyond any real language file, so that memory stays
+    // a small multiple of the file's size: sections and entries past them are dropped, a
+    // section or key with a longer name too (it names no component), a longer value is cut.
+    static constexpr qsizetype kMaxSections = 10000;
+    static constexpr qsizetype kMaxEntries = 100000;
+    static constexpr qsizetype kMaxNameLength = 1024;
+    static constexpr qsizetype kMaxValueLength = 64 * 1024;
 
     /// An empty file: no section.
     TQLanguageFile() = default;
@@ -69,10 +77,13 @@ private:
     void parse(const QString& text);
     void parseLine(QStringView line, Section*& current);
     Section& openSection(QStringView name);
+    Section* openBoundedSection(QStringView name);
+    bool entryAllowed(const Section& section, QStringView key);
     static void addEntry(Section& section, QStringView key, QStringView value);
     const Section* findSection(const QString& name) const;
 
     QString fileName_;
+    qsizetype parsedEntries_ = 0;
     QList<Section> sections_;
     QHash<QString, qsizetype> sectionIndex_; // folded name -> position in sections_
 };

@@ -92,17 +92,22 @@ void TQExport3::exportRecords()
     for (int skipped = 0; skipped < SkipRecCount && !DataSet->Eof(); ++skipped)
         DataSet->Next();
     std::vector<ExportCell> cells;
-    for (int written = 0; !DataSet->Eof(); ++written) {
+    int written = 0;
+    for (int read = 1; !DataSet->Eof(); ++read) {
         if ((ExportRecCount > 0 && written >= ExportRecCount) || (CurrentRecordOnly && written == 1))
             break;
-        readRow(cells);
-        WriteRow(columns_, cells);
+        // Deleted by another program since the view was read: not a record of empty values.
+        if (!DataSet->RecordVanished()) {
+            readRow(cells);
+            WriteRow(columns_, cells);
+            ++written;
+        }
         if (CurrentRecordOnly)
             break;
         DataSet->Next();
         // Give the rest of the system a moment now and then; no window messages are handled
         // meanwhile. (A yield per record cost more than the record itself.)
-        if (written % kRecordsPerYield == kRecordsPerYield - 1)
+        if (read % kRecordsPerYield == 0)
             QThread::yieldCurrentThread();
     }
 }

@@ -6,7 +6,14 @@ namespace output {
 
 void TQExport3AdvancedText::writeText(const QString& text)
 {
-    writeLine(core::win1252::encode(text));
+    // A NUL in a text file ends the value for many readers: it is written as "?", like a
+    // character the code page lacks.
+    static const QChar nul(0);
+    if (!text.contains(nul)) {
+        writeLine(core::win1252::encode(text));
+        return;
+    }
+    writeLine(core::win1252::encode(QString(text).replace(nul, QLatin1Char('?'))));
 }
 
 void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)

@@ -12,9 +12,9 @@
 namespace output {
 
 namespace {
-QString cannotWrite(const QFile& file)
+QString cannotWrite(const QString& path, const core::AtomicFile& file)
 {
-    return QStringLiteral("Cannot write file \"%1\". %2").arg(file.fileName(), file.errorString());
+    return QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString());
 }
 } // namespace
 
@@ -28,7 +28,7 @@ void TQExport3Text::ensureDirectory(const QString& directory) const
 
 QString TQExport3Text::refusalOf(const QFileInfo& target) const
 {
-    if (FileName.isEmpty() || target.isDir())
+    if (FileName.isEmpty())
         return QStringLiteral("Invalid file name");
     return DataSet ? tableFolderRefusal(target, *DataSet) : QString();
 }
@@ -37,7 +37,9 @@ QString tableFolderRefusal(const QFileInfo& target, const engine::Table& table)
 {
     // The table engine keeps the catalogue's files open, and no lock stops another writer here:
     // a file replaced or added in that folder (a table, a journal) would wreck the catalogue.
-    const QString folder = target.absoluteDir().canonicalPath();
+    // A link is written through: the folder of the file it leads to is the one written.
+    const QString linked = target.isSymLink() ? target.canonicalFilePath() : QString();
+    const QString folder = (linked.isEmpty() ? target : QFileInfo(linked)).absoluteDir().canonicalPath();
     if (!folder.isEmpty() && folder == QDir(table.database().dataDir()).canonicalPath())
         return QStringLiteral("The folder holds the catalogue's tables");
     return QString();
@@ -49,10 +51,12 @@ void TQExport3Text::BeginExport()
     ensureDirectory(FileName.contains(QLatin1Char('/')) ? info.absolutePath() : core::programPaths().programDir);
     QString reason = refusalOf(info);
     if (reason.isEmpty()) {
-        file_.setFileName(info.absoluteFilePath());
-        if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        path_ = info.absoluteFilePath();
+        file_ = std::make_unique<core::AtomicFile>(path_);
+        if (file_->open(QIODevice::WriteOnly))
             return;
-        reason = file_.errorString();
+        reason = file_->errorString();
+        file_.reset();
     }
     throw core::EExportError(QStringLiteral("Cannot create file \"%1\". %2").arg(info.absoluteFilePath(), reason));
 }
@@ -60,19 +64,18 @@ void TQExport3Text::BeginExport()
 void TQExport3Text::writeLine(const QByteArray& bytes)
 {
     static const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
-    if (file_.write(bytes) != bytes.size() || file_.write(kLineEnd) != kLineEnd.size())
-        throw core::EInOutError(cannotWrite(file_));
+    if (file_->write(bytes) != bytes.size() || file_->write(kLineEnd) != kLineEnd.size())
+        throw core::EInOutError(cannotWrite(path_, *file_));
 }
 
 void TQExport3Text::EndExport(bool succeeded)
 {
-    // The last lines wait in the file's buffer, so a full disk may show only now; an export
-    // whose file did not get them has failed.
-    const bool flushed = !succeeded || file_.flush();
-    const QString error = flushed ? QString() : cannotWrite(file_);
-    file_.close();
-    if (!flushed)
-        throw core::EInOutError(error);
+    // Written beside the target and put in its place only once every line is on the disk, so
+    // a failed run (a full disk, say) leaves the previous export as it was.
+    const std::unique_ptr<core::AtomicFile> file = std::move(file_);
+    if (!file || !succeeded || file->commit())
+        return;
+    throw core::EInOutError(cannotWrite(path_, *file));
 }
 
 void TQExport3Text::AfterExport()

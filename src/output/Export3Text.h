@@ -1,9 +1,10 @@
 #pragma once
 // An export into a file: creates its folder and the file, and hands the file to the
-// desktop afterwards when asked to.
+// desktop afterwards when asked to. The file replaces an old one only when written whole.
 #include "Export3.h"
+#include "core/AtomicFile.h"
 
-#include <QFile>
+#include <memory>
 
 class QFileInfo;
 
@@ -31,7 +32,8 @@ private:
     /// Why the target may not be written; empty when it may.
     QString refusalOf(const QFileInfo& target) const;
 
-    QFile file_;
+    std::unique_ptr<core::AtomicFile> file_;
+    QString path_;
 };
 
 /// Why a file must not be written there: the reason when it lies in the folder of the table's

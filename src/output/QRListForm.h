@@ -21,7 +21,7 @@ public:
 
     /// All pages to the default printer with a progress window that can cancel; no printer
     /// dialog. Does nothing (and leaves the table alone) when there is no printer. True when
-    /// every page was sent.
+    /// every page was sent. A printer set to write a PDF file writes it as writePdf does.
     bool printToDefaultPrinter(QWidget* parent);
     /// Shows the pages in the preview window and returns when it has been closed. Shows
     /// nothing when the table has no record.

@@ -16,11 +16,20 @@ bool TableReportProvider::isEmpty()
 void TableReportProvider::first()
 {
     table_.First();
+    skipVanished();
 }
 
 void TableReportProvider::next()
 {
     table_.Next();
+    skipVanished();
+}
+
+void TableReportProvider::skipVanished()
+{
+    // A record deleted by another program since the view was read is no line of empty fields.
+    while (!table_.Eof() && table_.RecordVanished())
+        table_.Next();
 }
 
 bool TableReportProvider::eof()

@@ -29,6 +29,8 @@ public:
     void endReading() override;
 
 private:
+    void skipVanished();
+
     engine::Table& table_;
     std::unique_ptr<engine::ControlsDisabled> quiet_;
 };

@@ -21,12 +21,19 @@ void preparePrinter(QPrinter& printer, const PageSetup& page);
 bool paintDocument(const ReportDocument& doc, QPrinter& printer, const PageProgress& progress = {});
 
 /// Writes the pages as a PDF file and returns their number. With no page, no file is written
-/// (an existing file stays as it is). The file is replaced only once it is complete.
-/// Throws core::EInOutError when it cannot be written.
+/// (an existing file stays as it is). The file is replaced only once it is complete and on
+/// disk; a link to a regular file is written through, and a new file gets the user's usual
+/// mode. Throws core::EInOutError, leaving any old file as it was, when the target is not a
+/// regular file or the file cannot be written whole.
 int writePdf(const ReportDocument& doc, const QString& path);
 
+/// writePdf with a document title and a progress asked before each page. False when there
+/// is no page or progress cancelled (nothing is replaced then).
+bool writePdfFile(const ReportDocument& doc, const QString& path, const QString& title, const PageProgress& progress);
+
 /// Prints on printer, showing a progress window with a cancel button. True when every page
-/// was sent; an empty document prints nothing and returns false.
+/// was sent; an empty document prints nothing and returns false. A printer set to write a
+/// PDF file writes it as writePdfFile does (and throws as it does).
 bool printWithProgress(const ReportDocument& doc, QPrinter& printer, QWidget* parent);
 
 /// Prints on the default printer without a printer dialog, showing the progress window.

@@ -1,6 +1,7 @@
 #include "JpegLoader.h"
 
 #include "core/Errors.h"
+#include "core/UserFiles.h"
 
 #include <QFile>
 #include <csetjmp>
@@ -15,7 +16,6 @@ namespace {
 
 constexpr long kMaxSide = 16000;
 constexpr long long kMaxPixels = 100LL * 1000 * 1000;
-constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
 
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -111,12 +111,22 @@ std::optional<QImage> decodeJpeg(const QByteArray& bytes)
     return image;
 }
 
+std::optional<QByteArray> readPictureFile(const QString& path)
+{
+    // The program's own pictures are built in; only files on disk can be a pipe or a device.
+    if (path.startsWith(QLatin1String(":/"))) {
+        QFile resource(path);
+        if (!resource.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return resource.readAll();
+    }
+    return core::readRegularFile(path, kMaxPictureFileBytes);
+}
+
 std::optional<QImage> loadJpegFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
-        return std::nullopt;
-    return decodeJpeg(file.readAll());
+    const std::optional<QByteArray> bytes = readPictureFile(path);
+    return bytes ? decodeJpeg(*bytes) : std::nullopt;
 }
 
 QImage loadJpegFileOrThrow(const QString& path)

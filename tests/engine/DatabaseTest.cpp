@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
+#include <random>
 #include <sqlite3.h>
 
 using namespace enginetest;
@@ -74,12 +76,54 @@ TEST_F(DatabaseOpen, FileThatIsNoDatabaseFailsAtOpenAndSparesTheOthers)
     }
 }
 
+TEST_F(DatabaseOpen, AFolderOrADamagedFileIsNamedForWhatItIs)
+{
+    QFile good(file(QStringLiteral("Video.db")));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray header = good.read(100);
+    std::mt19937 random(17);
+    QByteArray noise(16384, '\0');
+    for (char& byte : noise)
+        byte = char(random());
+    const struct {
+        const char* file;
+        std::function<void(const QString&)> make;
+        const char* says;
+    } cases[] = {
+        {"Type.db", [](const QString& path) { QDir().mkdir(path); }, "Table file '%1' is a folder"},
+        {"Kategori.db",
+         [&](const QString& path) {
+             QFile damaged(path);
+             ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+             damaged.write(header + noise);
+         },
+         "the table 'Kategori' is damaged"},
+    };
+    for (const auto& c : cases) {
+        const QString path = file(QString::fromLatin1(c.file));
+        c.make(path);
+        const QString message = errorOf([&] { open(QString::fromLatin1(c.file)); });
+        EXPECT_TRUE(message.contains(QString::fromLatin1(c.says).arg(path))) << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("does not exist"))) << message.toStdString();
+    }
+}
+
 TEST_F(DatabaseOpen, FileWithoutItsTableIsRefused)
 {
     execOn(file(QStringLiteral("Type.db")), QStringLiteral("CREATE TABLE Other(x TEXT)"));
     const QString message = errorOf([&] { open(QStringLiteral("Type.db")); });
     EXPECT_TRUE(message.contains(QStringLiteral("Type.db"))) << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("'Type'"))) << message.toStdString();
+}
+
+// A view of the table's name is not the catalogue's schema: it could read as empty records.
+TEST_F(DatabaseOpen, AViewInPlaceOfTheTableIsRefused)
+{
+    const QString path = file(QStringLiteral("Type.db"));
+    execOn(path, QStringLiteral("CREATE VIEW Type AS SELECT 'x' AS Type FROM sqlite_master"));
+    const QString message = errorOf([&] { open(QStringLiteral("Type.db")); });
+    EXPECT_TRUE(message.contains(QStringLiteral("Type.db"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("'Type' in the file is a view, not a table"))) << message.toStdString();
 }
 
 TEST_F(DatabaseOpen, FileLeftInWalModeIsSwitchedBack)
@@ -252,6 +296,43 @@ TEST_F(Transactions, APostOutsideAnyScopeIsCommittedAtOnce)
     EXPECT_EQ(db().scopeDepth(), 0);
     EXPECT_EQ(countOf(QStringLiteral("Video.db")), 1);
     EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("Video.db-journal"))));
+}
+
+// The command line reads a whole list inside one snapshot: another writer waits for its end
+// instead of mixing two states of the catalogue into one list.
+TEST_F(Transactions, AReadSnapshotSeesOneStateUntilItEnds)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("B"));
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    {
+        const engine::ReadSnapshot snapshot(db());
+        video.Refresh();
+        EXPECT_THROW(addTape(QStringLiteral("0003-00"), QStringLiteral("C")), std::runtime_error);
+        EXPECT_THROW(execOn(file(QStringLiteral("Video.db")), QStringLiteral("DELETE FROM Video")), std::runtime_error);
+        EXPECT_EQ(walk(video, QStringLiteral("Titel")), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    }
+    EXPECT_EQ(db().scopeDepth(), 0);
+    EXPECT_NO_THROW(addTape(QStringLiteral("0003-00"), QStringLiteral("C")));
+    video.Refresh();
+    EXPECT_EQ(walk(video, QStringLiteral("Titel")), QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+}
+
+TEST_F(Transactions, ARecordDeletedElsewhereReadsAsVanished)
+{
+    // More records than one batch, so the last one is read only when the cursor gets there.
+    execOn(file(QStringLiteral("Video.db")),
+           QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                          "INSERT INTO Video(TapeNr, Titel, Indhold) SELECT printf('%04d-00', i), 'Film', 'x' FROM n"));
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    EXPECT_FALSE(video.RecordVanished());
+    execOn(file(QStringLiteral("Video.db")), QStringLiteral("DELETE FROM Video WHERE TapeNr = '0300-00'"));
+    video.Last();
+    EXPECT_TRUE(video.RecordVanished());
+    EXPECT_EQ(video.FieldByName(QStringLiteral("TapeNr")).AsString(), QString());
+    video.Prior();
+    EXPECT_FALSE(video.RecordVanished());
+    EXPECT_EQ(video.FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("0299-00"));
 }
 
 } // namespace

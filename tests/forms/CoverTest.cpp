@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QTest>
 #include <QToolButton>
+#include <sys/stat.h>
 
 using namespace regtest;
 
@@ -144,6 +145,24 @@ TEST_F(Covers, ACopiedFileThatIsNoPictureIsReported)
     QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
     EXPECT_EQ(takeErrors().size(), 1);
     EXPECT_EQ(bytesOf(file("Front0007-00.jpg")), QByteArray("no picture")) << "copied whatever its content";
+}
+
+// A pipe never ends the open nor the copy: neither as the tape's picture nor as the file chosen.
+TEST_F(Covers, APipeIsNoPictureToShowNorToCopy)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(file("Front0007-00.jpg")).constData(), 0644), 0);
+    regForm().Billede();
+    EXPECT_EQ(form->Image1->picture(), placeholder(picturesDir(), "Ingen.jpg"));
+    EXPECT_TRUE(takeErrors().isEmpty());
+
+    const QString pipe = folder->file(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    dialogs().openFileAnswers = {pipe};
+    QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);
+    const QStringList errors = takeErrors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().endsWith(QStringLiteral("not a readable picture"))) << errors.first().toStdString();
+    EXPECT_FALSE(QFile::exists(file("Back0007-00.jpg")));
 }
 
 TEST_F(Covers, ATapeNumberThatCannotNameAFileIsRefused)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using locale::TQLanguageFile;
 
@@ -109,6 +110,49 @@ TEST(LanguageFileReading, WhatCannotBeReadIsAnEmptyFile)
     empty.close();
     EXPECT_TRUE(TQLanguageFile(empty.fileName()).isEmpty());
     EXPECT_EQ(TQLanguageFile(empty.fileName()).readString("S", "k", "def"), QStringLiteral("def"));
+}
+
+// What a file may hold is bounded, so a hostile file under the size limit cannot take the
+// machine's memory: what lies past a bound is dropped or cut, what lies before it is kept.
+TEST(LanguageFileReading, WhatExceedsTheBoundsIsDroppedOrCut)
+{
+    const qsizetype sections = TQLanguageFile::kMaxSections;
+    QByteArray manySections;
+    for (qsizetype i = 0; i < sections + 50; ++i)
+        manySections += "[S" + QByteArray::number(i) + "]\nk=v\n";
+    const TQLanguageFile bySections = TQLanguageFile::fromBytes(manySections);
+    EXPECT_EQ(bySections.sectionNames().size(), sections);
+    EXPECT_EQ(bySections.readString("S0", "k", "def"), QStringLiteral("v"));
+    EXPECT_EQ(bySections.readString(QStringLiteral("S%1").arg(sections - 1), "k", "def"), QStringLiteral("v"));
+    EXPECT_FALSE(bySections.hasSection(QStringLiteral("S%1").arg(sections)));
+
+    QByteArray manyKeys = "[S]\n";
+    for (qsizetype i = 0; i < TQLanguageFile::kMaxEntries + 50; ++i)
+        manyKeys += "k" + QByteArray::number(i) + "=v\n";
+    manyKeys += "k0=last\n"; // a known key is still replaced
+    const TQLanguageFile byKeys = TQLanguageFile::fromBytes(manyKeys);
+    EXPECT_EQ(byKeys.keys("S").size(), TQLanguageFile::kMaxEntries);
+    EXPECT_EQ(byKeys.readString("S", "k0", "def"), QStringLiteral("last"));
+    EXPECT_EQ(byKeys.readString("S", QStringLiteral("k%1").arg(TQLanguageFile::kMaxEntries), "def"), QStringLiteral("def"));
+
+    const QByteArray longName(TQLanguageFile::kMaxNameLength + 1, 'n');
+    const QByteArray longValue(3 * TQLanguageFile::kMaxValueLength, 'w');
+    const TQLanguageFile byLength = TQLanguageFile::fromBytes("[S]\ncaption=" + longValue + "\n" + longName + "=v\n["
+                                                              + longName + "]\nk=v\n[T]\nk=v\n");
+    EXPECT_EQ(byLength.rawValue("S", "caption"), QString(TQLanguageFile::kMaxValueLength, QLatin1Char('w')));
+    EXPECT_EQ(byLength.keys("S"), QStringList(QStringLiteral("caption")));
+    EXPECT_EQ(byLength.sectionNames(), QStringList({QStringLiteral("S"), QStringLiteral("T")}));
+}
+
+TEST(LanguageFileReading, APipeOrADeviceReadsAsEmptyWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("Pipe.lng");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString device = dir.filePath("Device.lng");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    EXPECT_TRUE(TQLanguageFile(pipe).isEmpty());
+    EXPECT_TRUE(TQLanguageFile(device).isEmpty());
 }
 
 } // namespace

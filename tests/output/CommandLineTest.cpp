@@ -1,11 +1,15 @@
 // The export and the report from the command line: no window, the program folder's Data.
 #include "common/TempProgramFolder.h"
+#include "common/TestCatalogue.h"
+#include "common/TinyDisk.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,6 +36,23 @@ RunResult runProgram(const QString& programFolder, const QString& workingDir, co
     return {process.exitCode(), process.readAllStandardError()};
 }
 
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A program folder whose catalogue holds a few tapes.
+void addTapes(const testing_support::TempProgramFolder& folder, int count)
+{
+    data::TDM dm(folder.dataDir());
+    dm.OpenTables();
+    for (int i = 1; i <= count; ++i)
+        testing_support::addTape(dm, QStringLiteral("%1-00").arg(i, 4, 10, QLatin1Char('0')), QStringLiteral("Film %1").arg(i));
+}
+
+const char* const kOperations[] = {"--export", "--report-pdf"};
+
 } // namespace
 
 TEST(CommandLine, ExportWritesTheFileRelativeToTheCallersFolder)
@@ -53,7 +74,7 @@ TEST(CommandLine, AFailureExitsWithTheMessage)
     blocker.close();
     const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), folder.file(QStringLiteral("blocker/x/list.txt"))});
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.error.contains("not found and cannot be created")) << run.error.constData();
+    EXPECT_TRUE(run.error.contains("not found")) << run.error.constData();
 
     testing_support::TempProgramFolder noData(false);
     const RunResult missing = runProgram(noData.path(), noData.path(), {QStringLiteral("--export"), QStringLiteral("list.txt")});
@@ -65,16 +86,65 @@ TEST(CommandLine, NeitherOperationWritesIntoTheTableFolder)
 {
     testing_support::TempProgramFolder folder;
     const QString table = folder.file(QStringLiteral("Data/Video.db"));
-    const auto bytesOf = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    };
     const QByteArray before = bytesOf(table);
-    for (const char* operation : {"--export", "--report-pdf"}) {
-        const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), QStringLiteral("Data/Video.db")});
-        EXPECT_NE(run.exitCode, 0) << operation;
+    ASSERT_TRUE(QFile::link(table, folder.file(QStringLiteral("list.txt"))));
+    for (const auto& [operation, target] : {std::pair{"--export", "Data/Video.db"}, std::pair{"--report-pdf", "Data/Video.db"},
+                                            std::pair{"--export", "list.txt"}, std::pair{"--report-pdf", "list.txt"}}) {
+        const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), QString::fromLatin1(target)});
+        EXPECT_NE(run.exitCode, 0) << operation << " " << target;
         EXPECT_TRUE(run.error.contains("The folder holds the catalogue's tables")) << operation << ": " << run.error.constData();
-        EXPECT_EQ(bytesOf(table), before) << operation;
+        EXPECT_EQ(bytesOf(table), before) << operation << " " << target;
         EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Data/list.pdf"))));
+    }
+}
+
+// The command line never makes folders: a mistyped path is an error, not a new tree.
+TEST(CommandLine, ExportIntoAMissingFolderIsRefused)
+{
+    testing_support::TempProgramFolder folder;
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), QStringLiteral("ny/mappe/list.txt")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.error.contains(QStringLiteral("Directory \"%1\" not found").arg(folder.file(QStringLiteral("ny/mappe"))).toLocal8Bit()))
+        << run.error.constData();
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("ny"))));
+}
+
+TEST(CommandLine, AFullDiskFailsEitherOperationAndKeepsTheOldFile)
+{
+    testing_support::TinyDisk disk(256);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small disk can be mounted here";
+    testing_support::TempProgramFolder folder;
+    addTapes(folder, 3);
+    for (const char* operation : kOperations) {
+        const QString target = disk.file(QStringLiteral("out") + QString::fromLatin1(operation));
+        const QStringList arguments{QString::fromLatin1(operation), target};
+        ASSERT_EQ(runProgram(folder.path(), folder.path(), arguments).exitCode, 0) << operation;
+        const QByteArray before = bytesOf(target);
+        disk.fill();
+        const RunResult run = runProgram(folder.path(), folder.path(), arguments);
+        disk.release();
+        EXPECT_NE(run.exitCode, 0) << operation;
+        EXPECT_TRUE(run.error.contains("No space left on device")) << operation << ": " << run.error.constData();
+        EXPECT_EQ(bytesOf(target), before) << operation;
+        EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden), QStringList(QFileInfo(target).fileName()));
+        QFile::remove(target);
+    }
+}
+
+// Run as root, a rename over the target would replace even a device node.
+TEST(CommandLine, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItIs)
+{
+    testing_support::TempProgramFolder folder;
+    addTapes(folder, 2);
+    const QString fifo = folder.file(QStringLiteral("pipe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const char* operation : kOperations) {
+        const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), fifo});
+        EXPECT_NE(run.exitCode, 0) << operation;
+        EXPECT_TRUE(run.error.contains("Cannot create file")) << operation << ": " << run.error.constData();
+        struct stat info {};
+        ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode)) << operation;
     }
 }

@@ -1,8 +1,11 @@
 #include "common/TempProgramFolder.h"
+#include "common/TinyDisk.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "engine/Database.h"
+#include "engine/Table.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 
@@ -11,6 +14,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,6 +74,14 @@ TEST_F(Export, QuotesAreDoubledSemicolonsKeptBlanksTrimmedLettersAsSingleBytes)
     EXPECT_FALSE(written().contains("Indhold"));
     EXPECT_FALSE(written().contains("never exported"));
     EXPECT_TRUE(line.endsWith("\r\n"));
+}
+
+TEST_F(Export, ANulInsideAValueIsNeverWrittenRaw)
+{
+    add({{"TapeNr", "0001-00"}, {"Titel", QStringLiteral("Før") + QChar(0) + QStringLiteral("efter")}});
+    exporter.Execute();
+    EXPECT_FALSE(written().contains('\0'));
+    EXPECT_TRUE(written().contains("\"F\xF8r?efter\"")) << written().constData();
 }
 
 TEST_F(Export, UserFormatsAndCaptionsApplyPerFieldAndUnreadableDatesComeOutEmpty)
@@ -137,7 +149,7 @@ TEST_F(Export, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten)
     EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
 }
 
-TEST_F(Export, AClosedOrMissingTableIsReportedAfterTheFileIsCreated)
+TEST_F(Export, AClosedOrMissingTableIsReportedAndTheOldFileStays)
 {
     const struct {
         bool assigned;
@@ -147,8 +159,12 @@ TEST_F(Export, AClosedOrMissingTableIsReportedAfterTheFileIsCreated)
         {false, "Export source (DataSet) is not assigned"},
     };
     dm->VideoTable->Close();
+    QDir().mkpath(folder.file(QStringLiteral("out")));
+    QFile old(exporter.FileName);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the last export");
+    old.close();
     for (const auto& c : cases) {
-        QFile::remove(exporter.FileName);
         exporter.DataSet = c.assigned ? dm->VideoTable : nullptr;
         try {
             exporter.Execute();
@@ -156,7 +172,9 @@ TEST_F(Export, AClosedOrMissingTableIsReportedAfterTheFileIsCreated)
         } catch (const core::EExportError& e) {
             EXPECT_EQ(e.message(), QLatin1String(c.message));
         }
-        EXPECT_EQ(written(), QByteArray()) << c.message;
+        EXPECT_EQ(written(), QByteArray("the last export")) << c.message;
+        EXPECT_EQ(QDir(folder.file(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+                  QStringList(QStringLiteral("Video.txt")));
     }
 }
 
@@ -197,39 +215,111 @@ TEST_F(Export, TheCataloguesOwnFolderIsNeverWritten)
         }
         EXPECT_FALSE(QFileInfo::exists(name) && name != table) << qPrintable(name);
     }
+    const QString link = folder.file(QStringLiteral("Liste.txt"));
+    ASSERT_TRUE(QFile::link(table, link));
+    exporter.FileName = link;
+    EXPECT_THROW(exporter.Execute(), core::EExportError) << "a link into the folder";
     EXPECT_EQ(written(table), before);
     dm->VideoTable->First();
     EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("Titel")).AsString(), QStringLiteral("Alien"));
 }
 
 // Lines are buffered, so a full disk may only show when the file is closed: that too is a
-// failed export, not a file handed to the desktop with lines missing.
-TEST_F(Export, AFullDiskFailsTheExportAndTheNextRunStillWorks)
+// failed export, not a file handed to the desktop with lines missing, and the export before
+// it stays as it was.
+TEST_F(Export, AFullDiskFailsTheExportKeepsTheOldFileAndTheNextRunStillWorks)
 {
-    if (!QFileInfo(QStringLiteral("/dev/full")).isWritable())
-        GTEST_SKIP() << "no /dev/full";
+    testing_support::TinyDisk disk(64);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small disk can be mounted here";
     add({{"TapeNr", "0001-00"}, {"Titel", "Alien"}});
     exporter.ShowFile = true;
-    exporter.FileName = QStringLiteral("/dev/full");
-    EXPECT_THROW(exporter.Execute(), core::EInOutError);
-    EXPECT_TRUE(scripted().texts(QStringLiteral("shell")).isEmpty());
-    EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
+    exporter.FileName = disk.file(QStringLiteral("Video.txt"));
+    exporter.Execute();
+    const QByteArray before = written();
+    scripted().clear();
+    disk.fill();
+    const struct {
+        const char* name;
+        QStringList header;
+    } cases[] = {
+        {"lines fail only at the end", {}},
+        // Too long for the buffer: fails while it is written, before any record.
+        {"a line fails while written", {QString(40000, QLatin1Char('x'))}},
+    };
+    for (const auto& c : cases) {
+        exporter.Header = c.header;
+        try {
+            exporter.Execute();
+            ADD_FAILURE() << c.name << ": exported";
+        } catch (const core::EInOutError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Cannot write file \"%1\". No space left on device").arg(exporter.FileName))
+                << c.name;
+        }
+        EXPECT_EQ(written(), before) << c.name;
+        EXPECT_TRUE(scripted().texts(QStringLiteral("shell")).isEmpty());
+        EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
+    }
+    EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral(".filler"), QStringLiteral("Video.txt")}));
 
-    // A header line too long for the buffer fails while it is written, before any record.
-    exporter.Header = QStringList{QString(40000, QLatin1Char('x'))};
-    EXPECT_THROW(exporter.Execute(), core::EInOutError);
-
+    // The command ends at the error: no notice.
     exporter.Header.clear();
-    exporter.FileName = folder.file(QStringLiteral("Video.txt"));
+    scripted().inputAnswers = {exporter.FileName};
+    EXPECT_THROW(output::runExportCommand(exporter, -1), core::EInOutError);
+    EXPECT_TRUE(scripted().texts(QStringLiteral("information")).isEmpty());
+
+    disk.release();
     exporter.Execute();
     EXPECT_TRUE(written().startsWith(kCaptions));
     EXPECT_EQ(scripted().texts(QStringLiteral("shell")), QStringList{exporter.FileName});
+}
 
-    // The command ends at the error: no notice.
-    scripted().clear();
-    scripted().inputAnswers = {QStringLiteral("/dev/full")};
-    EXPECT_THROW(output::runExportCommand(exporter, -1), core::EInOutError);
-    EXPECT_TRUE(scripted().texts(QStringLiteral("information")).isEmpty());
+TEST_F(Export, OnlyARegularFileIsReplacedAndALinkToOneIsWrittenThrough)
+{
+    QDir().mkpath(folder.file(QStringLiteral("out")));
+    const QString fifo = folder.file(QStringLiteral("out/pipe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString linkToFifo = folder.file(QStringLiteral("out/pipe.txt"));
+    ASSERT_TRUE(QFile::link(fifo, linkToFifo));
+    for (const QString& name : {fifo, linkToFifo}) {
+        exporter.FileName = name;
+        try {
+            exporter.Execute();
+            ADD_FAILURE() << "exported to " << qPrintable(name);
+        } catch (const core::EExportError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Cannot create file \"%1\". It is not a regular file").arg(name));
+        }
+    }
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    const QString real = folder.file(QStringLiteral("out/real.txt"));
+    ASSERT_TRUE(QFile(real).open(QIODevice::WriteOnly));
+    exporter.FileName = folder.file(QStringLiteral("out/link.txt"));
+    ASSERT_TRUE(QFile::link(real, exporter.FileName));
+    exporter.Execute();
+    EXPECT_TRUE(QFileInfo(exporter.FileName).isSymLink());
+    EXPECT_EQ(written(real), kCaptions);
+}
+
+// More tapes than the engine reads at once, so the last ones are read only as the export gets
+// to them; another program deletes one before that.
+TEST_F(Export, ATapeDeletedElsewhereMeanwhileIsLeftOutNotWrittenEmpty)
+{
+    engine::Database& db = dm->VideoTable->database();
+    db.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                           "INSERT INTO Video.Video(TapeNr, Titel) SELECT printf('%04d-00', i), 'Film' FROM n"));
+    dm->VideoTable->Refresh();
+    data::TDM other(folder.dataDir());
+    other.VideoTable->Open();
+    other.VideoTable->database().exec(QStringLiteral("DELETE FROM Video.Video WHERE TapeNr = '0300-00'"));
+    exporter.Execute();
+    const QList<QByteArray> lines = written().split('\n');
+    EXPECT_EQ(lines.size(), 1 + 299 + 1) << "captions, the tapes left, and nothing after the last line end";
+    EXPECT_FALSE(written().contains("0300-00"));
+    EXPECT_FALSE(written().contains("\n\"\";\"\";")) << "no line of empty values";
 }
 
 TEST_F(Export, CancellingTheFileNameBoxWritesNothing)

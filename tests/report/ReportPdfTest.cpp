@@ -3,17 +3,27 @@
 #include "PdfTools.h"
 #include "ReportFixtures.h"
 
+#include "common/TinyDisk.h"
 #include "core/Errors.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace report;
 using namespace testing_support;
 
 namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 class ReportPdf : public ::testing::Test {
 protected:
@@ -113,6 +123,84 @@ TEST_F(ReportPdf, UnwritableTargetThrowsAndWritesNothing)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("mappe")));
     EXPECT_THROW(write(3), core::EInOutError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("fil")));
+}
+
+TEST_F(ReportPdf, AFullDiskFailsAndKeepsTheOldFileWhole)
+{
+    TinyDisk disk(192);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small disk can be mounted here";
+    pdf = disk.file(QStringLiteral("liste.pdf"));
+    ASSERT_EQ(write(1), 1);
+    const QByteArray before = bytesOf(pdf);
+    const struct {
+        const char* name;
+        bool fillFirst;
+        int records;
+    } cases[] = {
+        {"the disk fills while writing", false, 4000},
+        {"no byte free", true, 1},
+    };
+    for (const auto& c : cases) {
+        if (c.fillFirst)
+            disk.fill();
+        try {
+            write(c.records);
+            ADD_FAILURE() << c.name << ": written";
+        } catch (const core::EInOutError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("No space left on device"))) << qPrintable(e.message());
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot "))) << qPrintable(e.message());
+        }
+        EXPECT_EQ(bytesOf(pdf), before) << c.name;
+        QStringList left{QStringLiteral("liste.pdf")};
+        if (c.fillFirst)
+            left.prepend(QStringLiteral(".filler"));
+        EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden | QDir::System), left) << c.name;
+    }
+    disk.release();
+    EXPECT_EQ(write(2), 1) << "room again: the next run works";
+}
+
+TEST_F(ReportPdf, OnlyARegularFileIsReplacedAndALinkToOneIsWrittenThrough)
+{
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString folder = dir.filePath(QStringLiteral("mappe"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString linkToFifo = dir.filePath(QStringLiteral("pipe.pdf"));
+    ASSERT_TRUE(QFile::link(fifo, linkToFifo));
+    for (const QString& target : {fifo, linkToFifo, folder}) {
+        pdf = target;
+        EXPECT_THROW(write(1), core::EInOutError) << qPrintable(target);
+    }
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe is still a pipe";
+    EXPECT_TRUE(QFileInfo(linkToFifo).isSymLink());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    const QString real = dir.filePath(QStringLiteral("real.pdf"));
+    ASSERT_TRUE(QFile(real).open(QIODevice::WriteOnly));
+    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(real, link));
+    pdf = link;
+    ASSERT_EQ(write(1), 1);
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link stays a link";
+    EXPECT_TRUE(bytesOf(real).startsWith("%PDF"));
+}
+
+TEST_F(ReportPdf, ANewFileGetsTheUsersUsualMode)
+{
+    for (const mode_t mask : {mode_t(022), mode_t(027)}) {
+        const mode_t old = umask(mask);
+        pdf = dir.filePath(QStringLiteral("mode%1.pdf").arg(mask, 0, 8));
+        const int pages = write(1);
+        umask(old);
+        ASSERT_EQ(pages, 1);
+        struct stat info {};
+        ASSERT_EQ(stat(QFile::encodeName(pdf).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
+    }
 }
 
 } // namespace

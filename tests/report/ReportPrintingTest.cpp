@@ -3,11 +3,14 @@
 #include "PdfTools.h"
 #include "ReportFixtures.h"
 
+#include "common/TinyDisk.h"
+#include "core/Errors.h"
 #include "report/DefaultPrinter.h"
 #include "report/PrintProgressDialog.h"
 #include "report/ReportPrinting.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -84,6 +87,38 @@ TEST_F(Printing, CancelStopsBeforeTheNextPage)
     });
     EXPECT_FALSE(done);
     EXPECT_EQ(asked, std::vector<int>({0, 1}));
+}
+
+TEST_F(Printing, APrinterWritingAFileOnAFullDiskFailsAndKeepsTheOldFile)
+{
+    testing_support::TinyDisk disk(192);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small disk can be mounted here";
+    printed = disk.file(QStringLiteral("printer.pdf"));
+    ScopedPrinterFactory printer(pdfPrinter());
+    MemoryProvider few(MemoryProvider::numbered(2));
+    ASSERT_TRUE(makeListReport(&few).print(nullptr));
+    QFile file(printed);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    MemoryProvider many(MemoryProvider::numbered(4000));
+    EXPECT_THROW(makeListReport(&many).print(nullptr), core::EInOutError);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("printer.pdf")));
+}
+
+TEST_F(Printing, CancellingAPrinterWritingAFileKeepsTheOldFile)
+{
+    ScopedPrinterFactory printer(pdfPrinter());
+    MemoryProvider few(MemoryProvider::numbered(2));
+    ASSERT_TRUE(makeListReport(&few).print(nullptr));
+    const int pagesBefore = pdfPageCount(printed);
+    MemoryProvider many(MemoryProvider::numbered(60));
+    EXPECT_FALSE(writePdfFile(makeListReport(&many).layout(), printed, QString(), [](int page, int) { return page < 2; }));
+    EXPECT_EQ(pdfPageCount(printed), pagesBefore);
 }
 
 TEST(PrintProgress, ShowsPagesAndReportsCancel)

@@ -1,9 +1,12 @@
 #include "common/TempProgramFolder.h"
 #include "support/JpegLoader.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,4 +71,32 @@ TEST(JpegLoader, MutatedPicturesNeverCrash)
         }
     }
     EXPECT_LT(decoded, 3000) << "some mutations must be refused";
+}
+
+// A pipe would block the program in open() for ever, a device would be read without end: only
+// a regular file of a bounded size is read, whatever name or link leads to it.
+TEST(JpegLoader, OnlyARegularFileOfABoundedSizeIsRead)
+{
+    QTemporaryDir dir;
+    const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("Front0001-00.jpg")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("Front0002-00.jpg")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Front0003-00.jpg")));
+    QFile huge(path("Front0004-00.jpg"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(support::kMaxPictureFileBytes + 1)); // sparse: costs no disk
+    huge.close();
+    for (const char* name : {"Front0001-00.jpg", "Front0002-00.jpg", "Front0003-00.jpg", "Front0004-00.jpg"}) {
+        EXPECT_FALSE(support::readPictureFile(path(name)).has_value()) << name;
+        EXPECT_FALSE(support::loadJpegFile(path(name)).has_value()) << name;
+    }
+
+    QFile good(path("good.jpg"));
+    ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+    good.write(placeholderBytes());
+    good.close();
+    ASSERT_TRUE(QFile::link(path("good.jpg"), path("Front0005-00.jpg")));
+    const auto linked = support::loadJpegFile(path("Front0005-00.jpg"));
+    ASSERT_TRUE(linked.has_value()) << "a link to a picture is followed";
+    EXPECT_EQ(linked->size(), QSize(226, 156));
 }
