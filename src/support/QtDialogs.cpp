@@ -37,7 +37,7 @@ void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text
 
 void QtDialogs::message(const QString& text)
 {
-    showBox(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text);
+    showBox(QMessageBox::NoIcon, core::applicationTitle(), text);
 }
 
 void QtDialogs::information(const QString& text)
