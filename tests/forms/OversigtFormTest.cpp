@@ -327,6 +327,21 @@ TEST_F(Overview, ShowingRestoresAndClosingStoresTheOuterSize)
     }
 }
 
+TEST_F(Overview, TheTapeNumberCellTakesSevenCharacters)
+{
+    const QModelIndex cell = form->DBGrid1->model()->index(1, 0);
+    form->DBGrid1->setCurrentIndex(cell);
+    form->DBGrid1->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(static_cast<dbctrls::TDBGridDelegate*>(form->DBGrid1->itemDelegate())->openEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("0002-00xLONGNUMBER"));
+    EXPECT_EQ(editor->text(), QStringLiteral("0002-00"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    video().Post();
+    EXPECT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00")));
+}
+
 TEST_F(Overview, TheGridShowsTheFourteenColumnsAndTurnsFourDigitsIntoATime)
 {
     const QStringList titles = form->DBGrid1->columnTitles();
