@@ -6,7 +6,7 @@ namespace output {
 
 void TQExport3AdvancedText::writeText(const QString& text)
 {
-    writeLine(core::win1252::encode(text));
+    writeLine(core::win1252::encodeNearest(text, replaced_));
 }
 
 void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)
@@ -23,6 +23,7 @@ void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)
 
 void TQExport3AdvancedText::BeginExport()
 {
+    replaced_ = 0;
     TQExport3Text::BeginExport();
     writeLinesOrClose(Header);
 }
