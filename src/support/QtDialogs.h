@@ -3,6 +3,9 @@
 // language is active.
 #include "core/Dialogs.h"
 
+#include <QMessageBox>
+#include <memory>
+
 namespace support {
 
 class QtDialogs : public core::Dialogs {
@@ -18,6 +21,11 @@ public:
     bool shellOpen(const QString& target, bool maximized) override;
     bool startProgram(const QString& program) override;
 };
+
+/// A box as the dialogs show it, not yet shown: the text wraps also inside a word too long for
+/// one line (a 255-character entry), so the whole text can be read.
+std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                     QWidget* parent);
 
 /// "Billeder (*.jpg)|*.jpg" (description|pattern pairs) as a Qt file-dialog filter.
 QString qtFileFilter(const QString& filter);
