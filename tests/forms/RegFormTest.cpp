@@ -5,6 +5,7 @@
 #include "dbctrls/DBCheckBox.h"
 #include "dbctrls/DBEdit.h"
 #include "dbctrls/DBGrid.h"
+#include "dbctrls/DBGridDelegate.h"
 #include "dbctrls/DBLookupListModel.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
