@@ -124,6 +124,8 @@ QScrollArea* makePictureFrame(QWidget* parent, const char* name, const QRect& bo
 {
     auto* frame = named(new QScrollArea(parent), name);
     frame->setGeometry(bounds);
+    // No border inside the frame: a picture as large as the frame (the placeholders) fits whole.
+    frame->setFrameShape(QFrame::NoFrame);
     frame->setWidgetResizable(false);
     frame->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     frame->setFocusPolicy(Qt::StrongFocus);
