@@ -1,4 +1,5 @@
 // Program entry: the command line (no window, no display needed) or the windows.
+#include "ApplicationSetup.h"
 #include "CommandLine.h"
 #include "HovedForm.h"
 #include "JustOneGuard.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QStyleFactory>
 #include <memory>
 
 namespace {
@@ -31,8 +31,7 @@ int runWindows(int argc, char** argv)
 {
     prepareEnvironment();
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setApplicationDisplayName(QStringLiteral("Spolarkiv"));
+    app::setUpApplication();
     support::QtDialogs qtDialogs;
     core::setDialogs(&qtDialogs);
     core::setProgramPaths(core::ProgramPaths::fromApplication());

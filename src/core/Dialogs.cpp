@@ -23,6 +23,11 @@ void setDialogs(Dialogs* impl)
     installed = impl;
 }
 
+QString applicationTitle()
+{
+    return QStringLiteral("Spolarkiv");
+}
+
 QString boxText(const QString& text)
 {
     QString result = text;

@@ -46,6 +46,9 @@ Dialogs& dialogs();
 /// Installs an implementation; not owned. Passing nullptr goes back to the default.
 void setDialogs(Dialogs* impl);
 
+/// The application title: the program's short name, the caption of plain message boxes.
+QString applicationTitle();
+
 /// Texts that the program builds for its boxes use "line feed, carriage return" as a line
 /// break; Qt shows one line break for it.
 QString boxText(const QString& text);

@@ -73,6 +73,42 @@ QByteArray encode(const QString& text)
     return bytes;
 }
 
+namespace {
+
+/// The byte of a character's base letter by its canonical decomposition, or -1.
+int baseLetterByte(QChar c)
+{
+    if (c.decompositionTag() != QChar::Canonical)
+        return -1;
+    const QChar base = c.decomposition().at(0);
+    if (!base.isLetter())
+        return -1;
+    // Some decompose to a letter that itself carries an accent (ṩ -> ṣ + dot above).
+    const int b = byteOf(base);
+    return b >= 0 ? b : baseLetterByte(base);
+}
+
+} // namespace
+
+QByteArray encodeNearest(const QString& text, qsizetype& replaced)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        int b = byteOf(c);
+        if (b < 0) {
+            ++replaced;
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+            else
+                b = baseLetterByte(c);
+        }
+        bytes += b < 0 ? '?' : char(b);
+    }
+    return bytes;
+}
+
 QChar upper(QChar c)
 {
     const char16_t u = c.unicode();

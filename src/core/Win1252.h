@@ -11,6 +11,11 @@ QString decode(const QByteArray& bytes);
 QString decode(const char* data, qsizetype size);
 /// Text to bytes; a character the code page lacks becomes '?' (never dropped).
 QByteArray encode(const QString& text);
+/// Text to bytes for a file a person reads: one byte per character (a character outside the
+/// basic plane is one character), the letter without its accent where the character's
+/// canonical decomposition starts with one the code page has, '?' otherwise. replaced counts
+/// the characters not written as themselves.
+QByteArray encodeNearest(const QString& text, qsizetype& replaced);
 /// The byte of one character, or -1 when the code page lacks it.
 int byteOf(QChar c);
 /// The code page's upper case of one character: a-z, the accented Latin-1 letters,

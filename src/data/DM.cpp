@@ -4,6 +4,7 @@
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace data {
@@ -16,6 +17,15 @@ QString castCascadeQuestion(int n)
            + QStringLiteral("\n\r")
            + QStringLiteral("Hvis du sletter denne film, så sletter du også alle til denne film "
                             "registrerede skuespillere - er det OK?");
+}
+
+bool isTapeNumberLengthAllowed(const QString& tapeNr)
+{
+    if (tapeNr.size() <= kTapeNumberWidth)
+        return true;
+    // The numbering reads at most 18 leading digits, so it never goes beyond 19 of them.
+    static const QRegularExpression numbered(QStringLiteral("^[0-9]{5,19}-00$"));
+    return numbered.match(tapeNr).hasMatch();
 }
 
 TDM::TDM(const QString& dataDir, QObject* parent)
@@ -83,6 +93,11 @@ void TDM::OpenTables()
 
 void TDM::VideoTableBeforePost(engine::Table& table)
 {
+    const QString tapeNr = table.FieldByName(QStringLiteral("TapeNr")).AsString();
+    if (!isTapeNumberLengthAllowed(tapeNr))
+        throw core::EDatabaseError(QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst %2 tegn.")
+                                       .arg(tapeNr)
+                                       .arg(kTapeNumberWidth));
     const QString start = table.FieldByName(QStringLiteral("Start")).AsString();
     const QString end = table.FieldByName(QStringLiteral("Slut")).AsString();
     if (start.isEmpty() || end.isEmpty())

@@ -84,6 +84,13 @@ private:
 /// The one data module of the running program.
 extern TDM* DM;
 
+/// A tape number's designed width; the editors take no more than this.
+constexpr int kTapeNumberWidth = 7;
+
+/// True for a tape number the catalogue may hold: at most seven characters, or longer only
+/// in the form the numbering itself reaches past 9999-00 (digits and "-00", as 10000-00).
+bool isTapeNumberLengthAllowed(const QString& tapeNr);
+
 /// The cascade question for a tape with n cast rows.
 QString castCascadeQuestion(int n);
 

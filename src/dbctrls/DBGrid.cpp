@@ -102,10 +102,21 @@ void TDBGrid::followTable()
     }
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
     const QModelIndex target = model_->index(row, column);
-    if (target == currentIndex())
-        return; // a field changed: leave the scrolling to the user
+    if (target == currentIndex()) {
+        syncSelection(); // a field changed: leave the scrolling to the user
+        return;
+    }
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     scrollTo(target);
+}
+
+void TDBGrid::syncSelection()
+{
+    // A move refused while Qt was selecting the new cell leaves that cell highlighted.
+    const QModelIndex current = currentIndex();
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (current.isValid() && (selected.size() != 1 || selected.first() != current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
 }
 
 void TDBGrid::followGrid(const QModelIndex& current)
@@ -188,6 +199,7 @@ void TDBGrid::keyPressEvent(QKeyEvent* event)
             event->accept();
         else
             QTableView::keyPressEvent(event);
+        syncSelection();
     });
 }
 

@@ -66,6 +66,8 @@ protected:
 private:
     void followTable();
     void followGrid(const QModelIndex& current);
+    /// Highlights exactly the current cell.
+    void syncSelection();
     void saveWidths();
     void applyWidths();
     int defaultWidth(int column) const;

@@ -28,6 +28,7 @@ TBilledForm::TBilledForm(QWidget* parent) : QDialog(parent)
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     support::setAlign(ScrollBox1, support::Align::Client);

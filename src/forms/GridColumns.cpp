@@ -1,5 +1,7 @@
 #include "GridColumns.h"
 
+#include "data/DM.h"
+
 namespace forms {
 
 dbctrls::TDBGridColumn gridColumn(const QString& field, const QString& title, int width)
@@ -8,6 +10,8 @@ dbctrls::TDBGridColumn gridColumn(const QString& field, const QString& title, in
     column.fieldName = field;
     column.title = title;
     column.width = width;
+    if (field.compare(QLatin1String("TapeNr"), Qt::CaseInsensitive) == 0)
+        column.maxLength = data::kTapeNumberWidth;
     return column;
 }
 

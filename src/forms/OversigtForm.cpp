@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "BrowseDesign.h"
+#include "GridColumns.h"
 #include "IndholdForm.h"
 #include "SkueForm.h"
 #include "WindowPlacement.h"
@@ -62,9 +63,7 @@ std::vector<dbctrls::TDBGridColumn> overviewColumns()
         {"Instruktor", 120}, {"Optagetaf", 120}, {"OptagetDato", 110}, {"Fabrikat", 90}};
     std::vector<dbctrls::TDBGridColumn> result;
     for (const auto& [field, width] : columns) {
-        dbctrls::TDBGridColumn column;
-        column.fieldName = QString::fromLatin1(field);
-        column.width = width;
+        dbctrls::TDBGridColumn column = gridColumn(QString::fromLatin1(field), QString(), width);
         if (column.fieldName == QLatin1String("Start") || column.fieldName == QLatin1String("Slut"))
             column.normalize = data::normaliseTimeEntry;
         result.push_back(column);

@@ -124,6 +124,8 @@ QScrollArea* makePictureFrame(QWidget* parent, const char* name, const QRect& bo
 {
     auto* frame = named(new QScrollArea(parent), name);
     frame->setGeometry(bounds);
+    // No border inside the frame: a picture as large as the frame (the placeholders) fits whole.
+    frame->setFrameShape(QFrame::NoFrame);
     frame->setWidgetResizable(false);
     frame->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     frame->setFocusPolicy(Qt::StrongFocus);
@@ -200,6 +202,7 @@ void TRegForm::createTapeControls()
     Label6 = makeLabel(this, "Label6", "Slut", 287, 7);
     DBEdit5 = makeEdit(this, "DBEdit5", "Slut", {287, 24, 63, 24}, "Tid format = ttmm \r\nIndtast f.eks. 0245");
     // Four digits as the hints ask become a time the duration rule can read.
+    DBEdit1->setFieldWidth(data::kTapeNumberWidth);
     DBEdit4->setInputNormalizer(data::normaliseTimeEntry);
     DBEdit5->setInputNormalizer(data::normaliseTimeEntry);
     Label4 = makeLabel(this, "Label4", "Varighed", 361, 7);

@@ -9,11 +9,8 @@ void TQExport3AdvancedText::writeText(const QString& text)
     // A NUL in a text file ends the value for many readers: it is written as "?", like a
     // character the code page lacks.
     static const QChar nul(0);
-    if (!text.contains(nul)) {
-        writeLine(core::win1252::encode(text));
-        return;
-    }
-    writeLine(core::win1252::encode(QString(text).replace(nul, QLatin1Char('?'))));
+    const QString clean = text.contains(nul) ? QString(text).replace(nul, QLatin1Char('?')) : text;
+    writeLine(core::win1252::encodeNearest(clean, replaced_));
 }
 
 void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)
@@ -30,6 +27,7 @@ void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)
 
 void TQExport3AdvancedText::BeginExport()
 {
+    replaced_ = 0;
     TQExport3Text::BeginExport();
     writeLinesOrClose(Header);
 }

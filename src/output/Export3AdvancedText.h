@@ -6,11 +6,18 @@ namespace output {
 
 class TQExport3AdvancedText : public TQExport3Text {
     Q_OBJECT
+    /// The notice line for characters the file's code page lacks; %1 is their number.
+    Q_PROPERTY(QString Warning READ Warning WRITE setWarning)
 public:
     using TQExport3Text::TQExport3Text;
 
     QStringList Header;
     QStringList Footer;
+
+    const QString& Warning() const { return warning_; }
+    void setWarning(const QString& text) { warning_ = text; }
+    /// Characters of the last run that the file could not hold as they are.
+    qsizetype replacedCharacters() const { return replaced_; }
 
 protected:
     void BeginExport() override;
@@ -21,6 +28,10 @@ protected:
 private:
     /// Writes the lines; when one fails the file is closed before the error goes on.
     void writeLinesOrClose(const QStringList& lines);
+
+    QString warning_ = QStringLiteral("Tegn der ikke kunne skrives i filens tegnsæt: %1 "
+                                      "(erstattet af et bogstav uden accent eller et spørgsmålstegn).");
+    qsizetype replaced_ = 0;
 };
 
 } // namespace output

@@ -20,6 +20,14 @@ void configureTapeExport(TQExport3ASCII& exporter, engine::Table& videoTable, bo
     exporter.CSVComma = QStringLiteral(";");
 }
 
+QString exportNotice(const TQExport3ASCII& exporter, const QString& fileName, int languageIndex)
+{
+    const QString notice = exportNotice(fileName, languageIndex);
+    if (exporter.replacedCharacters() == 0)
+        return notice;
+    return notice + QStringLiteral("\n\r") + exporter.Warning().arg(exporter.replacedCharacters());
+}
+
 QString exportNotice(const QString& fileName, int languageIndex)
 {
     if (englishTexts(languageIndex))
@@ -41,7 +49,7 @@ void runExportCommand(TQExport3ASCII& exporter, int languageIndex)
         return;
     exporter.FileName = *answer;
     exporter.Execute();
-    core::dialogs().information(exportNotice(*answer, languageIndex));
+    core::dialogs().information(exportNotice(exporter, *answer, languageIndex));
 }
 
 } // namespace output

@@ -20,5 +20,8 @@ void runExportCommand(TQExport3ASCII& exporter, int languageIndex);
 
 /// The notice after an export.
 QString exportNotice(const QString& fileName, int languageIndex);
+/// The notice after this exporter's last run: the above, then how many characters the file
+/// could not hold, in the exporter's Warning text.
+QString exportNotice(const TQExport3ASCII& exporter, const QString& fileName, int languageIndex);
 
 } // namespace output

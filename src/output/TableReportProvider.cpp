@@ -1,5 +1,6 @@
 #include "TableReportProvider.h"
 
+#include "engine/Field.h"
 #include "engine/Table.h"
 
 namespace output {
@@ -40,6 +41,15 @@ bool TableReportProvider::eof()
 QString TableReportProvider::fieldText(const QString& fieldName)
 {
     return table_.FieldByName(fieldName).AsString();
+}
+
+QString TableReportProvider::shortFieldText(const QString& fieldName)
+{
+    const engine::Field& field = table_.FieldByName(fieldName);
+    // Dates are stored as ISO text: the shortest form every locale reads alike.
+    if (field.DataType() != engine::FieldKind::Date || field.IsNull())
+        return QString();
+    return field.Value().toString();
 }
 
 void TableReportProvider::beginReading()

@@ -25,6 +25,8 @@ public:
     bool eof() override;
     /// The field's display text; a field the table lacks throws core::EDatabaseError.
     QString fieldText(const QString& fieldName) override;
+    /// A date as year, month and day in digits (2001-05-17); nothing for other fields.
+    QString shortFieldText(const QString& fieldName) override;
     void beginReading() override;
     void endReading() override;
 

@@ -18,6 +18,9 @@ public:
     virtual bool eof() = 0;
     /// Display text of a field of the current record.
     virtual QString fieldText(const QString& fieldName) = 0;
+    /// A shorter form of the field's text that says the same (a date in digits), printed when
+    /// the display text does not fit its box; empty when there is none.
+    virtual QString shortFieldText(const QString& fieldName) { (void)fieldName; return QString(); }
 
     /// Called before the report reads the records and after it has read them (also when the
     /// reading fails part-way), e.g. to keep bound controls quiet meanwhile.

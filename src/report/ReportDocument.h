@@ -13,6 +13,9 @@ struct PlacedBand {
     int band = 0;       ///< index into ReportDocument::bands
     double topMm = 0.0; ///< from the top margin
     QStringList texts;  ///< one per item of the band
+    /// One per item: a shorter form of the text printed when the text does not fit its box
+    /// whole (empty: none).
+    QStringList shortTexts;
 };
 
 struct ReportPage {

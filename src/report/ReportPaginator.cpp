@@ -99,8 +99,11 @@ void ReportPaginator::place(int band, double topMm)
     PlacedBand placed;
     placed.band = band;
     placed.topMm = topMm;
-    for (const ReportItem& item : definition.items)
+    for (const ReportItem& item : definition.items) {
         placed.texts << textOf(item);
+        const bool field = item.kind == ItemKind::Field && !data_->eof();
+        placed.shortTexts << (field ? data_->shortFieldText(item.text) : QString());
+    }
     doc_.pages.back().bands.push_back(std::move(placed));
     if (definition.kind != BandKind::PageFooter)
         y_ = topMm + definition.heightMm;

@@ -4,12 +4,14 @@
 
 #include "core/Guard.h"
 
+#include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace report {
 
@@ -112,7 +114,33 @@ void ReportPreview::lastPage()
 void ReportPreview::goToPage(int page)
 {
     view_->setCurrentPage(qBound(1, page, qMax(1, pageCount())));
+    showPageTop();
     updatePageLabel();
+}
+
+void ReportPreview::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    core::guarded([this] { showPageTop(); });
+}
+
+void ReportPreview::showPageTop()
+{
+    auto* scrolled = view_->findChild<QGraphicsView*>();
+    if (!scrolled || !scrolled->scene())
+        return;
+    // The pages are the scene's top-level items, laid out from the top down.
+    QList<QGraphicsItem*> pages;
+    for (QGraphicsItem* item : scrolled->scene()->items())
+        if (!item->parentItem())
+            pages << item;
+    std::sort(pages.begin(), pages.end(), [](QGraphicsItem* a, QGraphicsItem* b) { return a->y() < b->y(); });
+    const int index = currentPage() - 1;
+    if (index < 0 || index >= pages.size())
+        return;
+    // The paper's edge a little below the top of the view, as Qt leaves it when it changes pages.
+    QScrollBar* bar = scrolled->verticalScrollBar();
+    bar->setValue(bar->value() + scrolled->mapFromScene(pages.at(index)->pos()).y() - 10);
 }
 
 void ReportPreview::printPages()

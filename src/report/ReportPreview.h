@@ -32,8 +32,14 @@ public:
     /// Prints on the default printer (nothing happens without one).
     void printPages();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QToolBar* createToolBar();
+    /// Scrolls so the top of the current page shows (Qt scrolls only when the page changes,
+    /// and opens a page taller than the view at its middle).
+    void showPageTop();
     QAction* addAction(QToolBar* bar, const QString& text, const QKeySequence& key, void (ReportPreview::*slot)());
     void zoomIn();
     void zoomOut();

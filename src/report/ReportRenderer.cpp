@@ -37,7 +37,7 @@ void ReportRenderer::drawBand(const PlacedBand& placed)
         const ReportItem& item = band.items[i];
         const QRectF rect = item.rectMm.translated(origin);
         drawBox(rect, item.box);
-        drawText(rect, item, placed.texts.value(int(i)));
+        drawText(rect, item, placed.texts.value(int(i)), placed.shortTexts.value(int(i)));
     }
 }
 
@@ -68,11 +68,15 @@ void ReportRenderer::drawFrame(const QRectF& rect, const BoxStyle& box)
     painter_.restore();
 }
 
-void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QString& text)
+void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QString& text,
+                              const QString& shortText)
 {
     const QFont font(qtFont(item.font), painter_.device());
     const QRectF rect = toDevice_.mapRect(rectMm);
-    const QString line = fittedLine(text, font, rect.width(), painter_.device());
+    QString line = fittedLine(text, font, rect.width(), painter_.device());
+    // A value cut short would print a wrong value (a date without its year): its short form.
+    if (line != text && !shortText.isEmpty())
+        line = fittedLine(shortText, font, rect.width(), painter_.device());
     if (line.isEmpty())
         return;
     const QFontMetricsF metrics(font, painter_.device());

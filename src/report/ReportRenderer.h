@@ -26,7 +26,8 @@ private:
     void drawBand(const PlacedBand& placed);
     void drawBox(const QRectF& rectMm, const BoxStyle& box);
     void drawFrame(const QRectF& rect, const BoxStyle& box);
-    void drawText(const QRectF& rectMm, const ReportItem& item, const QString& text);
+    /// The text on its box's one line; shortText, when given, stands in for a text that does not fit whole.
+    void drawText(const QRectF& rectMm, const ReportItem& item, const QString& text, const QString& shortText);
 
     const ReportDocument& doc_;
     QPainter& painter_;

@@ -190,6 +190,11 @@ void TAboutWnd::FormCreate()
 {
     setTextAndFit(lblVersion, versionText_);
     lblVersionInfo->setVisible(!versionText_.isEmpty());
+    // The designed 40 pixels for "Version:" are too few in our fonts: keep a blank's width.
+    const int gap = lblVersionInfo->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int left = lblVersionInfo->x() + lblVersionInfo->width() + gap;
+    if (lblVersion->x() < left)
+        lblVersion->move(left, lblVersion->y());
 }
 
 void TAboutWnd::centreOnScreen()

@@ -36,9 +36,28 @@ extern "C" void onJpegMessage(j_common_ptr info, int level)
 
 struct Decoded {
     unsigned char* pixels; // RGB888, malloc'ed
+    unsigned char* row;    // one CMYK row while decoding, malloc'ed
     unsigned width;
     unsigned height;
 };
+
+void release(Decoded* out)
+{
+    std::free(out->pixels);
+    std::free(out->row);
+    out->pixels = nullptr;
+    out->row = nullptr;
+}
+
+// Adobe's CMYK files store the inks inverted; others store them as they are.
+void cmykToRgb(const unsigned char* cmyk, unsigned char* rgb, unsigned width, bool inverted)
+{
+    for (unsigned x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+        for (int c = 0; c < 3; ++c)
+            rgb[c] = static_cast<unsigned char>((inverted ? cmyk[c] : 255u - cmyk[c]) * k / 255u);
+    }
+}
 
 // Holds no C++ object with a destructor: the error manager leaves through longjmp.
 bool decodeRaw(const unsigned char* data, unsigned long size, Decoded* out)
@@ -47,14 +66,14 @@ bool decodeRaw(const unsigned char* data, unsigned long size, Decoded* out)
     ErrorManager errors;
     std::memset(&info, 0, sizeof info);
     out->pixels = nullptr;
+    out->row = nullptr;
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = onJpegError;
     errors.base.emit_message = onJpegMessage;
     errors.warnings = 0;
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&info);
-        std::free(out->pixels);
-        out->pixels = nullptr;
+        release(out);
         return false;
     }
     jpeg_create_decompress(&info);
@@ -66,27 +85,34 @@ bool decodeRaw(const unsigned char* data, unsigned long size, Decoded* out)
         jpeg_destroy_decompress(&info);
         return false;
     }
-    info.out_color_space = JCS_RGB;
+    // libjpeg turns CMYK into nothing but CMYK: the RGB comes from us.
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&info);
     const size_t stride = size_t(info.output_width) * 3;
     out->width = info.output_width;
     out->height = info.output_height;
     out->pixels = static_cast<unsigned char*>(std::malloc(stride * info.output_height));
-    if (!out->pixels || info.output_components != 3) {
+    if (cmyk)
+        out->row = static_cast<unsigned char*>(std::malloc(size_t(info.output_width) * 4));
+    if (!out->pixels || (cmyk && !out->row) || info.output_components != (cmyk ? 4 : 3)) {
         jpeg_destroy_decompress(&info);
-        std::free(out->pixels);
-        out->pixels = nullptr;
+        release(out);
         return false;
     }
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out->pixels + stride * info.output_scanline;
+        unsigned char* target = out->pixels + stride * info.output_scanline;
+        JSAMPROW row = cmyk ? out->row : target;
         jpeg_read_scanlines(&info, &row, 1);
+        if (cmyk)
+            cmykToRgb(out->row, target, info.output_width, info.saw_Adobe_marker);
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
+    std::free(out->row);
+    out->row = nullptr;
     if (errors.warnings > 0) {
-        std::free(out->pixels);
-        out->pixels = nullptr;
+        release(out);
         return false;
     }
     return true;
@@ -105,7 +131,7 @@ std::optional<QImage> decodeJpeg(const QByteArray& bytes)
     const size_t stride = size_t(decoded.width) * 3;
     for (unsigned y = 0; y < decoded.height && !image.isNull(); ++y)
         std::memcpy(image.scanLine(int(y)), decoded.pixels + stride * y, stride);
-    std::free(decoded.pixels);
+    release(&decoded);
     if (image.isNull())
         return std::nullopt;
     return image;

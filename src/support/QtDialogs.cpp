@@ -28,18 +28,57 @@ QWidget* dialogParent()
     return QApplication::activeWindow();
 }
 
+// Runs longer than this carry no line break of their own.
+constexpr int kLongestRun = 30;
+
+/// Lets a run of more than kLongestRun characters without a blank break anywhere, by a zero-width
+/// space after each of its characters (never inside a surrogate pair).
+QString breakableText(const QString& text)
+{
+    QString result;
+    result.reserve(text.size() * 2);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !text.at(i).isSpace())
+            continue;
+        const QString run = text.mid(runStart, i - runStart);
+        if (run.size() <= kLongestRun) {
+            result += run;
+        } else {
+            for (qsizetype j = 0; j < run.size(); ++j) {
+                result += run.at(j);
+                if (!run.at(j).isHighSurrogate())
+                    result += QChar(0x200B);
+            }
+        }
+        if (i < text.size())
+            result += text.at(i);
+        runStart = i + 1;
+    }
+    return result;
+}
+
 void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
-    QMessageBox box(icon, caption, core::boxText(text), QMessageBox::NoButton, dialogParent());
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
+    const auto box = makeBox(icon, caption, text, dialogParent());
+    box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->exec();
 }
 
 } // namespace
 
+std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                     QWidget* parent)
+{
+    auto box = std::make_unique<QMessageBox>(icon, caption, breakableText(core::boxText(text)),
+                                             QMessageBox::NoButton, parent);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
 void QtDialogs::message(const QString& text)
 {
-    showBox(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text);
+    showBox(QMessageBox::NoIcon, core::applicationTitle(), text);
 }
 
 void QtDialogs::information(const QString& text)
@@ -55,14 +94,13 @@ void QtDialogs::error(const QString& text)
 bool QtDialogs::confirm(const QString& text, core::ConfirmButtons buttons)
 {
     const bool yesNo = buttons == core::ConfirmButtons::YesNo;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Bekræft"), core::boxText(text),
-                    QMessageBox::NoButton, dialogParent());
-    QPushButton* accept = box.addButton(yesNo ? QStringLiteral("&Ja") : QStringLiteral("OK"), QMessageBox::YesRole);
-    QPushButton* reject = box.addButton(yesNo ? QStringLiteral("&Nej") : QStringLiteral("Annuller"), QMessageBox::NoRole);
-    box.setDefaultButton(accept);
-    box.setEscapeButton(reject);
-    box.exec();
-    return box.clickedButton() == accept;
+    const auto box = makeBox(QMessageBox::Question, QStringLiteral("Bekræft"), text, dialogParent());
+    QPushButton* accept = box->addButton(yesNo ? QStringLiteral("&Ja") : QStringLiteral("OK"), QMessageBox::YesRole);
+    QPushButton* reject = box->addButton(yesNo ? QStringLiteral("&Nej") : QStringLiteral("Annuller"), QMessageBox::NoRole);
+    box->setDefaultButton(accept);
+    box->setEscapeButton(reject);
+    box->exec();
+    return box->clickedButton() == accept;
 }
 
 std::optional<QString> QtDialogs::input(const QString& caption, const QString& prompt,

@@ -3,6 +3,7 @@
 // language is active.
 #include "core/Dialogs.h"
 
+#include <QMessageBox>
 #include <memory>
 
 class QProgressDialog;
@@ -32,6 +33,11 @@ public:
 private:
     std::unique_ptr<QProgressDialog> progress_;
 };
+
+/// A box as the dialogs show it, not yet shown: the text wraps also inside a word too long for
+/// one line (a 255-character entry), so the whole text can be read.
+std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                     QWidget* parent);
 
 /// "Billeder (*.jpg)|*.jpg" (description|pattern pairs) as a Qt file-dialog filter.
 QString qtFileFilter(const QString& filter);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -238,4 +239,31 @@ TEST_F(MainWindowLanguage, TheNoticesAreTheSameDanishTextInEveryLanguage)
     EXPECT_TRUE(notices.first().startsWith(QStringLiteral("SKÆRMSTØRRELSER")));
     EXPECT_EQ(messages.count(messages.first()), 5);
     EXPECT_EQ(notices.count(notices.first()), 5);
+}
+
+TEST_F(MainWindowLanguage, TheExportNoticeCountsUnwritableCharactersInEveryLanguage)
+{
+    const char* lines[] = {
+        "Tegn der ikke kunne skrives i filens tegnsæt: 1 (erstattet af et bogstav uden accent eller et spørgsmålstegn).",
+        "Characters that could not be written in the file's character set: 1 (replaced by a letter without its accent or a question mark).",
+        "Tegn som ikke kunne skrives i filens tegnsett: 1 (erstattet med en bokstav uten aksent eller et spørsmålstegn).",
+        "Tecken som inte kunde skrivas i filens teckenuppsättning: 1 (ersatta med en bokstav utan accent eller ett frågetecken).",
+        "Zeichen, die im Zeichensatz der Datei nicht geschrieben werden konnten: 1 (ersetzt durch einen Buchstaben ohne Akzent oder ein Fragezeichen).",
+    };
+    start();
+    dm->VideoTable->Insert();
+    dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Łódka"));
+    dm->VideoTable->Post();
+    QDir::setCurrent(folder.path());
+    for (int item = 0; item < 5; ++item) {
+        form->languageItems().at(item)->trigger();
+        scripted().clear();
+        scripted().inputAnswers = {QStringLiteral("Tegn.txt")};
+        form->Eksport1->trigger();
+        const QStringList notices = scripted().texts(QStringLiteral("information"));
+        ASSERT_EQ(notices.size(), 1) << item;
+        EXPECT_TRUE(notices.first().endsWith(QStringLiteral("\n\r") + QString::fromUtf8(lines[item])))
+            << notices.first().toStdString();
+    }
 }

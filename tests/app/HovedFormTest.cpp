@@ -1,3 +1,4 @@
+#include "app/ApplicationSetup.h"
 #include "app/HovedForm.h"
 #include "app/JustOneGuard.h"
 #include "common/TempProgramFolder.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -238,4 +240,14 @@ TEST(WindowPlacement, TheDesignClientSizeOpensAtDesignAndEveryOtherSizeIsOuter)
         forms::restoreOuterSize(&window, storedNow, design);
         EXPECT_EQ(window.size(), c.client) << "second run from " << c.stored.width();
     }
+}
+
+TEST(ApplicationSetup, CaptionsReachTheWindowSystemExactlyAsDesigned)
+{
+    app::setUpApplication();
+    // On X11 Qt appends a display name the program sets to every window and box caption;
+    // left unset, the display name is just the application name and nothing is appended.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
+    EXPECT_EQ(core::applicationTitle(), QStringLiteral("Spolarkiv"));
 }

@@ -152,6 +152,29 @@ TEST_F(ChoiceControls, CheckingAButtonWritesItsValue)
     EXPECT_EQ(group->itemIndex(), -1);
 }
 
+TEST_F(ChoiceControls, TheArrowKeysCheckTheNextOrPreviousButtonRoundTheGroup)
+{
+    TDBRadioGroup* group = copyGroup();
+    window->show();
+    setText(*video, "Kopi", QStringLiteral("Original"));
+    video->Post();
+    group->button(0)->setFocus();
+    const struct {
+        Qt::Key key;
+        int checked;
+        const char* stored;
+    } steps[] = {{Qt::Key_Down, 1, "Kopi"},     {Qt::Key_Right, 2, "Privat"}, {Qt::Key_Down, 0, "Original"},
+                 {Qt::Key_Up, 2, "Privat"},     {Qt::Key_Left, 1, "Kopi"}};
+    for (const auto& s : steps) {
+        QTest::keyClick(window->focusWidget(), s.key);
+        EXPECT_EQ(group->itemIndex(), s.checked) << s.stored;
+        EXPECT_EQ(window->focusWidget(), group->button(s.checked)) << s.stored;
+        EXPECT_EQ(text(*video, "Kopi"), QString::fromLatin1(s.stored));
+    }
+    EXPECT_EQ(video->State(), DataSetState::Edit);
+    video->Cancel();
+}
+
 TEST_F(ChoiceControls, ItemsAndValuesShrinkAndGrowAtRunTime)
 {
     setText(*video, "Kopi", QStringLiteral("Privat"));

@@ -11,7 +11,10 @@
 #include "support/Image.h"
 #include "support/JpegLoader.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QFile>
 #include <QTest>
 #include <QToolButton>
@@ -53,6 +56,33 @@ TEST_F(Covers, TheTapesPicturesShowAtNaturalSize)
     EXPECT_EQ(form->Image1->size(), QSize(300, 420)) << "larger than its frame: the frame scrolls";
     EXPECT_EQ(form->Image1->pos(), QPoint(0, 0));
     EXPECT_EQ(form->Image2->picture().size(), QSize(120, 90));
+}
+
+TEST_F(Covers, AFrameShowsScrollBarsOnlyForAPictureLargerThanItself)
+{
+    const struct {
+        QSize front;   // none: the placeholder, exactly as large as the frame
+        bool scrolls;
+    } cases[] = {{QSize(), false}, {QSize(226, 156), false}, {QSize(100, 80), false},
+                 {QSize(227, 156), true}, {QSize(226, 157), true}};
+    showRegForm();
+    // At the design size, whatever the test screen made of it.
+    form->resize(1008, 537);
+    QApplication::processEvents();
+    ASSERT_EQ(form->ScrollBox1->size(), QSize(226, 156));
+    for (const auto& c : cases) {
+        QFile::remove(file("Front0007-00.jpg"));
+        if (c.front.isValid())
+            writeJpeg(file("Front0007-00.jpg"), c.front, Qt::red);
+        form->Billede();
+        QApplication::processEvents();
+        const QScrollArea* frame = form->ScrollBox1;
+        const bool barShown = frame->horizontalScrollBar()->isVisible() || frame->verticalScrollBar()->isVisible();
+        EXPECT_EQ(barShown, c.scrolls) << c.front.width() << "x" << c.front.height();
+        if (!c.scrolls) {
+            EXPECT_TRUE(frame->viewport()->rect().contains(form->Image1->geometry())) << "the whole picture shows";
+        }
+    }
 }
 
 TEST_F(Covers, PlaceholdersFollowTheActiveLanguage)

@@ -327,6 +327,53 @@ TEST_F(Overview, ShowingRestoresAndClosingStoresTheOuterSize)
     }
 }
 
+TEST_F(Overview, TheTapeNumberCellTakesSevenCharacters)
+{
+    const QModelIndex cell = form->DBGrid1->model()->index(1, 0);
+    form->DBGrid1->setCurrentIndex(cell);
+    form->DBGrid1->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(static_cast<dbctrls::TDBGridDelegate*>(form->DBGrid1->itemDelegate())->openEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("0002-00xLONGNUMBER"));
+    EXPECT_EQ(editor->text(), QStringLiteral("0002-00"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    video().Post();
+    EXPECT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00")));
+}
+
+TEST_F(Overview, AfterARefusedPostTheHighlightStaysOnTheRecord)
+{
+    ASSERT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0012-00")));
+    video().Edit();
+    video().FieldByName(QStringLiteral("Slut")).SetAsString(QStringLiteral("02:00"));
+    video().Post();
+    form->DBGrid1->setFocus();
+    const QModelIndex cell = form->DBGrid1->model()->index(1, 2);
+    form->DBGrid1->setCurrentIndex(cell);
+    form->DBGrid1->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(static_cast<dbctrls::TDBGridDelegate*>(form->DBGrid1->itemDelegate())->openEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("25:00"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    QTest::keyClick(form->DBGrid1, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(takeErrors(), QStringList{QStringLiteral("'25:00' is not a valid time")});
+    const auto rowsTogether = [&](const char* when) {
+        const QModelIndexList selected = form->DBGrid1->selectionModel()->selectedIndexes();
+        ASSERT_EQ(selected.size(), 1) << when;
+        EXPECT_EQ(selected.first().row(), video().CurrentRow()) << when;
+        EXPECT_EQ(form->DBGrid1->currentIndex().row(), video().CurrentRow()) << when;
+    };
+    rowsTogether("refused");
+    QTest::keyClick(form->DBGrid1, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(video().State(), engine::DataSetState::Browse);
+    rowsTogether("cancelled");
+}
+
 TEST_F(Overview, TheGridShowsTheFourteenColumnsAndTurnsFourDigitsIntoATime)
 {
     const QStringList titles = form->DBGrid1->columnTitles();

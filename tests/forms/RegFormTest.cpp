@@ -5,6 +5,7 @@
 #include "dbctrls/DBCheckBox.h"
 #include "dbctrls/DBEdit.h"
 #include "dbctrls/DBGrid.h"
+#include "dbctrls/DBGridDelegate.h"
 #include "dbctrls/DBLookupListModel.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
@@ -355,6 +356,32 @@ TEST_F(RegFixture, AFreeTextEditLiesOverItsListAndShowsWhatIsChosen)
         EXPECT_EQ(text(*dm->VideoTable, c.field), QStringLiteral("Kendt")) << c.edit;
     }
     EXPECT_FALSE(form->DBLookupComboBox4->isEditable()) << "a type only from its list";
+}
+
+TEST_F(RegFixture, TheTapeNumberEditorsTakeSevenCharactersAndShowALongerNumberWhole)
+{
+    addTape(QStringLiteral("10000-00"), QStringLiteral("Lang"));
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Kort"));
+    showRegForm();
+    form->DBEdit1->setFocus();
+    form->DBEdit1->selectAll();
+    QTest::keyClicks(form->DBEdit1, QStringLiteral("0002-00xLONGNUMBER"));
+    EXPECT_EQ(form->DBEdit1->text(), QStringLiteral("0002-00"));
+    form->DBNavigator1->click(dbctrls::TDBNavigator::Button::Post);
+    EXPECT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0002-00"));
+
+    // A number the numbering gave past 9999-00 shows whole in the edit and the grid's cell.
+    ASSERT_TRUE(dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("10000-00")));
+    EXPECT_EQ(form->DBEdit1->text(), QStringLiteral("10000-00"));
+    const QModelIndex cell = form->DBGrid1->model()->index(form->DBGrid1->currentIndex().row(), 0);
+    form->DBGrid1->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(static_cast<dbctrls::TDBGridDelegate*>(form->DBGrid1->itemDelegate())->openEditor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("10000-00"));
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("123456789"));
+    EXPECT_EQ(editor->text(), QStringLiteral("12345678"));
+    QTest::keyClick(editor, Qt::Key_Escape);
 }
 
 TEST_F(RegFixture, PostingANewTapeAddsTypedLookupValuesAndTheDuration)

@@ -84,6 +84,30 @@ TEST_F(Export, ANulInsideAValueIsNeverWrittenRaw)
     EXPECT_TRUE(written().contains("\"F\xF8r?efter\"")) << written().constData();
 }
 
+TEST_F(Export, CharactersTheCodePageLacksAreReplacedOneEachAndCountedInTheNotice)
+{
+    add({{"TapeNr", "0001-00"}, {"Titel", "Dvořák 🎬 Łódź"}});
+    QDir::setCurrent(folder.path());
+    scripted().inputAnswers = {QStringLiteral("Tegn.txt")};
+    output::runExportCommand(exporter, -1);
+    const QByteArray line = written(folder.file(QStringLiteral("Tegn.txt"))).mid(kCaptions.size());
+    EXPECT_TRUE(line.startsWith("\"0001-00\";\"Dvor\xE1k ? ?\xF3" "dz\";")) << line.constData();
+    EXPECT_EQ(scripted().texts(QStringLiteral("information")),
+              QStringList{QStringLiteral("Data er exporteret til Tegn.txt\n\rFilen kan evt. importeres i et Excel regneark."
+                                         "\n\rTegn der ikke kunne skrives i filens tegnsæt: 4 (erstattet af et bogstav "
+                                         "uden accent eller et spørgsmålstegn).")});
+
+    // A run that needs no replacement shows the usual notice only.
+    dm->VideoTable->Edit();
+    dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Dvorak"));
+    dm->VideoTable->Post();
+    scripted().clear();
+    scripted().inputAnswers = {QStringLiteral("Tegn.txt")};
+    output::runExportCommand(exporter, -1);
+    EXPECT_EQ(scripted().texts(QStringLiteral("information")),
+              QStringList{QStringLiteral("Data er exporteret til Tegn.txt\n\rFilen kan evt. importeres i et Excel regneark.")});
+}
+
 TEST_F(Export, UserFormatsAndCaptionsApplyPerFieldAndUnreadableDatesComeOutEmpty)
 {
     add({{"TapeNr", "0001-00"}, {"OptagetDato", "2003-04-05"}});

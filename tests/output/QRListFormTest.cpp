@@ -244,6 +244,34 @@ TEST_F(ListReport, DatesPrintInTheShortDateFormat)
     EXPECT_TRUE(pdfPages(pdf).value(0).contains(shown));
 }
 
+TEST_F(ListReport, ADateTooWideForItsBoxPrintsWholeInDigits)
+{
+    add({QStringLiteral("0001-00"), QStringLiteral("Alien"), QStringLiteral("Drama")});
+    video.Edit();
+    video.FieldByName(QStringLiteral("OptagetDato")).SetValue(QStringLiteral("2001-05-17"));
+    video.Post();
+    const QLocale before;
+    const struct {
+        QLocale locale;
+        const char* printed;
+    } cases[] = {
+        {QLocale(QLocale::Danish, QLocale::Denmark), nullptr},
+        {QLocale::c(), "2001-05-17"}, // "17 May 2001" is wider than the box
+        {QLocale(QLocale::English, QLocale::UnitedStates), nullptr},
+    };
+    for (const auto& c : cases) {
+        QLocale::setDefault(c.locale);
+        // nullptr: the date as the system shows it fits and prints.
+        const QString printed = c.printed ? QString::fromLatin1(c.printed)
+                                          : video.FieldByName(QStringLiteral("OptagetDato")).AsString();
+        ASSERT_EQ(TQRListForm(video).writePdf(pdf), 1);
+        const QString page = pdfPages(pdf).value(0);
+        EXPECT_TRUE(page.contains(printed)) << printed.toStdString() << " in: " << page.toStdString();
+        EXPECT_FALSE(page.contains(QStringLiteral("17 May"))) << "no date without its year";
+    }
+    QLocale::setDefault(before);
+}
+
 // ---- cursor, controls, printer ------------------------------------------------------------
 
 class CountingLink : public engine::DataLink {

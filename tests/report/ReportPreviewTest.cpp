@@ -6,7 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPrintPreviewWidget>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -45,6 +49,40 @@ TEST(ReportPreviewWindow, ShowsEveryPageAndNavigates)
     const qreal zoom = preview->view()->zoomFactor();
     action(*preview, QStringLiteral("Zoom ind"))->trigger();
     EXPECT_GT(preview->view()->zoomFactor(), zoom);
+}
+
+/// Where the paper's top edge of the first page lies in the view, in viewport pixels.
+int pagesTopInView(ReportPreview& preview)
+{
+    auto* scrolled = preview.view()->findChild<QGraphicsView*>();
+    qreal top = 1e9;
+    for (QGraphicsItem* item : scrolled->scene()->items())
+        if (!item->parentItem())
+            top = qMin(top, item->y());
+    return scrolled->mapFromScene(QPointF(0, top)).y();
+}
+
+TEST(ReportPreviewWindow, OpensAndReturnsToTheTopOfTheFirstPage)
+{
+    for (const int tapes : {1, 60}) {
+        MemoryProvider data(MemoryProvider::numbered(tapes));
+        std::unique_ptr<ReportPreview> preview = makeListReport(&data).createPreview(nullptr);
+        // Wider than high, as on a wide screen: the page at full width is taller than the view.
+        preview->resize(1000, 500);
+        preview->show();
+        QApplication::processEvents();
+        auto* scrolled = preview->view()->findChild<QGraphicsView*>();
+        ASSERT_GT(scrolled->verticalScrollBar()->maximum(), 0) << "a page taller than the view";
+        const int top = pagesTopInView(*preview);
+        EXPECT_GE(top, 0) << tapes;
+        EXPECT_LE(top, 20) << tapes << ": the title and the first rows show";
+
+        scrolled->verticalScrollBar()->setValue(scrolled->verticalScrollBar()->maximum() / 2 + 1);
+        action(*preview, QStringLiteral("Første side"))->trigger();
+        const int back = pagesTopInView(*preview);
+        EXPECT_GE(back, 0) << tapes;
+        EXPECT_LE(back, 20) << tapes;
+    }
 }
 
 TEST(ReportPreviewWindow, NoPageNoWindow)

@@ -74,6 +74,7 @@ TEST_F(AboutTest, WindowGrowsForALargerPictureAndTheAnchoredControlsFollow)
         {pictureOf(120, 300), 72, 100, QSize(120, 300)},
         {QImage(), 0, 0, QSize(0, 0)},
     };
+    int versionLeft = -1;
     for (const auto& c : cases) {
         box.setPicture(c.picture);
         TAboutWnd window(box);
@@ -85,7 +86,11 @@ TEST_F(AboutTest, WindowGrowsForALargerPictureAndTheAnchoredControlsFollow)
         EXPECT_EQ(window.bvlOuter->isVisibleTo(&window), !c.picture.isNull()) << what;
         EXPECT_EQ(window.lblAppName->pos(), QPoint(64 + dw, 8)) << what;
         EXPECT_EQ(window.lblVersionInfo->pos(), QPoint(64 + dw, 24)) << what;
-        EXPECT_EQ(window.lblVersion->pos(), QPoint(104 + dw, 24)) << what;
+        // At 104 as designed, or further right when "Version:" needs it to keep a blank between.
+        if (versionLeft < 0)
+            versionLeft = window.lblVersion->x();
+        EXPECT_GE(versionLeft, 104);
+        EXPECT_EQ(window.lblVersion->pos(), QPoint(versionLeft + dw, 24)) << what;
         EXPECT_EQ(window.lblCopyright->geometry(), QRect(64 + dw, 48, 225, 25)) << what;
         EXPECT_EQ(window.lblUrl->pos(), QPoint(64 + dw, 80)) << what;
         EXPECT_EQ(window.bvlSep->geometry(), QRect(8, 216 + dh, 281 + dw, 9)) << what;
@@ -107,6 +112,19 @@ TEST_F(AboutTest, VersionLineOnlyWithAVersion)
     EXPECT_TRUE(window.lblVersionInfo->isVisibleTo(&window));
     EXPECT_EQ(window.lblVersion->text(), QStringLiteral("8.7 (Build: 0.0)"));
     EXPECT_EQ(support::versionText(support::FileVersion{1, 12, 3, 45}), QStringLiteral("1.12 (Build: 3.45)"));
+}
+
+TEST_F(AboutTest, VersionLabelAndVersionKeepABlankBetweenThem)
+{
+    box.setVersion(support::FileVersion{1, 0, 0, 0});
+    for (const QImage& picture : {pictureOf(48, 200), pictureOf(120, 240)}) {
+        box.setPicture(picture);
+        TAboutWnd window(box);
+        const int gap = window.lblVersion->x() - (window.lblVersionInfo->x() + window.lblVersionInfo->width());
+        EXPECT_GE(gap, window.lblVersionInfo->fontMetrics().horizontalAdvance(QLatin1Char(' '))) << picture.width();
+        EXPECT_EQ(window.lblVersion->y(), window.lblVersionInfo->y());
+        EXPECT_LE(window.lblVersion->geometry().right(), window.width()) << picture.width();
+    }
 }
 
 TEST_F(AboutTest, TextsFitTheirLabels)

@@ -1,12 +1,18 @@
 #include "common/TempProgramFolder.h"
 #include "support/JpegLoader.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <random>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -33,7 +39,65 @@ QByteArray withDimensions(QByteArray jpeg, int width, int height)
     return jpeg;
 }
 
+// A CMYK JPEG of one colour, as a print program writes it. With the Adobe marker the inks are
+// stored inverted (Photoshop's habit); without it, as they are.
+QByteArray cmykJpeg(int width, int height, const unsigned char ink[4], bool adobe)
+{
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    info.write_Adobe_marker = adobe ? TRUE : FALSE;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(size_t(width) * 4);
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 4; ++c)
+            row[size_t(x) * 4 + size_t(c)] = adobe ? 255 - ink[c] : ink[c];
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW pointer = row.data();
+        jpeg_write_scanlines(&info, &pointer, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
+
 } // namespace
+
+TEST(JpegLoader, DecodesACmykPictureInItsColours)
+{
+    const struct {
+        unsigned char ink[4];
+        QColor colour;
+    } cases[] = {
+        {{0, 255, 255, 0}, QColor(255, 0, 0)},   // magenta and yellow: red
+        {{255, 0, 0, 0}, QColor(0, 255, 255)},   // cyan
+        {{0, 0, 0, 255}, QColor(0, 0, 0)},       // black ink
+        {{0, 0, 0, 0}, QColor(255, 255, 255)},   // no ink: the paper
+    };
+    for (const bool adobe : {true, false}) {
+        for (const auto& c : cases) {
+            const auto image = support::decodeJpeg(cmykJpeg(40, 30, c.ink, adobe));
+            ASSERT_TRUE(image.has_value()) << "adobe " << adobe;
+            EXPECT_EQ(image->size(), QSize(40, 30));
+            const QColor seen = image->pixelColor(20, 15);
+            EXPECT_NEAR(seen.red(), c.colour.red(), 3) << c.colour.name().toStdString() << " adobe " << adobe;
+            EXPECT_NEAR(seen.green(), c.colour.green(), 3) << c.colour.name().toStdString() << " adobe " << adobe;
+            EXPECT_NEAR(seen.blue(), c.colour.blue(), 3) << c.colour.name().toStdString() << " adobe " << adobe;
+        }
+    }
+}
 
 TEST(JpegLoader, DecodesAShippedPicture)
 {
