@@ -4,6 +4,8 @@
 #include "ParadoxWriter.h"
 #include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
+#include "common/TinyDisk.h"
+#include "data/CatalogueFolder.h"
 #include "core/Errors.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
@@ -275,6 +277,28 @@ INSTANTIATE_TEST_SUITE_P(
                  [](import::ImportOptions& o, const OldCatalogue&) { o.sourceFolder = o.dataFolder; }, nullptr,
                  "er ikke en Paradox-tabel"}),
     [](const ::testing::TestParamInfo<EarlyEnd>& info) { return "case" + std::to_string(info.index); });
+
+TEST(CatalogueImportOnAFullDisk, FailsWithTheReasonAndLeavesDataAsItWas)
+{
+    testing_support::TinyDisk disk(1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small disk can be mounted here";
+    QTemporaryDir old;
+    writeLargeOldCatalogue(old.path() + QStringLiteral("/Data"), 4000, 400);
+    import::ImportOptions options;
+    options.sourceFolder = old.path() + QStringLiteral("/Data");
+    options.dataFolder = disk.file(QStringLiteral("Data"));
+    options.picturesFolder = disk.file(QStringLiteral("Billeder"));
+    data::createCatalogue(options.dataFolder);
+    const Snapshot before = snapshot(disk.file(QString()));
+    try {
+        import::importParadox(options);
+        FAIL() << "the import fitted on the small disk";
+    } catch (const core::EError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("full"), Qt::CaseInsensitive)) << e.message().toStdString();
+    }
+    EXPECT_EQ(snapshot(disk.file(QString())), before);
+}
 
 TEST(CatalogueImportInPlace, OldTablesInDataAreConvertedAndTheOriginalsKept)
 {
