@@ -27,14 +27,6 @@ QString fileUri(const QString& path, const QString& query)
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + query;
 }
 
-// Memory statistics cost a lock and bookkeeping on every allocation, and nothing reads them.
-// Only possible before the library's first use; later calls change nothing.
-void configureLibraryOnce()
-{
-    static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
-    Q_UNUSED(configured)
-}
-
 core::EDatabaseError openError(const QString& path, const QString& reason)
 {
     return core::EDatabaseError(QStringLiteral("Cannot open table file '%1': %2").arg(nativePath(path), reason));
@@ -68,6 +60,13 @@ core::EDatabaseError readError(const QString& path, const QString& schema, const
     return openError(path, reason);
 }
 } // namespace
+
+void prepareSqliteLibrary()
+{
+    // Memory statistics cost a lock and bookkeeping on every allocation, and nothing reads them.
+    static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    Q_UNUSED(configured)
+}
 
 Database::Database(const QString& dataDir) : dataDir_(dataDir) {}
 
@@ -124,7 +123,7 @@ void Database::openConnection(const QString& schema, const QString& anchorPath)
 
 void Database::openPlain(const QString& name, const QString& path)
 {
-    configureLibraryOnce();
+    prepareSqliteLibrary();
     const QByteArray utf8 = name.toUtf8();
     // One thread uses the connection, so SQLite need not lock it on every call.
     const int rc = sqlite3_open_v2(utf8.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,

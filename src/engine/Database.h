@@ -91,6 +91,10 @@ private:
     QHash<QString, std::vector<sqlite3_stmt*>> idleStatements_;
 };
 
+/// Sets the SQLite library up before its first use in the process; later calls do nothing.
+/// Every place that opens a connection calls it first.
+void prepareSqliteLibrary();
+
 /// RAII transaction scope: commits only when commit() is called, else rolls back.
 class Transaction {
 public:

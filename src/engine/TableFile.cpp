@@ -1,5 +1,6 @@
 #include "TableFile.h"
 
+#include "Database.h"
 #include "Statement.h"
 #include "core/Errors.h"
 
@@ -36,6 +37,7 @@ void createTableFile(const QString& path, const QStringList& statements)
 {
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         throw core::EDatabaseError(QStringLiteral("Table file already exists (%1)").arg(QDir::toNativeSeparators(path)));
+    prepareSqliteLibrary();
     sqlite3* db = nullptr;
     const QByteArray name = path.toUtf8();
     const int rc = sqlite3_open_v2(name.constData(), &db,
