@@ -96,6 +96,18 @@ TEST_F(CatalogueImport, TapesArriveWithTheProgramsKindsOfValues)
               QStringList{QStringLiteral("3005|x\nslut")});
 }
 
+TEST_F(CatalogueImport, TheNewTablesHaveExactlyTheSchemaTheDataToolMakes)
+{
+    const testing_support::TempProgramFolder fresh;
+    import::importParadox(options);
+    for (const char* schema : {"Video", "Kategori", "Udlaan", "Type", "Instruktor", "Optagetaf", "Skuespiller",
+                               "Medvirker", "Config"}) {
+        const QString sql = QStringLiteral("SELECT type, name, sql FROM \"%1\".sqlite_master ORDER BY name")
+                                .arg(QString::fromLatin1(schema));
+        EXPECT_EQ(query(program.dataDir(), sql), query(fresh.dataDir(), sql)) << schema;
+    }
+}
+
 TEST_F(CatalogueImport, CastLoansConfigurationAndLookupsAsTheRecordRulesWouldLeaveThem)
 {
     const import::ImportReport report = import::importParadox(options);
