@@ -7,9 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
-#include <algorithm>
 
 namespace data {
 
@@ -22,22 +20,7 @@ bool holdsTables(const QString& folder)
     return !dir.entryList({QStringLiteral("*.db"), QStringLiteral("*.DB")}, QDir::Files).isEmpty();
 }
 
-namespace {
-bool isOrderIndex(const QString& statement)
-{
-    return statement.startsWith(QLatin1String("CREATE INDEX "));
-}
-} // namespace
-
-QStringList orderIndexes(const QString& fileName)
-{
-    for (const auto& file : catalogueFiles())
-        if (file.fileName == fileName)
-            return file.statements.filter(QRegularExpression(QStringLiteral("^CREATE INDEX ")));
-    return {};
-}
-
-void createCatalogue(const QString& folder, bool withOrders)
+void createCatalogue(const QString& folder)
 {
     if (!QDir().mkpath(folder))
         throw core::EDatabaseError(QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
@@ -46,8 +29,6 @@ void createCatalogue(const QString& folder, bool withOrders)
     try {
         for (const auto& file : catalogueFiles()) {
             QStringList statements = file.statements;
-            if (!withOrders)
-                statements.erase(std::remove_if(statements.begin(), statements.end(), isOrderIndex), statements.end());
             if (file.fileName == QLatin1String("Config.DB"))
                 statements << configSeedStatement();
             const QString path = QDir(folder).filePath(file.fileName);

@@ -2,7 +2,6 @@
 // A table folder with the nine empty tables and the one configuration record, as the data
 // tool makes it for a new program folder and the import makes it for the tables it builds.
 #include <QString>
-#include <QStringList>
 
 namespace data {
 
@@ -10,12 +9,7 @@ namespace data {
 bool holdsTables(const QString& folder);
 
 /// Creates the folder when missing and the nine tables in it. Throws EDatabaseError naming
-/// the file; a failure takes back every file this call made. Without orders, the indexes
-/// that only order (all but the unique keys) are left out, for a folder about to be filled:
-/// orderIndexes gives them to create afterwards.
-void createCatalogue(const QString& folder, bool withOrders = true);
-
-/// The CREATE INDEX statements of a table file's orders (not its unique keys).
-QStringList orderIndexes(const QString& fileName);
+/// the file; a failure takes back every file this call made.
+void createCatalogue(const QString& folder);
 
 } // namespace data

@@ -167,9 +167,7 @@ private:
 
     void build(const QString& folder)
     {
-        // Orders are built once the rows are in: sorting them all at once beats keeping three
-        // sort-key indexes in order row by row. The unique keys stay: they find the duplicates.
-        data::createCatalogue(folder, false);
+        data::createCatalogue(folder);
         engine::Database db(folder);
         for (const CatalogueTable& table : catalogueTables()) {
             db.attach(table.fileName);
@@ -183,16 +181,7 @@ private:
         if (sources_.last().isEmpty())
             keepPresentSettings(db);
         addLookupValues(db);
-        createOrders(db);
         transaction.commit();
-    }
-
-    static void createOrders(engine::Database& db)
-    {
-        for (const CatalogueTable& table : catalogueTables())
-            for (QString statement : data::orderIndexes(table.fileName))
-                db.exec(statement.replace(QStringLiteral("CREATE INDEX "),
-                                          QStringLiteral("CREATE INDEX %1.").arg(engine::quoteId(table.table))));
     }
 
     // Without an old configuration the window sizes and the language the user has now stay.
