@@ -268,7 +268,13 @@ QVariant TDBGridModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
-    return cellText(index.row(), index.column());
+    QString text = cellText(index.row(), index.column());
+    // A cell shows one line: laying out megabytes for it would stall the grid for seconds.
+    if (role == Qt::DisplayRole && text.size() > kMaxShownLength) {
+        text.truncate(kMaxShownLength);
+        text += QChar(0x2026);
+    }
+    return text;
 }
 
 QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -63,6 +63,9 @@ public:
     /// state. Engine errors pass.
     void beginEdit(int row);
 
+    /// Characters a cell shows (DisplayRole) before "…"; the edit role always holds the whole value.
+    static constexpr int kMaxShownLength = 4000;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
