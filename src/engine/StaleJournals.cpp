@@ -19,6 +19,16 @@ bool isTableFile(const QFileInfo& info)
     return info.isFile() && info.suffix().compare(QLatin1String("db"), Qt::CaseInsensitive) == 0;
 }
 
+// Header bytes 18 and 19 are 2 in WAL mode, where the write lock is not the one taken below.
+bool inWalMode(const QFileInfo& table)
+{
+    QFile file(table.absoluteFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray header = file.read(20);
+    return header.size() < 20 || header.at(18) == 2 || header.at(19) == 2;
+}
+
 // SQLite counts a journal as hot only when its first byte is not zero; an empty one or one
 // whose header was never written (or was zeroed at commit) changes nothing.
 bool isInertJournal(const QString& path)
@@ -155,6 +165,9 @@ QStringList removeStaleJournals(const QString& dataDir) noexcept
         // Most opens find nothing: they touch no file.
         if (!hasCandidates(dir, tables))
             return {};
+        for (const QFileInfo& table : std::as_const(tables))
+            if (inWalMode(table))
+                return {};
         const FolderLock lock(tables);
         if (!lock.locked())
             return {};

@@ -119,3 +119,11 @@ TEST_F(StaleJournals, AJournalWithAHeaderAndOtherFilesStay)
     EXPECT_TRUE(exists(QStringLiteral("Video.db-mjnothex")));
     EXPECT_FALSE(removed.contains(QStringLiteral("Video.db-journal")));
 }
+
+TEST_F(StaleJournals, NothingGoesWhileATableIsInWalMode)
+{
+    execOn(file(QStringLiteral("Medvirker.db")), QStringLiteral("PRAGMA journal_mode=WAL"));
+    write(QStringLiteral("Video.db-journal"), QByteArray());
+    EXPECT_TRUE(engine::removeStaleJournals(dataDir()).isEmpty());
+    EXPECT_TRUE(exists(QStringLiteral("Video.db-journal")));
+}
