@@ -1,6 +1,7 @@
 #include "DBGridModel.h"
 
 #include "Glyphs.h"
+#include "ShownText.h"
 #include "core/Errors.h"
 #include "core/Guard.h"
 #include "engine/Field.h"
@@ -268,13 +269,8 @@ QVariant TDBGridModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
-    QString text = cellText(index.row(), index.column());
-    // A cell shows one line: laying out megabytes for it would stall the grid for seconds.
-    if (role == Qt::DisplayRole && text.size() > kMaxShownLength) {
-        text.truncate(kMaxShownLength);
-        text += QChar(0x2026);
-    }
-    return text;
+    const QString text = cellText(index.row(), index.column());
+    return role == Qt::DisplayRole ? cutForDisplay(text) : text;
 }
 
 QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -9,6 +9,8 @@
 // No method throws: a failing read returns an empty value and is reported once per view.
 #include "NotifyLink.h"
 
+#include "ShownText.h"
+
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QStringList>
@@ -64,7 +66,7 @@ public:
     void beginEdit(int row);
 
     /// Characters a cell shows (DisplayRole) before "…"; the edit role always holds the whole value.
-    static constexpr int kMaxShownLength = 4000;
+    static constexpr int kMaxShownLength = dbctrls::kMaxShownLength;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
