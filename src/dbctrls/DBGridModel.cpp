@@ -1,6 +1,7 @@
 #include "DBGridModel.h"
 
 #include "Glyphs.h"
+#include "ShownText.h"
 #include "core/Errors.h"
 #include "core/Guard.h"
 #include "engine/Field.h"
@@ -268,7 +269,8 @@ QVariant TDBGridModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
-    return cellText(index.row(), index.column());
+    const QString text = cellText(index.row(), index.column());
+    return role == Qt::DisplayRole ? cutForDisplay(text) : text;
 }
 
 QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int role) const

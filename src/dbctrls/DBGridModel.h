@@ -9,6 +9,8 @@
 // No method throws: a failing read returns an empty value and is reported once per view.
 #include "NotifyLink.h"
 
+#include "ShownText.h"
+
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QStringList>
@@ -62,6 +64,9 @@ public:
     /// Makes the row's record current (posting a pending edit first) and puts it into edit
     /// state. Engine errors pass.
     void beginEdit(int row);
+
+    /// Characters a cell shows (DisplayRole) before "…"; the edit role always holds the whole value.
+    static constexpr int kMaxShownLength = dbctrls::kMaxShownLength;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

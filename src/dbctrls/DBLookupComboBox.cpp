@@ -1,6 +1,7 @@
 #include "DBLookupComboBox.h"
 
 #include "DBLookupListModel.h"
+#include "ShownText.h"
 #include "core/Guard.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
@@ -219,7 +220,7 @@ void TDBLookupComboBox::paintEvent(QPaintEvent*)
         QStylePainter painter(this);
         QStyleOptionComboBox option;
         initStyleOption(&option);
-        option.currentText = shownText();
+        option.currentText = cutForDisplay(shownText());
         option.currentIcon = QIcon();
         painter.drawComplexControl(QStyle::CC_ComboBox, option);
         painter.drawControl(QStyle::CE_ComboBoxLabel, option);

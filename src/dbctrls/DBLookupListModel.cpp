@@ -1,5 +1,7 @@
 #include "DBLookupListModel.h"
 
+#include "ShownText.h"
+
 #include "core/Guard.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
@@ -110,7 +112,7 @@ QVariant TDBLookupListModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
-    return textAt(index.row());
+    return role == Qt::DisplayRole ? cutForDisplay(textAt(index.row())) : textAt(index.row());
 }
 
 } // namespace dbctrls

@@ -1,6 +1,10 @@
 #pragma once
 // A multi-line text bound to a memo field, with a vertical scroll bar. Behaves like TDBEdit:
 // typing starts the edit state, the text is written when the memo is left and before a post.
+//
+// A value too long to lay out quickly (more than kMaxEditableLength characters, or a line of
+// more than kMaxEditableLine) is shown read-only: a note, then its beginning followed by "…".
+// The stored value stays as it is, since nothing is written back unless the user edited it.
 #include "FieldDataLink.h"
 
 #include <QPlainTextEdit>
@@ -25,6 +29,17 @@ public:
     bool isModified() const { return link_.isModified(); }
     void updateRecord() { link_.updateRecord(); }
 
+    /// Longest value shown whole and editable.
+    static constexpr int kMaxEditableLength = 4 * 1024 * 1024;
+    /// Longest line (characters between line breaks) of a value shown whole and editable.
+    static constexpr int kMaxEditableLine = 16 * 1024;
+    /// Characters of a longer value shown after the note.
+    static constexpr int kShownPrefixLength = 8 * 1024;
+    /// True while the field's value is too long and shown cut, read-only.
+    bool isShownCut() const { return shownCut_; }
+    /// The note above a value shown cut; "%1" is its length in characters.
+    void setLongValueNote(const QString& note) { note_ = note; }
+
 signals:
     /// The memo was left, after its pending text was written.
     void exited();
@@ -35,10 +50,14 @@ protected:
 
 private:
     void showField();
+    void showCut(const QString& value);
     void writeField();
 
     TFieldDataLink link_;
     bool showing_ = false;
+    bool shownCut_ = false;
+    bool readOnlyBeforeCut_ = false;
+    QString note_;
 };
 
 } // namespace dbctrls

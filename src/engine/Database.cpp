@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include "StaleJournals.h"
 #include "Statement.h"
 #include "Table.h"
 #include "core/Errors.h"
@@ -98,8 +99,10 @@ QString Database::attach(const QString& fileName)
     checkIsFile(path);
     if (depth_ > 0)
         throw openError(path, QStringLiteral("a table cannot be opened inside a transaction"));
-    if (!db_)
+    if (!db_) {
+        removeStaleJournals(dataDir_);
         openConnection(schema, path);
+    }
     attachFile(schema, path);
     return schema;
 }

@@ -7,6 +7,7 @@
 #include "locale/PropertyAccess.h"
 
 #include <QAbstractItemModelTester>
+#include <QElapsedTimer>
 #include <QListView>
 #include <QSignalSpy>
 #include <QTest>
@@ -192,4 +193,37 @@ TEST_F(LookupComboBox, ItsRowsAreNoTranslatableItems)
               (QStringList{"Action", "Drama", "Komedie", "Western", QString::fromUtf8("Ø-film")}));
     EXPECT_EQ(kat->State(), DataSetState::Browse);
     EXPECT_EQ(video->State(), DataSetState::Browse);
+}
+
+TEST_F(LookupComboBox, AHugeEntryShowsCutAndIsChosenWhole)
+{
+    QString huge;
+    while (huge.size() < 10 * 1024 * 1024)
+        huge += QStringLiteral("Titel uden ende ");
+    addTape(QStringLiteral("0003-00"), huge);
+    video->First();
+    TDBLookupComboBox* combo = picker(*video, "Titel");
+    QSignalSpy chosen(combo, &TDBLookupComboBox::chosen);
+    window->show();
+    QElapsedTimer timer;
+    timer.start();
+    combo->setKeyValue(huge);
+    window->grab();
+    combo->showPopup();
+    ASSERT_TRUE(combo->dropDownVisible());
+    combo->dropDownView()->grab();
+
+    const int row = combo->listModel()->rowOfKey(huge);
+    ASSERT_GE(row, 0);
+    const QModelIndex entry = combo->listModel()->index(row);
+    EXPECT_EQ(combo->listModel()->data(entry, Qt::DisplayRole).toString(), huge.left(4000) + QChar(0x2026));
+    EXPECT_EQ(combo->listModel()->data(entry, Qt::EditRole).toString(), huge);
+    QListView* view = combo->dropDownView();
+    view->scrollTo(entry);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+    EXPECT_EQ(combo->keyValue(), huge);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toString(), huge);
+    // Bounds whether the list works at all, not its speed.
+    EXPECT_LT(timer.elapsed(), 120000);
 }
