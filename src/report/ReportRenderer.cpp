@@ -12,9 +12,15 @@ namespace {
 constexpr double mmPerInch = 25.4;
 }
 
-ReportRenderer::ReportRenderer(const ReportDocument& doc, QPainter& painter)
-    : doc_(doc), painter_(painter), toDevice_(mmToDevice(*painter.device()))
+ReportRenderer::ReportRenderer(const PageSetup& page, const std::vector<ReportBand>& bands, QPainter& painter)
+    : page_(page), bands_(bands), painter_(painter), toDevice_(mmToDevice(*painter.device()))
 {
+}
+
+ReportRenderer::ReportRenderer(const ReportDocument& doc, QPainter& painter)
+    : ReportRenderer(doc.page, doc.bands, painter)
+{
+    doc_ = &doc;
 }
 
 QTransform ReportRenderer::mmToDevice(const QPaintDevice& device)
@@ -24,15 +30,21 @@ QTransform ReportRenderer::mmToDevice(const QPaintDevice& device)
 
 void ReportRenderer::drawPage(int pageIndex)
 {
-    for (const PlacedBand& placed : doc_.pages.at(size_t(pageIndex)).bands)
+    if (doc_)
+        drawPage(doc_->pages.at(size_t(pageIndex)));
+}
+
+void ReportRenderer::drawPage(const ReportPage& page)
+{
+    for (const PlacedBand& placed : page.bands)
         drawBand(placed);
 }
 
 void ReportRenderer::drawBand(const PlacedBand& placed)
 {
-    const ReportBand& band = doc_.bands.at(size_t(placed.band));
-    const QPointF origin(doc_.page.marginLeft, doc_.page.marginTop + placed.topMm);
-    drawBox(QRectF(origin, QSizeF(doc_.page.bandWidthMm(), band.heightMm)), band.box);
+    const ReportBand& band = bands_.at(size_t(placed.band));
+    const QPointF origin(page_.marginLeft, page_.marginTop + placed.topMm);
+    drawBox(QRectF(origin, QSizeF(page_.bandWidthMm(), band.heightMm)), band.box);
     for (size_t i = 0; i < band.items.size(); ++i) {
         const ReportItem& item = band.items[i];
         const QRectF rect = item.rectMm.translated(origin);

@@ -14,10 +14,14 @@ namespace report {
 class ReportRenderer {
 public:
     /// painter must be active on its device; the page's top left corner is the device's origin.
+    /// page and bands are not copied and must outlive the renderer.
+    ReportRenderer(const PageSetup& page, const std::vector<ReportBand>& bands, QPainter& painter);
     ReportRenderer(const ReportDocument& doc, QPainter& painter);
 
-    /// Paints page pageIndex (0-based) on the painter's current page.
+    /// Paints page pageIndex (0-based) of the document on the painter's current page.
     void drawPage(int pageIndex);
+    /// Paints page on the painter's current page.
+    void drawPage(const ReportPage& page);
 
     /// mm on paper -> device pixels for a device of that resolution.
     static QTransform mmToDevice(const QPaintDevice& device);
@@ -29,7 +33,9 @@ private:
     /// The text on its box's one line; shortText, when given, stands in for a text that does not fit whole.
     void drawText(const QRectF& rectMm, const ReportItem& item, const QString& text, const QString& shortText);
 
-    const ReportDocument& doc_;
+    const PageSetup& page_;
+    const std::vector<ReportBand>& bands_;
+    const ReportDocument* doc_ = nullptr;
     QPainter& painter_;
     QTransform toDevice_;
 };
