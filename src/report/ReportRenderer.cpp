@@ -15,6 +15,11 @@ constexpr double mmPerInch = 25.4;
 ReportRenderer::ReportRenderer(const PageSetup& page, const std::vector<ReportBand>& bands, QPainter& painter)
     : page_(page), bands_(bands), painter_(painter), toDevice_(mmToDevice(*painter.device()))
 {
+    for (const ReportBand& band : bands_) {
+        std::vector<QFont>& fonts = fonts_.emplace_back();
+        for (const ReportItem& item : band.items)
+            fonts.emplace_back(qtFont(item.font), painter.device());
+    }
 }
 
 ReportRenderer::ReportRenderer(const ReportDocument& doc, QPainter& painter)
@@ -49,7 +54,8 @@ void ReportRenderer::drawBand(const PlacedBand& placed)
         const ReportItem& item = band.items[i];
         const QRectF rect = item.rectMm.translated(origin);
         drawBox(rect, item.box);
-        drawText(rect, item, placed.texts.value(int(i)), placed.shortTexts.value(int(i)));
+        drawText(rect, item, fonts_[size_t(placed.band)][i], placed.texts.value(int(i)),
+                 placed.shortTexts.value(int(i)));
     }
 }
 
@@ -80,10 +86,9 @@ void ReportRenderer::drawFrame(const QRectF& rect, const BoxStyle& box)
     painter_.restore();
 }
 
-void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QString& text,
+void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
                               const QString& shortText)
 {
-    const QFont font(qtFont(item.font), painter_.device());
     const QRectF rect = toDevice_.mapRect(rectMm);
     QString line = fittedLine(text, font, rect.width(), painter_.device());
     // A value cut short would print a wrong value (a date without its year): its short form.

@@ -4,7 +4,9 @@
 // point size for the device, so one layout serves every output.
 #include "ReportDocument.h"
 
+#include <QFont>
 #include <QTransform>
+#include <vector>
 
 class QPainter;
 class QPaintDevice;
@@ -31,13 +33,15 @@ private:
     void drawBox(const QRectF& rectMm, const BoxStyle& box);
     void drawFrame(const QRectF& rect, const BoxStyle& box);
     /// The text on its box's one line; shortText, when given, stands in for a text that does not fit whole.
-    void drawText(const QRectF& rectMm, const ReportItem& item, const QString& text, const QString& shortText);
+    void drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
+                  const QString& shortText);
 
     const PageSetup& page_;
     const std::vector<ReportBand>& bands_;
     const ReportDocument* doc_ = nullptr;
     QPainter& painter_;
     QTransform toDevice_;
+    std::vector<std::vector<QFont>> fonts_; // per band and item, resolved for the device once
 };
 
 } // namespace report
