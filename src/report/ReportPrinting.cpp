@@ -28,7 +28,8 @@ QString fileMessage(const char* what, const QString& path, const QString& reason
 using StartDevice = std::function<QPagedPaintDevice*()>;
 
 // Paints each page of source as it is laid out; false when progress cancelled (abandon runs
-// first, while the painter is still active) or the device could not start.
+// first, while the painter is still active; also before an error in the data goes on) or the
+// device could not start.
 bool paintPages(PageSource& source, const StartDevice& start, const PageProgress& progress, int pageCount,
                 const std::function<void()>& abandon)
 {
@@ -36,7 +37,7 @@ bool paintPages(PageSource& source, const StartDevice& start, const PageProgress
     QPagedPaintDevice* device = nullptr;
     std::optional<ReportRenderer> renderer;
     bool failed = false;
-    const bool done = source.run([&](const ReportPage& page, int index) {
+    const PageSink paint = [&](const ReportPage& page, int index) {
         if (progress && !progress(index, pageCount)) {
             if (abandon && painter.isActive())
                 abandon();
@@ -54,7 +55,16 @@ bool paintPages(PageSource& source, const StartDevice& start, const PageProgress
         }
         renderer->drawPage(page);
         return true;
-    });
+    };
+    bool done = false;
+    try {
+        done = source.run(paint);
+    } catch (...) {
+        // Data that fails part-way must not leave half a job at the printer.
+        if (abandon && painter.isActive())
+            abandon();
+        throw;
+    }
     if (!painter.isActive())
         return done && !failed;
     return painter.end() && done;
