@@ -1,5 +1,6 @@
 #include "Report.h"
 #include "DefaultPrinter.h"
+#include "PrintProgressDialog.h"
 #include "ReportDataProvider.h"
 #include "ReportPaginator.h"
 #include "ReportPreview.h"
@@ -27,15 +28,29 @@ bool Report::print(QWidget* parent)
     if (!printer)
         return false;
     printer->setDocName(title_);
-    return printWithProgress(layout(), *printer, parent);
+    LaidOutPages source = pages();
+    return printWithProgress(source, *printer, parent);
+}
+
+LaidOutPages Report::pages() const
+{
+    return LaidOutPages(page_, bands_, title_, data_);
 }
 
 std::unique_ptr<ReportPreview> Report::createPreview(QWidget* parent) const
 {
-    ReportDocument doc = layout();
-    if (doc.isEmpty())
+    auto source = std::make_unique<LaidOutPages>(pages());
+    int pageCount = 0;
+    {
+        PrintProgressDialog progress(parent, 0, QStringLiteral("Forbereder"), previewProgressDelay_);
+        pageCount = source->countPages([&progress] { return progress.poll(); });
+    }
+    if (pageCount <= 0)
         return nullptr;
-    return std::make_unique<ReportPreview>(std::move(doc), parent);
+    auto preview = std::make_unique<ReportPreview>(std::move(source), pageCount, parent, previewProgressDelay_);
+    if (preview->cancelled())
+        return nullptr;
+    return preview;
 }
 
 void Report::preview(QWidget* parent) const
@@ -48,7 +63,8 @@ void Report::preview(QWidget* parent) const
 
 int Report::writePdf(const QString& path) const
 {
-    return report::writePdf(layout(), path);
+    LaidOutPages source = pages();
+    return report::writePdf(source, path);
 }
 
 } // namespace report

@@ -3,9 +3,10 @@
 // and prints, previews or writes them as PDF. The data provider is not owned.
 #include "PageSetup.h"
 #include "ReportBand.h"
-#include "ReportDocument.h"
+#include "PageSource.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -32,12 +33,19 @@ public:
     /// Reads the data from first to last record and lays the pages out. No page without
     /// records (or without a data provider).
     ReportDocument layout() const;
+    /// The pages laid out one at a time while they are taken (copies the design; the data
+    /// provider must outlive it).
+    LaidOutPages pages() const;
 
     /// Prints on the default printer with a progress window; no printer dialog. Without a
     /// printer nothing happens and the data is not read. True when every page was sent.
     bool print(QWidget* parent);
-    /// A preview window over the laid-out pages; nullptr when there is no page.
+    /// A preview window over the laid-out pages, prepared with a progress window; nullptr when
+    /// there is no page or the user cancelled.
     std::unique_ptr<ReportPreview> createPreview(QWidget* parent) const;
+    /// How long preparing the preview may take before its progress window shows (default
+    /// half a second, so a short list flashes no window).
+    void setPreviewProgressDelay(int ms) { previewProgressDelay_ = ms; }
     /// Shows the preview modally and returns when it is closed; nothing without a page.
     void preview(QWidget* parent) const;
     /// Writes the pages as a PDF file; see report::writePdf. Returns the number of pages.
@@ -48,6 +56,7 @@ private:
     QString title_;
     std::vector<ReportBand> bands_;
     ReportDataProvider* data_ = nullptr;
+    int previewProgressDelay_ = 500;
 };
 
 } // namespace report

@@ -22,40 +22,75 @@ private:
 
 ReportPaginator::ReportPaginator(const PageSetup& page, const std::vector<ReportBand>& bands,
                                  const QString& title)
-    : title_(title)
+    : pageSetup_(page), bands_(bands), title_(title)
 {
-    doc_.page = page;
-    doc_.bands = bands;
+    for (size_t i = 0; i < bands_.size(); ++i)
+        bandsByKind_[int(bands_[i].kind)].push_back(int(i));
 }
 
 ReportDocument ReportPaginator::run(ReportDataProvider* data)
 {
+    ReportDocument doc;
+    doc.page = pageSetup_;
+    doc.bands = bands_;
+    run(data, [&doc](const ReportPage& page, int) {
+        doc.pages.push_back(page);
+        return true;
+    });
+    return doc;
+}
+
+bool ReportPaginator::run(ReportDataProvider* data, const PageSink& sink)
+{
+    countOnly_ = false;
+    return layOut(data, sink);
+}
+
+int ReportPaginator::countPages(ReportDataProvider* data, const KeepGoing& keepGoing)
+{
+    countOnly_ = true;
+    int pages = 0;
+    const bool done = layOut(data, [&](const ReportPage&, int) {
+        ++pages;
+        return !keepGoing || keepGoing();
+    });
+    return done ? pages : -1;
+}
+
+bool ReportPaginator::layOut(ReportDataProvider* data, const PageSink& sink)
+{
     data_ = data;
+    sink_ = sink;
+    stopped_ = false;
+    pageIndex_ = -1;
+    detailCount_ = 0;
     if (!data)
-        return doc_;
+        return true;
     ReadingScope reading(*data);
     if (data->isEmpty())
-        return doc_;
+        return true;
     data->first();
     if (data->eof())
-        return doc_;
+        return true;
     startPage();
     while (!data->eof()) {
         placeDetails();
+        if (stopped_)
+            return false;
         ++detailCount_;
         data->next();
     }
     finishPage();
-    return doc_;
+    return !stopped_;
 }
 
 void ReportPaginator::startPage()
 {
-    const bool firstPage = doc_.pages.empty();
-    doc_.pages.emplace_back();
+    ++pageIndex_;
+    current_.bands.clear();
     y_ = 0.0;
     detailsOnPage_ = 0;
-    if (firstPage) {
+    if (pageIndex_ == 0) {
         for (int band : bandsOf(BandKind::Title))
             place(band, y_);
     }
@@ -65,21 +100,23 @@ void ReportPaginator::startPage()
 
 void ReportPaginator::finishPage()
 {
-    double top = doc_.page.bodyHeightMm() - heightOf(BandKind::PageFooter);
+    double top = pageSetup_.bodyHeightMm() - heightOf(BandKind::PageFooter);
     for (int band : bandsOf(BandKind::PageFooter)) {
         place(band, top);
-        top += doc_.bands[size_t(band)].heightMm;
+        top += bands_[size_t(band)].heightMm;
     }
+    stopped_ = !sink_(current_, pageIndex_);
 }
 
 void ReportPaginator::placeDetails()
 {
-    const std::vector<int> details = bandsOf(BandKind::Detail);
-    for (int band : details) {
-        const double height = doc_.bands[size_t(band)].heightMm;
+    for (int band : bandsOf(BandKind::Detail)) {
+        const double height = bands_[size_t(band)].heightMm;
         // A band taller than an empty page stays on that page rather than opening pages forever.
         if (!fits(height) && detailsOnPage_ > 0) {
             finishPage();
+            if (stopped_)
+                return;
             startPage();
         }
         place(band, y_);
@@ -89,13 +126,17 @@ void ReportPaginator::placeDetails()
 
 bool ReportPaginator::fits(double heightMm) const
 {
-    const double bottom = doc_.page.bodyHeightMm() - heightOf(BandKind::PageFooter);
+    const double bottom = pageSetup_.bodyHeightMm() - heightOf(BandKind::PageFooter);
     return y_ + heightMm <= bottom + fitTolerance;
 }
 
 void ReportPaginator::place(int band, double topMm)
 {
-    const ReportBand& definition = doc_.bands[size_t(band)];
+    const ReportBand& definition = bands_[size_t(band)];
+    if (definition.kind != BandKind::PageFooter)
+        y_ = topMm + definition.heightMm;
+    if (countOnly_)
+        return;
     PlacedBand placed;
     placed.band = band;
     placed.topMm = topMm;
@@ -104,29 +145,20 @@ void ReportPaginator::place(int band, double topMm)
         const bool field = item.kind == ItemKind::Field && !data_->eof();
         placed.shortTexts << (field ? data_->shortFieldText(item.text) : QString());
     }
-    doc_.pages.back().bands.push_back(std::move(placed));
-    if (definition.kind != BandKind::PageFooter)
-        y_ = topMm + definition.heightMm;
+    current_.bands.push_back(std::move(placed));
 }
 
 double ReportPaginator::heightOf(BandKind kind) const
 {
     double height = 0.0;
-    for (const ReportBand& band : doc_.bands) {
-        if (band.kind == kind)
-            height += band.heightMm;
-    }
+    for (int band : bandsOf(kind))
+        height += bands_[size_t(band)].heightMm;
     return height;
 }
 
-std::vector<int> ReportPaginator::bandsOf(BandKind kind) const
+const std::vector<int>& ReportPaginator::bandsOf(BandKind kind) const
 {
-    std::vector<int> found;
-    for (size_t i = 0; i < doc_.bands.size(); ++i) {
-        if (doc_.bands[i].kind == kind)
-            found.push_back(int(i));
-    }
-    return found;
+    return bandsByKind_[int(kind)];
 }
 
 QString ReportPaginator::textOf(const ReportItem& item) const
@@ -139,7 +171,7 @@ QString ReportPaginator::textOf(const ReportItem& item) const
     case ItemKind::ReportTitle:
         return title_;
     case ItemKind::PageNumber:
-        return item.text + QString::number(doc_.pages.size());
+        return item.text + QString::number(pageIndex_ + 1);
     case ItemKind::DetailCount:
         return item.text + QString::number(detailCount_);
     }

@@ -1,5 +1,6 @@
 #include "ReportPreview.h"
 #include "DefaultPrinter.h"
+#include "PrintProgressDialog.h"
 #include "ReportPrinting.h"
 
 #include "core/Guard.h"
@@ -19,16 +20,17 @@ namespace {
 constexpr qreal zoomStep = 1.25;
 }
 
-ReportPreview::ReportPreview(ReportDocument doc, QWidget* parent)
-    : QDialog(parent), doc_(std::move(doc)), printer_(QPrinter::HighResolution)
+ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, int pageCount, QWidget* parent, int progressDelayMs)
+    : QDialog(parent), pages_(std::move(pages)), pageCount_(pageCount), progressDelayMs_(progressDelayMs),
+      printer_(QPrinter::HighResolution)
 {
     setWindowTitle(QStringLiteral("Vis udskrift"));
-    preparePrinter(printer_, doc_.page);
+    preparePrinter(printer_, pages_->page());
     view_ = new QPrintPreviewWidget(&printer_, this);
     view_->setViewMode(QPrintPreviewWidget::SinglePageView);
     view_->setZoomMode(QPrintPreviewWidget::FitToWidth);
     connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
-        core::guarded([&] { paintDocument(doc_, *printer); });
+        core::guarded([&] { paintPreview(*printer); });
     });
     connect(view_, &QPrintPreviewWidget::previewChanged, this, [this] { core::guarded([this] { updatePageLabel(); }); });
     auto* layout = new QVBoxLayout(this);
@@ -143,9 +145,16 @@ void ReportPreview::showPageTop()
     bar->setValue(bar->value() + scrolled->mapFromScene(pages.at(index)->pos()).y() - 10);
 }
 
+void ReportPreview::paintPreview(QPrinter& printer)
+{
+    PrintProgressDialog progress(parentWidget(), pageCount_, QStringLiteral("Forbereder"), progressDelayMs_);
+    cancelled_ = !paintPages(*pages_, printer, [&progress](int page, int) { return progress.advance(page); },
+                             pageCount_, false);
+}
+
 void ReportPreview::printPages()
 {
-    printToDefaultPrinter(doc_, this);
+    printToDefaultPrinter(*pages_, this);
 }
 
 void ReportPreview::zoomIn()

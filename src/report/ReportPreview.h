@@ -1,10 +1,12 @@
 #pragma once
 // The report's preview window: the pages on screen with page navigation, zoom and printing
-// on the default printer. Owns its copy of the document.
-#include "ReportDocument.h"
+// on the default printer. Owns its page source; the pages are laid out and drawn once, with a
+// progress window that can cancel.
+#include "PageSource.h"
 
 #include <QDialog>
 #include <QPrinter>
+#include <memory>
 
 class QLabel;
 class QPrintPreviewWidget;
@@ -15,7 +17,13 @@ namespace report {
 class ReportPreview : public QDialog {
     Q_OBJECT
 public:
-    explicit ReportPreview(ReportDocument doc, QWidget* parent = nullptr);
+    /// pageCount: what pages->countPages() gave. Preparing the pages shows a progress window
+    /// once it has taken progressDelayMs.
+    ReportPreview(std::unique_ptr<PageSource> pages, int pageCount, QWidget* parent = nullptr,
+                  int progressDelayMs = 0);
+
+    /// True when the user cancelled preparing the pages; the window then shows no page.
+    bool cancelled() const { return cancelled_; }
 
     int pageCount() const;
     /// 1-based, as shown in the window.
@@ -46,8 +54,12 @@ private:
     void fitPage();
     void fitWidth();
     void updatePageLabel();
+    void paintPreview(QPrinter& printer);
 
-    ReportDocument doc_;
+    std::unique_ptr<PageSource> pages_;
+    int pageCount_ = 0;
+    int progressDelayMs_ = 0;
+    bool cancelled_ = false;
     QPrinter printer_;
     QPrintPreviewWidget* view_ = nullptr;
     QLabel* pageLabel_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <optional>
 
 namespace report {
 
@@ -23,26 +24,50 @@ QString fileMessage(const char* what, const QString& path, const QString& reason
     return QStringLiteral("Cannot %1 file \"%2\". %3").arg(QLatin1String(what), QDir::toNativeSeparators(path), reason);
 }
 
-// Paints every page on device; false when progress cancelled (abandon runs first, while the
-// painter is still active) or the device could not start.
-bool paintPages(const ReportDocument& doc, QPagedPaintDevice& device, const PageProgress& progress,
+/// Starts the device when the first page comes, so a report without pages starts nothing.
+using StartDevice = std::function<QPagedPaintDevice*()>;
+
+// Paints each page of source as it is laid out; false when progress cancelled (abandon runs
+// first, while the painter is still active; also before an error in the data goes on) or the
+// device could not start.
+bool paintPages(PageSource& source, const StartDevice& start, const PageProgress& progress, int pageCount,
                 const std::function<void()>& abandon)
 {
     QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    ReportRenderer renderer(doc, painter);
-    for (int i = 0; i < doc.pageCount(); ++i) {
-        if (progress && !progress(i, doc.pageCount())) {
-            if (abandon)
+    QPagedPaintDevice* device = nullptr;
+    std::optional<ReportRenderer> renderer;
+    bool failed = false;
+    const PageSink paint = [&](const ReportPage& page, int index) {
+        if (progress && !progress(index, pageCount)) {
+            if (abandon && painter.isActive())
                 abandon();
             return false;
         }
-        if (i > 0)
-            device.newPage();
-        renderer.drawPage(i);
+        if (!device) {
+            device = start();
+            if (!painter.begin(device)) {
+                failed = true;
+                return false;
+            }
+            renderer.emplace(source.page(), source.bands(), painter);
+        } else {
+            device->newPage();
+        }
+        renderer->drawPage(page);
+        return true;
+    };
+    bool done = false;
+    try {
+        done = source.run(paint);
+    } catch (...) {
+        // Data that fails part-way must not leave half a job at the printer.
+        if (abandon && painter.isActive())
+            abandon();
+        throw;
     }
-    return painter.end();
+    if (!painter.isActive())
+        return done && !failed;
+    return painter.end() && done;
 }
 
 void openTarget(core::AtomicFile& file, const QString& path)
@@ -69,33 +94,50 @@ void preparePrinter(QPrinter& printer, const PageSetup& page)
 
 bool paintDocument(const ReportDocument& doc, QPrinter& printer, const PageProgress& progress)
 {
-    if (doc.isEmpty())
-        return true;
-    preparePrinter(printer, doc.page);
-    return paintPages(doc, printer, progress, [&printer] { printer.abort(); });
+    DocumentPages pages(doc);
+    return paintPages(pages, printer, progress, doc.pageCount());
+}
+
+bool paintPages(PageSource& source, QPrinter& printer, const PageProgress& progress, int pageCount,
+                bool abortOnCancel)
+{
+    const StartDevice start = [&]() -> QPagedPaintDevice* {
+        preparePrinter(printer, source.page());
+        return &printer;
+    };
+    const std::function<void()> abort = [&printer] { printer.abort(); };
+    return paintPages(source, start, progress, pageCount, abortOnCancel ? abort : std::function<void()>());
 }
 
 bool writePdfFile(const ReportDocument& doc, const QString& path, const QString& title, const PageProgress& progress)
 {
-    if (doc.isEmpty())
-        return false;
+    DocumentPages pages(doc);
+    return writePdfFile(pages, path, title, progress, doc.pageCount());
+}
+
+bool writePdfFile(PageSource& source, const QString& path, const QString& title, const PageProgress& progress,
+                  int pageCount)
+{
     core::AtomicFile file(path);
-    openTarget(file, path);
+    std::optional<QPdfWriter> writer;
     bool cancelled = false;
     const PageProgress asked = [&](int page, int count) {
         cancelled = progress && !progress(page, count);
         return !cancelled;
     };
-    bool painted = false;
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(kPdfDpi);
-        writer.setPageLayout(doc.page.pageLayout());
-        writer.setCreator(QStringLiteral("Spolarkiv"));
-        writer.setTitle(title);
-        painted = paintPages(doc, writer, asked, {});
-    }
-    if (cancelled) {
+    const StartDevice start = [&]() -> QPagedPaintDevice* {
+        openTarget(file, path);
+        writer.emplace(&file);
+        writer->setResolution(kPdfDpi);
+        writer->setPageLayout(source.page().pageLayout());
+        writer->setCreator(QStringLiteral("Spolarkiv"));
+        writer->setTitle(title);
+        return &*writer;
+    };
+    const bool painted = paintPages(source, start, asked, pageCount, {});
+    const bool started = writer.has_value();
+    writer.reset(); // writes the file's end
+    if (!started || cancelled) {
         file.discard(); // the old file stays
         return false;
     }
@@ -110,16 +152,46 @@ int writePdf(const ReportDocument& doc, const QString& path)
     return writePdfFile(doc, path, QString(), {}) ? doc.pageCount() : 0;
 }
 
+int writePdf(PageSource& source, const QString& path)
+{
+    int pages = 0;
+    const PageProgress counted = [&pages](int page, int) {
+        pages = page + 1;
+        return true;
+    };
+    return writePdfFile(source, path, QString(), counted) ? pages : 0;
+}
+
+namespace {
+
+bool printCounted(PageSource& source, QPrinter& printer, PrintProgressDialog& progress, int pageCount)
+{
+    const PageProgress advance = [&progress](int page, int) { return progress.advance(page); };
+    // A printer that writes a PDF file gets the same care as a PDF written directly.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return writePdfFile(source, printer.outputFileName(), printer.docName(), advance, pageCount);
+    return paintPages(source, printer, advance, pageCount);
+}
+
+} // namespace
+
 bool printWithProgress(const ReportDocument& doc, QPrinter& printer, QWidget* parent)
 {
     if (doc.isEmpty())
         return false;
+    DocumentPages pages(doc);
     PrintProgressDialog progress(parent, doc.pageCount());
-    const PageProgress advance = [&progress](int page, int) { return progress.advance(page); };
-    // A printer that writes a PDF file gets the same care as a PDF written directly.
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return writePdfFile(doc, printer.outputFileName(), printer.docName(), advance);
-    return paintDocument(doc, printer, advance);
+    return printCounted(pages, printer, progress, doc.pageCount());
+}
+
+bool printWithProgress(PageSource& source, QPrinter& printer, QWidget* parent)
+{
+    PrintProgressDialog progress(parent, 0);
+    const int pageCount = source.countPages([&progress] { return progress.poll(); });
+    if (pageCount <= 0)
+        return false;
+    progress.setPageCount(pageCount);
+    return printCounted(source, printer, progress, pageCount);
 }
 
 bool printToDefaultPrinter(const ReportDocument& doc, QWidget* parent)
@@ -128,6 +200,12 @@ bool printToDefaultPrinter(const ReportDocument& doc, QWidget* parent)
         return false;
     std::unique_ptr<QPrinter> printer = openDefaultPrinter();
     return printer && printWithProgress(doc, *printer, parent);
+}
+
+bool printToDefaultPrinter(PageSource& source, QWidget* parent)
+{
+    std::unique_ptr<QPrinter> printer = openDefaultPrinter();
+    return printer && printWithProgress(source, *printer, parent);
 }
 
 } // namespace report

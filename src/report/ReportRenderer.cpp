@@ -12,9 +12,20 @@ namespace {
 constexpr double mmPerInch = 25.4;
 }
 
-ReportRenderer::ReportRenderer(const ReportDocument& doc, QPainter& painter)
-    : doc_(doc), painter_(painter), toDevice_(mmToDevice(*painter.device()))
+ReportRenderer::ReportRenderer(const PageSetup& page, const std::vector<ReportBand>& bands, QPainter& painter)
+    : page_(page), bands_(bands), painter_(painter), toDevice_(mmToDevice(*painter.device()))
 {
+    for (const ReportBand& band : bands_) {
+        std::vector<QFont>& fonts = fonts_.emplace_back();
+        for (const ReportItem& item : band.items)
+            fonts.emplace_back(qtFont(item.font), painter.device());
+    }
+}
+
+ReportRenderer::ReportRenderer(const ReportDocument& doc, QPainter& painter)
+    : ReportRenderer(doc.page, doc.bands, painter)
+{
+    doc_ = &doc;
 }
 
 QTransform ReportRenderer::mmToDevice(const QPaintDevice& device)
@@ -24,20 +35,27 @@ QTransform ReportRenderer::mmToDevice(const QPaintDevice& device)
 
 void ReportRenderer::drawPage(int pageIndex)
 {
-    for (const PlacedBand& placed : doc_.pages.at(size_t(pageIndex)).bands)
+    if (doc_)
+        drawPage(doc_->pages.at(size_t(pageIndex)));
+}
+
+void ReportRenderer::drawPage(const ReportPage& page)
+{
+    for (const PlacedBand& placed : page.bands)
         drawBand(placed);
 }
 
 void ReportRenderer::drawBand(const PlacedBand& placed)
 {
-    const ReportBand& band = doc_.bands.at(size_t(placed.band));
-    const QPointF origin(doc_.page.marginLeft, doc_.page.marginTop + placed.topMm);
-    drawBox(QRectF(origin, QSizeF(doc_.page.bandWidthMm(), band.heightMm)), band.box);
+    const ReportBand& band = bands_.at(size_t(placed.band));
+    const QPointF origin(page_.marginLeft, page_.marginTop + placed.topMm);
+    drawBox(QRectF(origin, QSizeF(page_.bandWidthMm(), band.heightMm)), band.box);
     for (size_t i = 0; i < band.items.size(); ++i) {
         const ReportItem& item = band.items[i];
         const QRectF rect = item.rectMm.translated(origin);
         drawBox(rect, item.box);
-        drawText(rect, item, placed.texts.value(int(i)), placed.shortTexts.value(int(i)));
+        drawText(rect, item, fonts_[size_t(placed.band)][i], placed.texts.value(int(i)),
+                 placed.shortTexts.value(int(i)));
     }
 }
 
@@ -68,10 +86,9 @@ void ReportRenderer::drawFrame(const QRectF& rect, const BoxStyle& box)
     painter_.restore();
 }
 
-void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QString& text,
+void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
                               const QString& shortText)
 {
-    const QFont font(qtFont(item.font), painter_.device());
     const QRectF rect = toDevice_.mapRect(rectMm);
     QString line = fittedLine(text, font, rect.width(), painter_.device());
     // A value cut short would print a wrong value (a date without its year): its short form.

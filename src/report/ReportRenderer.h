@@ -4,7 +4,9 @@
 // point size for the device, so one layout serves every output.
 #include "ReportDocument.h"
 
+#include <QFont>
 #include <QTransform>
+#include <vector>
 
 class QPainter;
 class QPaintDevice;
@@ -14,10 +16,14 @@ namespace report {
 class ReportRenderer {
 public:
     /// painter must be active on its device; the page's top left corner is the device's origin.
+    /// page and bands are not copied and must outlive the renderer.
+    ReportRenderer(const PageSetup& page, const std::vector<ReportBand>& bands, QPainter& painter);
     ReportRenderer(const ReportDocument& doc, QPainter& painter);
 
-    /// Paints page pageIndex (0-based) on the painter's current page.
+    /// Paints page pageIndex (0-based) of the document on the painter's current page.
     void drawPage(int pageIndex);
+    /// Paints page on the painter's current page.
+    void drawPage(const ReportPage& page);
 
     /// mm on paper -> device pixels for a device of that resolution.
     static QTransform mmToDevice(const QPaintDevice& device);
@@ -27,11 +33,15 @@ private:
     void drawBox(const QRectF& rectMm, const BoxStyle& box);
     void drawFrame(const QRectF& rect, const BoxStyle& box);
     /// The text on its box's one line; shortText, when given, stands in for a text that does not fit whole.
-    void drawText(const QRectF& rectMm, const ReportItem& item, const QString& text, const QString& shortText);
+    void drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
+                  const QString& shortText);
 
-    const ReportDocument& doc_;
+    const PageSetup& page_;
+    const std::vector<ReportBand>& bands_;
+    const ReportDocument* doc_ = nullptr;
     QPainter& painter_;
     QTransform toDevice_;
+    std::vector<std::vector<QFont>> fonts_; // per band and item, resolved for the device once
 };
 
 } // namespace report

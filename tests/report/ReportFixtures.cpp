@@ -18,6 +18,9 @@ std::vector<MemoryProvider::Record> MemoryProvider::numbered(int count)
 
 QString MemoryProvider::fieldText(const QString& name)
 {
+    ++fieldCalls;
+    if (onRead)
+        onRead(int(pos_));
     if (int(pos_) == failAtRecord)
         throw core::EDatabaseError(QStringLiteral("Record %1 is unreadable").arg(pos_));
     return records_.at(pos_).value(name);

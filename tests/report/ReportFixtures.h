@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace testing_support {
@@ -26,7 +27,13 @@ public:
     /// count records whose "Nr" is 1, 2, ... and "Titel" "Film 1", "Film 2", ...
     static std::vector<Record> numbered(int count);
 
+    /// The record the provider is on (0-based; the number of records past the last).
+    size_t position() const { return pos_; }
+
     int firstCalls = 0;
+    int fieldCalls = 0;
+    /// Called with the record's index whenever a field is read, e.g. to act as the user would meanwhile.
+    std::function<void(int record)> onRead;
     int beginCalls = 0;
     int endCalls = 0;
     /// fieldText throws core::EDatabaseError on this record (0-based); -1 never.

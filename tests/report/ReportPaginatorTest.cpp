@@ -148,4 +148,58 @@ TEST(Pagination, CountAndPageNumberAlsoResolveInTheHeader)
     EXPECT_EQ(doc.pages[1].bands.front().texts, QStringList({QStringLiteral("p. 2"), QStringLiteral("n=18")}));
 }
 
+// ---- page by page ----------------------------------------------------------------------------
+
+TEST(PageByPage, HandsOutTheSamePagesInOrderAsEachIsComplete)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    const ReportDocument whole = makeListReport(&data).layout();
+    std::vector<int> indexes;
+    std::vector<size_t> readUpTo;
+    const bool done = makeListReport(&data).pages().run([&](const ReportPage& page, int index) {
+        indexes.push_back(index);
+        readUpTo.push_back(data.position());
+        const ReportPage& same = whole.pages.at(size_t(index));
+        EXPECT_EQ(page.bands.size(), same.bands.size());
+        for (size_t b = 0; b < page.bands.size() && b < same.bands.size(); ++b)
+            EXPECT_EQ(page.bands[b].texts, same.bands[b].texts) << "page " << index << " band " << b;
+        return true;
+    });
+    EXPECT_TRUE(done);
+    EXPECT_EQ(indexes, std::vector<int>({0, 1, 2}));
+    // A page is handed out once the first record of the next one has been read, not at the end.
+    EXPECT_EQ(readUpTo, std::vector<size_t>({25, 52, 60}));
+}
+
+TEST(PageByPage, StoppingStopsTheReading)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    int pages = 0;
+    EXPECT_FALSE(makeListReport(&data).pages().run([&](const ReportPage&, int) { return ++pages < 1; }));
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(data.position(), 25u);
+    EXPECT_EQ(data.endCalls, data.beginCalls);
+}
+
+TEST(PageByPage, CountingReadsNoFieldAndGivesThePagesOfTheRun)
+{
+    for (const int records : {0, 1, 25, 26, 52, 53, 60}) {
+        MemoryProvider data(MemoryProvider::numbered(records));
+        Report r = makeListReport(&data);
+        EXPECT_EQ(r.pages().countPages({}), r.layout().pageCount()) << records;
+        data.fieldCalls = 0;
+        r.pages().countPages({});
+        EXPECT_EQ(data.fieldCalls, 0) << records;
+    }
+}
+
+TEST(PageByPage, CountingAsksOncePerPageAndStopsWhenTold)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    int asked = 0;
+    EXPECT_EQ(makeListReport(&data).pages().countPages([&] { return ++asked < 2; }), -1);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(data.position(), 52u);
+}
+
 } // namespace

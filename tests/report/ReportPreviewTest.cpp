@@ -10,6 +10,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QPrintPreviewWidget>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
@@ -83,6 +84,27 @@ TEST(ReportPreviewWindow, OpensAndReturnsToTheTopOfTheFirstPage)
         EXPECT_GE(back, 0) << tapes;
         EXPECT_LE(back, 20) << tapes;
     }
+}
+
+TEST(ReportPreviewWindow, CancelWhilePreparingShowsNoWindowAndStopsReading)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    QString shown;
+    data.onRead = [&](int record) {
+        if (record != 30 || !shown.isEmpty())
+            return;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible()) {
+                shown = progress->labelText();
+                progress->cancel();
+            }
+        }
+    };
+    Report r = makeListReport(&data);
+    r.setPreviewProgressDelay(0);
+    EXPECT_EQ(r.createPreview(nullptr), nullptr);
+    EXPECT_EQ(shown, QStringLiteral("Forbereder side 1 af 3"));
+    EXPECT_LT(data.position(), 60u);
 }
 
 TEST(ReportPreviewWindow, NoPageNoWindow)

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,6 +20,16 @@ using namespace report;
 using namespace testing_support;
 
 namespace {
+
+/// The progress window on screen, or nullptr.
+QProgressDialog* progressWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
 
 class Printing : public ::testing::Test {
 protected:
@@ -119,6 +130,57 @@ TEST_F(Printing, CancellingAPrinterWritingAFileKeepsTheOldFile)
     MemoryProvider many(MemoryProvider::numbered(60));
     EXPECT_FALSE(writePdfFile(makeListReport(&many).layout(), printed, QString(), [](int page, int) { return page < 2; }));
     EXPECT_EQ(pdfPageCount(printed), pagesBefore);
+}
+
+TEST_F(Printing, CancelInTheProgressWindowStopsReadingAndKeepsTheOldFile)
+{
+    ScopedPrinterFactory printer(pdfPrinter());
+    MemoryProvider few(MemoryProvider::numbered(2));
+    ASSERT_TRUE(makeListReport(&few).print(nullptr));
+    const QStringList before = pdfPages(printed);
+
+    MemoryProvider many(MemoryProvider::numbered(60));
+    QString shown;
+    many.onRead = [&](int record) {
+        // The user cancels while the second page is being laid out (fields are read one by one).
+        if (record != 30 || !shown.isEmpty())
+            return;
+        QProgressDialog* window = progressWindow();
+        ASSERT_NE(window, nullptr);
+        shown = window->labelText();
+        window->cancel();
+    };
+    EXPECT_FALSE(makeListReport(&many).print(nullptr));
+    EXPECT_EQ(shown, QStringLiteral("Udskriver side 1 af 3"));
+    EXPECT_LT(many.position(), 60u) << "the pages after the cancel are not read";
+    EXPECT_EQ(pdfPages(printed), before);
+    EXPECT_EQ(progressWindow(), nullptr);
+}
+
+TEST_F(Printing, PagesAreWrittenWhileTheDataIsRead)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    std::vector<size_t> readUpTo;
+    LaidOutPages source = makeListReport(&data).pages();
+    EXPECT_TRUE(writePdfFile(source, printed, QString(), [&](int, int) {
+        readUpTo.push_back(data.position());
+        return true;
+    }));
+    EXPECT_EQ(readUpTo, std::vector<size_t>({25, 52, 60}));
+    EXPECT_EQ(pdfPageCount(printed), 3);
+    EXPECT_TRUE(pdfPages(printed).value(2).contains(QStringLiteral("Bånd i alt: 60")));
+}
+
+TEST(PrintProgress, CountsFirstThenShowsPages)
+{
+    PrintProgressDialog progress(nullptr, 0);
+    EXPECT_EQ(progress.dialog()->labelText(), QStringLiteral("Tæller sider …"));
+    EXPECT_TRUE(progress.poll());
+    progress.setPageCount(4);
+    EXPECT_TRUE(progress.advance(0));
+    EXPECT_EQ(progress.dialog()->labelText(), QStringLiteral("Udskriver side 1 af 4"));
+    progress.dialog()->cancel();
+    EXPECT_FALSE(progress.poll());
 }
 
 TEST(PrintProgress, ShowsPagesAndReportsCancel)
