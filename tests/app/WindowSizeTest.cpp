@@ -89,7 +89,7 @@ protected:
             if (QFile::exists(socket) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
                 continue;
             xvfb_.start(xvfb, {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
-                               QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                               QStringLiteral("%1x%2x24").arg(screen_.width()).arg(screen_.height()), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
             if (!xvfb_.waitForStarted(5000))
                 return;
             if (waitUntil([&] { return QFile::exists(socket) || xvfb_.state() == QProcess::NotRunning; })
@@ -164,6 +164,7 @@ protected:
         dm.storeConfig(values);
     }
 
+    QSize screen_{1280, 1024};
     QTemporaryDir scratch_;
     testing_support::TempProgramFolder program_;
     QProcess xvfb_;
@@ -218,6 +219,42 @@ TEST_F(WindowSizes, DesignSizedWindowsStoreTheirOuterSizeOnceAndKeepIt)
         const auto seen = run(round == 0 ? "main" : "reg");
         EXPECT_EQ(stored(), afterFirst) << "run " << round + 2;
         EXPECT_EQ(seen[QStringLiteral("main")].client, kMainDesign);
+    }
+}
+
+// A lookup window is a new window at every showing; each run shows it for the first time.
+void expectLookupOuterSize(const QHash<QString, Seen>& seen, QSize outer, const char* which)
+{
+    ASSERT_TRUE(seen.contains(QStringLiteral("lookup"))) << which;
+    const Seen lookup = seen[QStringLiteral("lookup")];
+    EXPECT_FALSE(lookup.frame.isNull()) << which;
+    EXPECT_EQ(lookup.client + lookup.frame, outer) << which;
+}
+
+TEST_F(WindowSizes, LookupWindowsOpenAtTheirOuterSizeTheFirstTimeInARun)
+{
+    // Only the category window adapts to a screen other than the 800 x 600 it was designed on.
+    for (int round = 0; round < 2; ++round) {
+        expectLookupOuterSize(run("Skuespillere1"), QSize(228, 480), "actors");
+        expectLookupOuterSize(run("Kategori1"), QSize(1280 * 225 / 800, 1024 * 345 / 600), "categories");
+    }
+}
+
+class WindowSizesOnTheDesignScreen : public WindowSizes {
+protected:
+    void SetUp() override
+    {
+        screen_ = QSize(800, 600);
+        WindowSizes::SetUp();
+    }
+};
+
+TEST_F(WindowSizesOnTheDesignScreen, LookupWindowsOpenAtTheirDesignOuterSize)
+{
+    for (int round = 0; round < 2; ++round) {
+        expectLookupOuterSize(run("Typer1"), QSize(130, 292), "types");
+        expectLookupOuterSize(run("Kategori1"), QSize(225, 345), "categories");
+        expectLookupOuterSize(run("Skuespillere1"), QSize(228, 480), "actors");
     }
 }
 

@@ -1,8 +1,9 @@
 // A user of the real windows on a real display, for the window-size test: starts the program's
 // windows as the program does, answers every message box after reading it, closes the main
-// window (scenario "main") or first opens and closes the registration window by "Ny video"
-// (scenario "reg"), each once the window manager has framed it. Prints the client size and
-// frame it saw of each window it closed.
+// window (scenario "main"), or first opens and closes the registration window by "Ny video"
+// (scenario "reg") or a lookup list window by its menu item (scenario: the item's name), each
+// once the window manager has framed it. Prints the client size and frame it saw of each
+// window it closed.
 #include "app/ApplicationSetup.h"
 #include "app/HovedForm.h"
 #include "app/JustOneGuard.h"
@@ -15,6 +16,7 @@
 #include "support/QtDialogs.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
@@ -24,6 +26,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -33,7 +36,7 @@ constexpr qint64 kReadingMs = 600;
 
 class User {
 public:
-    User(app::THovedForm& hoved, bool openReg) : hoved_(hoved), openReg_(openReg) {}
+    User(app::THovedForm& hoved, QString scenario) : hoved_(hoved), scenario_(std::move(scenario)) {}
 
     void act()
     {
@@ -46,20 +49,24 @@ public:
         case Phase::Main:
             if (!readFor(&hoved_))
                 return;
-            phase_ = openReg_ ? Phase::Reg : Phase::Done;
-            if (openReg_)
-                QTimer::singleShot(0, &hoved_, [this] { hoved_.findChild<QToolButton*>(QStringLiteral("SpeedButton3"))->click(); });
-            else
+            if (scenario_ == QLatin1String("main")) {
                 closeWindow("main", &hoved_);
-            return;
-        case Phase::Reg:
-            if (!readFor(forms::RegForm))
+                phase_ = Phase::Done;
                 return;
-            closeWindow("reg", forms::RegForm);
+            }
+            phase_ = Phase::Other;
+            QTimer::singleShot(0, &hoved_, [this] { openOther(); });
+            return;
+        case Phase::Other: {
+            QWidget* other = QApplication::activeModalWidget();
+            if (!other || !readFor(other))
+                return;
+            closeWindow(other == forms::RegForm ? "reg" : "lookup", other);
             phase_ = Phase::MainAgain;
             return;
+        }
         case Phase::MainAgain:
-            if (forms::RegForm->isVisible() || !readFor(&hoved_))
+            if (QApplication::activeModalWidget() || !readFor(&hoved_))
                 return;
             closeWindow("main", &hoved_);
             phase_ = Phase::Done;
@@ -70,7 +77,15 @@ public:
     }
 
 private:
-    enum class Phase { Main, Reg, MainAgain, Done };
+    enum class Phase { Main, Other, MainAgain, Done };
+
+    void openOther()
+    {
+        if (scenario_ == QLatin1String("reg"))
+            hoved_.findChild<QToolButton*>(QStringLiteral("SpeedButton3"))->click();
+        else
+            hoved_.findChild<QAction*>(scenario_)->trigger();
+    }
 
     static bool framed(const QWidget* window)
     {
@@ -103,7 +118,7 @@ private:
     }
 
     app::THovedForm& hoved_;
-    bool openReg_;
+    QString scenario_;
     Phase phase_ = Phase::Main;
     QHash<const QWidget*, QElapsedTimer> seen_;
 };
@@ -131,7 +146,7 @@ int main(int argc, char** argv)
     auto regForm = std::make_unique<forms::TRegForm>(hovedForm.get());
     forms::RegForm = regForm.get();
 
-    User user(*hovedForm, qstrcmp(argv[2], "reg") == 0);
+    User user(*hovedForm, QString::fromLatin1(argv[2]));
     QTimer looking;
     QObject::connect(&looking, &QTimer::timeout, [&user] { core::guarded([&user] { user.act(); }); });
     looking.start(50);
