@@ -3,10 +3,12 @@
 // must stay the same from the first run on, whatever happens while a window opens.
 #include "common/TempProgramFolder.h"
 #include "data/DM.h"
+#include "forms/CoverPictures.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSize>
@@ -195,6 +197,23 @@ TEST_F(WindowSizes, RegistrationWindowKeepsItsSizeWhenAnErrorBoxShowsWhileItOpen
         const auto seen = run("reg");
         EXPECT_EQ(stored(), afterFirst) << "run " << round + 2;
         EXPECT_EQ(seen[QStringLiteral("reg")].client + seen[QStringLiteral("reg")].frame, afterFirst.reg);
+    }
+}
+
+TEST_F(WindowSizes, RegistrationWindowKeepsItsSizeWhenItsFrontPictureIsSlowToLoad)
+{
+    // Each run's "Ny video" opens a tape with one of these numbers.
+    QImage large(8000, 6000, QImage::Format_RGB32);
+    large.fill(Qt::darkCyan);
+    for (const char* tapeNr : {"0001-00", "0002-00", "0003-00"})
+        ASSERT_TRUE(large.save(forms::coverPath(forms::CoverSide::Front, QString::fromLatin1(tapeNr)), "JPEG"));
+    store({{QStringLiteral("W_Reg"), 1000}, {QStringLiteral("H_Reg"), 560}});
+
+    for (int round = 0; round < 2; ++round) {
+        const auto seen = run("reg");
+        ASSERT_TRUE(seen.contains(QStringLiteral("reg")));
+        EXPECT_EQ(stored().reg, QSize(1000, 560)) << "run " << round + 1;
+        EXPECT_EQ(seen[QStringLiteral("reg")].client + seen[QStringLiteral("reg")].frame, QSize(1000, 560));
     }
 }
 
