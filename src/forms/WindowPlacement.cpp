@@ -17,9 +17,9 @@ const QScreen* screenOf(const QWidget* window)
 // The design client area, kept inside the screen together with the frame known now.
 void showDesignSize(QWidget* window, QSize designClient, QSize screen)
 {
-    const QSize frame = support::outerSize(window) - window->size();
+    const QSize frame = support::frameSize(window);
     const QSize room = screen.isEmpty() ? designClient : (screen - frame).expandedTo(QSize(1, 1));
-    window->resize(designClient.boundedTo(room));
+    support::setClientSize(window, designClient.boundedTo(room));
 }
 } // namespace
 

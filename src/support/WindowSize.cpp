@@ -2,25 +2,151 @@
 
 #include "core/Guard.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QHash>
+#include <QMargins>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
 namespace support {
 
 namespace {
-QSize frameExtra(const QWidget* window)
+
+// The frame the window manager has put around the window, as far as it is known now. The
+// platform window is asked first: QWidget's cached frame is refreshed only by geometry events
+// and may still hold the empty frame of a window that was not framed yet. A hidden window's
+// platform frame may be gone; its cached frame is the one it had when last shown.
+QSize knownFrame(const QWidget* window)
 {
-    const QSize extra = window->frameGeometry().size() - window->geometry().size();
-    return extra.isValid() ? extra : QSize(0, 0);
+    if (const QWindow* handle = window->windowHandle()) {
+        const QMargins m = handle->frameMargins();
+        const QSize extra(m.left() + m.right(), m.top() + m.bottom());
+        if (!extra.isNull() && extra.isValid())
+            return extra;
+    }
+    const QSize cached = window->frameGeometry().size() - window->geometry().size();
+    return cached.isValid() ? cached : QSize(0, 0);
 }
+
+QSize clientFor(QSize outer, QSize frame)
+{
+    return (outer - frame).expandedTo(QSize(1, 1));
+}
+
+// Keeps an outer size given before the frame was known, and applies it once the frame is.
+// One per window, owned by the table below and deleted with its window; GUI thread only.
+class PendingOuterSize : public QObject {
+public:
+    explicit PendingOuterSize(QWidget* window) : window_(window) { window->installEventFilter(this); }
+
+    void keep(QSize outer)
+    {
+        outer_ = outer;
+        watchPlatformWindow();
+        // Our own resize is not someone else's: its events must not drop the size.
+        resizing_ = true;
+        window_->resize(outer);
+        resizing_ = false;
+        client_ = window_->size();
+    }
+
+    void drop() { outer_ = QSize(); }
+
+    // The pending outer size, while the window still has the client size given for it.
+    QSize pending() const { return outer_.isValid() && window_->size() == client_ ? outer_ : QSize(); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Expose:
+        case QEvent::WindowActivate:
+        case QEvent::WinIdChange:
+        case QEvent::PlatformSurface:
+            core::guarded([this] { settle(); });
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void watchPlatformWindow()
+    {
+        // The platform window reports exposure, which the widget does not see as such.
+        QWindow* handle = window_->windowHandle();
+        if (handle && handle != watched_) {
+            handle->installEventFilter(this);
+            watched_ = handle;
+        }
+    }
+
+    void settle()
+    {
+        if (!outer_.isValid() || resizing_)
+            return;
+        watchPlatformWindow();
+        if (window_->size() != client_) {
+            drop(); // resized by someone else, the user or the window manager
+            return;
+        }
+        const QSize frame = knownFrame(window_);
+        if (frame.isNull())
+            return;
+        const QSize outer = outer_;
+        drop();
+        window_->resize(clientFor(outer, frame));
+    }
+
+    QWidget* window_;
+    QPointer<QWindow> watched_;
+    QSize outer_;
+    QSize client_;
+    bool resizing_ = false;
+};
+
+QHash<const QWidget*, PendingOuterSize*>& pendingSizes()
+{
+    static QHash<const QWidget*, PendingOuterSize*> sizes;
+    return sizes;
+}
+
+PendingOuterSize* pendingFor(const QWidget* window)
+{
+    return pendingSizes().value(window, nullptr);
+}
+
+PendingOuterSize& ensurePending(QWidget* window)
+{
+    if (PendingOuterSize* existing = pendingFor(window))
+        return *existing;
+    auto* pending = new PendingOuterSize(window);
+    pendingSizes().insert(window, pending);
+    QObject::connect(window, &QObject::destroyed, [window, pending] {
+        pendingSizes().remove(window);
+        delete pending;
+    });
+    return *pending;
+}
+
 } // namespace
 
 QSize outerSize(const QWidget* window)
 {
-    return window->size() + frameExtra(window);
+    if (const PendingOuterSize* pending = pendingFor(window))
+        if (const QSize outer = pending->pending(); outer.isValid())
+            return outer;
+    return window->size() + knownFrame(window);
+}
+
+QSize frameSize(const QWidget* window)
+{
+    return knownFrame(window);
 }
 
 QSize sanitizedOuterSize(QSize stored, QSize design, QSize screen)
@@ -34,18 +160,21 @@ QSize sanitizedOuterSize(QSize stored, QSize design, QSize screen)
 
 void setOuterSize(QWidget* window, QSize outer)
 {
-    const QSize client = (outer - frameExtra(window)).expandedTo(QSize(1, 1));
-    window->resize(client);
-    if (!frameExtra(window).isNull())
+    const QSize frame = knownFrame(window);
+    if (frame.isNull()) {
+        ensurePending(window).keep(outer);
         return;
-    // The frame is not known before the window manager has framed the window.
-    QPointer<QWidget> guard(window);
-    QTimer::singleShot(250, window, [guard, outer] {
-        core::guarded([&] {
-            if (guard && !frameExtra(guard).isNull())
-                guard->resize((outer - frameExtra(guard)).expandedTo(QSize(1, 1)));
-        });
-    });
+    }
+    if (PendingOuterSize* pending = pendingFor(window))
+        pending->drop();
+    window->resize(clientFor(outer, frame));
+}
+
+void setClientSize(QWidget* window, QSize client)
+{
+    if (PendingOuterSize* pending = pendingFor(window))
+        pending->drop();
+    window->resize(client);
 }
 
 void centreOnScreen(QWidget* window)
@@ -53,7 +182,8 @@ void centreOnScreen(QWidget* window)
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(0, 0), window->size());
+    // A top-level window is moved by its frame's corner.
+    QRect frame(QPoint(0, 0), outerSize(window));
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
 }
