@@ -3,6 +3,7 @@
 // table folder in one transaction, without reading or converting anything. The peak memory of
 // the import alone is reported too: it must not grow with the number of tapes.
 #include "Comparison.h"
+#include "Memory.h"
 #include "OldCatalogue.h"
 
 #include "data/CatalogueFolder.h"
@@ -86,25 +87,6 @@ void importBaseline(const QString& data, int tapes)
     sqlite3_close(db);
 }
 
-// Linux keeps the peak resident memory per process and lets it be reset.
-void resetPeakMemory()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
-double memoryMb(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
 void BM_ImportParadox(benchmark::State& state)
 {
     const int tapes = int(state.range(0));
@@ -120,10 +102,10 @@ void BM_ImportParadox(benchmark::State& state)
         QTemporaryDir baseline;
         comparison.run(
             [&] {
-                resetPeakMemory();
-                const double before = memoryMb("VmRSS:");
+                bench::resetPeakMemory();
+                const double before = bench::memoryMb("VmRSS:");
                 import::importParadox(options);
-                growth = std::max(growth, memoryMb("VmHWM:") - before);
+                growth = std::max(growth, bench::memoryMb("VmHWM:") - before);
             },
             [&] { importBaseline(baseline.path() + QStringLiteral("/Data"), tapes); });
     }

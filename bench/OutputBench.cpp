@@ -3,6 +3,7 @@
 // The list report's peak memory is reported, and compared with laying out every page first.
 #include "BenchCatalogue.h"
 #include "Comparison.h"
+#include "Memory.h"
 
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
@@ -56,25 +57,6 @@ void BM_Export(benchmark::State& state)
         comparison.run([&] { exporter.Execute(); }, [&] { exportBaseline(catalogue.baseline(), baselinePath); });
 }
 
-// Linux keeps the peak resident memory per process and lets it be reset.
-void resetPeakMemory()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
-double memoryMb(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
 // Peak memory while the list is written: it must stay flat however many pages there are
 // (under 150 MB at 1,000,000 tapes).
 // wholeDocument: every page laid out before the first is written, for comparison.
@@ -89,11 +71,11 @@ void reportPdf(benchmark::State& state, bool wholeDocument)
     double peak = 0;
     double growth = 0;
     for (auto _ : state) {
-        resetPeakMemory();
-        const double before = memoryMb("VmRSS:");
+        bench::resetPeakMemory();
+        const double before = bench::memoryMb("VmRSS:");
         state.counters["pages"] = wholeDocument ? report::writePdf(report.layout(), path) : report.writePdf(path);
-        peak = std::max(peak, memoryMb("VmHWM:"));
-        growth = std::max(growth, memoryMb("VmHWM:") - before);
+        peak = std::max(peak, bench::memoryMb("VmHWM:"));
+        growth = std::max(growth, bench::memoryMb("VmHWM:") - before);
     }
     state.counters["peak_rss_mb"] = peak;
     state.counters["memory_growth_mb"] = growth;
