@@ -1,6 +1,10 @@
 #include "ApplicationSetup.h"
 
+#include "support/JpegLoader.h"
+
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QStyleFactory>
 
 namespace app {
@@ -8,6 +12,10 @@ namespace app {
 void setUpApplication()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Set once here, so every window and box carries the clapperboard and the desktop finds its entry.
+    if (const auto clapper = support::loadJpegFile(QStringLiteral(":/pictures/clapper.jpg")))
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(*clapper)));
+    QGuiApplication::setDesktopFileName(QStringLiteral("dk.spolarkiv.Spolarkiv"));
 }
 
 } // namespace app

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -250,4 +251,6 @@ TEST(ApplicationSetup, CaptionsReachTheWindowSystemExactlyAsDesigned)
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
     EXPECT_EQ(core::applicationTitle(), QStringLiteral("Spolarkiv"));
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("dk.spolarkiv.Spolarkiv"));
 }
