@@ -115,7 +115,7 @@ QString screenSizeNotice()
 
 void setUpLanguages(locale::TQLanguageSource& source)
 {
-    source.SetBaseFolder(core::programPaths().workingDir);
+    source.SetBaseFolder(core::programPaths().languageFolder());
     source.SetOriginalName(QStringLiteral("Dansk"));
     source.SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
                          QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});

@@ -102,7 +102,7 @@ void THovedForm::showLanguage(int index, bool withHelpPage)
     if (index + 1 < languageItems().size())
         languageItems().at(index + 1)->setChecked(true);
     if (withHelpPage)
-        Help->setToolTip(core::programPaths().programDir + QString::fromLatin1(texts->helpPage));
+        Help->setToolTip(core::programPaths().shippedFile(QString::fromLatin1(texts->helpPage)));
     setWindowTitle(QString::fromUtf8(texts->caption));
     // Labels fit their texts when scaled; new texts need fitting again.
     refitControls();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace core {
 
@@ -21,15 +22,37 @@ ProgramPaths& current()
 }
 } // namespace
 
+QString ProgramPaths::languageFile(const QString& name) const
+{
+    if (sharedDir.isEmpty() || QFileInfo::exists(workingDir + name))
+        return workingDir + name;
+    return sharedDir + name;
+}
+
+QString ProgramPaths::languageFolder() const
+{
+    // The language files come as a set; English.lng stands for all four.
+    if (sharedDir.isEmpty() || QFileInfo::exists(workingDir + QStringLiteral("English.lng")))
+        return workingDir;
+    return sharedDir;
+}
+
+QString ProgramPaths::shippedFile(const QString& relative) const
+{
+    if (sharedDir.isEmpty() || QFileInfo::exists(programDir + relative))
+        return programDir + relative;
+    return sharedDir + relative;
+}
+
 ProgramPaths ProgramPaths::fromApplication()
 {
-    return {withSeparator(QCoreApplication::applicationDirPath()), withSeparator(QDir::currentPath())};
+    return {withSeparator(QCoreApplication::applicationDirPath()), withSeparator(QDir::currentPath()), QString()};
 }
 
 ProgramPaths ProgramPaths::forFolder(const QString& folder)
 {
     const QString dir = withSeparator(folder);
-    return {dir, dir};
+    return {dir, dir, QString()};
 }
 
 const ProgramPaths& programPaths()

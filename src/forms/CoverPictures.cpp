@@ -25,7 +25,7 @@ QString placeholderPath(int languageIndex)
     case 3: name = "Kein.jpg"; break;
     default: break;
     }
-    return core::programPaths().picturesDir() + QLatin1String(name);
+    return core::programPaths().shippedFile(QStringLiteral("Billeder/") + QLatin1String(name));
 }
 
 QString tapeNumberProblem(const QString& tapeNr)
