@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "ImportCommand.h"
+#include "UserFolder.h"
 #include "Version.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
@@ -56,7 +57,13 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
     core::ScriptedDialogs silent;
     core::setDialogs(&silent);
     const QString target = QFileInfo(file).absoluteFilePath();
-    core::setProgramPaths(core::ProgramPaths::fromApplication());
+    core::setProgramPaths(applicationPaths());
+    const QString problem = prepareProgramFolder(core::programPaths());
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "spolarkiv: %s\n", problem.toLocal8Bit().constData());
+        core::setDialogs(nullptr);
+        return 1;
+    }
     try {
         data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
         dm.VideoTable->Open();

@@ -2,6 +2,7 @@
 
 #include "HovedForm.h"
 #include "JustOneGuard.h"
+#include "UserFolder.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "import/CatalogueImport.h"
@@ -67,7 +68,7 @@ void followStoredLanguage(locale::TQLanguageSource& languages, const QString& da
 
 int runImport(import::ImportOptions options)
 {
-    const core::ProgramPaths paths = core::ProgramPaths::fromApplication();
+    const core::ProgramPaths paths = applicationPaths();
     core::setProgramPaths(paths);
     locale::TQLanguageSource languages;
     const struct DanishAgain {

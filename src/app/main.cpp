@@ -4,6 +4,7 @@
 #include "HovedForm.h"
 #include "JustOneGuard.h"
 #include "Tolvane.h"
+#include "UserFolder.h"
 #include "core/Dialogs.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -34,7 +36,14 @@ int runWindows(int argc, char** argv)
     app::setUpApplication();
     support::QtDialogs qtDialogs;
     core::setDialogs(&qtDialogs);
-    core::setProgramPaths(core::ProgramPaths::fromApplication());
+    core::setProgramPaths(app::applicationPaths());
+    const QString problem = app::prepareProgramFolder(core::programPaths());
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "spolarkiv: %s\n", problem.toLocal8Bit().constData());
+        core::dialogs().message(problem);
+        core::setDialogs(nullptr);
+        return 1;
+    }
 
     app::showSplash();
     auto hovedForm = std::make_unique<app::THovedForm>(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
