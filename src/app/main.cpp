@@ -3,13 +3,11 @@
 #include "CommandLine.h"
 #include "HovedForm.h"
 #include "JustOneGuard.h"
+#include "ProgramWindows.h"
 #include "Tolvane.h"
 #include "UserFolder.h"
 #include "core/Dialogs.h"
 #include "core/ProgramPaths.h"
-#include "data/DM.h"
-#include "forms/OversigtForm.h"
-#include "forms/RegForm.h"
 #include "support/QtDialogs.h"
 
 #include <QApplication>
@@ -29,6 +27,21 @@ void prepareEnvironment()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+int runMainWindow()
+{
+    app::showSplash();
+    app::ProgramWindows windows(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
+    if (windows.hovedForm->anotherCopyRuns()) {
+        app::closeSplash();
+        return 0;
+    }
+    app::dismissSplashWhenActivated(windows.hovedForm.get());
+    windows.hovedForm->show();
+    const int result = QApplication::exec();
+    app::closeSplash();
+    return result;
+}
+
 int runWindows(int argc, char** argv)
 {
     prepareEnvironment();
@@ -45,27 +58,7 @@ int runWindows(int argc, char** argv)
         return 1;
     }
 
-    app::showSplash();
-    auto hovedForm = std::make_unique<app::THovedForm>(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
-    if (hovedForm->anotherCopyRuns()) {
-        app::closeSplash();
-        return 0;
-    }
-    app::dismissSplashWhenActivated(hovedForm.get());
-    app::HovedForm = hovedForm.get();
-    auto dm = std::make_unique<data::TDM>(core::programPaths().dataDir());
-    data::DM = dm.get();
-    auto oversigtForm = std::make_unique<forms::TOversigtForm>(hovedForm.get());
-    forms::OversigtForm = oversigtForm.get();
-    auto regForm = std::make_unique<forms::TRegForm>(hovedForm.get());
-    forms::RegForm = regForm.get();
-    hovedForm->show();
-    const int result = application.exec();
-    app::closeSplash();
-    regForm.reset();
-    oversigtForm.reset();
-    hovedForm.reset();
-    dm.reset();
+    const int result = runMainWindow();
     core::setDialogs(nullptr);
     return result;
 }

@@ -1,6 +1,7 @@
 // The main window's commands with the windows of a running program: the data module, the
 // overview and the registration window created after it, in that order.
 #include "app/HovedForm.h"
+#include "app/ProgramWindows.h"
 #include "common/TempProgramFolder.h"
 #include "core/Dialogs.h"
 #include "core/ScriptedDialogs.h"
@@ -36,14 +37,11 @@ protected:
     {
         folder.install();
         scripted().clear();
-        form = std::make_unique<app::THovedForm>();
-        app::HovedForm = form.get();
-        dm = std::make_unique<data::TDM>(folder.dataDir());
-        data::DM = dm.get();
-        oversigt = std::make_unique<forms::TOversigtForm>(form.get());
-        forms::OversigtForm = oversigt.get();
-        reg = std::make_unique<forms::TRegForm>(form.get());
-        forms::RegForm = reg.get();
+        windows = std::make_unique<app::ProgramWindows>();
+        form = windows->hovedForm.get();
+        dm = windows->dm.get();
+        oversigt = windows->oversigtForm.get();
+        reg = windows->regForm.get();
         form->show();
         QApplication::processEvents();
     }
@@ -51,10 +49,7 @@ protected:
     {
         EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty())
             << scripted().texts(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
-        reg.reset();
-        oversigt.reset();
-        form.reset();
-        dm.reset();
+        windows.reset();
     }
     core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
 
@@ -107,10 +102,11 @@ protected:
     }
 
     testing_support::TempProgramFolder folder;
-    std::unique_ptr<app::THovedForm> form;
-    std::unique_ptr<data::TDM> dm;
-    std::unique_ptr<forms::TOversigtForm> oversigt;
-    std::unique_ptr<forms::TRegForm> reg;
+    std::unique_ptr<app::ProgramWindows> windows;
+    app::THovedForm* form = nullptr;
+    data::TDM* dm = nullptr;
+    forms::TOversigtForm* oversigt = nullptr;
+    forms::TRegForm* reg = nullptr;
 };
 
 struct NewTapeCase {
@@ -129,7 +125,7 @@ TEST_F(MainWindowCommands, NyVideoHidesTheEditGroupAndOpensTheRegistrationWindow
         QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
         ASSERT_TRUE(form->SpeedButton3->isVisible());
         const Modal seen = whileModal([&] { QTest::mouseClick(form->SpeedButton3, Qt::LeftButton); });
-        EXPECT_EQ(seen.window, reg.get()) << c.expected;
+        EXPECT_EQ(seen.window, reg) << c.expected;
         EXPECT_TRUE(seen.editGroupHidden) << "hidden before the window opens";
         EXPECT_EQ(seen.tapeNr, QString::fromLatin1(c.expected));
         EXPECT_EQ(seen.udlaan, QStringLiteral("Nej"));
@@ -148,7 +144,7 @@ TEST_F(MainWindowCommands, ChoosingATitleOpensTheRegistrationWindowOnThatTape)
     const int row = list->listModel()->rowOfKey(QStringLiteral("Babette"));
     ASSERT_GE(row, 0);
     const Modal seen = whileModal([&] { list->chooseRow(row); });
-    EXPECT_EQ(seen.window, reg.get());
+    EXPECT_EQ(seen.window, reg);
     EXPECT_EQ(seen.tapeNr, QStringLiteral("0002-00"));
     EXPECT_TRUE(editGroupHidden()) << "the edit group goes when the window closes";
     EXPECT_EQ(dm->VideoTable->State(), engine::DataSetState::Browse);
@@ -173,7 +169,7 @@ TEST_F(MainWindowCommands, TheOverviewButtonHidesTheEditGroupAndOpensTheOverview
 {
     QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
     const Modal seen = whileModal([&] { QTest::mouseClick(form->SpeedButton2, Qt::LeftButton); });
-    EXPECT_EQ(seen.window, oversigt.get());
+    EXPECT_EQ(seen.window, oversigt);
     EXPECT_TRUE(seen.editGroupHidden);
     EXPECT_TRUE(editGroupHidden());
 }

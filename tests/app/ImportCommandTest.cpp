@@ -2,6 +2,7 @@
 // made at start when Data holds Paradox tables. Boxes are answered through the scripted dialogs.
 #include "OldCatalogue.h"
 #include "app/HovedForm.h"
+#include "app/ProgramWindows.h"
 #include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
 #include "core/Dialogs.h"
@@ -45,21 +46,15 @@ protected:
         folder.install();
         scripted().clear();
         scripted().cancelAfterProgressCalls = -1;
-        form = std::make_unique<app::THovedForm>();
-        app::HovedForm = form.get();
-        dm = std::make_unique<data::TDM>(folder.dataDir());
-        data::DM = dm.get();
-        oversigt = std::make_unique<forms::TOversigtForm>(form.get());
-        forms::OversigtForm = oversigt.get();
-        reg = std::make_unique<forms::TRegForm>(form.get());
-        forms::RegForm = reg.get();
+        windows = std::make_unique<app::ProgramWindows>();
+        form = windows->hovedForm.get();
+        dm = windows->dm.get();
+        oversigt = windows->oversigtForm.get();
+        reg = windows->regForm.get();
     }
     void TearDown() override
     {
-        reg.reset();
-        oversigt.reset();
-        form.reset();
-        dm.reset();
+        windows.reset();
         scripted().clear();
     }
     void start()
@@ -87,10 +82,11 @@ protected:
 
     QTemporaryDir oldRoot;
     testing_support::TempProgramFolder folder;
-    std::unique_ptr<app::THovedForm> form;
-    std::unique_ptr<data::TDM> dm;
-    std::unique_ptr<forms::TOversigtForm> oversigt;
-    std::unique_ptr<forms::TRegForm> reg;
+    std::unique_ptr<app::ProgramWindows> windows;
+    app::THovedForm* form = nullptr;
+    data::TDM* dm = nullptr;
+    forms::TOversigtForm* oversigt = nullptr;
+    forms::TRegForm* reg = nullptr;
 };
 
 TEST_F(ImportThroughTheWindow, TheCommandStandsUnderFunktionerAfterTheExport)

@@ -6,6 +6,7 @@
 // window it closed.
 #include "app/ApplicationSetup.h"
 #include "app/HovedForm.h"
+#include "app/ProgramWindows.h"
 #include "app/JustOneGuard.h"
 #include "core/Dialogs.h"
 #include "core/Guard.h"
@@ -137,14 +138,8 @@ int main(int argc, char** argv)
     core::setDialogs(&qtDialogs);
     core::setProgramPaths(core::ProgramPaths::forFolder(QString::fromLocal8Bit(argv[1])));
 
-    auto hovedForm = std::make_unique<app::THovedForm>(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
-    app::HovedForm = hovedForm.get();
-    auto dm = std::make_unique<data::TDM>(core::programPaths().dataDir());
-    data::DM = dm.get();
-    auto oversigtForm = std::make_unique<forms::TOversigtForm>(hovedForm.get());
-    forms::OversigtForm = oversigtForm.get();
-    auto regForm = std::make_unique<forms::TRegForm>(hovedForm.get());
-    forms::RegForm = regForm.get();
+    app::ProgramWindows windows(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
+    app::THovedForm* hovedForm = windows.hovedForm.get();
 
     User user(*hovedForm, QString::fromLatin1(argv[2]));
     QTimer looking;
@@ -154,10 +149,6 @@ int main(int argc, char** argv)
     hovedForm->show();
     const int result = application.exec();
     looking.stop();
-    regForm.reset();
-    oversigtForm.reset();
-    hovedForm.reset();
-    dm.reset();
     core::setDialogs(nullptr);
     return result;
 }

@@ -104,7 +104,7 @@ struct WrittenTable {
 
 /// Builds the files in memory.
 WrittenTable buildTable(const TableSpec& spec);
-/// Writes db (and mb when present) into folder under the spec's names; returns the .DB path.
+/// Writes db (and mb when present) into folder under the names the description gives; returns the .DB path.
 QString saveTable(const QString& folder, const TableSpec& spec, const WrittenTable& table);
 /// buildTable + saveTable.
 QString writeTable(const QString& folder, const TableSpec& spec);
