@@ -19,4 +19,10 @@ FolderSnapshot snapshot(const QString& folder)
     return files;
 }
 
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 } // namespace testing_support

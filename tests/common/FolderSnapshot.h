@@ -10,4 +10,7 @@ using FolderSnapshot = std::map<QString, QByteArray>;
 
 FolderSnapshot snapshot(const QString& folder);
 
+/// A file's bytes, or "<missing>" when it cannot be read.
+QByteArray bytesOf(const QString& path);
+
 } // namespace testing_support

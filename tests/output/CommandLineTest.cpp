@@ -1,4 +1,5 @@
 // The export and the report from the command line: no window, the program folder's Data.
+#include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestCatalogue.h"
 #include "common/TinyDisk.h"
@@ -36,11 +37,7 @@ RunResult runProgram(const QString& programFolder, const QString& workingDir, co
     return {process.exitCode(), process.readAllStandardError()};
 }
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using testing_support::bytesOf;
 
 // A program folder whose catalogue holds a few tapes.
 void addTapes(const testing_support::TempProgramFolder& folder, int count)

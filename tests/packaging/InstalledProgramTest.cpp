@@ -1,4 +1,5 @@
 // The program installed into a prefix keeps each user's catalogue in their own program folder.
+#include "common/FolderSnapshot.h"
 #include "common/TestCatalogue.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
@@ -55,11 +56,7 @@ RunResult runInstalled(const QString& home, const QString& caller, const QString
     return {process.exitCode(), process.readAllStandardError()};
 }
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using testing_support::bytesOf;
 
 QStringList entries(const QString& folder)
 {

@@ -3,6 +3,7 @@
 #include "PdfTools.h"
 #include "ReportFixtures.h"
 
+#include "common/FolderSnapshot.h"
 #include "common/TinyDisk.h"
 #include "core/Errors.h"
 
@@ -19,11 +20,7 @@ using namespace testing_support;
 
 namespace {
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using testing_support::bytesOf;
 
 class ReportPdf : public ::testing::Test {
 protected:
