@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace data {
@@ -26,6 +27,14 @@ bool isTapeNumberLengthAllowed(const QString& tapeNr)
     // The numbering reads at most 18 leading digits, so it never goes beyond 19 of them.
     static const QRegularExpression numbered(QStringLiteral("^[0-9]{5,19}-00$"));
     return numbered.match(tapeNr).hasMatch();
+}
+
+bool isTapeNumberUsableInFileName(const QString& tapeNr)
+{
+    const bool control =
+        std::any_of(tapeNr.begin(), tapeNr.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+    return !control && !tapeNr.contains(QLatin1Char('/')) && !tapeNr.contains(QLatin1Char('\\'))
+           && !tapeNr.contains(QLatin1String(".."));
 }
 
 TDM::TDM(const QString& dataDir, QObject* parent)

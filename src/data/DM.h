@@ -91,6 +91,10 @@ constexpr int kTapeNumberWidth = 7;
 /// in the form the numbering itself reaches past 9999-00 (digits and "-00", as 10000-00).
 bool isTapeNumberLengthAllowed(const QString& tapeNr);
 
+/// True when a tape number can be part of a cover picture's file name: no path separators,
+/// no "..", no control characters.
+bool isTapeNumberUsableInFileName(const QString& tapeNr);
+
 /// The cascade question for a tape with n cast rows.
 QString castCascadeQuestion(int n);
 

@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
+#include "data/DM.h"
 #include "support/JpegLoader.h"
 
 #include <QFile>
@@ -33,10 +34,7 @@ QString tapeNumberProblem(const QString& tapeNr)
     if (tapeNr.isEmpty())
         return QStringLiteral("Båndet har intet båndnummer endnu, så billedet kan ikke gemmes. "
                               "Skriv et båndnummer og prøv igen.");
-    const bool control = std::any_of(tapeNr.begin(), tapeNr.end(),
-                                     [](QChar c) { return c.category() == QChar::Other_Control; });
-    if (control || tapeNr.contains(QLatin1Char('/')) || tapeNr.contains(QLatin1Char('\\'))
-        || tapeNr.contains(QLatin1String("..")))
+    if (!data::isTapeNumberUsableInFileName(tapeNr))
         return QStringLiteral("Båndnummeret '%1' kan ikke bruges i et filnavn (det må ikke indeholde / eller \\, "
                               "\"..\" eller styretegn), så billedet kan ikke gemmes.")
             .arg(tapeNr);

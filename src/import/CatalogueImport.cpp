@@ -7,6 +7,7 @@
 #include "ValueConversion.h"
 #include "core/Errors.h"
 #include "data/CatalogueFolder.h"
+#include "data/DM.h"
 #include "data/TimeText.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
@@ -58,16 +59,6 @@ bool sameFolder(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
-QString tapeNumberFileProblem(const QString& tapeNr)
-{
-    for (QChar c : tapeNr)
-        if (c.category() == QChar::Other_Control)
-            return QStringLiteral("control");
-    if (tapeNr.contains(QLatin1Char('/')) || tapeNr.contains(QLatin1Char('\\')) || tapeNr.contains(QLatin1String("..")))
-        return QStringLiteral("separator");
-    return QString();
 }
 
 class Importer {
@@ -294,13 +285,24 @@ private:
             for (int i = 0; i < table.fields.size(); ++i)
                 row[i] = from[i] < 0 || isRecomputed(table.fields[i], row) ? QVariant()
                                                                           : convertValue(record.values[from[i]], table.fields[i]);
-            if (table.table == QLatin1String("Video"))
+            if (table.table == QLatin1String("Video")) {
+                refuseLongTapeNumber(row.first().toString());
                 computeDuration(row);
+            }
             return true;
         } catch (const EImportError& e) {
             report_.refused.push_back(RowNote{table.fileName, record.number, e.message()});
             return false;
         }
+    }
+
+    // The record rules refuse such a number on every post; it would stay unsaveable.
+    static void refuseLongTapeNumber(const QString& tapeNr)
+    {
+        if (!data::isTapeNumberLengthAllowed(tapeNr))
+            throw EImportError(importText("TapeNumberTooLong", QStringLiteral("TapeNr: \"%1\" er længere end %2 tegn"))
+                                   .arg(tapeNr)
+                                   .arg(data::kTapeNumberWidth));
     }
 
     // As the record rules do on every post: the duration follows start and end, so an old
@@ -382,7 +384,7 @@ private:
 
     void pictureOfTape(const QString& tapeNr, const QHash<QString, QString>& available, bool copy)
     {
-        if (!tapeNumberFileProblem(tapeNr).isEmpty())
+        if (!data::isTapeNumberUsableInFileName(tapeNr))
             return;
         for (const char* side : {"Front", "Back"}) {
             const QString name = QString::fromLatin1(side) + tapeNr + QStringLiteral(".jpg");

@@ -170,6 +170,27 @@ TEST_F(CatalogueImport, TheReportNamesEveryRefusedRecordIgnoredFieldAndMissingTa
     EXPECT_EQ(QFileInfo(report.reportFile).absolutePath(), QFileInfo(program.dataDir()).absolutePath());
 }
 
+TEST(CatalogueImportTapeNumbers, OnlyNumbersTheRecordRulesAcceptAreStored)
+{
+    QTemporaryDir old;
+    TableSpec video;
+    video.name = QStringLiteral("Video");
+    video.fields = {FieldSpec{QStringLiteral("TapeNr"), ParadoxType::Alpha, 20, 0}};
+    video.rows = {{QStringLiteral("0002-00xLONGNUMBER")}, {QStringLiteral("10000-00")}, {QStringLiteral("0003-00")}};
+    writeTable(old.path(), video);
+    testing_support::TempProgramFolder program;
+    import::ImportOptions options;
+    options.sourceFolder = old.path();
+    options.dataFolder = program.dataDir();
+    options.picturesFolder = program.file(QStringLiteral("Billeder"));
+    const import::ImportReport report = import::importParadox(options);
+    EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT TapeNr FROM Video ORDER BY rowid")),
+              QStringList({QStringLiteral("10000-00"), QStringLiteral("0003-00")}));
+    ASSERT_EQ(report.refused.size(), 1);
+    EXPECT_EQ(report.refused.first().record, 1);
+    EXPECT_TRUE(report.refused.first().reason.contains(QStringLiteral("0002-00xLONGNUMBER")));
+}
+
 TEST_F(CatalogueImport, PicturesAreCopiedUnderTheProgramsNamesAndNeverOverwritten)
 {
     QFile mine(program.file(QStringLiteral("Billeder/Front0002-00.jpg")));
