@@ -1,6 +1,6 @@
 #include "CatalogueImport.h"
 
-#include "FolderSwap.h"
+#include "CatalogueBuild.h"
 #include "ImportError.h"
 #include "ImportTexts.h"
 #include "ParadoxTable.h"
@@ -8,7 +8,6 @@
 #include "core/Errors.h"
 #include "data/CatalogueFolder.h"
 #include "data/DM.h"
-#include "data/TimeText.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
 
@@ -16,8 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace import {
@@ -73,47 +70,20 @@ public:
         locateSources();
         if (!inPlace_ && !options_.replace && !options_.dryRun)
             refuseFullCatalogue();
-        if (options_.dryRun) {
-            QTemporaryDir scratch;
-            if (!scratch.isValid())
-                throw EImportError(scratch.errorString());
-            build(scratch.path() + QStringLiteral("/Data"));
-            countPictures(scratch.path() + QStringLiteral("/Data"), false);
+        const QString stamp =
+            buildAndSwap(options_, inPlace_ ? QStringLiteral("Data-paradox-") : QStringLiteral("Data-before-import-"),
+                         report_, [this](const QString& folder) { build(folder); });
+        if (options_.dryRun)
             return report_;
-        }
-        const QString parent = QFileInfo(options_.dataFolder).absolutePath();
-        removeUnfinishedBuilds(parent);
-        const QString stamp = folderStamp();
-        const QString built = unusedName(parent + QStringLiteral("/Data-import-") + stamp);
-        try {
-            build(built);
-        } catch (...) {
-            QDir(built).removeRecursively();
-            throw;
-        }
-        const QString kept = unusedName(parent + (inPlace_ ? QStringLiteral("/Data-paradox-") : QStringLiteral("/Data-before-import-")) + stamp);
-        const bool hadData = QFileInfo::exists(options_.dataFolder);
-        swapInFolder(built, options_.dataFolder, kept);
-        if (hadData)
-            report_.keptData = kept;
         if (inPlace_)
-            nameMovedSources(kept);
+            nameMovedSources(report_.keptData);
         if (!inPlace_)
             countPictures(options_.dataFolder, true);
-        saveReport(unusedName(parent + QStringLiteral("/Import-") + stamp + QStringLiteral(".txt")));
+        saveReport(report_, options_.dataFolder, stamp);
         return report_;
     }
 
 private:
-    // An import killed while building left its folder; nothing else is ever named so, and one
-    // import runs at a time on a program folder (the program's lock).
-    static void removeUnfinishedBuilds(const QString& parent)
-    {
-        for (const QFileInfo& entry : QDir(parent).entryInfoList({QStringLiteral("Data-import-*")}, QDir::Dirs))
-            if (!entry.isSymLink())
-                QDir(entry.absoluteFilePath()).removeRecursively();
-    }
-
     // Converted in place, the old tables now lie in the kept folder: the report says so.
     void nameMovedSources(const QString& kept)
     {
@@ -169,39 +139,14 @@ private:
         db.prepareWrite();
         for (int i = 0; i < catalogueTables().size(); ++i)
             importTable(db, catalogueTables()[i], sources_[i]);
-        if (sources_.last().isEmpty())
-            keepPresentSettings(db);
-        addLookupValues(db);
+        // Without an old configuration the window sizes and the language the user has now stay.
+        if (sources_.last().isEmpty() && !inPlace_ && keepPresentSettings(db, options_.dataFolder))
+            report_.table(catalogueTables().last().fileName).notes
+                << importText("ConfigKept", QStringLiteral("De nuværende indstillinger beholdes"));
+        report_.lookupValuesAdded += addLookupValues(db, true);
         transaction.commit();
-    }
-
-    // Without an old configuration the window sizes and the language the user has now stay.
-    void keepPresentSettings(engine::Database& db)
-    {
-        const CatalogueTable& config = catalogueTables().last();
-        QVector<QVariant> values;
-        try {
-            if (inPlace_ || !QFileInfo(QDir(options_.dataFolder).filePath(config.fileName)).isFile())
-                return;
-            engine::Database present(options_.dataFolder);
-            present.attach(config.fileName);
-            QStringList columns;
-            for (const CatalogueField& field : config.fields)
-                columns << engine::quoteId(field.name);
-            engine::Statement read(present, QStringLiteral("SELECT %1 FROM \"Config\".\"Config\" ORDER BY rowid LIMIT 1")
-                                                .arg(columns.join(QStringLiteral(", "))));
-            if (!read.step())
-                return;
-            for (int i = 0; i < config.fields.size(); ++i)
-                values << read.value(i);
-        } catch (const core::EError&) {
-            return; // a configuration that cannot be read gives way to the new one's defaults
-        }
-        engine::Statement write(db, configStatement(config), config.fileName);
-        for (int i = 0; i < values.size(); ++i)
-            write.bind(i + 1, values[i]);
-        write.run();
-        report_.table(config.fileName).notes << importText("ConfigKept", QStringLiteral("De nuværende indstillinger beholdes"));
+        if (options_.dryRun)
+            countPictures(folder, false);
     }
 
     void importTable(engine::Database& db, const CatalogueTable& table, const QString& source)
@@ -244,34 +189,6 @@ private:
         return from;
     }
 
-    static QString insertStatement(const CatalogueTable& table)
-    {
-        QStringList columns;
-        QStringList marks;
-        for (const CatalogueField& field : table.fields) {
-            columns << engine::quoteId(field.name);
-            marks << QStringLiteral("?");
-        }
-        // The tape number and lookup values are keys: a duplicate is reported, not stored.
-        const bool keyed = table.fields.first().kind == FieldKind::Key;
-        if (table.table == QLatin1String("Config"))
-            return configStatement(table);
-        return QStringLiteral("INSERT %1INTO %2.%2(%3) VALUES(%4)")
-            .arg(keyed ? QStringLiteral("OR IGNORE ") : QString(), engine::quoteId(table.table),
-                 columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    }
-
-    // The new folder holds the one configuration record already; the old one's values replace
-    // its values where they are given.
-    static QString configStatement(const CatalogueTable& table)
-    {
-        QStringList sets;
-        for (int i = 0; i < table.fields.size(); ++i)
-            sets << QStringLiteral("%1 = coalesce(?%2, %1)").arg(engine::quoteId(table.fields[i].name)).arg(i + 1);
-        return QStringLiteral("UPDATE \"Config\".\"Config\" SET %1 WHERE rowid = (SELECT min(rowid) FROM \"Config\".\"Config\")")
-            .arg(sets.join(QStringLiteral(", ")));
-    }
-
     void noteBadValues(const CatalogueTable& table, const ParadoxRecord& record)
     {
         for (const QString& problem : record.problems)
@@ -282,40 +199,13 @@ private:
                     QVector<QVariant>& row)
     {
         try {
-            for (int i = 0; i < table.fields.size(); ++i)
-                row[i] = from[i] < 0 || isRecomputed(table.fields[i], row) ? QVariant()
-                                                                          : convertValue(record.values[from[i]], table.fields[i]);
-            if (table.table == QLatin1String("Video")) {
-                refuseLongTapeNumber(row.first().toString());
-                computeDuration(row);
-            }
+            import::convertRow(
+                table, [&](int i) { return from[i] < 0 ? QVariant() : record.values[from[i]]; }, row);
             return true;
         } catch (const EImportError& e) {
             report_.refused.push_back(RowNote{table.fileName, record.number, e.message()});
             return false;
         }
-    }
-
-    // The record rules refuse such a number on every post; it would stay unsaveable.
-    static void refuseLongTapeNumber(const QString& tapeNr)
-    {
-        if (!data::isTapeNumberLengthAllowed(tapeNr))
-            throw EImportError(importText("TapeNumberTooLong", QStringLiteral("TapeNr: \"%1\" er længere end %2 tegn"))
-                                   .arg(tapeNr)
-                                   .arg(data::kTapeNumberWidth));
-    }
-
-    // As the record rules do on every post: the duration follows start and end, so an old
-    // duration is read only where one of them is missing.
-    static constexpr int startColumn = 2, endColumn = 3, durationColumn = 4;
-    static bool isRecomputed(const CatalogueField& field, const QVector<QVariant>& row)
-    {
-        return field.kind == FieldKind::LongTime && row[startColumn].isValid() && row[endColumn].isValid();
-    }
-    static void computeDuration(QVector<QVariant>& row)
-    {
-        if (row[startColumn].isValid() && row[endColumn].isValid())
-            row[durationColumn] = data::durationText(row[startColumn].toString(), row[endColumn].toString());
     }
 
     bool storeRow(engine::Database& db, const CatalogueTable& table, const QString& sql, const QVector<QVariant>& row,
@@ -337,21 +227,6 @@ private:
                                           importText("Duplicate", QStringLiteral("%1 \"%2\" findes allerede"))
                                               .arg(table.fields.first().name, row.first().toString())});
         return false;
-    }
-
-    // The values the record rules would add when these tapes and cast rows were posted.
-    void addLookupValues(engine::Database& db)
-    {
-        const std::pair<const char*, const char*> additions[] = {
-            {"Optagetaf", "Video"}, {"Kategori", "Video"}, {"Instruktor", "Video"}, {"Skuespiller", "Medvirker"}};
-        for (const auto& [field, from] : additions) {
-            const QString name = QString::fromLatin1(field);
-            engine::Statement statement(
-                db, QStringLiteral("INSERT OR IGNORE INTO %1.%1(%1) SELECT DISTINCT %1 FROM %2.%2 WHERE %1 <> ''")
-                        .arg(engine::quoteId(name), engine::quoteId(QString::fromLatin1(from))));
-            statement.run();
-            report_.lookupValuesAdded += statement.changes();
-        }
     }
 
     void tick(const ParadoxTable& reader)
@@ -413,15 +288,6 @@ private:
             return false;
         }
         return true;
-    }
-
-    void saveReport(const QString& path)
-    {
-        report_.reportFile = path;
-        QSaveFile file(path);
-        const QByteArray text = report_.text().toUtf8();
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-            report_.reportFile.clear();
     }
 
     const ImportOptions& options_;

@@ -8,14 +8,26 @@ namespace import {
 
 namespace {
 
-void appendNotes(QStringList& lines, const QVector<RowNote>& notes, const QString& heading)
+void appendNotes(QStringList& lines, const QVector<RowNote>& notes, const QString& heading, bool byLine)
 {
     if (notes.isEmpty())
         return;
     lines << QString() << heading.arg(notes.size());
-    const QString row = importText("ReportRow", QStringLiteral("  %1, post %2: %3"));
+    const QString row = byLine ? importText("ReportLine", QStringLiteral("  %1, linje %2: %3"))
+                               : importText("ReportRow", QStringLiteral("  %1, post %2: %3"));
     for (const RowNote& note : notes)
         lines << row.arg(note.table).arg(note.record).arg(note.reason);
+}
+
+// Ten numbers to a line keep a long list readable.
+void appendSkipped(QStringList& lines, const QStringList& skipped)
+{
+    if (skipped.isEmpty())
+        return;
+    lines << QString()
+          << importText("ReportSkipped", QStringLiteral("Film der fandtes i forvejen og ikke er ændret: %1")).arg(skipped.size());
+    for (qsizetype i = 0; i < skipped.size(); i += 10)
+        lines << QStringLiteral("  ") + skipped.mid(i, 10).join(QStringLiteral(", "));
 }
 
 void appendTable(QStringList& lines, const TableReport& table)
@@ -63,8 +75,10 @@ QString ImportReport::text() const
     lines << QString();
     for (const TableReport& entry : tables)
         appendTable(lines, entry);
-    appendNotes(lines, refused, importText("ReportRefused", QStringLiteral("Poster der ikke er gemt: %1")));
-    appendNotes(lines, blanked, importText("ReportBlanked", QStringLiteral("Værdier der ikke kunne læses og er gemt tomme: %1")));
+    appendNotes(lines, refused, importText("ReportRefused", QStringLiteral("Poster der ikke er gemt: %1")), byLine);
+    appendNotes(lines, blanked, importText("ReportBlanked", QStringLiteral("Værdier der ikke kunne læses og er gemt tomme: %1")),
+                byLine);
+    appendSkipped(lines, skipped);
     lines << QString();
     lines << importText("ReportLookups", QStringLiteral("Opslagsværdier tilføjet: %1")).arg(lookupValuesAdded);
     lines << (dryRun ? importText("ReportPicturesDryRun", QStringLiteral("Billeder der ville blive kopieret: %1"))

@@ -18,7 +18,7 @@ struct TableReport {
 /// A record that was not stored, or a value stored blank, with the reason.
 struct RowNote {
     QString table;
-    qint64 record = 0;          ///< 1-based, in the old table's order
+    qint64 record = 0;          ///< 1-based, in the old table's order (a text file: its line)
     QString reason;
 };
 
@@ -28,6 +28,8 @@ struct ImportReport {
     QVector<TableReport> tables;
     QVector<RowNote> refused;
     QVector<RowNote> blanked;
+    bool byLine = false;        ///< rows are named by their line in a text file
+    QStringList skipped;        ///< tape numbers the catalogue held already, left as they were
     qint64 lookupValuesAdded = 0;
     int picturesCopied = 0;
     QStringList pictureProblems;

@@ -1,0 +1,178 @@
+#include "CatalogueBuild.h"
+
+#include "FolderSwap.h"
+#include "ImportError.h"
+#include "ImportTexts.h"
+#include "core/Errors.h"
+#include "data/DM.h"
+#include "data/TimeText.h"
+#include "engine/Database.h"
+#include "engine/Statement.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace import {
+
+namespace {
+
+constexpr int startColumn = 2, endColumn = 3, durationColumn = 4;
+
+// The new folder holds the one configuration record already; the old one's values replace
+// its values where they are given.
+QString configStatement(const CatalogueTable& table)
+{
+    QStringList sets;
+    for (int i = 0; i < table.fields.size(); ++i)
+        sets << QStringLiteral("%1 = coalesce(?%2, %1)").arg(engine::quoteId(table.fields[i].name)).arg(i + 1);
+    return QStringLiteral("UPDATE \"Config\".\"Config\" SET %1 WHERE rowid = (SELECT min(rowid) FROM \"Config\".\"Config\")")
+        .arg(sets.join(QStringLiteral(", ")));
+}
+
+// An import killed while building left its folder; nothing else is ever named so, and one
+// import runs at a time on a program folder (the program's lock).
+void removeUnfinishedBuilds(const QString& parent)
+{
+    for (const QFileInfo& entry : QDir(parent).entryInfoList({QStringLiteral("Data-import-*")}, QDir::Dirs))
+        if (!entry.isSymLink())
+            QDir(entry.absoluteFilePath()).removeRecursively();
+}
+
+} // namespace
+
+QString insertStatement(const CatalogueTable& table)
+{
+    if (table.table == QLatin1String("Config"))
+        return configStatement(table);
+    QStringList columns;
+    QStringList marks;
+    for (const CatalogueField& field : table.fields) {
+        columns << engine::quoteId(field.name);
+        marks << QStringLiteral("?");
+    }
+    // The tape number and lookup values are keys: a duplicate is reported, not stored.
+    const bool keyed = table.fields.first().kind == FieldKind::Key;
+    return QStringLiteral("INSERT %1INTO %2.%2(%3) VALUES(%4)")
+        .arg(keyed ? QStringLiteral("OR IGNORE ") : QString(), engine::quoteId(table.table),
+             columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+}
+
+namespace {
+
+// As the record rules do on every post: the duration follows start and end, so an old
+// duration is read only where one of them is missing.
+bool isRecomputed(const CatalogueField& field, const QVector<QVariant>& row)
+{
+    return field.kind == FieldKind::LongTime && row[startColumn].isValid() && row[endColumn].isValid();
+}
+
+void applyTapeRules(QVector<QVariant>& row)
+{
+    // The record rules refuse such a number on every post; it would stay unsaveable.
+    const QString tapeNr = row.first().toString();
+    if (!data::isTapeNumberLengthAllowed(tapeNr))
+        throw EImportError(importText("TapeNumberTooLong", QStringLiteral("TapeNr: \"%1\" er længere end %2 tegn"))
+                               .arg(tapeNr)
+                               .arg(data::kTapeNumberWidth));
+    if (row[startColumn].isValid() && row[endColumn].isValid())
+        row[durationColumn] = data::durationText(row[startColumn].toString(), row[endColumn].toString());
+}
+
+} // namespace
+
+void convertRow(const CatalogueTable& table, const ValueAt& value, QVector<QVariant>& row)
+{
+    for (int i = 0; i < table.fields.size(); ++i)
+        row[i] = isRecomputed(table.fields[i], row) ? QVariant() : convertValue(value(i), table.fields[i]);
+    if (table.table == QLatin1String("Video"))
+        applyTapeRules(row);
+}
+
+qint64 addLookupValues(engine::Database& db, bool withCast)
+{
+    const std::pair<const char*, const char*> additions[] = {
+        {"Optagetaf", "Video"}, {"Kategori", "Video"}, {"Instruktor", "Video"}, {"Skuespiller", "Medvirker"}};
+    qint64 added = 0;
+    for (const auto& [field, from] : additions) {
+        if (!withCast && QLatin1String(from) == QLatin1String("Medvirker"))
+            continue;
+        const QString name = QString::fromLatin1(field);
+        engine::Statement statement(
+            db, QStringLiteral("INSERT OR IGNORE INTO %1.%1(%1) SELECT DISTINCT %1 FROM %2.%2 WHERE %1 <> ''")
+                    .arg(engine::quoteId(name), engine::quoteId(QString::fromLatin1(from))));
+        statement.run();
+        added += statement.changes();
+    }
+    return added;
+}
+
+bool keepPresentSettings(engine::Database& db, const QString& dataFolder)
+{
+    const CatalogueTable& config = catalogueTables().last();
+    QVector<QVariant> values;
+    try {
+        if (!QFileInfo(QDir(dataFolder).filePath(config.fileName)).isFile())
+            return false;
+        engine::Database present(dataFolder);
+        present.attach(config.fileName);
+        QStringList columns;
+        for (const CatalogueField& field : config.fields)
+            columns << engine::quoteId(field.name);
+        engine::Statement read(present, QStringLiteral("SELECT %1 FROM \"Config\".\"Config\" ORDER BY rowid LIMIT 1")
+                                            .arg(columns.join(QStringLiteral(", "))));
+        if (!read.step())
+            return false;
+        for (int i = 0; i < config.fields.size(); ++i)
+            values << read.value(i);
+    } catch (const core::EError&) {
+        return false; // a configuration that cannot be read gives way to the new one's defaults
+    }
+    engine::Statement write(db, configStatement(config), config.fileName);
+    for (int i = 0; i < values.size(); ++i)
+        write.bind(i + 1, values[i]);
+    write.run();
+    return true;
+}
+
+QString buildAndSwap(const ImportOptions& options, const QString& keptPrefix, ImportReport& report,
+                     const std::function<void(const QString& folder)>& build)
+{
+    if (options.dryRun) {
+        QTemporaryDir scratch;
+        if (!scratch.isValid())
+            throw EImportError(scratch.errorString());
+        build(scratch.path() + QStringLiteral("/Data"));
+        return QString();
+    }
+    const QString parent = QFileInfo(options.dataFolder).absolutePath();
+    removeUnfinishedBuilds(parent);
+    const QString stamp = folderStamp();
+    const QString built = unusedName(parent + QStringLiteral("/Data-import-") + stamp);
+    try {
+        build(built);
+    } catch (...) {
+        QDir(built).removeRecursively();
+        throw;
+    }
+    const QString kept = unusedName(parent + QLatin1Char('/') + keptPrefix + stamp);
+    const bool hadData = QFileInfo::exists(options.dataFolder);
+    swapInFolder(built, options.dataFolder, kept);
+    if (hadData)
+        report.keptData = kept;
+    return stamp;
+}
+
+void saveReport(ImportReport& report, const QString& dataFolder, const QString& stamp)
+{
+    const QString parent = QFileInfo(dataFolder).absolutePath();
+    const QString path = unusedName(parent + QStringLiteral("/Import-") + stamp + QStringLiteral(".txt"));
+    report.reportFile = path;
+    QSaveFile file(path);
+    const QByteArray text = report.text().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        report.reportFile.clear();
+}
+
+} // namespace import
