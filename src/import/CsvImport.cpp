@@ -156,7 +156,7 @@ private:
         for (const CatalogueTable& table : catalogueTables())
             db.attach(table.fileName);
         if (QFileInfo(options_.dataFolder).isDir() && keepPresentSettings(db, options_.dataFolder))
-            report_.table(catalogueTables().last().fileName).notes
+            report_.table(videoTable().fileName).notes
                 << importText("ConfigKept", QStringLiteral("De nuværende indstillinger beholdes"));
         writeRows(db);
     }
