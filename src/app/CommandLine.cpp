@@ -93,6 +93,8 @@ std::optional<int> runCommandLine(int argc, char** argv)
         }
         if (std::strcmp(argv[i], "--import-paradox") == 0)
             return runParadoxImport(argc, argv, i);
+        if (std::strcmp(argv[i], "--import-csv") == 0)
+            return runCsvImport(argc, argv, i);
         if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--report-pdf") == 0) {
             if (!hasFile) {
                 std::fprintf(stderr, "spolarkiv: %s needs a file name\n", argv[i]);

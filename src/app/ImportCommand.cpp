@@ -6,6 +6,7 @@
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "import/CatalogueImport.h"
+#include "import/CsvImport.h"
 #include "import/ImportTexts.h"
 #include "import/ParadoxTable.h"
 #include "forms/ImportCommands.h"
@@ -17,6 +18,7 @@
 #include <QLockFile>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 namespace app {
@@ -28,8 +30,10 @@ void print(std::FILE* stream, const QString& text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-// The options after the folder; nullopt (after a message) for anything unknown.
-std::optional<import::ImportOptions> parseOptions(int argc, char** argv, int at)
+using Importer = std::function<import::ImportReport(const import::ImportOptions&)>;
+
+// The options after the folder or file; nullopt (after a message) for anything unknown.
+std::optional<import::ImportOptions> parseOptions(int argc, char** argv, int at, bool paradox)
 {
     import::ImportOptions options;
     options.sourceFolder = QFileInfo(QString::fromLocal8Bit(argv[at + 1])).absoluteFilePath();
@@ -38,7 +42,7 @@ std::optional<import::ImportOptions> parseOptions(int argc, char** argv, int at)
             options.replace = true;
         } else if (std::strcmp(argv[i], "--dry-run") == 0) {
             options.dryRun = true;
-        } else if (std::strcmp(argv[i], "--codepage") == 0 && i + 1 < argc) {
+        } else if (paradox && std::strcmp(argv[i], "--codepage") == 0 && i + 1 < argc) {
             options.codePage = QByteArray(argv[++i]).toInt();
             if (!import::isSupportedCodePage(options.codePage)) {
                 std::fprintf(stderr, "spolarkiv: --codepage takes 437, 850, 865 or 1252\n");
@@ -66,7 +70,7 @@ void followStoredLanguage(locale::TQLanguageSource& languages, const QString& da
     forms::followLanguage(languages);
 }
 
-int runImport(import::ImportOptions options)
+int runImport(import::ImportOptions options, const Importer& importer)
 {
     const core::ProgramPaths paths = applicationPaths();
     core::setProgramPaths(paths);
@@ -86,7 +90,7 @@ int runImport(import::ImportOptions options)
         return 1;
     }
     try {
-        print(stdout, import::importParadox(options).text());
+        print(stdout, importer(options).text());
         return 0;
     } catch (const import::ECatalogueNotEmpty& e) {
         print(stderr, QStringLiteral("spolarkiv: %1\n%2\n")
@@ -98,19 +102,32 @@ int runImport(import::ImportOptions options)
     }
 }
 
+// Both commands: the source's name after the option, then the options.
+int runCommand(int argc, char** argv, int at, bool paradox, const Importer& importer)
+{
+    if (at + 1 >= argc) {
+        std::fprintf(stderr, "spolarkiv: %s needs a %s\n", argv[at], paradox ? "folder" : "file");
+        return 2;
+    }
+    const std::optional<import::ImportOptions> options = parseOptions(argc, argv, at, paradox);
+    if (!options)
+        return 2;
+    QCoreApplication application(argc, argv);
+    return runImport(*options, importer);
+}
+
 } // namespace
 
 int runParadoxImport(int argc, char** argv, int at)
 {
-    if (at + 1 >= argc) {
-        std::fprintf(stderr, "spolarkiv: --import-paradox needs a folder\n");
-        return 2;
-    }
-    const std::optional<import::ImportOptions> options = parseOptions(argc, argv, at);
-    if (!options)
-        return 2;
-    QCoreApplication application(argc, argv);
-    return runImport(*options);
+    return runCommand(argc, argv, at, true, [](const import::ImportOptions& options) { return import::importParadox(options); });
+}
+
+int runCsvImport(int argc, char** argv, int at)
+{
+    return runCommand(argc, argv, at, false, [](const import::ImportOptions& options) {
+        return import::importCsv(options.sourceFolder, options);
+    });
 }
 
 } // namespace app

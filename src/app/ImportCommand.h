@@ -1,5 +1,5 @@
 #pragma once
-// The command line's import of an old catalogue: no window, no display.
+// The command line's imports of an old catalogue or a spreadsheet's file: no window, no display.
 
 namespace app {
 
@@ -7,5 +7,9 @@ namespace app {
 /// argv[at]. Prints the report (or the message) and returns the exit status: 0 done, 1 failed,
 /// 2 wrong arguments.
 int runParadoxImport(int argc, char** argv, int at);
+
+/// Runs "--import-csv FILE [--replace] [--dry-run]" the same way: into a catalogue that holds
+/// tapes the new tape numbers are added, unless --replace replaces the catalogue.
+int runCsvImport(int argc, char** argv, int at);
 
 } // namespace app

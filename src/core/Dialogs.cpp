@@ -97,6 +97,16 @@ std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QSt
     return takeAnswer(openFileAnswers);
 }
 
+std::optional<int> ScriptedDialogs::choose(const QString& text, const QStringList& buttons)
+{
+    shown.push_back({QStringLiteral("choose"), QString(), text, buttons.join(QLatin1Char('|'))});
+    if (chooseAnswers.empty())
+        return 0;
+    const std::optional<int> answer = chooseAnswers.front();
+    chooseAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedDialogs::chooseFolder(const QString& title)
 {
     shown.push_back({QStringLiteral("folder"), title, QString(), QString()});

@@ -3,6 +3,7 @@
 // Windows call these through dialogs(); the real program installs the Qt implementation,
 // tests install ScriptedDialogs and answer without a screen.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace core {
@@ -20,6 +21,9 @@ public:
     virtual void error(const QString& text) = 0;
     /// Confirmation box ("Bekræft"); true for "&Ja" or "OK".
     virtual bool confirm(const QString& text, ConfirmButtons buttons) = 0;
+    /// A question answered by one of the buttons given or by "Annuller" ("Bekræft"); the index
+    /// of the button pressed, std::nullopt for "Annuller".
+    virtual std::optional<int> choose(const QString& text, const QStringList& buttons) = 0;
     /// Single-line input box with "OK" and "Annuller"; the default is shown selected and the
     /// answer holds at most 255 characters. std::nullopt means cancelled.
     virtual std::optional<QString> input(const QString& caption, const QString& prompt,

@@ -11,17 +11,18 @@ namespace core {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;     // "message", "information", "error", "confirm", "input", "openFile", "folder",
+        QString kind;     // "message", "information", "error", "confirm", "choose", "input", "openFile", "folder",
                           // "report", "progress", "endProgress", "shell", "program"
         QString caption;  // input caption or dialog title
         QString text;     // message text, prompt, target
-        QString extra;    // input default, open filter
+        QString extra;    // input default, open filter, the buttons to choose from joined by '|'
     };
 
     void message(const QString& text) override;
     void information(const QString& text) override;
     void error(const QString& text) override;
     bool confirm(const QString& text, ConfirmButtons buttons) override;
+    std::optional<int> choose(const QString& text, const QStringList& buttons) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter,
@@ -36,6 +37,8 @@ public:
     /// Answers, taken from the front; when a queue is empty: confirm gives false, input and
     /// openFile and chooseFolder give std::nullopt (cancel), shellOpen and startProgram give shellResult.
     std::deque<bool> confirmAnswers;
+    /// choose gives the first button when its queue is empty.
+    std::deque<std::optional<int>> chooseAnswers;
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<std::optional<QString>> openFileAnswers;
     std::deque<std::optional<QString>> folderAnswers;

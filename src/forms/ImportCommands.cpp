@@ -5,10 +5,12 @@
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "import/CatalogueImport.h"
+#include "import/CsvImport.h"
 #include "import/ImportTexts.h"
 #include "locale/TQCustomLanguageSource.h"
 
 #include <QDir>
+#include <functional>
 
 namespace forms {
 
@@ -25,12 +27,19 @@ import::ImportOptions programOptions(const QString& source)
     return options;
 }
 
-import::ImportReport importWithProgress(const import::ImportOptions& options)
+using Importer = std::function<import::ImportReport(const import::ImportOptions&, const import::ImportProgress&)>;
+
+import::ImportReport paradoxImport(const import::ImportOptions& options, const import::ImportProgress& progress)
 {
-    const QString text = importText("Progress", QStringLiteral("Indlæser det gamle katalog ..."));
+    return import::importParadox(options, progress);
+}
+
+import::ImportReport importWithProgress(const import::ImportOptions& options, const QString& text,
+                                        const Importer& importer = paradoxImport)
+{
     const auto progress = [&text](qint64 done, qint64 total) { return core::dialogs().progress(text, done, total); };
     try {
-        import::ImportReport report = import::importParadox(options, progress);
+        import::ImportReport report = importer(options, progress);
         core::dialogs().endProgress();
         return report;
     } catch (...) {
@@ -41,11 +50,12 @@ import::ImportReport importWithProgress(const import::ImportOptions& options)
 
 // The tables let go of Data while it is swapped and show what is there afterwards, whether
 // the import succeeded, failed or was cancelled.
-import::ImportReport importWithTablesClosed(data::TDM& dm, const import::ImportOptions& options)
+import::ImportReport importWithTablesClosed(data::TDM& dm, const import::ImportOptions& options, const QString& text,
+                                            const Importer& importer)
 {
     dm.CloseTables();
     try {
-        import::ImportReport report = importWithProgress(options);
+        import::ImportReport report = importWithProgress(options, text, importer);
         dm.OpenTables();
         return report;
     } catch (...) {
@@ -68,6 +78,68 @@ QString reportCaption()
     return importText("ReportCaption", QStringLiteral("Import"));
 }
 
+QString paradoxProgressText()
+{
+    return importText("Progress", QStringLiteral("Indlæser det gamle katalog ..."));
+}
+
+// The import ends with its report; a cancel says that nothing changed.
+void runAndReport(data::TDM& dm, const import::ImportOptions& options, const QString& text, const Importer& importer)
+{
+    try {
+        core::dialogs().showReport(reportCaption(), importWithTablesClosed(dm, options, text, importer).text());
+    } catch (const core::EAbort&) {
+        core::dialogs().information(cancelledText());
+    }
+}
+
+void importParadoxFolder(data::TDM& dm)
+{
+    const std::optional<QString> folder = core::dialogs().chooseFolder(
+        importText("ChooseFolder", QStringLiteral("Vælg mappen med de gamle Paradox-tabeller")));
+    if (!folder)
+        return;
+    import::ImportOptions options = programOptions(*folder);
+    const qint64 tapes = import::tapesInCatalogue(options.dataFolder);
+    if (tapes > 0) {
+        const QString question = importText("ReplaceQuestion",
+                                            QStringLiteral("Kataloget indeholder %1 film. Vil du erstatte det med "
+                                                           "det gamle katalog? Det nuværende gemmes som kopi."));
+        if (!core::dialogs().confirm(question.arg(tapes), core::ConfirmButtons::YesNo))
+            return;
+        options.replace = true;
+    }
+    runAndReport(dm, options, paradoxProgressText(), paradoxImport);
+}
+
+// A catalogue with tapes gains the file's new tapes, or is replaced when the user says so.
+void importTextFile(data::TDM& dm)
+{
+    const std::optional<QString> file = core::dialogs().openFile(
+        importText("ChooseFile", QStringLiteral("Vælg regnearkets fil (CSV eller tekst)")),
+        importText("FileFilter", QStringLiteral("Regneark og tekst|*.csv;*.txt;*.tsv|Alle filer|*")), QStringLiteral("csv"));
+    if (!file)
+        return;
+    import::ImportOptions options = programOptions(*file);
+    const qint64 tapes = import::tapesInCatalogue(options.dataFolder);
+    if (tapes > 0) {
+        const std::optional<int> way = core::dialogs().choose(
+            importText("AddOrReplace", QStringLiteral("Kataloget indeholder %1 film. Vil du tilføje filens nye film "
+                                                      "(de film der findes ændres ikke), eller erstatte kataloget med "
+                                                      "filen (det nuværende gemmes som kopi)?"))
+                .arg(tapes),
+            {importText("AddNew", QStringLiteral("Tilføj nye film")), importText("ReplaceAll", QStringLiteral("Erstat kataloget"))});
+        if (!way)
+            return;
+        options.replace = *way == 1;
+    }
+    const QString source = *file;
+    runAndReport(dm, options, importText("ProgressFile", QStringLiteral("Indlæser filen ...")),
+                 [source](const import::ImportOptions& o, const import::ImportProgress& progress) {
+                     return import::importCsv(source, o, progress);
+                 });
+}
+
 } // namespace
 
 void followLanguage(locale::TQCustomLanguageSource& languages)
@@ -85,25 +157,16 @@ void followLanguage(locale::TQCustomLanguageSource& languages)
 
 void runImportCommand(data::TDM& dm)
 {
-    const std::optional<QString> folder = core::dialogs().chooseFolder(
-        importText("ChooseFolder", QStringLiteral("Vælg mappen med de gamle Paradox-tabeller")));
-    if (!folder)
+    const std::optional<int> kind = core::dialogs().choose(
+        importText("ChooseKind", QStringLiteral("Hvad vil du indlæse?")),
+        {importText("KindParadox", QStringLiteral("Et gammelt katalog (Paradox-tabeller)")),
+         importText("KindFile", QStringLiteral("Et regneark eller en eksport (CSV-fil)"))});
+    if (!kind)
         return;
-    import::ImportOptions options = programOptions(*folder);
-    const qint64 tapes = import::tapesInCatalogue(options.dataFolder);
-    if (tapes > 0) {
-        const QString question = importText("ReplaceQuestion",
-                                            QStringLiteral("Kataloget indeholder %1 film. Vil du erstatte det med "
-                                                           "det gamle katalog? Det nuværende gemmes som kopi."));
-        if (!core::dialogs().confirm(question.arg(tapes), core::ConfirmButtons::YesNo))
-            return;
-        options.replace = true;
-    }
-    try {
-        core::dialogs().showReport(reportCaption(), importWithTablesClosed(dm, options).text());
-    } catch (const core::EAbort&) {
-        core::dialogs().information(cancelledText());
-    }
+    if (*kind == 0)
+        importParadoxFolder(dm);
+    else
+        importTextFile(dm);
 }
 
 bool offerStartupConversion(locale::TQCustomLanguageSource& languages)
@@ -123,7 +186,7 @@ bool offerStartupConversion(locale::TQCustomLanguageSource& languages)
         return false;
     // Nothing is open yet; the caller opens the tables once the new Data is in place.
     try {
-        core::dialogs().showReport(reportCaption(), importWithProgress(programOptions(dataFolder)).text());
+        core::dialogs().showReport(reportCaption(), importWithProgress(programOptions(dataFolder), paradoxProgressText()).text());
         return true;
     } catch (const core::EAbort&) {
         core::dialogs().information(cancelledText());

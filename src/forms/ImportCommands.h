@@ -14,8 +14,10 @@ class TQCustomLanguageSource;
 
 namespace forms {
 
-/// Asks for the folder of the old tables, for leave to replace a catalogue that holds tapes,
-/// shows progress with a cancel button, and ends with the report. Cancel changes nothing.
+/// Asks whether to bring in an old catalogue's folder of Paradox tables or a spreadsheet's
+/// file; for the folder, for leave to replace a catalogue that holds tapes; for the file,
+/// whether to add its new tapes to such a catalogue or replace it. Shows progress with a
+/// cancel button, and ends with the report. Cancel changes nothing.
 void runImportCommand(data::TDM& dm);
 
 /// Before the tables open: when the Data folder holds Paradox tables, asks (in the language

@@ -85,7 +85,7 @@ private:
         entry.source = file_;
         entry.notes << importText("FileForm", QStringLiteral("Tegnsæt %1, skilletegn %2"))
                            .arg(encodingName(reader_.encoding()),
-                                reader_.separator() == QLatin1Char('\t') ? QStringLiteral("tabulator")
+                                reader_.separator() == QLatin1Char('\t') ? importText("TabName", QStringLiteral("tabulator"))
                                                                          : QString(reader_.separator()));
         CsvRecord header;
         if (!reader_.next(header) || !header.problem.isEmpty())

@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace support {
 
@@ -101,6 +102,23 @@ bool QtDialogs::confirm(const QString& text, core::ConfirmButtons buttons)
     box->setEscapeButton(reject);
     box->exec();
     return box->clickedButton() == accept;
+}
+
+std::optional<int> QtDialogs::choose(const QString& text, const QStringList& buttons)
+{
+    const auto box = makeBox(QMessageBox::Question, QStringLiteral("Bekræft"), text, dialogParent());
+    std::vector<QPushButton*> choices;
+    for (const QString& button : buttons)
+        choices.push_back(box->addButton(button, QMessageBox::ActionRole));
+    QPushButton* cancel = box->addButton(QStringLiteral("Annuller"), QMessageBox::RejectRole);
+    if (!choices.empty())
+        box->setDefaultButton(choices.front());
+    box->setEscapeButton(cancel);
+    box->exec();
+    for (size_t i = 0; i < choices.size(); ++i)
+        if (box->clickedButton() == choices[i])
+            return int(i);
+    return std::nullopt;
 }
 
 std::optional<QString> QtDialogs::input(const QString& caption, const QString& prompt,

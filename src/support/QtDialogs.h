@@ -16,6 +16,7 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     bool confirm(const QString& text, core::ConfirmButtons buttons) override;
+    std::optional<int> choose(const QString& text, const QStringList& buttons) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter,

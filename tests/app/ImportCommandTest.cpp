@@ -19,11 +19,13 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -106,7 +108,10 @@ TEST_F(ImportThroughTheWindow, TheCommandStandsUnderFunktionerAfterTheExport)
     form->Import1->trigger();
     ASSERT_EQ(scripted().texts(QStringLiteral("report")).size(), 1);
     EXPECT_TRUE(scripted().texts(QStringLiteral("report")).first().contains(QStringLiteral("6 records read, 3 stored")));
-    EXPECT_EQ(scripted().shown.front().caption, QStringLiteral("Choose the folder with the old Paradox tables"));
+    ASSERT_GE(scripted().shown.size(), 2u);
+    EXPECT_EQ(scripted().shown[0].kind, QStringLiteral("choose"));
+    EXPECT_EQ(scripted().shown[0].extra, QStringLiteral("An old catalogue (Paradox tables)|A spreadsheet or an export (CSV file)"));
+    EXPECT_EQ(scripted().shown[1].caption, QStringLiteral("Choose the folder with the old Paradox tables"));
 }
 
 TEST_F(ImportThroughTheWindow, AnImportIntoAnEmptyCatalogueShowsTheReportAndTheNewTapes)
@@ -163,9 +168,12 @@ TEST_F(ImportThroughTheWindow, CancellingChangesNothingAndTheWindowsKeepTheirCat
     const OldCatalogue old = paradoxtest::writeOldCatalogue(oldRoot.path());
     const auto before = snapshot(folder.path());
 
-    // The folder chooser cancelled: nothing is asked or done.
+    // The choice of source, then the folder chooser cancelled: nothing is asked or done.
+    scripted().chooseAnswers.push_back(std::nullopt);
     form->Import1->trigger();
     EXPECT_EQ(scripted().shown.size(), 1u);
+    form->Import1->trigger();
+    EXPECT_EQ(scripted().shown.size(), 3u);
 
     scripted().folderAnswers.push_back(old.dataFolder());
     scripted().confirmAnswers.push_back(true);
@@ -240,5 +248,57 @@ TEST_F(StartWithOldTables, NoEndsTheProgramAndTouchesNoFile)
         << scripted().texts(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(snapshot(folder.path()), before);
 }
+
+
+
+// A spreadsheet's file into a catalogue that holds a tape: the way chosen decides what stays.
+struct FileImportCase {
+    const char* name;
+    std::optional<int> way;
+    QStringList tapesAfter;
+    bool reported;
+};
+
+class FileThroughTheWindow : public ImportThroughTheWindow, public ::testing::WithParamInterface<FileImportCase> {};
+
+TEST_P(FileThroughTheWindow, TheWayChosenDecidesWhatTheCatalogueHolds)
+{
+    start();
+    addTape(QStringLiteral("0007-00"));
+    const QString file = oldRoot.filePath(QStringLiteral("film.csv"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("TapeNr;Titel\r\n0007-00;Ny titel\r\n0008-00;Ny\r\n");
+    out.close();
+    form->QLanguageSource1->SetActiveLanguage(0);
+    scripted().chooseAnswers = {1, GetParam().way};
+    scripted().openFileAnswers.push_back(file);
+    form->Import1->trigger();
+
+    const QStringList choices = scripted().texts(QStringLiteral("choose"));
+    ASSERT_EQ(choices.size(), 2);
+    EXPECT_TRUE(choices[1].startsWith(QStringLiteral("The catalogue holds 1 films. Add the file's new films"))) << choices[1].toStdString();
+    EXPECT_EQ(scripted().shown[1].caption, QStringLiteral("Choose the spreadsheet's file (CSV or text)"));
+    EXPECT_EQ(scripted().shown[1].extra, QStringLiteral("Spreadsheets and text|*.csv;*.txt;*.tsv|All files|*"));
+    EXPECT_EQ(tapeNumbers(), GetParam().tapesAfter);
+    const QStringList reports = scripted().texts(QStringLiteral("report"));
+    ASSERT_EQ(reports.size(), GetParam().reported ? 1 : 0);
+    if (GetParam().reported && GetParam().way == 0) {
+        EXPECT_TRUE(reports.first().contains(QStringLiteral("Films that were there already and are not changed: 1\n  0007-00\n")))
+            << reports.first().toStdString();
+    }
+    dm->VideoTable->First();
+    EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("Titel")).AsString(),
+              GetParam().way == 1 ? QStringLiteral("Ny titel") : QStringLiteral("Min film"));
+}
+
+const FileImportCase fileImportCases[] = {
+    {"AddKeepsTheTapeThere", 0, {"0007-00", "0008-00"}, true},
+    {"ReplaceTakesTheFilesTapes", 1, {"0007-00", "0008-00"}, true},
+    {"CancelChangesNothing", std::nullopt, {"0007-00"}, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, FileThroughTheWindow, ::testing::ValuesIn(fileImportCases),
+                         [](const ::testing::TestParamInfo<FileImportCase>& info) { return std::string(info.param.name); });
 
 } // namespace
