@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -113,6 +114,69 @@ TEST_F(ImportCommandLine, RefusesWhileTheProgramRunsOnTheFolder)
     const Outcome refused = run(importOld());
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QString::fromUtf8("Luk programmet først"))) << refused.err.toStdString();
+    EXPECT_EQ(snapshot(program.path()), before);
+}
+
+// "--import-csv FILE [--replace] [--dry-run]": the same statuses and the same lock.
+class CsvCommandLine : public ImportCommandLine {
+protected:
+    QString csv(const QByteArray& bytes)
+    {
+        const QString path = oldRoot.filePath(QStringLiteral("film.csv"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+};
+
+TEST_F(CsvCommandLine, ImportsThenAddsOnlyNewTapesAndReplacesWhenAsked)
+{
+    const QStringList first = {QStringLiteral("--import-csv"), csv("TapeNr;Titel\r\n0001-00;A\r\n0002-00;B\r\n")};
+    const Outcome done = run(first);
+    EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
+    EXPECT_TRUE(done.out.contains(QString::fromUtf8("Video.db: 2 poster læst, 2 gemt"))) << done.out.toStdString();
+
+    const QStringList second = {QStringLiteral("--import-csv"), csv("TapeNr;Titel\r\n0002-00;Ny\r\n0003-00;C\r\n")};
+    const Outcome added = run(second);
+    EXPECT_EQ(added.exitCode, 0) << added.err.toStdString();
+    EXPECT_TRUE(added.out.contains(QString::fromUtf8("Film der fandtes i forvejen og ikke er ændret: 1\n  0002-00\n")))
+        << added.out.toStdString();
+    EXPECT_EQ(import::tapesInCatalogue(program.dataDir()), 3);
+
+    const auto before = snapshot(program.path());
+    EXPECT_EQ(run(second + QStringList{QStringLiteral("--replace"), QStringLiteral("--dry-run")}).exitCode, 0);
+    EXPECT_EQ(snapshot(program.path()), before);
+    EXPECT_EQ(run(second + QStringList{QStringLiteral("--replace")}).exitCode, 0);
+    EXPECT_EQ(import::tapesInCatalogue(program.dataDir()), 2);
+}
+
+TEST_F(CsvCommandLine, WrongUseFailuresAndTheRunningProgramEndWithAMessageAndANonZeroStatus)
+{
+    QLockFile running(app::TJustOneGuard::lockPath(app::TJustOneGuard::keyFor(program.path() + QLatin1Char('/'))));
+    const QString good = csv("TapeNr;Titel\r\n0001-00;A\r\n");
+    const struct {
+        QStringList arguments;
+        bool locked;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {{QStringLiteral("--import-csv")}, false, 2, "needs a file"},
+        {{QStringLiteral("--import-csv"), good, QStringLiteral("--codepage"), QStringLiteral("850")}, false, 2, "unknown option --codepage"},
+        {{QStringLiteral("--import-csv"), oldRoot.filePath(QStringLiteral("none.csv"))}, false, 1, "findes ikke"},
+        {{QStringLiteral("--import-csv"), csv("Titel\r\nA\r\n")}, false, 1, "ingen kolonne med båndnummeret"},
+        {{QStringLiteral("--import-csv"), good}, true, 1, "Luk programmet først"},
+    };
+    const auto before = snapshot(program.path());
+    for (const auto& c : cases) {
+        if (c.locked) {
+            ASSERT_TRUE(running.tryLock(0));
+        }
+        const Outcome failed = run(c.arguments);
+        EXPECT_EQ(failed.exitCode, c.exitCode) << c.message;
+        EXPECT_TRUE(failed.err.contains(QString::fromUtf8(c.message))) << failed.err.toStdString();
+        EXPECT_TRUE(failed.out.isEmpty()) << failed.out.toStdString();
+    }
     EXPECT_EQ(snapshot(program.path()), before);
 }
 
