@@ -167,7 +167,7 @@ QString buildAndSwap(const ImportOptions& options, const QString& keptPrefix, Im
 void saveReport(ImportReport& report, const QString& dataFolder, const QString& stamp)
 {
     const QString parent = QFileInfo(dataFolder).absolutePath();
-    const QString path = unusedName(parent + QStringLiteral("/Import-") + stamp + QStringLiteral(".txt"));
+    const QString path = unusedName(parent + QStringLiteral("/Import-") + stamp, QStringLiteral(".txt"));
     report.reportFile = path;
     QSaveFile file(path);
     const QByteArray text = report.text().toUtf8();

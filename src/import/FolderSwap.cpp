@@ -93,11 +93,11 @@ QString folderStamp()
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
 }
 
-QString unusedName(const QString& base)
+QString unusedName(const QString& base, const QString& suffix)
 {
-    QString name = base;
+    QString name = base + suffix;
     for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = QStringLiteral("%1-%2").arg(base).arg(n);
+        name = QStringLiteral("%1-%2%3").arg(base).arg(n).arg(suffix);
     return name;
 }
 

@@ -14,7 +14,8 @@ void swapInFolder(const QString& built, const QString& target, const QString& ke
 /// Date and time for the names of kept folders and reports: "2026-12-09-151300".
 QString folderStamp();
 
-/// A name beside base that does not exist yet: base, else base-2, base-3, ...
-QString unusedName(const QString& base);
+/// A name that does not exist yet: base + suffix, else base-2 + suffix, base-3 + suffix, ...
+/// (the suffix is a file's extension, which stays last).
+QString unusedName(const QString& base, const QString& suffix = QString());
 
 } // namespace import

@@ -10,6 +10,7 @@
 #include "engine/Statement.h"
 #include "engine/Table.h"
 #include "import/CsvImport.h"
+#include "import/FolderSwap.h"
 #include "import/ImportError.h"
 #include "locale/CommaText.h"
 #include "output/Export3ASCII.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -249,6 +251,15 @@ TEST_F(CsvImport, ACancelledImportLeavesTheCatalogueAsItWas)
         EXPECT_THROW(import::importCsv(file, options, [](qint64, qint64) { return false; }), core::EAbort);
         EXPECT_EQ(snapshot(program.path()), before);
     }
+}
+
+TEST(ReportName, ASecondReportInTheSameSecondKeepsItsExtension)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("Import-2026-12-09-181613"));
+    EXPECT_EQ(import::unusedName(base, QStringLiteral(".txt")), base + QStringLiteral(".txt"));
+    QFile(base + QStringLiteral(".txt")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(import::unusedName(base, QStringLiteral(".txt")), base + QStringLiteral("-2.txt"));
 }
 
 } // namespace
