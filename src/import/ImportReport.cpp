@@ -81,9 +81,10 @@ QString ImportReport::text() const
     appendSkipped(lines, skipped);
     lines << QString();
     lines << importText("ReportLookups", QStringLiteral("Opslagsværdier tilføjet: %1")).arg(lookupValuesAdded);
-    lines << (dryRun ? importText("ReportPicturesDryRun", QStringLiteral("Billeder der ville blive kopieret: %1"))
-                     : importText("ReportPictures", QStringLiteral("Billeder kopieret: %1")))
-                 .arg(picturesCopied);
+    if (!byLine)
+        lines << (dryRun ? importText("ReportPicturesDryRun", QStringLiteral("Billeder der ville blive kopieret: %1"))
+                         : importText("ReportPictures", QStringLiteral("Billeder kopieret: %1")))
+                     .arg(picturesCopied);
     for (const QString& problem : pictureProblems)
         lines << QStringLiteral("  ") + problem;
     if (!keptData.isEmpty())

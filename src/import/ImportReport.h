@@ -28,7 +28,7 @@ struct ImportReport {
     QVector<TableReport> tables;
     QVector<RowNote> refused;
     QVector<RowNote> blanked;
-    bool byLine = false;        ///< rows are named by their line in a text file
+    bool byLine = false;        ///< rows are named by their line in a text file (which brings no pictures)
     QStringList skipped;        ///< tape numbers the catalogue held already, left as they were
     qint64 lookupValuesAdded = 0;
     int picturesCopied = 0;
