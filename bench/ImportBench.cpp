@@ -1,19 +1,22 @@
-// The import of an old Paradox catalogue (descriptions of about 1.5 KB, three cast rows per tape)
-// next to its baseline in the same run: the same rows inserted with hand-written SQL into a new
-// table folder in one transaction, without reading or converting anything. The peak memory of
-// the import alone is reported too: it must not grow with the number of tapes.
+// The imports next to their baselines in the same run. An old Paradox catalogue (descriptions of
+// about 1.5 KB, three cast rows per tape) against the same rows inserted with hand-written SQL
+// into a new table folder in one transaction, without reading or converting anything; a
+// spreadsheet's file likewise. The peak memory of each import alone is reported too: it must
+// not grow with the number of tapes.
 #include "Comparison.h"
 #include "Memory.h"
 #include "OldCatalogue.h"
 
 #include "data/CatalogueFolder.h"
 #include "import/CatalogueImport.h"
+#include "import/CsvImport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <sqlite3.h>
@@ -43,12 +46,19 @@ void exec(sqlite3* db, const char* sql)
     sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-// The same rows, written by hand into the nine new tables.
-void importBaseline(const QString& data, int tapes)
+// A new table folder, its Video table open for hand-written SQL.
+sqlite3* openNewCatalogue(const QString& data)
 {
     data::createCatalogue(data);
     sqlite3* db = nullptr;
     sqlite3_open((data + QStringLiteral("/Video.db")).toUtf8().constData(), &db);
+    return db;
+}
+
+// The same rows, written by hand into the nine new tables.
+void importBaseline(const QString& data, int tapes)
+{
+    sqlite3* db = openNewCatalogue(data);
     exec(db, ("ATTACH '" + (data + QStringLiteral("/Medvirker.db")).toUtf8() + "' AS m").constData());
     exec(db, "PRAGMA synchronous=EXTRA");
     exec(db, "PRAGMA m.synchronous=EXTRA");
@@ -113,6 +123,138 @@ void BM_ImportParadox(benchmark::State& state)
 }
 
 BENCHMARK(BM_ImportParadox)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+
+// A spreadsheet's file in the export's form (Windows-1252, ';', every value quoted, every field
+// filled) next to the same values, already split, inserted by hand in one transaction. Two ways
+// in: into an empty catalogue (a new one built and swapped in) and added to one holding a tape
+// (one transaction on the catalogue itself).
+QByteArray valueOf(int tape, int column)
+{
+    switch (column) {
+    case 0: return QStringLiteral("%1-00").arg(tape, 4, 10, QLatin1Char('0')).toLatin1();
+    case 1: return "Film \xE6\xF8\xE5 \"\"nr.\"\" " + QByteArray::number(tape) + "; del 1";
+    case 2: return "01:30";
+    case 3: return "03:15";
+    case 4: return "01:45:00";
+    case 5: return "VHS";
+    case 6: return "Original";
+    case 7: return "03:00";
+    case 8: return "Kategori " + QByteArray::number(tape % 40);
+    case 9: return "Nej";
+    case 10: return "Instrukt\xF8r " + QByteArray::number(tape % 500);
+    case 11: return "Optager " + QByteArray::number(tape % 20);
+    case 12: return QByteArray::number(10 + tape % 18) + ".0" + QByteArray::number(1 + tape % 9) + ".1999";
+    default: return "Sony";
+    }
+}
+
+constexpr int columns = 14;
+
+struct CsvFile {
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath(QStringLiteral("Video.txt")); }
+};
+
+CsvFile& csvFile(int tapes)
+{
+    static std::map<int, std::unique_ptr<CsvFile>> made;
+    std::unique_ptr<CsvFile>& file = made[tapes];
+    if (!file) {
+        file = std::make_unique<CsvFile>();
+        QFile out(file->path());
+        out.open(QIODevice::WriteOnly);
+        out.write("\"TapeNr\";\"Titel\";\"Start\";\"Slut\";\"Varighed\";\"Type\";\"Kopi\";\"Laengde\";\"Kategori\";\"Udlaan\";"
+                  "\"Instruktor\";\"Optagetaf\";\"OptagetDato\";\"Fabrikat\"\r\n");
+        for (int tape = 1; tape <= tapes; ++tape) {
+            QByteArray line;
+            for (int c = 0; c < columns; ++c)
+                line += (c ? ";\"" : "\"") + valueOf(tape, c) + "\"";
+            out.write(line + "\r\n");
+        }
+    }
+    return *file;
+}
+
+// The same tapes and lookup values, written by hand into a new table folder.
+void csvBaseline(const QString& data, int tapes)
+{
+    sqlite3* db = openNewCatalogue(data);
+    for (const char* lookup : {"Kategori", "Instruktor", "Optagetaf"})
+        exec(db, ("ATTACH '" + (data + QLatin1Char('/') + QLatin1String(lookup) + QStringLiteral(".db")).toUtf8() + "' AS "
+                  + lookup).constData());
+    for (const char* schema : {"main", "Kategori", "Instruktor", "Optagetaf"})
+        exec(db, (QByteArray("PRAGMA ") + schema + ".synchronous=EXTRA").constData());
+    exec(db, "BEGIN");
+    sqlite3_stmt* video = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO Video(TapeNr, Titel, Start, Slut, Varighed, Type, Kopi, Laengde, Kategori, Udlaan, "
+                       "Instruktor, Optagetaf, OptagetDato, Fabrikat) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                       -1, &video, nullptr);
+    for (int tape = 1; tape <= tapes; ++tape) {
+        for (int c = 0; c < columns; ++c) {
+            const QByteArray value = valueOf(tape, c);
+            sqlite3_bind_text(video, c + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+        }
+        sqlite3_step(video);
+        sqlite3_reset(video);
+    }
+    sqlite3_finalize(video);
+    for (const char* lookup : {"Kategori", "Instruktor", "Optagetaf"})
+        exec(db, QStringLiteral("INSERT OR IGNORE INTO %1.%1(%1) SELECT DISTINCT %1 FROM Video")
+                     .arg(QLatin1String(lookup)).toUtf8().constData());
+    exec(db, "COMMIT");
+    sqlite3_close(db);
+}
+
+void runCsvImport(benchmark::State& state, bool intoTapes)
+{
+    const int tapes = int(state.range(0));
+    const CsvFile& file = csvFile(tapes);
+    bench::Comparison comparison(state);
+    double growth = 0;
+    for (auto _ : state) {
+        QTemporaryDir program;
+        import::ImportOptions options;
+        options.dataFolder = program.path() + QStringLiteral("/Data");
+        options.picturesFolder = program.path() + QStringLiteral("/Billeder");
+        if (intoTapes) {
+            const QString one = program.filePath(QStringLiteral("one.csv"));
+            QFile out(one);
+            out.open(QIODevice::WriteOnly);
+            out.write("TapeNr\r\n0000-00\r\n");
+            out.close();
+            import::importCsv(one, options);
+        }
+        QTemporaryDir baseline;
+        comparison.run(
+            [&] {
+                bench::resetPeakMemory();
+                const double before = bench::memoryMb("VmRSS:");
+                const import::ImportReport report = import::importCsv(file.path(), options);
+                if (report.storedRows() != tapes) {
+                    std::fputs(report.text().left(2000).toUtf8().constData(), stderr);
+                    state.SkipWithError("not every row was stored");
+                }
+                growth = std::max(growth, bench::memoryMb("VmHWM:") - before);
+            },
+            [&] { csvBaseline(baseline.path() + QStringLiteral("/Data"), tapes); });
+    }
+    state.counters["memory_growth_mb"] = growth;
+}
+
+void BM_ImportCsvIntoEmpty(benchmark::State& state)
+{
+    runCsvImport(state, false);
+}
+
+void BM_ImportCsvAddedToTapes(benchmark::State& state)
+{
+    runCsvImport(state, true);
+}
+
+BENCHMARK(BM_ImportCsvIntoEmpty)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+BENCHMARK(BM_ImportCsvAddedToTapes)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // The import of an old Paradox catalogue into a program folder: what the new tables hold, what
 // the report says, and that the previous Data survives every way an import can end.
+#include "CatalogueQuery.h"
 #include "OldCatalogue.h"
 #include "ParadoxWriter.h"
 #include "common/FolderSnapshot.h"
@@ -32,23 +33,7 @@ namespace {
 using testing_support::snapshot;
 using Snapshot = testing_support::FolderSnapshot;
 
-// One query over the tables of a Data folder, each row's columns joined by '|'.
-QStringList query(const QString& dataFolder, const QString& sql)
-{
-    engine::Database db(dataFolder);
-    for (const char* file : {"Video.db", "Kategori.db", "Udlaan.db", "Type.db", "Instruktor.db", "Optagetaf.db",
-                             "Skuespiller.DB", "Medvirker.db", "Config.DB"})
-        db.attach(QString::fromLatin1(file));
-    engine::Statement statement(db, sql);
-    QStringList rows;
-    while (statement.step()) {
-        QStringList columns;
-        for (int c = 0; c < statement.columnCount(); ++c)
-            columns << (statement.columnType(c) == 5 ? QStringLiteral("NULL") : statement.text(c));
-        rows << columns.join(QLatin1Char('|'));
-    }
-    return rows;
-}
+using importtest::query;
 
 QString u(const char* utf8)
 {

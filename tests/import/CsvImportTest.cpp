@@ -1,13 +1,12 @@
 // The import of a spreadsheet's text file: the program's own export comes back byte for byte,
 // columns are found by name or title, rows that cannot be stored are named by their line,
 // and a catalogue that holds tapes gains the new ones and loses nothing.
+#include "CatalogueQuery.h"
 #include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestCatalogue.h"
 #include "core/Win1252.h"
 #include "data/DM.h"
-#include "engine/Database.h"
-#include "engine/Statement.h"
 #include "engine/Table.h"
 #include "import/CsvImport.h"
 #include "import/FolderSwap.h"
@@ -32,21 +31,7 @@ namespace {
 
 const char header[] = "TapeNr;Titel;Start;Slut;Varighed;Type;Kopi;Laengde;Kategori;Udlaan;Instruktor;Optagetaf;OptagetDato;Fabrikat\r\n";
 
-QStringList query(const QString& dataFolder, const QString& sql)
-{
-    engine::Database db(dataFolder);
-    for (const char* file : {"Video.db", "Kategori.db", "Instruktor.db", "Optagetaf.db", "Type.db"})
-        db.attach(QString::fromLatin1(file));
-    engine::Statement statement(db, sql);
-    QStringList rows;
-    while (statement.step()) {
-        QStringList columns;
-        for (int c = 0; c < statement.columnCount(); ++c)
-            columns << statement.text(c);
-        rows << columns.join(QLatin1Char('|'));
-    }
-    return rows;
-}
+using importtest::query;
 
 void exportCatalogue(const QString& dataFolder, const QString& file)
 {
@@ -124,7 +109,7 @@ TEST_F(CsvImport, IntoAnEmptyCatalogueTheRecordRulesApplyAndThePreviousDataIsKep
                                                     "0003-00;C;;;;;;;Drama;;;;;\r\n");
     const import::ImportReport report = import::importCsv(file, options);
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT TapeNr, Varighed, OptagetDato FROM Video.Video ORDER BY TapeNr")),
-              (QStringList{"0001-00|01:15:00|2001-10-12", "0002-00|09:09:09|2001-10-12", "0003-00||"}));
+              (QStringList{"0001-00|01:15:00|2001-10-12", "0002-00|09:09:09|2001-10-12", "0003-00|NULL|NULL"}));
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT Kategori FROM Kategori.Kategori ORDER BY Kategori")),
               (QStringList{"Drama", "drama"}));
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT Instruktor FROM Instruktor.Instruktor")), QStringList{"Bille"});
