@@ -160,14 +160,29 @@ QString clockText(int msecsSinceMidnight)
     return time.toString(time.second() ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
 }
 
+namespace {
+
+// Qt reads a short form's two-digit year as 19yy, so a date of 2001 written as 10/12/01 would
+// come back a century early; as Windows does, 00 to 29 are read as 20yy.
+QDate shortFormDate(const QLocale& locale, const QString& text)
+{
+    const QDate date = locale.toDate(text, QLocale::ShortFormat);
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (date.isValid() && !format.contains(QStringLiteral("yyyy")) && date.year() < 1930)
+        return date.addYears(100);
+    return date;
+}
+
+} // namespace
+
 QDate parseDateText(const QString& text)
 {
     const QString trimmed = text.trimmed();
     QDate date = QDate::fromString(trimmed, Qt::ISODate);
     if (!date.isValid())
-        date = QLocale().toDate(trimmed, QLocale::ShortFormat);
+        date = shortFormDate(QLocale(), trimmed);
     if (!date.isValid())
-        date = QLocale::system().toDate(trimmed, QLocale::ShortFormat);
+        date = shortFormDate(QLocale::system(), trimmed);
     static const char* const forms[] = {"d-M-yyyy", "d.M.yyyy", "d/M/yyyy", "yyyy.M.d", "yyyy/M/d"};
     for (const char* form : forms) {
         if (date.isValid())

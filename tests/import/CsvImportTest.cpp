@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
@@ -100,6 +101,18 @@ TEST_F(CsvImport, TheProgramsOwnExportComesBackByteForByte)
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT Varighed, OptagetDato, ifnull(Indhold, 'none') FROM Video.Video "
                                                       "WHERE TapeNr = '0001-00'")),
               QStringList{"01:15:00|2001-10-12|none"});
+}
+
+TEST_F(CsvImport, AShortDateFormWithATwoDigitYearKeepsTheCentury)
+{
+    const struct LocaleAgain {
+        ~LocaleAgain() { QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark)); }
+    } again;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_EQ(QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("M/d/yy"));
+    import::importCsv(write("TapeNr;OptagetDato\r\n0001-00;10/12/01\r\n0002-00;10/12/87\r\n"), options);
+    EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT OptagetDato FROM Video.Video ORDER BY TapeNr")),
+              (QStringList{"2001-10-12", "1987-10-12"}));
 }
 
 TEST_F(CsvImport, IntoAnEmptyCatalogueTheRecordRulesApplyAndThePreviousDataIsKept)
