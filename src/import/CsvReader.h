@@ -17,7 +17,7 @@ enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Windows1252 };
 struct CsvLimits {
     qint64 largestFile = 1024LL * 1024 * 1024;
     qsizetype longestField = 64 * 1024;     ///< characters
-    qsizetype longestRecord = 1024 * 1024;  ///< characters, separators included
+    qsizetype longestRecord = 1024 * 1024;  ///< characters of all its values together
     int mostFields = 512;
 };
 
