@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "BackupCommand.h"
 #include "ImportCommand.h"
 #include "UserFolder.h"
 #include "Version.h"
@@ -66,6 +67,8 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
     }
     try {
         data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
+        // A damaged or foreign file anywhere in Data is reported, as the windows would.
+        dm.CheckTables();
         dm.VideoTable->Open();
         // One state of the catalogue from the first record to the last, while other copies
         // of the program may write.
@@ -95,6 +98,10 @@ std::optional<int> runCommandLine(int argc, char** argv)
             return runParadoxImport(argc, argv, i);
         if (std::strcmp(argv[i], "--import-csv") == 0)
             return runCsvImport(argc, argv, i);
+        if (std::strcmp(argv[i], "--backup") == 0)
+            return runBackupCommand(argc, argv, i);
+        if (std::strcmp(argv[i], "--restore") == 0)
+            return runRestoreCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--report-pdf") == 0) {
             if (!hasFile) {
                 std::fprintf(stderr, "spolarkiv: %s needs a file name\n", argv[i]);

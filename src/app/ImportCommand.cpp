@@ -1,5 +1,6 @@
 #include "ImportCommand.h"
 
+#include "CommandTexts.h"
 #include "HovedForm.h"
 #include "JustOneGuard.h"
 #include "UserFolder.h"
@@ -24,11 +25,6 @@
 namespace app {
 
 namespace {
-
-void print(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
 
 using Importer = std::function<import::ImportReport(const import::ImportOptions&)>;
 
@@ -56,39 +52,17 @@ std::optional<import::ImportOptions> parseOptions(int argc, char** argv, int at,
     return options;
 }
 
-// The texts follow the language the catalogue was last used in; Danish when none is known.
-void followStoredLanguage(locale::TQLanguageSource& languages, const QString& dataFolder)
-{
-    setUpLanguages(languages);
-    try {
-        const int index = import::storedLanguage(dataFolder);
-        if (index >= 0 && index < languages.Languages().size())
-            languages.SetActiveLanguage(index);
-    } catch (const core::EError&) {
-        // A missing or damaged language file leaves Danish.
-    }
-    forms::followLanguage(languages);
-}
-
 int runImport(import::ImportOptions options, const Importer& importer)
 {
     const core::ProgramPaths paths = applicationPaths();
     core::setProgramPaths(paths);
-    locale::TQLanguageSource languages;
-    const struct DanishAgain {
-        ~DanishAgain() { import::setTextLookup({}); } // the lookup must not outlive the source
-    } danishAgain;
-    followStoredLanguage(languages, paths.dataDir());
+    const StoredLanguageTexts texts(paths.dataDir());
     options.dataFolder = QDir::cleanPath(paths.dataDir());
     options.picturesFolder = QDir::cleanPath(paths.picturesDir());
     // The running program would go on writing into the folder that is moved aside.
-    QLockFile running(TJustOneGuard::lockPath(TJustOneGuard::keyFor(paths.workingDir)));
-    running.setStaleLockTime(0);
-    if (!options.dryRun && !running.tryLock(0)) {
-        print(stderr, QStringLiteral("spolarkiv: %1\n").arg(import::importText(
-                          "ProgramRuns", QStringLiteral("Spolarkiv kører på denne mappe. Luk programmet først."))));
+    QLockFile running(programFolderLock(paths));
+    if (!options.dryRun && !lockProgramFolder(running))
         return 1;
-    }
     try {
         print(stdout, importer(options).text());
         return 0;

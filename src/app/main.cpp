@@ -1,5 +1,6 @@
 // Program entry: the command line (no window, no display needed) or the windows.
 #include "ApplicationSetup.h"
+#include "BackupCommand.h"
 #include "CommandLine.h"
 #include "HovedForm.h"
 #include "JustOneGuard.h"
@@ -35,10 +36,13 @@ int runMainWindow()
         app::closeSplash();
         return 0;
     }
+    const QByteArray catalogueAtStart = app::catalogueContentFingerprint();
     app::dismissSplashWhenActivated(windows.hovedForm.get());
     windows.hovedForm->show();
     const int result = QApplication::exec();
     app::closeSplash();
+    // While the windows still hold the language the texts are read in.
+    app::backUpAfterRun(catalogueAtStart);
     return result;
 }
 

@@ -72,4 +72,11 @@ QString outputTargetRefusal(const QString& path)
     return QString();
 }
 
+void syncFolder(const QString& folder)
+{
+    const FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY));
+    if (fd.get() >= 0)
+        ::fsync(fd.get());
+}
+
 } // namespace core

@@ -16,4 +16,8 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes);
 /// regular file after following links (a folder, a pipe, a device), else empty.
 QString outputTargetRefusal(const QString& path);
 
+/// Writes a folder's entries (names made, renamed or removed in it) to the disk, so that a
+/// rename in it lasts through a power cut. Failures are ignored: the folder may not allow it.
+void syncFolder(const QString& folder);
+
 } // namespace core

@@ -1,5 +1,6 @@
 #include "DM.h"
 
+#include "CatalogueCheck.h"
 #include "TimeText.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
@@ -94,8 +95,14 @@ std::vector<engine::Table*> TDM::startupOrder() const
             KatTable, TypeTable, UdlaanTable, InstruktorTable, OptagetTable};
 }
 
+void TDM::CheckTables()
+{
+    checkCatalogue(*db_);
+}
+
 void TDM::OpenTables()
 {
+    CheckTables();
     for (engine::Table* table : startupOrder())
         table->Open();
 }

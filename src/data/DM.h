@@ -45,9 +45,13 @@ public:
     engine::DataSource* MedvirkAllSource;
     engine::DataSource* ConfigSource;
 
-    /// Opens the ten tables in the start-up order; an error stops the sequence there and the
-    /// tables after it stay closed.
+    /// Opens the ten tables in the start-up order. The nine files are checked first, so a
+    /// missing, damaged or foreign file stops it before any table opens; a later error stops
+    /// the sequence there and the tables after it stay closed.
     void OpenTables();
+    /// Checks the nine table files as OpenTables does first, opening no table; throws
+    /// EDatabaseError naming the first file found missing, damaged or foreign.
+    void CheckTables();
     /// Closes the ten tables and lets go of their files, so that OpenTables opens what the
     /// folder holds then (the import puts a new Data in place between the two).
     void CloseTables();

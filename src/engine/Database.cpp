@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <algorithm>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace engine {
 
@@ -33,15 +35,64 @@ core::EDatabaseError openError(const QString& path, const QString& reason)
     return core::EDatabaseError(QStringLiteral("Cannot open table file '%1': %2").arg(nativePath(path), reason));
 }
 
+// Writing needs the file and its folder (SQLite writes its journal beside the file). A file
+// whose owner took every write permission away counts as read-only even for root, who could
+// write it all the same.
+bool isWritable(const QString& path)
+{
+    struct stat status {};
+    const QByteArray name = QFile::encodeName(path);
+    return ::stat(name.constData(), &status) == 0 && (status.st_mode & 0222) != 0 && ::access(name.constData(), W_OK) == 0;
+}
+
+quint32 bigEndian(const QByteArray& bytes, int at, int size)
+{
+    quint32 value = 0;
+    for (int i = 0; i < size; ++i)
+        value = (value << 8) | quint8(bytes[at + i]);
+    return value;
+}
+
+// SQLite reads pages past the end of a cut-off file as zeros and reports nothing until a
+// record is missing, so the size the header gives is compared with the file's own.
+void checkLength(const QString& path, qint64 size)
+{
+    if (size == 0)
+        throw openError(path, QStringLiteral("the file is empty"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // SQLite names the cause
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return; // not a database: SQLite says so
+    const quint32 rawPageSize = bigEndian(header, 16, 2);
+    const qint64 pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
+    const qint64 pages = bigEndian(header, 28, 4);
+    const bool pagesValid = bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
+    if (pagesValid && pages > 0 && pageSize >= 512 && size < pages * pageSize)
+        throw openError(path, QStringLiteral("the file is damaged: it is cut short (%1 of %2 bytes)")
+                                  .arg(size)
+                                  .arg(pages * pageSize));
+}
+
 void checkIsFile(const QString& path)
 {
     const QFileInfo info(path);
+    // A link may lead out of the program folder, and writing through it changes a file the
+    // folder does not hold.
+    if (info.isSymLink())
+        throw core::EDatabaseError(QStringLiteral("Table file '%1' is a symbolic link, not a file").arg(nativePath(path)));
     if (info.isDir())
         throw core::EDatabaseError(QStringLiteral("Table file '%1' is a folder").arg(nativePath(path)));
     if (info.exists() && !info.isFile())
         throw core::EDatabaseError(QStringLiteral("Table file '%1' is not a regular file").arg(nativePath(path)));
     if (!info.isFile())
         throw core::EDatabaseError(QStringLiteral("Table file '%1' does not exist").arg(nativePath(path)));
+    if (!isWritable(path))
+        throw openError(path, QStringLiteral("the file is read-only"));
+    if (!isWritable(info.absolutePath()))
+        throw openError(path, QStringLiteral("the folder '%1' is read-only").arg(nativePath(info.absolutePath())));
+    checkLength(path, info.size());
 }
 
 // A file that starts as an SQLite database, may be read and written, and still cannot be

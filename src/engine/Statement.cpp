@@ -30,6 +30,9 @@ QString sqliteErrorMessage(sqlite3* db, int rc, const QString& context)
     default:
         break;
     }
+    // Another program held the files past the busy timeout; nothing of this step was written.
+    if ((rc & 0xff) == SQLITE_BUSY)
+        return QStringLiteral("The catalogue is busy: another program is using its files. Try again in a moment.");
     if (context.isEmpty())
         return message;
     return QStringLiteral("%1 (%2)").arg(message, QDir::toNativeSeparators(context));

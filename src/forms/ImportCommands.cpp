@@ -144,13 +144,13 @@ void importTextFile(data::TDM& dm)
 
 void followLanguage(locale::TQCustomLanguageSource& languages)
 {
-    import::setTextLookup([&languages](const QString& key, const QString& danish) {
+    import::setTextLookup([&languages](const QString& section, const QString& key, const QString& danish) {
         if (languages.ActiveLanguage() < 0)
             return danish;
-        const QString section = languages.Section();
-        languages.SetSection(QStringLiteral("Import"));
-        const QString text = languages.ReadString(key, danish);
+        const QString current = languages.Section();
         languages.SetSection(section);
+        const QString text = languages.ReadString(key, danish);
+        languages.SetSection(current);
         return text;
     });
 }

@@ -2,6 +2,7 @@
 
 #include "ImportError.h"
 #include "ImportTexts.h"
+#include "core/UserFiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -46,16 +47,6 @@ bool exchangePaths(const QString& a, const QString& b)
 #endif
 }
 
-// The renames are only durable once the folder that holds them is written out.
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 void swapInFolder(const QString& built, const QString& target, const QString& kept)
@@ -64,14 +55,14 @@ void swapInFolder(const QString& built, const QString& target, const QString& ke
     if (!QFileInfo::exists(target)) {
         if (!renamePath(built, target))
             failMove(built, target);
-        syncFolder(parent);
+        core::syncFolder(parent);
         return;
     }
     if (exchangePaths(built, target)) {
         // built now holds the previous Data.
         if (!renamePath(built, kept))
             failMove(built, kept);
-        syncFolder(parent);
+        core::syncFolder(parent);
         return;
     }
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
@@ -85,7 +76,7 @@ void swapInFolder(const QString& built, const QString& target, const QString& ke
         errno = saved;
         failMove(built, target);
     }
-    syncFolder(parent);
+    core::syncFolder(parent);
 }
 
 QString folderStamp()

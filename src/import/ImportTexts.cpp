@@ -3,11 +3,22 @@
 namespace import {
 
 namespace {
+
 TextLookup& lookupSlot()
 {
     static TextLookup lookup;
     return lookup;
 }
+
+QString sectionText(const char* section, const char* key, const QString& danish)
+{
+    const TextLookup& lookup = lookupSlot();
+    if (!lookup)
+        return danish;
+    const QString text = lookup(QString::fromLatin1(section), QString::fromLatin1(key), danish);
+    return text.isEmpty() ? danish : text;
+}
+
 } // namespace
 
 void setTextLookup(TextLookup lookup)
@@ -17,11 +28,12 @@ void setTextLookup(TextLookup lookup)
 
 QString importText(const char* key, const QString& danish)
 {
-    const TextLookup& lookup = lookupSlot();
-    if (!lookup)
-        return danish;
-    const QString text = lookup(QString::fromLatin1(key), danish);
-    return text.isEmpty() ? danish : text;
+    return sectionText("Import", key, danish);
+}
+
+QString backupText(const char* key, const QString& danish)
+{
+    return sectionText("Backup", key, danish);
 }
 
 } // namespace import

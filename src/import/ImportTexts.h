@@ -1,19 +1,21 @@
 #pragma once
-// The texts the import shows: Danish in the code, the other languages from the language
-// files' "Import" section. The window layer installs the lookup that reads the active
+// The texts the import and the backups show: Danish in the code, the other languages from
+// the language files' "Import" and "Backup" sections. The window layer installs the lookup that reads the active
 // language; without one (command line before a language is known, tests) Danish is used.
 #include <QString>
 #include <functional>
 
 namespace import {
 
-/// Answers the text for a key in the active language, or the Danish text given.
-using TextLookup = std::function<QString(const QString& key, const QString& danish)>;
+/// Answers the text for a key of a language-file section in the active language, or the
+/// Danish text given.
+using TextLookup = std::function<QString(const QString& section, const QString& key, const QString& danish)>;
 
 /// Installs the lookup for every later text; an empty function restores Danish.
 void setTextLookup(TextLookup lookup);
 
-/// The text of key in the active language.
+/// The text of key in the active language: of the "Import" section, of the "Backup" one.
 QString importText(const char* key, const QString& danish);
+QString backupText(const char* key, const QString& danish);
 
 } // namespace import

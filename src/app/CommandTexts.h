@@ -1,0 +1,39 @@
+#pragma once
+// What the command line's import, backup and restore share: their texts follow the
+// language the catalogue was last used in, and they keep off a folder the program runs on.
+#include "locale/TQLanguageSource.h"
+
+#include <QLockFile>
+#include <QString>
+
+namespace core {
+struct ProgramPaths;
+}
+
+namespace app {
+
+/// While it lives, the import's and backups' texts are in the catalogue's stored language
+/// (Danish when none is known or the language file cannot be read).
+class StoredLanguageTexts {
+public:
+    explicit StoredLanguageTexts(const QString& dataFolder);
+    ~StoredLanguageTexts();
+    StoredLanguageTexts(const StoredLanguageTexts&) = delete;
+    StoredLanguageTexts& operator=(const StoredLanguageTexts&) = delete;
+
+private:
+    locale::TQLanguageSource languages_;
+};
+
+/// Takes the running program's lock for the program folder, so that it cannot start while
+/// a command changes Data; false (after printing why, in the stored language) when the
+/// program runs on the folder.
+bool lockProgramFolder(QLockFile& lock);
+
+/// The lock file of the program folder in paths.
+QString programFolderLock(const core::ProgramPaths& paths);
+
+/// Prints text to stream in the system's encoding.
+void print(std::FILE* stream, const QString& text);
+
+} // namespace app

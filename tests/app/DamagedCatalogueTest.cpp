@@ -1,0 +1,150 @@
+// Every way a table file in Data can be wrong, met through the windows and the command line:
+// a message naming the file and the fault, no table open, and every file as it was.
+#include "app/HovedForm.h"
+#include "common/FolderSnapshot.h"
+#include "common/TempProgramFolder.h"
+#include "core/ScriptedDialogs.h"
+#include "data/DM.h"
+#include "engine/Table.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+
+using testing_support::snapshot;
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile::remove(path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void replaceWithTable(const QString& path, const char* sql)
+{
+    QFile::remove(path);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+QByteArray noise(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7919 + 13) % 251);
+    return bytes;
+}
+
+struct Damage {
+    const char* name;
+    const char* file;  // the file named in the message
+    const char* fault; // what the message says of it
+    std::function<void(const QString& data)> apply;
+};
+
+void PrintTo(const Damage& damage, std::ostream* out)
+{
+    *out << damage.name;
+}
+
+const Damage kDamages[] = {
+    {"CutShort", "Video.db", "cut short",
+     [](const QString& data) { writeFile(data + "/Video.db", testing_support::bytesOf(data + "/Video.db").left(5000)); }},
+    {"Empty", "Kategori.db", "the file is empty", [](const QString& data) { writeFile(data + "/Kategori.db", {}); }},
+    {"RandomBytes", "Udlaan.db", "not a database", [](const QString& data) { writeFile(data + "/Udlaan.db", noise(8192)); }},
+    {"ForeignTable", "Type.db", "holds no table 'Type'",
+     [](const QString& data) { replaceWithTable(data + "/Type.db", "CREATE TABLE Foo(a)"); }},
+    {"MissingFields", "Medvirker.db", "lacks the field(s) Titel, Rolle",
+     [](const QString& data) {
+         replaceWithTable(data + "/Medvirker.db", "CREATE TABLE Medvirker(Tapenr TEXT, Skuespiller TEXT)");
+     }},
+    {"Folder", "Optagetaf.db", "is a folder",
+     [](const QString& data) {
+         QFile::remove(data + "/Optagetaf.db");
+         QDir().mkdir(data + "/Optagetaf.db");
+     }},
+    {"Link", "Instruktor.db", "symbolic link",
+     [](const QString& data) {
+         QFile::rename(data + "/Instruktor.db", data + "/../Instruktor.db");
+         QFile::link(data + "/../Instruktor.db", data + "/Instruktor.db");
+     }},
+    {"ReadOnlyFile", "Video.db", "read-only",
+     [](const QString& data) { QFile::setPermissions(data + "/Video.db", QFile::ReadOwner | QFile::ReadGroup); }},
+    {"ReadOnlyFolder", "Video.db", "Data' is read-only",
+     [](const QString& data) { QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner); }},
+    {"Missing", "Skuespiller.DB", "does not exist", [](const QString& data) { QFile::remove(data + "/Skuespiller.DB"); }},
+};
+
+class DamagedCatalogue : public ::testing::TestWithParam<Damage> {
+protected:
+    void SetUp() override
+    {
+        GetParam().apply(program.dataDir());
+        before = snapshot(program.path());
+    }
+    void TearDown() override
+    {
+        // The temporary folder must be removable again.
+        QFile::setPermissions(program.dataDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void expectNamed(const QString& message) const
+    {
+        EXPECT_TRUE(message.contains(QLatin1String(GetParam().file))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QLatin1String(GetParam().fault))) << message.toStdString();
+    }
+
+    testing_support::TempProgramFolder program;
+    testing_support::FolderSnapshot before;
+};
+
+TEST_P(DamagedCatalogue, TheWindowsNameTheFileOpenNoTableAndWriteNothing)
+{
+    program.install();
+    auto& dialogs = static_cast<core::ScriptedDialogs&>(core::dialogs());
+    dialogs.clear();
+    {
+        data::TDM dm(program.dataDir());
+        data::DM = &dm;
+        app::THovedForm form;
+        app::HovedForm = &form;
+        form.show();
+        QApplication::processEvents();
+        ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+        expectNamed(dialogs.texts(QStringLiteral("error")).front());
+        for (engine::Table* table : dm.startupOrder())
+            EXPECT_FALSE(table->Active()) << table->objectName().toStdString();
+        form.close();
+        app::HovedForm = nullptr;
+    }
+    EXPECT_EQ(snapshot(program.path()), before);
+}
+
+TEST_P(DamagedCatalogue, TheCommandLineNamesTheFileAndWritesNothing)
+{
+    const QString binary = program.file(QStringLiteral("spolarkiv"));
+    // Copied before the snapshot's comparison folder is fixed: the binary is not Data.
+    QFile::copy(QString::fromLocal8Bit(SPK_PROGRAM_BINARY), binary);
+    before = snapshot(program.path());
+    QProcess process;
+    process.setWorkingDirectory(program.path());
+    process.start(binary, {QStringLiteral("--export"), program.file(QStringLiteral("tapes.csv"))});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    expectNamed(QString::fromLocal8Bit(process.readAllStandardError()));
+    EXPECT_EQ(snapshot(program.path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFault, DamagedCatalogue, ::testing::ValuesIn(kDamages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
