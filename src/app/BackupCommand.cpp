@@ -88,6 +88,9 @@ int runRestoreCommand(int argc, char** argv, int at)
     QLockFile running(programFolderLock(paths));
     if (!lockProgramFolder(running))
         return 1;
+    // The check of a large catalogue takes a while.
+    print(stdout, import::backupText("Checking", QStringLiteral("Sikkerhedskopien kontrolleres ...")) + QLatin1Char('\n'));
+    std::fflush(stdout);
     try {
         const QString kept = import::restoreBackup(backup, dataFolder(paths));
         QString done = import::backupText("Restored", QStringLiteral("Sikkerhedskopien \"%1\" er lagt ind i \"%2\".")).arg(native(backup), native(dataFolder(paths)));

@@ -21,9 +21,9 @@ QByteArray catalogueFingerprint(const QString& dataDir, const QStringList& leftO
 /// Writes the nine tables of dataDir into a new folder in parentDir (made when missing)
 /// named after now, "2026-12-09-181530" ("-2", "-3", ... when taken), and returns its
 /// path. The copies are taken with SQLite's online backup, so the program may be running;
-/// each copy must pass the checks a restore makes; the folder appears only once complete,
-/// and a failure leaves nothing of it behind.
-/// Throws EDatabaseError or EInOutError with the cause.
+/// each copy must hold its table with the catalogue's fields. The folder appears only once
+/// complete, and a failure leaves nothing of it behind. Throws EDatabaseError or
+/// EInOutError with the cause.
 QString writeBackup(const QString& dataDir, const QString& parentDir, const QDateTime& now);
 
 /// Deletes the backups in parentDir beyond the newest kBackupsKept, except the newest of

@@ -84,17 +84,19 @@ QStringList declaredColumns(const QStringList& statements, const QString& table)
     return names;
 }
 
-TableFileCheck inspectTableFile(const QString& path, const QString& table)
+TableFileCheck inspectTableFile(const QString& path, const QString& table, Thoroughness how)
 {
     TableFileCheck check;
     const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
     const Connection db = openPrivate(uri, SQLITE_OPEN_READONLY, &check.problem);
     if (!db)
         return check;
-    QStringList answers;
-    check.problem = query(db.get(), QStringLiteral("PRAGMA integrity_check(5)"), &answers);
-    if (check.problem.isEmpty() && answers != QStringList{QStringLiteral("ok")})
-        check.problem = answers.join(QStringLiteral("; "));
+    if (how == Thoroughness::Full) {
+        QStringList answers;
+        check.problem = query(db.get(), QStringLiteral("PRAGMA integrity_check(5)"), &answers);
+        if (check.problem.isEmpty() && answers != QStringList{QStringLiteral("ok")})
+            check.problem = answers.join(QStringLiteral("; "));
+    }
     if (check.problem.isEmpty())
         check.problem = query(db.get(), columnsQuery(QStringLiteral("main"), table), &check.columns);
     return check;

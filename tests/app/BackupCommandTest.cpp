@@ -3,6 +3,7 @@
 #include "app/BackupCommand.h"
 #include "app/JustOneGuard.h"
 #include "common/FolderSnapshot.h"
+#include "common/ProgramRun.h"
 #include "common/TempProgramFolder.h"
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -20,28 +20,16 @@ namespace {
 
 using testing_support::snapshot;
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 class BackupCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        binary = program.file(QStringLiteral("spolarkiv"));
-        QFile::copy(QString::fromLocal8Bit(SPK_PROGRAM_BINARY), binary);
+        binary = testing_support::copyProgramInto(program.path(), QString::fromLocal8Bit(SPK_PROGRAM_BINARY));
         addTape(QStringLiteral("0001-00"));
     }
-    Outcome run(const QStringList& arguments)
+    testing_support::ProgramRun run(const QStringList& arguments)
     {
-        QProcess process;
-        process.setWorkingDirectory(program.path());
-        process.start(binary, arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-                QString::fromLocal8Bit(process.readAllStandardError())};
+        return testing_support::runProgram(binary, program.path(), arguments);
     }
     void addTape(const QString& tapeNr)
     {
@@ -68,7 +56,7 @@ protected:
 
 TEST_F(BackupCommands, BackupWritesANewFolderAndRestorePutsItBack)
 {
-    const Outcome written = run({QStringLiteral("--backup")});
+    const auto written = run({QStringLiteral("--backup")});
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
     ASSERT_EQ(backups().size(), 1);
     const QString backup = program.file(QStringLiteral("Backup/") + backups().front());
@@ -78,7 +66,7 @@ TEST_F(BackupCommands, BackupWritesANewFolderAndRestorePutsItBack)
 
     addTape(QStringLiteral("0002-00"));
     const auto changed = snapshot(program.dataDir());
-    const Outcome restored = run({QStringLiteral("--restore"), backup});
+    const auto restored = run({QStringLiteral("--restore"), backup});
     ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
     EXPECT_EQ(snapshot(program.dataDir()), saved);
     const QStringList kept = QDir(program.path()).entryList({QStringLiteral("Data-before-restore-*")}, QDir::Dirs);
@@ -105,7 +93,7 @@ TEST_F(BackupCommands, WrongUseAndARunningProgramEndWithAMessageAndNothingChange
     };
     const auto before = snapshot(program.path());
     for (const auto& c : cases) {
-        const Outcome failed = run(c.arguments);
+        const auto failed = run(c.arguments);
         EXPECT_EQ(failed.exitCode, c.exitCode) << c.message;
         EXPECT_TRUE(failed.err.contains(QString::fromUtf8(c.message))) << failed.err.toStdString();
     }
@@ -115,9 +103,9 @@ TEST_F(BackupCommands, WrongUseAndARunningProgramEndWithAMessageAndNothingChange
 TEST_F(BackupCommands, TheTextsFollowTheCataloguesLanguage)
 {
     storeLanguage(0); // English
-    const Outcome written = run({QStringLiteral("--backup")});
+    const auto written = run({QStringLiteral("--backup")});
     EXPECT_TRUE(written.out.startsWith(QStringLiteral("The backup has been written to"))) << written.out.toStdString();
-    const Outcome refused = run({QStringLiteral("--restore"), program.file(QStringLiteral("nowhere"))});
+    const auto refused = run({QStringLiteral("--restore"), program.file(QStringLiteral("nowhere"))});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("does not exist"))) << refused.err.toStdString();
 }

@@ -2,6 +2,7 @@
 // a message naming the file and the fault, no table open, and every file as it was.
 #include "app/HovedForm.h"
 #include "common/FolderSnapshot.h"
+#include "common/ProgramRun.h"
 #include "common/TempProgramFolder.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
@@ -10,32 +11,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <sqlite3.h>
 
 namespace {
 
+using testing_support::overwriteFile;
+using testing_support::replaceWithDatabase;
 using testing_support::snapshot;
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile::remove(path);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-void replaceWithTable(const QString& path, const char* sql)
-{
-    QFile::remove(path);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
 
 QByteArray noise(int size)
 {
@@ -59,14 +43,14 @@ void PrintTo(const Damage& damage, std::ostream* out)
 
 const Damage kDamages[] = {
     {"CutShort", "Video.db", "cut short",
-     [](const QString& data) { writeFile(data + "/Video.db", testing_support::bytesOf(data + "/Video.db").left(5000)); }},
-    {"Empty", "Kategori.db", "the file is empty", [](const QString& data) { writeFile(data + "/Kategori.db", {}); }},
-    {"RandomBytes", "Udlaan.db", "not a database", [](const QString& data) { writeFile(data + "/Udlaan.db", noise(8192)); }},
+     [](const QString& data) { overwriteFile(data + "/Video.db", testing_support::bytesOf(data + "/Video.db").left(5000)); }},
+    {"Empty", "Kategori.db", "the file is empty", [](const QString& data) { overwriteFile(data + "/Kategori.db", {}); }},
+    {"RandomBytes", "Udlaan.db", "not a database", [](const QString& data) { overwriteFile(data + "/Udlaan.db", noise(8192)); }},
     {"ForeignTable", "Type.db", "holds no table 'Type'",
-     [](const QString& data) { replaceWithTable(data + "/Type.db", "CREATE TABLE Foo(a)"); }},
+     [](const QString& data) { replaceWithDatabase(data + "/Type.db", "CREATE TABLE Foo(a)"); }},
     {"MissingFields", "Medvirker.db", "lacks the field(s) Titel, Rolle",
      [](const QString& data) {
-         replaceWithTable(data + "/Medvirker.db", "CREATE TABLE Medvirker(Tapenr TEXT, Skuespiller TEXT)");
+         replaceWithDatabase(data + "/Medvirker.db", "CREATE TABLE Medvirker(Tapenr TEXT, Skuespiller TEXT)");
      }},
     {"Folder", "Optagetaf.db", "is a folder",
      [](const QString& data) {
@@ -131,16 +115,12 @@ TEST_P(DamagedCatalogue, TheWindowsNameTheFileOpenNoTableAndWriteNothing)
 
 TEST_P(DamagedCatalogue, TheCommandLineNamesTheFileAndWritesNothing)
 {
-    const QString binary = program.file(QStringLiteral("spolarkiv"));
-    // Copied before the snapshot's comparison folder is fixed: the binary is not Data.
-    QFile::copy(QString::fromLocal8Bit(SPK_PROGRAM_BINARY), binary);
+    const QString binary = testing_support::copyProgramInto(program.path(), QString::fromLocal8Bit(SPK_PROGRAM_BINARY));
     before = snapshot(program.path());
-    QProcess process;
-    process.setWorkingDirectory(program.path());
-    process.start(binary, {QStringLiteral("--export"), program.file(QStringLiteral("tapes.csv"))});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 1);
-    expectNamed(QString::fromLocal8Bit(process.readAllStandardError()));
+    const auto run = testing_support::runProgram(binary, program.path(),
+                                                 {QStringLiteral("--export"), program.file(QStringLiteral("tapes.csv"))});
+    EXPECT_EQ(run.exitCode, 1);
+    expectNamed(run.err);
     EXPECT_EQ(snapshot(program.path()), before);
 }
 

@@ -3,6 +3,7 @@
 #include "OldCatalogue.h"
 #include "app/JustOneGuard.h"
 #include "common/FolderSnapshot.h"
+#include "common/ProgramRun.h"
 #include "common/TempProgramFolder.h"
 #include "import/CatalogueImport.h"
 
@@ -11,7 +12,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
@@ -20,30 +20,17 @@ namespace {
 
 using testing_support::snapshot;
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 class ImportCommandLine : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(oldRoot.isValid());
         old = paradoxtest::writeOldCatalogue(oldRoot.path());
-        binary = program.file(QStringLiteral("spolarkiv"));
-        QFile::copy(QString::fromLocal8Bit(SPK_PROGRAM_BINARY), binary);
-        QFile::setPermissions(binary, QFile::ExeOwner | QFile::ReadOwner);
+        binary = testing_support::copyProgramInto(program.path(), QString::fromLocal8Bit(SPK_PROGRAM_BINARY));
     }
-    Outcome run(const QStringList& arguments)
+    testing_support::ProgramRun run(const QStringList& arguments)
     {
-        QProcess process;
-        process.setWorkingDirectory(program.path());
-        process.start(binary, arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-                QString::fromLocal8Bit(process.readAllStandardError())};
+        return testing_support::runProgram(binary, program.path(), arguments);
     }
     QStringList importOld(QStringList extra = {})
     {
@@ -58,7 +45,7 @@ protected:
 
 TEST_F(ImportCommandLine, ImportsPrintsTheReportAndKeepsThePreviousData)
 {
-    const Outcome done = run(importOld());
+    const auto done = run(importOld());
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     EXPECT_TRUE(done.out.contains(QString::fromUtf8("Video.db: 6 poster læst, 3 gemt"))) << done.out.toStdString();
     EXPECT_EQ(import::tapesInCatalogue(program.dataDir()), paradoxtest::oldCatalogueTapes);
@@ -67,7 +54,7 @@ TEST_F(ImportCommandLine, ImportsPrintsTheReportAndKeepsThePreviousData)
 
     // A second import refuses without --replace and says how.
     const auto imported = snapshot(program.dataDir());
-    const Outcome refused = run(importOld());
+    const auto refused = run(importOld());
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("--replace"))) << refused.err.toStdString();
     EXPECT_EQ(snapshot(program.dataDir()), imported);
@@ -77,7 +64,7 @@ TEST_F(ImportCommandLine, ImportsPrintsTheReportAndKeepsThePreviousData)
 TEST_F(ImportCommandLine, ADryRunPrintsTheReportAndWritesNothing)
 {
     const auto before = snapshot(program.path());
-    const Outcome dry = run(importOld({QStringLiteral("--dry-run"), QStringLiteral("--codepage"), QStringLiteral("850")}));
+    const auto dry = run(importOld({QStringLiteral("--dry-run"), QStringLiteral("--codepage"), QStringLiteral("850")}));
     EXPECT_EQ(dry.exitCode, 0) << dry.err.toStdString();
     EXPECT_TRUE(dry.out.startsWith(QString::fromUtf8("Prøveindlæsning fra"))) << dry.out.toStdString();
     EXPECT_EQ(snapshot(program.path()), before);
@@ -97,7 +84,7 @@ TEST_F(ImportCommandLine, WrongUseAndFailuresEndWithAMessageAndANonZeroStatus)
     };
     const auto before = snapshot(program.path());
     for (const auto& c : cases) {
-        const Outcome failed = run(c.arguments);
+        const auto failed = run(c.arguments);
         EXPECT_EQ(failed.exitCode, c.exitCode) << c.message;
         EXPECT_TRUE(failed.err.contains(QString::fromUtf8(c.message))) << failed.err.toStdString();
         EXPECT_TRUE(failed.out.isEmpty()) << failed.out.toStdString();
@@ -111,7 +98,7 @@ TEST_F(ImportCommandLine, RefusesWhileTheProgramRunsOnTheFolder)
     QLockFile running(app::TJustOneGuard::lockPath(app::TJustOneGuard::keyFor(program.path() + QLatin1Char('/'))));
     ASSERT_TRUE(running.tryLock(0));
     const auto before = snapshot(program.path());
-    const Outcome refused = run(importOld());
+    const auto refused = run(importOld());
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QString::fromUtf8("Luk programmet først"))) << refused.err.toStdString();
     EXPECT_EQ(snapshot(program.path()), before);

@@ -1,6 +1,7 @@
 // Putting a backup in Data's place: a sound backup replaces Data and keeps the previous one;
 // a backup with anything wrong is refused, naming the file, before anything is touched.
 #include "common/FolderSnapshot.h"
+#include "common/ProgramRun.h"
 #include "common/TestCatalogue.h"
 #include "data/Backups.h"
 #include "import/BackupRestore.h"
@@ -10,30 +11,14 @@
 #include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
+using testing_support::overwriteFile;
+using testing_support::replaceWithDatabase;
 using testing_support::snapshot;
 
 const QDateTime kNow(QDate(2026, 12, 9), QTime(18, 15, 30));
-
-void overwrite(const QString& path, const QByteArray& bytes)
-{
-    QFile::remove(path);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-void replaceWithTable(const QString& path, const char* sql)
-{
-    QFile::remove(path);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
 
 class Restore : public ::testing::Test {
 protected:
@@ -88,12 +73,12 @@ void PrintTo(const BackupFault& fault, std::ostream* out)
 const BackupFault kFaults[] = {
     {"Missing", "Udlaan.db", "mangler", [](const QString& b) { QFile::remove(b + "/Udlaan.db"); }},
     {"CutShort", "Video.db", "beskadiget",
-     [](const QString& b) { overwrite(b + "/Video.db", testing_support::bytesOf(b + "/Video.db").left(9000)); }},
-    {"RandomBytes", "Kategori.db", "beskadiget", [](const QString& b) { overwrite(b + "/Kategori.db", QByteArray(4096, 'x')); }},
-    {"Empty", "Type.db", "mangler felterne Type", [](const QString& b) { overwrite(b + "/Type.db", {}); }},
+     [](const QString& b) { overwriteFile(b + "/Video.db", testing_support::bytesOf(b + "/Video.db").left(9000)); }},
+    {"RandomBytes", "Kategori.db", "beskadiget", [](const QString& b) { overwriteFile(b + "/Kategori.db", QByteArray(4096, 'x')); }},
+    {"Empty", "Type.db", "mangler felterne Type", [](const QString& b) { overwriteFile(b + "/Type.db", {}); }},
     {"ForeignTable", "Config.DB", "mangler felterne H_Main",
-     [](const QString& b) { replaceWithTable(b + "/Config.DB", "CREATE TABLE Config(Other INTEGER)"); }},
-    {"JournalBeside", "Medvirker.db", "journal", [](const QString& b) { overwrite(b + "/Medvirker.db-journal", "x"); }},
+     [](const QString& b) { replaceWithDatabase(b + "/Config.DB", "CREATE TABLE Config(Other INTEGER)"); }},
+    {"JournalBeside", "Medvirker.db", "journal", [](const QString& b) { overwriteFile(b + "/Medvirker.db-journal", "x"); }},
     {"Link", "Instruktor.db", "almindelig fil",
      [](const QString& b) {
          QFile::rename(b + "/Instruktor.db", b + "/../Instruktor.db");
