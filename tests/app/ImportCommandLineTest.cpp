@@ -120,12 +120,12 @@ protected:
 TEST_F(CsvCommandLine, ImportsThenAddsOnlyNewTapesAndReplacesWhenAsked)
 {
     const QStringList first = {QStringLiteral("--import-csv"), csv("TapeNr;Titel\r\n0001-00;A\r\n0002-00;B\r\n")};
-    const Outcome done = run(first);
+    const auto done = run(first);
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     EXPECT_TRUE(done.out.contains(QString::fromUtf8("Video.db: 2 poster læst, 2 gemt"))) << done.out.toStdString();
 
     const QStringList second = {QStringLiteral("--import-csv"), csv("TapeNr;Titel\r\n0002-00;Ny\r\n0003-00;C\r\n")};
-    const Outcome added = run(second);
+    const auto added = run(second);
     EXPECT_EQ(added.exitCode, 0) << added.err.toStdString();
     EXPECT_TRUE(added.out.contains(QString::fromUtf8("Film der fandtes i forvejen og ikke er ændret: 1\n  0002-00\n")))
         << added.out.toStdString();
@@ -159,7 +159,7 @@ TEST_F(CsvCommandLine, WrongUseFailuresAndTheRunningProgramEndWithAMessageAndANo
         if (c.locked) {
             ASSERT_TRUE(running.tryLock(0));
         }
-        const Outcome failed = run(c.arguments);
+        const auto failed = run(c.arguments);
         EXPECT_EQ(failed.exitCode, c.exitCode) << c.message;
         EXPECT_TRUE(failed.err.contains(QString::fromUtf8(c.message))) << failed.err.toStdString();
         EXPECT_TRUE(failed.out.isEmpty()) << failed.out.toStdString();
