@@ -1,5 +1,6 @@
 #include "DM.h"
 
+#include "Schema.h"
 #include "TimeText.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
@@ -41,6 +42,7 @@ TDM::TDM(const QString& dataDir, QObject* parent)
     : QObject(parent), db_(std::make_unique<engine::Database>(dataDir))
 {
     setObjectName(QStringLiteral("DM"));
+    db_->setWantedIndexes(selectionIndexes());
     VideoTable = makeTable(QStringLiteral("Video.db"), VideoSource, "Video");
     KatTable = makeTable(QStringLiteral("Kategori.db"), KatSource, "Kat");
     UdlaanTable = makeTable(QStringLiteral("Udlaan.db"), UdlaanSource, "Udlaan");

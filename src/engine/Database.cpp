@@ -176,8 +176,46 @@ void Database::attachFile(const QString& schema, const QString& path)
                      nullptr, nullptr);
         throw;
     }
+    addWantedIndexes(schema, path);
     attached_ << schema;
     paths_.insert(schema.toLower(), path);
+}
+
+void Database::addWantedIndexes(const QString& schema, const QString& path) noexcept
+{
+    const QString fileName = QFileInfo(path).fileName();
+    QStringList statements;
+    try {
+        for (const WantedIndex& index : wantedIndexes_) {
+            if (index.fileName.compare(fileName, Qt::CaseInsensitive) != 0)
+                continue;
+            Statement known(*this, QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = 'index' AND name = ?1 "
+                                                  "COLLATE NOCASE").arg(quoteId(schema)));
+            known.bindText(1, index.name);
+            if (known.step())
+                continue;
+            QStringList columns;
+            for (const QString& column : index.columns)
+                columns << quoteId(column);
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1.%2 ON %3(%4)")
+                              .arg(quoteId(schema), quoteId(index.name), quoteId(schema), columns.join(QStringLiteral(", ")));
+        }
+    } catch (...) {
+        return;
+    }
+    if (statements.isEmpty())
+        return;
+    // The journal mode is DELETE by now (checked before), so the index is written with the
+    // rollback journal; IMMEDIATE takes the write lock before the existence check is repeated.
+    const auto run = [this](const QString& sql) {
+        return sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
+    if (!run(QStringLiteral("BEGIN IMMEDIATE")))
+        return;
+    if (run(statements.join(QStringLiteral(";\n"))))
+        run(QStringLiteral("COMMIT"));
+    if (!sqlite3_get_autocommit(db_))
+        run(QStringLiteral("ROLLBACK"));
 }
 
 void Database::configureSchema(const QString& schema, const QString& path)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -14,6 +15,14 @@ struct sqlite3_stmt;
 namespace engine {
 
 class Table;
+
+/// An index that a table file should hold: files made before it existed get it when they are
+/// attached. columns are plain column names, in index order.
+struct WantedIndex {
+    QString fileName; ///< matched without regard to case
+    QString name;
+    QStringList columns;
+};
 
 class Database {
 public:
@@ -24,6 +33,10 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& dataDir() const { return dataDir_; }
+    /// Indexes to add to files that lack them when they are attached. The index is made under
+    /// a write lock in the rollback journal; a file that cannot be written then (read-only,
+    /// busy) opens without it, as it is only needed for speed.
+    void setWantedIndexes(std::vector<WantedIndex> indexes) { wantedIndexes_ = std::move(indexes); }
     /// The connection; null until the first table file is attached. Its main database is the
     /// first attached file opened read-only, so that a transaction over several files commits
     /// through a super-journal beside the tables and stays atomic across a crash.
@@ -76,6 +89,7 @@ private:
     void attachFile(const QString& schema, const QString& path);
     void configureSchema(const QString& schema, const QString& path);
     void checkTable(const QString& schema, const QString& path);
+    void addWantedIndexes(const QString& schema, const QString& path) noexcept;
     void rollbackTouched(size_t from) noexcept;
     void execRaw(const QString& sql);
 
@@ -89,6 +103,7 @@ private:
     std::vector<size_t> scopeMarks_; // start of each scope's part of touched_
     std::vector<Table*> tables_;
     QHash<QString, std::vector<sqlite3_stmt*>> idleStatements_;
+    std::vector<WantedIndex> wantedIndexes_;
 };
 
 /// Sets the SQLite library up before its first use in the process; later calls do nothing.

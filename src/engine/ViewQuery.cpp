@@ -93,20 +93,27 @@ std::vector<std::pair<Field*, QVariant>> ViewQuery::linkValues(const Table& tabl
     return values;
 }
 
-void ViewQuery::addEquality(Where& where, const QString& column, const QVariant& value) const
+void ViewQuery::addEquality(Where& where, const QString& column, const QVariant& value, bool bySortKey) const
 {
     const QString quoted = quoteId(column);
     if (isEmptyValue(value)) {
         where.terms << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(quoted);
         return;
     }
-    if (value.typeId() == QMetaType::QString && meta_->hasSortKeyIndex(column)) {
-        // Equal values have equal sort keys; naming the key lets the order's index find them.
+    if (bySortKey && value.typeId() == QMetaType::QString && meta_->hasSortKeyIndex(column)) {
+        // Equal values have equal sort keys; naming the key lets the sort key's index find them.
         where.terms << quoteId(danishSortKey(column)) + QStringLiteral(" = ?");
         where.params.push_back(danishFold(value.toString()));
     }
     where.terms << quoted + QStringLiteral(" = ?");
     where.params.push_back(value);
+}
+
+bool ViewQuery::ordersBySortKeyOf(const QString& column) const
+{
+    // In another order a condition on the sort key would lead the planner to that key's
+    // index and a sort, where an index on (column, order) serves both.
+    return !order_.isEmpty() && order_.first() == quoteId(danishSortKey(column));
 }
 
 ViewQuery::Where ViewQuery::where(const Table& table) const
@@ -121,7 +128,7 @@ ViewQuery::Where ViewQuery::where(const Table& table) const
         } catch (const core::EConvertError&) {
             // Compared as typed: no stored value equals it.
         }
-        addEquality(result, field.FieldName(), value);
+        addEquality(result, field.FieldName(), value, ordersBySortKeyOf(field.FieldName()));
     }
     const auto pairs = linkFields(table);
     if (!pairs.empty() && !hasCurrentRecord(*masterOf(table)))
@@ -133,7 +140,7 @@ ViewQuery::Where ViewQuery::where(const Table& table) const
         if (isEmptyValue(value))
             result.none = true;
         else
-            addEquality(result, detailField->FieldName(), value);
+            addEquality(result, detailField->FieldName(), value, ordersBySortKeyOf(detailField->FieldName()));
     }
     return result;
 }
@@ -185,7 +192,7 @@ int ViewQuery::placeOf(Database& db, const Table& table, qint64 rowid, int fallb
 std::unordered_set<qint64> ViewQuery::matches(Database& db, const Field& field, const QVariant& value) const
 {
     Where conditions;
-    addEquality(conditions, field.FieldName(), value);
+    addEquality(conditions, field.FieldName(), value, true);
     Statement statement(db,
                         QStringLiteral("SELECT rowid FROM %1 WHERE %2")
                             .arg(qualified_, conditions.terms.join(QStringLiteral(" AND "))),

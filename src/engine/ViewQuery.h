@@ -70,7 +70,8 @@ private:
         bool none = false; ///< the master link selects no record
     };
     Where where(const Table& table) const;
-    void addEquality(Where& where, const QString& column, const QVariant& value) const;
+    void addEquality(Where& where, const QString& column, const QVariant& value, bool bySortKey) const;
+    bool ordersBySortKeyOf(const QString& column) const;
     QString select(const Where& where) const;
     struct SortValue {
         int type = 0; // SQLite's fundamental type

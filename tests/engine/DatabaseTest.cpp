@@ -2,6 +2,7 @@
 #include "EngineFixture.h"
 
 #include "core/Errors.h"
+#include "data/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -186,6 +187,33 @@ TEST_F(DatabaseOpen, TwoComponentsOnOneFileShareItsSchema)
     engine::Table& video = open(QStringLiteral("Video.db"));
     EXPECT_EQ(db().tablesOn(QStringLiteral("Medvirker")), (std::vector<engine::Table*>{&cast, &allCast}));
     EXPECT_EQ(db().tablesOn(QStringLiteral("Video")), (std::vector<engine::Table*>{&video}));
+}
+
+TEST_F(DatabaseOpen, AFileMadeBeforeTheSelectionIndexesGetsThemWhenAttached)
+{
+    // Video.db as files were made before: the table and its order indexes only.
+    const QString video = file(QStringLiteral("Video.db"));
+    QFile::remove(video);
+    QStringList statements;
+    for (const QString& statement : data::catalogueFiles().at(0).statements)
+        if (!statement.contains(QLatin1String("\"Select")))
+            statements << statement;
+    execOn(video, statements.join(QStringLiteral(";\n")) + QStringLiteral(";INSERT INTO Video(TapeNr, Instruktor) VALUES ('0001-00', 'Lang')"));
+    const QString count = QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'Select%'");
+    ASSERT_EQ(scalarOn(video, count).toLongLong(), 0);
+
+    db().setWantedIndexes(data::selectionIndexes());
+    engine::Table& table = open(QStringLiteral("Video.db"));
+    EXPECT_EQ(scalarOn(video, count).toLongLong(), qint64(data::selectionIndexes().size()));
+    EXPECT_EQ(scalarOn(video, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    table.SetFilter(QStringLiteral("Instruktor = 'Lang'"));
+    table.SetFiltered(true);
+    EXPECT_EQ(table.RecordCount(), 1);
+    // Opening again finds them there and adds nothing.
+    table.Close();
+    db().detachAll();
+    table.Open();
+    EXPECT_EQ(scalarOn(video, count).toLongLong(), qint64(data::selectionIndexes().size()));
 }
 
 class Transactions : public EngineTest {

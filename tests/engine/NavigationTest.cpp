@@ -222,6 +222,12 @@ TEST_F(Orders, EveryOrderQueryIsServedByItsIndex)
         {&video, QStringLiteral("IndexType"), QString(), QStringLiteral("IndexType")},
         {&video, QStringLiteral("IndexKategori"), QStringLiteral("Kategori = 'Drama'"), QStringLiteral("IndexKategori")},
         {&video, QStringLiteral("IndexType"), QStringLiteral("Type = 'VHS'"), QStringLiteral("IndexType")},
+        // The overview's selections in tape-number order: one index finds and orders them.
+        {&video, QString(), QStringLiteral("Kategori = 'Drama'"), QStringLiteral("SelectKategori")},
+        {&video, QString(), QStringLiteral("Type = 'VHS'"), QStringLiteral("SelectType")},
+        {&video, QString(), QStringLiteral("Instruktor = 'Lang'"), QStringLiteral("SelectInstruktor")},
+        {&video, QString(), QStringLiteral("Optagetaf = 'Ole'"), QStringLiteral("SelectOptagetaf")},
+        {&video, QString(), QStringLiteral("Udlaan = 'Ja'"), QStringLiteral("SelectUdlaan")},
         {&lookups, QString(), QString(), QStringLiteral("PrimaryKey")},
     };
     for (const Case& c : cases) {
