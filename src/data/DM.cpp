@@ -7,7 +7,6 @@
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <sqlite3.h>
 
 namespace data {
 
@@ -185,17 +184,11 @@ void TDM::CloseTables()
 QString TDM::NextTapeNumber()
 {
     // The whole table, whatever order or filter the overview left: the highest leading number.
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray sql = QStringLiteral("SELECT max(CAST(substr(TapeNr, 1, 18) AS INTEGER)) FROM \"%1\".\"%1\" "
-                                          "WHERE TapeNr GLOB '[0-9]*'")
-                               .arg(VideoTable->SqlName())
-                               .toUtf8();
-    if (sqlite3_prepare_v2(db_->handle(), sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
-        throw core::EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_->handle())));
-    qint64 highest = 0;
-    if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_type(statement, 0) != SQLITE_NULL)
-        highest = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
+    const QVariant max = db_->scalar(QStringLiteral("SELECT max(CAST(substr(TapeNr, 1, 18) AS INTEGER)) FROM \"%1\".\"%1\" "
+                                                    "WHERE TapeNr GLOB '[0-9]*'")
+                                         .arg(VideoTable->SqlName()),
+                                     {}, db_->filePath(VideoTable->SqlName()));
+    const qint64 highest = max.isNull() ? 0 : max.toLongLong();
     return QStringLiteral("%1-00").arg(highest + 1, 4, 10, QLatin1Char('0'));
 }
 

@@ -81,6 +81,23 @@ sqlite3* Database::handle()
     return db_;
 }
 
+QVariant Database::scalar(const QString& sql, const std::vector<QVariant>& params, const QString& context)
+{
+    Statement statement(*this, sql, context);
+    for (size_t i = 0; i < params.size(); ++i)
+        statement.bind(int(i) + 1, params[i]);
+    return statement.step() ? statement.value(0) : QVariant();
+}
+
+QStringList Database::queryPlan(const QString& sql)
+{
+    Statement statement(*this, QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+    QStringList steps;
+    while (statement.step())
+        steps << statement.text(3);
+    return steps;
+}
+
 QString Database::filePath(const QString& schema) const
 {
     return paths_.value(schema.toLower());

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -33,14 +34,17 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& dataDir() const { return dataDir_; }
+    /// Runs a query for one value: the first column of its first row, a null QVariant when
+    /// it returns no row. Values are bound in order from parameter 1. Any failure (a busy or
+    /// damaged file, bad SQL) throws EDatabaseError with SQLite's message and context.
+    QVariant scalar(const QString& sql, const std::vector<QVariant>& params = {}, const QString& context = QString());
+    /// The steps of the plan SQLite chooses for a query, one text each (for checks that an
+    /// index serves it).
+    QStringList queryPlan(const QString& sql);
     /// Indexes to add to files that lack them when they are attached. The index is made under
     /// a write lock in the rollback journal; a file that cannot be written then (read-only,
     /// busy) opens without it, as it is only needed for speed.
     void setWantedIndexes(std::vector<WantedIndex> indexes) { wantedIndexes_ = std::move(indexes); }
-    /// The connection; null until the first table file is attached. Its main database is the
-    /// first attached file opened read-only, so that a transaction over several files commits
-    /// through a super-journal beside the tables and stays atomic across a crash.
-    sqlite3* handle();
     /// Full path of an attached schema's file ("" when not attached).
     QString filePath(const QString& schema) const;
 
@@ -81,6 +85,10 @@ public:
 
 private:
     friend class Statement;
+    /// The connection; null until the first table file is attached. Its main database is the
+    /// first attached file opened read-only, so that a transaction over several files commits
+    /// through a super-journal beside the tables and stays atomic across a crash.
+    sqlite3* handle();
     sqlite3_stmt* acquireStatement(const QString& sql);
     void releaseStatement(const QString& sql, sqlite3_stmt* statement) noexcept;
     void openConnection(const QString& schema, const QString& anchorPath);

@@ -693,7 +693,7 @@ qint64 Table::writeRecord(bool inserting)
         write.bind(int(i) + 1, values[i]);
     write.run();
     if (inserting)
-        return sqlite3_last_insert_rowid(db_.handle());
+        return write.lastInsertRowid();
     if (write.changes() == 0)
         throw core::EDatabaseError(kDeletedMessage);
     return record.rowid();

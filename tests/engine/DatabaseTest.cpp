@@ -155,15 +155,10 @@ TEST_F(DatabaseOpen, EveryFileIsSetToRollbackJournalAndExtraSync)
 {
     open(QStringLiteral("Video.db"));
     open(QStringLiteral("Medvirker.db"));
-    sqlite3* handle = db().handle();
     for (const char* schema : {"Video", "Medvirker"}) {
         for (const auto& [pragma, expected] : {std::pair{"journal_mode", "delete"}, std::pair{"synchronous", "3"}}) {
-            sqlite3_stmt* statement = nullptr;
-            const QByteArray sql = QStringLiteral("PRAGMA %1.%2").arg(QLatin1String(schema), QLatin1String(pragma)).toUtf8();
-            ASSERT_EQ(sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr), SQLITE_OK);
-            ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
-            EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), expected) << sql.constData();
-            sqlite3_finalize(statement);
+            const QString sql = QStringLiteral("PRAGMA %1.%2").arg(QLatin1String(schema), QLatin1String(pragma));
+            EXPECT_EQ(db().scalar(sql).toString(), QLatin1String(expected)) << sql.toStdString();
         }
     }
 }
@@ -173,11 +168,14 @@ TEST_F(DatabaseOpen, MainFileLivesInTheTableFolderSoCommitsSpanFilesAtomically)
     // A transaction over several files is atomic across a crash only with a super-journal,
     // which SQLite writes beside the main database file, and never for an in-memory main.
     open(QStringLiteral("Medvirker.db"));
-    open(QStringLiteral("Video.db"));
-    const QString mainFile = QString::fromUtf8(sqlite3_db_filename(db().handle(), "main"));
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    const QString mainFile = db().scalar(QStringLiteral("SELECT file FROM pragma_database_list WHERE name = 'main'")).toString();
     EXPECT_EQ(QFileInfo(mainFile).absolutePath(), QFileInfo(dataDir()).absoluteFilePath());
-    EXPECT_EQ(sqlite3_db_readonly(db().handle(), "main"), 1);
-    EXPECT_EQ(sqlite3_db_readonly(db().handle(), "Video"), 0);
+    // The main file is only read; the tables are written through their own schemas.
+    EXPECT_TRUE(errorOf([&] { db().exec(QStringLiteral("CREATE TABLE main.Probe(a)")); }).contains(QStringLiteral("readonly")));
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    EXPECT_NO_THROW(video.Post());
 }
 
 TEST_F(DatabaseOpen, TwoComponentsOnOneFileShareItsSchema)

@@ -4,7 +4,6 @@
 #include "core/Errors.h"
 #include "engine/Filter.h"
 
-#include <sqlite3.h>
 
 using namespace enginetest;
 
@@ -190,19 +189,6 @@ TEST_F(Orders, TableWithoutPrimaryKeyIndexKeepsInsertionOrder)
     EXPECT_EQ(walk(cast, QStringLiteral("Skuespiller")), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
 }
 
-QStringList queryPlan(sqlite3* handle, const QString& sql)
-{
-    QStringList plan;
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray text = (QStringLiteral("EXPLAIN QUERY PLAN ") + sql).toUtf8();
-    if (sqlite3_prepare_v2(handle, text.constData(), -1, &statement, nullptr) != SQLITE_OK)
-        return {QStringLiteral("cannot prepare: ") + sql};
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        plan << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
-    sqlite3_finalize(statement);
-    return plan;
-}
-
 TEST_F(Orders, EveryOrderQueryIsServedByItsIndex)
 {
     engine::Table& video = open(kVideo);
@@ -235,7 +221,7 @@ TEST_F(Orders, EveryOrderQueryIsServedByItsIndex)
         c.table->SetFilter(c.filter);
         c.table->SetFiltered(!c.filter.isEmpty());
         const QString sql = c.table->viewSql();
-        const QString plan = queryPlan(db().handle(), sql).join(QLatin1Char('\n'));
+        const QString plan = db().queryPlan(sql).join(QLatin1Char('\n'));
         EXPECT_FALSE(plan.contains(QStringLiteral("TEMP B-TREE"))) << sql.toStdString() << "\n" << plan.toStdString();
         EXPECT_TRUE(plan.contains(QStringLiteral("INDEX ") + c.usedIndex)) << sql.toStdString() << "\n" << plan.toStdString();
     }
@@ -252,7 +238,7 @@ TEST_F(Orders, CastLinkQueryUsesTheTapeNumberIndex)
     cast.SetMasterFields(QStringLiteral("Tapenr"));
     cast.SetIndexFieldNames(QStringLiteral("Tapenr"));
     cast.Open();
-    const QString plan = queryPlan(db().handle(), cast.viewSql()).join(QLatin1Char('\n'));
+    const QString plan = db().queryPlan(cast.viewSql()).join(QLatin1Char('\n'));
     EXPECT_FALSE(plan.contains(QStringLiteral("TEMP B-TREE"))) << plan.toStdString();
     EXPECT_TRUE(plan.contains(QStringLiteral("IndexTapenr"))) << plan.toStdString();
 }
