@@ -458,9 +458,10 @@ QString Table::DisplayText(int row, int fieldIndex) const
 }
 
 namespace {
-// Rows tested per query when a search walks the view: few at first, since a hit is often
-// near (find-next over a word that many records hold), then twice as many each time.
-constexpr int kSearchBatch = 256;
+// Rows tested per step when a search walks the view: few at first, since a hit is often
+// near (find-next over a word that many records hold), then twice as many each time, up to
+// stretches long enough for a range scan of the table.
+constexpr int kSearchBatch = 32768;
 constexpr int kFirstSearchBatch = 8;
 } // namespace
 

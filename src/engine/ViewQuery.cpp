@@ -211,6 +211,33 @@ bool isTextKind(const Field& field)
 }
 } // namespace
 
+namespace {
+// Row ids per IN list; a stretch of the view whose row ids lie this close together is read
+// by one range scan instead, which steps through the table without a lookup per record.
+constexpr size_t kInListSize = 256;
+constexpr qint64 kDenseFactor = 2;
+} // namespace
+
+QString ViewQuery::walkSql(const Field& field, int places) const
+{
+    if (walkedColumn_ != field.FieldName()) {
+        walkedColumn_ = field.FieldName();
+        walkSql_.clear();
+    }
+    QString& sql = walkSql_[places];
+    if (sql.isEmpty()) {
+        QString condition = QStringLiteral("rowid BETWEEN ?1 AND ?2");
+        if (places > 0) {
+            QStringList parameters;
+            for (int i = 1; i <= places; ++i)
+                parameters << QStringLiteral("?%1").arg(i);
+            condition = QStringLiteral("rowid IN (%1)").arg(parameters.join(QLatin1Char(',')));
+        }
+        sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %3").arg(quoteId(field.FieldName()), qualified_, condition);
+    }
+    return sql;
+}
+
 int ViewQuery::firstPassing(Database& db, const Field& field, const std::vector<qint64>& rowids,
                             const std::function<bool(const QString&)>& text,
                             const std::function<std::optional<bool>(const char*, qsizetype)>& utf8, int before) const
@@ -222,47 +249,51 @@ int ViewQuery::firstPassing(Database& db, const Field& field, const std::vector<
     if (wanted.empty())
         return -1;
     std::sort(wanted.begin(), wanted.end());
-    if (walkedColumn_ != field.FieldName()) {
-        walkedColumn_ = field.FieldName();
-        walkSql_.clear();
-    }
-    // Statements take a power of two of row ids (the rest bound to NULL), so that few stay
-    // prepared however the walks are cut.
-    int places = 1;
-    while (places < int(wanted.size()))
-        places *= 2;
-    QString& sql = walkSql_[places];
-    if (sql.isEmpty()) {
-        QStringList parameters;
-        for (int i = 1; i <= places; ++i)
-            parameters << QStringLiteral("?%1").arg(i);
-        sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-                  .arg(quoteId(field.FieldName()), qualified_, parameters.join(QLatin1Char(',')));
-    }
-    Statement select(db, sql, path_);
-    for (int i = 0; i < places; ++i) {
-        if (i < int(wanted.size()))
-            select.bindInt(i + 1, wanted[size_t(i)].first);
-        else
-            select.bindNull(i + 1);
-    }
     // Records come in the store's order: each is tested as it comes (none after the best so
     // far), and the first in the given order wins.
     int found = before;
-    while (select.step()) {
-        const qint64 rowid = select.int64(0);
-        const auto it = std::lower_bound(wanted.begin(), wanted.end(), std::make_pair(rowid, -1));
-        if (it == wanted.end() || it->first != rowid || it->second >= found)
-            continue;
-        std::optional<bool> verdict;
-        if (utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
-            sqlite3_value* value = select.columnValue(1);
-            verdict = utf8(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+    const auto test = [&](Statement& select, std::vector<std::pair<qint64, int>>::const_iterator from,
+                          std::vector<std::pair<qint64, int>>::const_iterator to) {
+        while (select.step()) {
+            const qint64 rowid = select.int64(0);
+            from = std::lower_bound(from, to, std::make_pair(rowid, -1));
+            if (from == to)
+                break;
+            if (from->first != rowid || from->second >= found)
+                continue;
+            std::optional<bool> verdict;
+            if (utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
+                sqlite3_value* value = select.columnValue(1);
+                verdict = utf8(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+            }
+            if (!verdict)
+                verdict = text(isTextKind(field) ? select.text(1) : field.displayText(select.value(1)));
+            if (*verdict)
+                found = from->second;
         }
-        if (!verdict)
-            verdict = text(isTextKind(field) ? select.text(1) : field.displayText(select.value(1)));
-        if (*verdict)
-            found = it->second;
+    };
+    const qint64 span = wanted.back().first - wanted.front().first + 1;
+    if (wanted.size() > kInListSize && span <= kDenseFactor * qint64(wanted.size())) {
+        Statement select(db, walkSql(field, 0), path_);
+        select.bindInt(1, wanted.front().first).bindInt(2, wanted.back().first);
+        test(select, wanted.cbegin(), wanted.cend());
+        return found < before ? found : -1;
+    }
+    for (size_t first = 0; first < wanted.size(); first += kInListSize) {
+        const size_t count = std::min(kInListSize, wanted.size() - first);
+        // Statements take a power of two of row ids (the rest bound to NULL), so that few stay
+        // prepared however the walks are cut.
+        int places = 1;
+        while (places < int(count))
+            places *= 2;
+        Statement select(db, walkSql(field, places), path_);
+        for (int i = 0; i < places; ++i) {
+            if (i < int(count))
+                select.bindInt(i + 1, wanted[first + size_t(i)].first);
+            else
+                select.bindNull(i + 1);
+        }
+        test(select, wanted.cbegin() + std::ptrdiff_t(first), wanted.cbegin() + std::ptrdiff_t(first + count));
     }
     return found < before ? found : -1;
 }

@@ -80,13 +80,15 @@ private:
     };
     using SortKey = std::vector<SortValue>;
     bool sortKey(Database& db, qint64 rowid, SortKey& key) const;
+    /// firstPassing's query for that many row ids in an IN list; 0: a range of row ids.
+    QString walkSql(const Field& field, int places) const;
     static int compare(const SortKey& a, const SortKey& b);
 
     QString qualified_;
     QString path_;
     const TableMeta* meta_ = nullptr;
     QStringList order_;
-    // firstPassing's statements for the column read last, by record count (built once each).
+    // firstPassing's statements for the column read last, by IN list size (built once each).
     mutable QString walkedColumn_;
     mutable QHash<int, QString> walkSql_;
 };

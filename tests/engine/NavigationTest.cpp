@@ -512,4 +512,39 @@ TEST_F(Orders, LargeViewReadsAnyRowAndMovesThere)
     EXPECT_EQ(video.CurrentRow(), 76);
 }
 
+TEST_F(Orders, ASearchOfALargeViewFindsTheFirstMatchInViewOrder)
+{
+    // Titles run against the row ids, every seventh tape is in category A, and the titles
+    // "T...7" recur: long stretches, dense and sparse, in and against the store's order.
+    execOn(file(kVideo), QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+                                        "INSERT INTO Video(TapeNr, Titel, Kategori) SELECT printf('%05d-00', i), "
+                                        "'T' || (30000 - i), CASE WHEN i % 7 = 0 THEN 'A' ELSE 'B' END FROM n"));
+    engine::Table& video = open(kVideo);
+    const int title = video.FieldByName(QStringLiteral("Titel")).Index();
+    struct Case {
+        QString index;
+        bool onlyA;
+        int from;
+        QString wanted;
+    };
+    const Case cases[] = {
+        {QString(), false, 0, QStringLiteral("T10001")},          {QString(), false, 3, QStringLiteral("7")},
+        {QStringLiteral("IndexTitel"), false, 0, QStringLiteral("T29999")},
+        {QStringLiteral("IndexTitel"), false, 500, QStringLiteral("7")}, {QString(), true, 0, QStringLiteral("T10003")},
+        {QStringLiteral("IndexTitel"), true, 100, QStringLiteral("T2")}, {QString(), false, 0, QStringLiteral("none")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.index + QLatin1Char(' ') + c.wanted).toStdString());
+        video.SetIndexName(c.index);
+        video.SetFilter(QStringLiteral("Kategori = 'A'"));
+        video.SetFiltered(c.onlyA);
+        const auto test = [&c](const QString& value) { return value.contains(c.wanted); };
+        int expected = -1;
+        for (int row = c.from; row < video.RowCount() && expected < 0; ++row)
+            if (test(video.DisplayText(row, title)))
+                expected = row;
+        EXPECT_EQ(video.FindRow(c.from, title, test), expected);
+    }
+}
+
 } // namespace
