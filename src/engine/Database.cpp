@@ -100,6 +100,22 @@ QStringList Database::queryPlan(const QString& sql)
     return steps;
 }
 
+void Database::mapForScans(const QString& schema)
+{
+    if (mapped_.contains(schema.toLower()))
+        return;
+    // A scan through a memory map costs no system call per page; writes still go through the
+    // journal and fsync as before, so durability is unchanged. Not at opening: mapping a
+    // fresh file costs more than the few pages an opening reads. Without it a scan only
+    // takes longer, so a refusal is no error.
+    try {
+        Statement pragma(*this, QStringLiteral("PRAGMA %1.mmap_size=%2").arg(quoteId(schema)).arg(kMmapBytes));
+        pragma.run();
+        mapped_.insert(schema.toLower());
+    } catch (const core::EDatabaseError&) {
+    }
+}
+
 QString Database::filePath(const QString& schema) const
 {
     return paths_.value(schema.toLower());
@@ -178,6 +194,7 @@ void Database::closeConnection() noexcept
     db_ = nullptr;
     attached_.clear();
     paths_.clear();
+    mapped_.clear();
 }
 
 void Database::attachFile(const QString& schema, const QString& path)
@@ -261,9 +278,6 @@ void Database::configureSchema(const QString& schema, const QString& path)
     const QString mode = pragma(QStringLiteral("journal_mode=DELETE"), journalFailure);
     if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
         throw openError(path, journalFailure.arg(QStringLiteral("it stays in %1 mode").arg(mode)));
-    // Reads through a memory map: a scan of a large table then costs no system call per page.
-    // Writes still go through the journal and fsync as before, so durability is unchanged.
-    pragma(QStringLiteral("mmap_size=%1").arg(kMmapBytes), QString());
     pragma(QStringLiteral("synchronous=EXTRA"), QString());
     if (pragma(QStringLiteral("synchronous"), QString()) != QLatin1String("3"))
         throw openError(path, QStringLiteral("synchronous writing cannot be switched on"));

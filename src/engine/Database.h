@@ -3,6 +3,7 @@
 // schema name (the file name without extension) and is never created here. Used from the
 // user-interface thread only: the connection is opened without SQLite's own locking.
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -45,6 +46,8 @@ public:
     /// a write lock in the rollback journal; a file that cannot be written then (read-only,
     /// busy) opens without it, as it is only needed for speed.
     void setWantedIndexes(std::vector<WantedIndex> indexes) { wantedIndexes_ = std::move(indexes); }
+    /// Reads the schema's file through a memory map from now on, for long scans.
+    void mapForScans(const QString& schema);
     /// Full path of an attached schema's file ("" when not attached).
     QString filePath(const QString& schema) const;
 
@@ -105,6 +108,7 @@ private:
     sqlite3* db_ = nullptr;
     QStringList attached_;
     QHash<QString, QString> paths_;
+    QSet<QString> mapped_; // schemas read through a memory map, lower case
     int depth_ = 0;
     int begun_ = 0; // scopes whose transaction or savepoint SQLite has begun
     std::vector<Table*> touched_;

@@ -102,7 +102,7 @@ void Table::Open()
         columns << quoteId(field->FieldName());
     d.cache.configure(columns.join(QStringLiteral(", ")), d.qualified, FieldCount(), d.path);
     d.record.resize(fields_.size());
-    d.query.configure(d.qualified, d.path, d.meta);
+    d.query.configure(schema, d.qualified, d.path, d.meta);
     d.query.setOrder(orderTerms());
     state_ = DataSetState::Browse;
     try {

@@ -64,8 +64,9 @@ bool hasCurrentRecord(const Table& table)
 }
 } // namespace
 
-void ViewQuery::configure(const QString& qualified, const QString& path, const TableMeta& meta)
+void ViewQuery::configure(const QString& schema, const QString& qualified, const QString& path, const TableMeta& meta)
 {
+    schema_ = schema;
     qualified_ = qualified;
     path_ = path;
     meta_ = &meta;
@@ -165,6 +166,14 @@ std::vector<qint64> ViewQuery::read(Database& db, const Table& table) const
     std::vector<qint64> view;
     if (conditions.none)
         return view;
+    if (conditions.terms.isEmpty()) {
+        // The whole table: the highest row id is the row count, or near it, and a view grown
+        // by doubling would copy itself and touch fresh memory many times.
+        constexpr qint64 kMostReserved = qint64(1) << 22;
+        Statement highest(db, QStringLiteral("SELECT max(rowid) FROM %1").arg(qualified_), path_);
+        if (highest.step())
+            view.reserve(size_t(std::clamp<qint64>(highest.int64(0), 0, kMostReserved)));
+    }
     Statement statement(db, select(conditions), path_);
     bindAll(statement, conditions.params);
     while (statement.step())
@@ -274,6 +283,7 @@ int ViewQuery::firstPassing(Database& db, const Field& field, const std::vector<
     };
     const qint64 span = wanted.back().first - wanted.front().first + 1;
     if (wanted.size() > kInListSize && span <= kDenseFactor * qint64(wanted.size())) {
+        db.mapForScans(schema_);
         Statement select(db, walkSql(field, 0), path_);
         select.bindInt(1, wanted.front().first).bindInt(2, wanted.back().first);
         test(select, wanted.cbegin(), wanted.cend());

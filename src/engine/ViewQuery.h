@@ -24,7 +24,7 @@ class TableMeta;
 class ViewQuery {
 public:
     /// qualified: "schema"."table"; path names the file in error messages.
-    void configure(const QString& qualified, const QString& path, const TableMeta& meta);
+    void configure(const QString& schema, const QString& qualified, const QString& path, const TableMeta& meta);
     void setOrder(const QStringList& terms) { order_ = terms; }
     const QStringList& order() const { return order_; }
     /// ORDER BY terms for ";"-separated field names (the primary order when there are none).
@@ -84,6 +84,7 @@ private:
     QString walkSql(const Field& field, int places) const;
     static int compare(const SortKey& a, const SortKey& b);
 
+    QString schema_;
     QString qualified_;
     QString path_;
     const TableMeta* meta_ = nullptr;
