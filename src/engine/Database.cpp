@@ -346,12 +346,26 @@ void Database::releaseStatement(const QString& sql, sqlite3_stmt* statement) noe
         sqlite3_finalize(statement);
 }
 
+void Database::assertScopes() const noexcept
+{
+    // As SQLite's pager checks its own state: a broken count here would commit or roll back
+    // the wrong scope.
+    Q_ASSERT(depth_ >= 0);
+    Q_ASSERT(begun_ >= 0 && begun_ <= depth_);
+    Q_ASSERT(scopeMarks_.size() == size_t(depth_));
+    Q_ASSERT(scopeMarks_.empty() || scopeMarks_.back() <= touched_.size());
+    Q_ASSERT(std::is_sorted(scopeMarks_.begin(), scopeMarks_.end()));
+    Q_ASSERT(depth_ > 0 || touched_.empty());
+}
+
 void Database::beginScope()
 {
+    assertScopes();
     if (!db_)
         throw core::EDatabaseError(QStringLiteral("No table file is open"));
     scopeMarks_.push_back(touched_.size());
     ++depth_;
+    assertScopes();
 }
 
 void Database::prepareWrite()
@@ -360,6 +374,7 @@ void Database::prepareWrite()
         throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
     for (; begun_ < depth_; ++begun_)
         execRaw(begun_ == 0 ? QStringLiteral("BEGIN DEFERRED") : QStringLiteral("SAVEPOINT spk%1").arg(begun_ + 1));
+    assertScopes();
 }
 
 void Database::lockForReading()
@@ -384,6 +399,7 @@ void Database::commitScope()
     scopeMarks_.pop_back();
     if (depth_ == 0)
         touched_.clear();
+    assertScopes();
 }
 
 void Database::rollbackScope() noexcept
@@ -410,6 +426,7 @@ void Database::rollbackScope() noexcept
         std::fill(scopeMarks_.begin(), scopeMarks_.end(), 0);
     }
     rollbackTouched(from);
+    assertScopes();
 }
 
 void Database::rollbackTouched(size_t from) noexcept

@@ -102,6 +102,8 @@ private:
     void checkTable(const QString& schema, const QString& path);
     void addWantedIndexes(const QString& schema, const QString& path) noexcept;
     void rollbackTouched(size_t from) noexcept;
+    /// Debug builds: the scope counters agree with each other.
+    void assertScopes() const noexcept;
     void execRaw(const QString& sql);
 
     QString dataDir_;

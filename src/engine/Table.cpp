@@ -817,8 +817,21 @@ void Table::removeDataSource(DataSource* source)
     sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
 }
 
+void Table::assertInvariant() const noexcept
+{
+    // Checked before every notification, when an operation has settled its state.
+    const Impl& d = *d_;
+    Q_ASSERT(d.cur >= -1 && d.cur < int(d.view.size()));
+    Q_ASSERT(Active() || (d.cur == -1 && d.view.empty()));
+    if (state_ == DataSetState::Insert)
+        Q_ASSERT(d.insertPos >= 0 && d.insertPos <= int(d.view.size()));
+    else
+        Q_ASSERT(d.insertPos == -1);
+}
+
 void Table::send(void (DataSource::*notify)())
 {
+    assertInvariant();
     if (disableCount_ > 0)
         return;
     const auto sources = sources_; // a control may unbind a source while it is told
