@@ -323,9 +323,8 @@ void THovedForm::createMenus()
 
 void THovedForm::connectHandlers()
 {
-    const auto on = [this](QObject* sender, auto signal, void (THovedForm::*handler)()) {
-        connect(static_cast<typename QtPrivate::FunctionPointer<decltype(signal)>::Object*>(sender), signal, this,
-                [this, handler] { core::guarded([this, handler] { (this->*handler)(); }); });
+    const auto on = [this](auto* sender, auto signal, void (THovedForm::*handler)()) {
+        core::connectGuarded(sender, signal, this, handler);
     };
     on(SpeedButton1, &QToolButton::clicked, &THovedForm::SpeedButton1Click);
     on(SpeedButton2, &QToolButton::clicked, &THovedForm::SpeedButton2Click);
