@@ -21,6 +21,7 @@
 #include "dbctrls/DBMemo.h"
 #include "dbctrls/DBRadioGroup.h"
 #include "engine/Field.h"
+#include "engine/Filter.h"
 #include "engine/Table.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
@@ -505,7 +506,7 @@ void TRegForm::SpeedButton4Click()
         loans.exec();
     }
     engine::Table& udlaan = *data::DM->UdlaanTable;
-    udlaan.SetFilter(tapeFilter(kTapeNr, currentTapeNr()));
+    udlaan.SetFilter(engine::makeFilter(kTapeNr, currentTapeNr()));
     udlaan.SetFiltered(true);
 }
 

@@ -8,13 +8,6 @@
 
 namespace forms {
 
-QString tapeFilter(const QString& fieldName, const QString& tapeNr)
-{
-    QString value = tapeNr;
-    value.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return fieldName + QStringLiteral(" = '") + value + QLatin1Char('\'');
-}
-
 QString insertNewTape(data::TDM& dm)
 {
     engine::Table& video = *dm.VideoTable;
