@@ -192,6 +192,16 @@ QString TDM::NextTapeNumber()
     return QStringLiteral("%1-00").arg(highest + 1, 4, 10, QLatin1Char('0'));
 }
 
+QString TDM::insertNewTape()
+{
+    VideoTable->Last();
+    const QString number = NextTapeNumber();
+    VideoTable->Insert();
+    VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(number);
+    VideoTable->FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
+    return number;
+}
+
 int TDM::configInteger(const QString& field)
 {
     return int(ConfigTable->FieldByName(field).AsInteger());

@@ -67,6 +67,10 @@ public:
     /// numbers not starting with a digit take no part), as "0000-00"; "0001-00" when none.
     /// Call after the pending record is settled.
     QString NextTapeNumber();
+    /// A new tape: settles the pending record by moving to the last tape, inserts a record, writes
+    /// the next tape number (one past the highest of the whole table) into its field and "Nej" into
+    /// Udlaan. Returns the number. Nothing is inserted when the pending record cannot be settled.
+    QString insertNewTape();
 
     /// Integer field of the configuration record (empty reads as 0).
     int configInteger(const QString& field);

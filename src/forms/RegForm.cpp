@@ -479,7 +479,7 @@ void TRegForm::DBCheckBox1Click()
 void TRegForm::SpeedButton3Click()
 {
     SpeedButton4->setEnabled(true);
-    insertNewTape(*data::DM);
+    data::DM->insertNewTape();
     DBEdit4->setFocus(Qt::OtherFocusReason);
 }
 

@@ -8,20 +8,9 @@
 
 namespace forms {
 
-QString insertNewTape(data::TDM& dm)
-{
-    engine::Table& video = *dm.VideoTable;
-    video.Last();
-    const QString number = dm.NextTapeNumber();
-    video.Insert();
-    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(number);
-    video.FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
-    return number;
-}
-
 void newVideo(data::TDM& dm, TRegForm& regForm)
 {
-    insertNewTape(dm);
+    dm.insertNewTape();
     regForm.exec();
 }
 

@@ -52,6 +52,16 @@ TEST_F(Catalogue, NextTapeNumberOnABusyTableIsAnErrorNotAFirstNumber)
     EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
 }
 
+TEST_F(Catalogue, InsertNewTapeSettlesThePendingTapeAndWritesTheNextNumber)
+{
+    addTape(QStringLiteral("0010-00"), QStringLiteral("Ti"));
+    EXPECT_EQ(dm->insertNewTape(), QStringLiteral("0011-00"));
+    EXPECT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0011-00"));
+    EXPECT_EQ(text(*dm->VideoTable, "Udlaan"), QStringLiteral("Nej"));
+    dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Elleve"));
+    EXPECT_EQ(dm->insertNewTape(), QStringLiteral("0012-00")) << "the pending tape was posted first";
+}
+
 TEST_F(Catalogue, ConfigurationIsReadAndWrittenOnItsOneRecord)
 {
     EXPECT_EQ(dm->configInteger(QStringLiteral("Sprog")), -1);
