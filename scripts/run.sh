@@ -8,7 +8,7 @@ folder="${SPOLARKIV_HOME:-$HOME/Spolarkiv}"
 if [ "${1:-}" = "--folder" ] && [ -n "${2:-}" ]; then folder="$2"; shift 2; fi
 
 "$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" -DBUILD_TESTING=OFF
+"$here/scripts/build.sh" build -DBUILD_TESTING=OFF
 
 built="$here/build/Spolarkiv"
 mkdir -p "$folder"

@@ -18,6 +18,7 @@
 #include "output/ExportCommand.h"
 #include "output/QRListForm.h"
 #include "forms/AppContext.h"
+#include "forms/BrowseDesign.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
 #include "support/AboutBox.h"
@@ -54,14 +55,6 @@ QFont designFont(const QString& family, int pixels, bool bold = false)
     font.setPointSize(support::pointsForPixels(pixels));
     font.setBold(bold);
     return font;
-}
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    widget->setPalette(palette);
 }
 
 QToolButton* makeSpeedButton(QWidget* parent, const char* name, const QString& text, const QRect& bounds)
@@ -221,7 +214,7 @@ void THovedForm::createPictures(QWidget* client)
     RxLabel2->setObjectName(QStringLiteral("RxLabel2"));
     RxLabel2->setCaption(QStringLiteral("Video/DVD Spolarkiv"));
     RxLabel2->setFont(designFont(QStringLiteral("Liberation Serif"), 64, true));
-    setTextColor(RxLabel2, QColor(0, 0, 128));
+    forms::design::setTextColor(RxLabel2, QColor(0, 0, 128));
     RxLabel2->setShadow(Qt::gray, 2);
     RxLabel2->setGeometry(35, 40, 578, 73);
 
@@ -256,7 +249,7 @@ void THovedForm::createButtons(QWidget* client)
         button->setIcon(QIcon(QPixmap::fromImage(picture(b.icon))));
         button->setIconSize(QSize(32, 32));
         button->setFont(designFont(QStringLiteral("Liberation Sans"), 16, true));
-        setTextColor(button, QColor(0, 0, 128));
+        forms::design::setTextColor(button, QColor(0, 0, 128));
         *b.button = button;
     }
 }
@@ -285,7 +278,7 @@ void THovedForm::createEditGroup(QWidget* client)
     Sproget->setObjectName(QStringLiteral("Sproget"));
     Sproget->setAlignment(Qt::AlignCenter);
     Sproget->setFont(designFont(QStringLiteral("Liberation Sans"), 13, true));
-    setTextColor(Sproget, Qt::gray);
+    forms::design::setTextColor(Sproget, Qt::gray);
     Sproget->setGeometry(25, 505, 101, 16);
     showEditGroup(false);
 }
@@ -323,9 +316,8 @@ void THovedForm::createMenus()
 
 void THovedForm::connectHandlers()
 {
-    const auto on = [this](QObject* sender, auto signal, void (THovedForm::*handler)()) {
-        connect(static_cast<typename QtPrivate::FunctionPointer<decltype(signal)>::Object*>(sender), signal, this,
-                [this, handler] { core::guarded([this, handler] { (this->*handler)(); }); });
+    const auto on = [this](auto* sender, auto signal, void (THovedForm::*handler)()) {
+        core::connectGuarded(sender, signal, this, handler);
     };
     on(SpeedButton1, &QToolButton::clicked, &THovedForm::SpeedButton1Click);
     on(SpeedButton2, &QToolButton::clicked, &THovedForm::SpeedButton2Click);

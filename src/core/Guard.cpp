@@ -2,6 +2,8 @@
 #include "Dialogs.h"
 #include "Errors.h"
 
+#include <QMetaObject>
+#include <QObject>
 #include <exception>
 
 namespace core {
@@ -31,6 +33,16 @@ bool guarded(const std::function<void()>& fn) noexcept
         reportError(QStringLiteral("Unknown error"));
     }
     return false;
+}
+
+void reportLater(QObject* context, std::exception_ptr error) noexcept
+{
+    try {
+        QMetaObject::invokeMethod(
+            context, [error] { guarded([error] { std::rethrow_exception(error); }); }, Qt::QueuedConnection);
+    } catch (...) {
+        // Queuing failed (out of memory): the report is lost, the program goes on.
+    }
 }
 
 } // namespace core

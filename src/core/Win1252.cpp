@@ -92,20 +92,24 @@ int baseLetterByte(QChar c)
 
 QByteArray encodeNearest(const QString& text, qsizetype& replaced)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    // Sized once and written in place; the code page's own characters need no lookup.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    const QChar* chars = text.constData();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        int b = byteOf(c);
+        const QChar c = chars[i];
+        const char16_t u = c.unicode();
+        int b = (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) ? int(u) : byteOf(c);
         if (b < 0) {
             ++replaced;
-            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            if (c.isHighSurrogate() && i + 1 < text.size() && chars[i + 1].isLowSurrogate())
                 ++i;
             else
                 b = baseLetterByte(c);
         }
-        bytes += b < 0 ? '?' : char(b);
+        *out++ = b < 0 ? '?' : char(b);
     }
+    bytes.truncate(out - bytes.data());
     return bytes;
 }
 

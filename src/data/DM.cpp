@@ -1,13 +1,13 @@
 #include "DM.h"
 
 #include "CatalogueCheck.h"
+#include "Schema.h"
 #include "TimeText.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <sqlite3.h>
 
 namespace data {
 
@@ -97,7 +97,12 @@ std::vector<engine::Table*> TDM::startupOrder() const
 
 void TDM::CheckTables()
 {
+    // Nothing is written before every file has passed: the missing selection indexes of an
+    // older catalogue are added only then.
+    db_->setWantedIndexes({});
     checkCatalogue(*db_);
+    db_->setWantedIndexes(selectionIndexes());
+    db_->addWantedIndexes();
 }
 
 void TDM::OpenTables()
@@ -190,18 +195,22 @@ void TDM::CloseTables()
 QString TDM::NextTapeNumber()
 {
     // The whole table, whatever order or filter the overview left: the highest leading number.
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray sql = QStringLiteral("SELECT max(CAST(substr(TapeNr, 1, 18) AS INTEGER)) FROM \"%1\".\"%1\" "
-                                          "WHERE TapeNr GLOB '[0-9]*'")
-                               .arg(VideoTable->SqlName())
-                               .toUtf8();
-    if (sqlite3_prepare_v2(db_->handle(), sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
-        throw core::EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_->handle())));
-    qint64 highest = 0;
-    if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_type(statement, 0) != SQLITE_NULL)
-        highest = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
+    const QVariant max = db_->scalar(QStringLiteral("SELECT max(CAST(substr(TapeNr, 1, 18) AS INTEGER)) FROM \"%1\".\"%1\" "
+                                                    "WHERE TapeNr GLOB '[0-9]*'")
+                                         .arg(VideoTable->SqlName()),
+                                     {}, db_->filePath(VideoTable->SqlName()));
+    const qint64 highest = max.isNull() ? 0 : max.toLongLong();
     return QStringLiteral("%1-00").arg(highest + 1, 4, 10, QLatin1Char('0'));
+}
+
+QString TDM::insertNewTape()
+{
+    VideoTable->Last();
+    const QString number = NextTapeNumber();
+    VideoTable->Insert();
+    VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(number);
+    VideoTable->FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
+    return number;
 }
 
 int TDM::configInteger(const QString& field)

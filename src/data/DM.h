@@ -50,7 +50,8 @@ public:
     /// the sequence there and the tables after it stay closed.
     void OpenTables();
     /// Checks the nine table files as OpenTables does first, opening no table; throws
-    /// EDatabaseError naming the first file found missing, damaged or foreign.
+    /// EDatabaseError naming the first file found missing, damaged or foreign. Only when all
+    /// passed, an older Video.db gets the selection indexes it lacks.
     void CheckTables();
     /// Closes the ten tables and lets go of their files, so that OpenTables opens what the
     /// folder holds then (the import puts a new Data in place between the two).
@@ -71,6 +72,10 @@ public:
     /// numbers not starting with a digit take no part), as "0000-00"; "0001-00" when none.
     /// Call after the pending record is settled.
     QString NextTapeNumber();
+    /// A new tape: settles the pending record by moving to the last tape, inserts a record, writes
+    /// the next tape number (one past the highest of the whole table) into its field and "Nej" into
+    /// Udlaan. Returns the number. Nothing is inserted when the pending record cannot be settled.
+    QString insertNewTape();
 
     /// Integer field of the configuration record (empty reads as 0).
     int configInteger(const QString& field);

@@ -26,19 +26,37 @@ TableFile lookupFile(const QString& fileName, const QString& table)
              sortIndex(QStringLiteral("PrimaryKey"), table, table, true)}};
 }
 
+std::vector<engine::WantedIndex> buildSelectionIndexes()
+{
+    std::vector<engine::WantedIndex> indexes;
+    for (const char* field : {"Kategori", "Type", "Instruktor", "Optagetaf", "Udlaan"})
+        indexes.push_back({QStringLiteral("Video.db"), QStringLiteral("Select%1").arg(QLatin1String(field)),
+                           {QLatin1String(field), QStringLiteral("TapeNr")}});
+    return indexes;
+}
+
+QStringList createStatements(const std::vector<engine::WantedIndex>& indexes)
+{
+    QStringList statements;
+    for (const engine::WantedIndex& index : indexes)
+        statements << QStringLiteral("CREATE INDEX \"%1\" ON Video(\"%2\")").arg(index.name, index.columns.join(QStringLiteral("\", \"")));
+    return statements;
+}
+
 std::vector<TableFile> buildFiles()
 {
     const QString video = QStringLiteral("Video");
     return {
         {QStringLiteral("Video.db"),
-         {QStringLiteral("CREATE TABLE Video(TapeNr TEXT NOT NULL, Titel TEXT, Start TEXT, Slut TEXT, "
+         QStringList{QStringLiteral("CREATE TABLE Video(TapeNr TEXT NOT NULL, Titel TEXT, Start TEXT, Slut TEXT, "
                          "Varighed TEXT, Type TEXT, Kopi TEXT, Laengde TEXT, Kategori TEXT, Udlaan TEXT, "
                          "Instruktor TEXT, Optagetaf TEXT, OptagetDato DATE, Fabrikat TEXT, Indhold MEMO TEXT%1)")
               .arg(sortColumns({QStringLiteral("Titel"), QStringLiteral("Kategori"), QStringLiteral("Type")})),
           QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Video(TapeNr)"),
           sortIndex(QStringLiteral("IndexTitel"), video, QStringLiteral("Titel"), false),
           sortIndex(QStringLiteral("IndexKategori"), video, QStringLiteral("Kategori"), false),
-          sortIndex(QStringLiteral("IndexType"), video, QStringLiteral("Type"), false)}},
+          sortIndex(QStringLiteral("IndexType"), video, QStringLiteral("Type"), false)}
+             + createStatements(selectionIndexes())},
         lookupFile(QStringLiteral("Kategori.db"), QStringLiteral("Kategori")),
         {QStringLiteral("Udlaan.db"),
          {QStringLiteral("CREATE TABLE Udlaan(Tapenr TEXT, Dato DATE, Navn TEXT, Telefon TEXT, Returneret TEXT)"),
@@ -61,6 +79,12 @@ const std::vector<TableFile>& catalogueFiles()
 {
     static const std::vector<TableFile> files = buildFiles();
     return files;
+}
+
+const std::vector<engine::WantedIndex>& selectionIndexes()
+{
+    static const std::vector<engine::WantedIndex> indexes = buildSelectionIndexes();
+    return indexes;
 }
 
 QString configSeedStatement()

@@ -4,6 +4,8 @@
 // INTEGER, DATE, MEMO. The memo is declared "MEMO TEXT" so that SQLite stores its text as
 // typed (a bare MEMO has numeric affinity); files made with a bare MEMO still open.
 // The index "PrimaryKey" gives a table's primary order; other indexes are orders by name.
+#include "engine/Database.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -17,6 +19,10 @@ struct TableFile {
 
 /// The nine files in the data module's order.
 const std::vector<TableFile>& catalogueFiles();
+
+/// Indexes that serve the overview's selections (a field's value in tape-number order). New
+/// files get them from catalogueFiles(); the data module adds them to files made before.
+const std::vector<engine::WantedIndex>& selectionIndexes();
 
 /// The configuration record written once by the data tool: design sizes and Sprog -1.
 QString configSeedStatement();

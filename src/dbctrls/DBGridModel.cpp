@@ -254,10 +254,11 @@ QString TDBGridModel::cellText(int row, int column) const
             text = shown->DisplayText(source, field);
         }
     } catch (...) {
-        // Reported once per view: a painting grid would ask again and again.
+        // Reported once per view, after the paint that asked: a painting grid would ask again
+        // and again, and a modal box must not open inside a paint.
         if (!errorShown_) {
             errorShown_ = true;
-            core::guarded([ep = std::current_exception()] { std::rethrow_exception(ep); });
+            core::reportLater(const_cast<TDBGridModel*>(this), std::current_exception());
         }
     }
     return text;

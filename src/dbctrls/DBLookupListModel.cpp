@@ -67,10 +67,11 @@ QString TDBLookupListModel::read(int row, const QString& fieldName) const
             text = list->DisplayText(row, field->Index());
         }
     } catch (...) {
-        // Shown once until the list is read again: a painting view would ask over and over.
+        // Shown once until the list is read again (a painting view would ask over and over),
+        // after the paint that asked.
         if (!errorShown_) {
             errorShown_ = true;
-            core::guarded([ep = std::current_exception()] { std::rethrow_exception(ep); });
+            core::reportLater(const_cast<TDBLookupListModel*>(this), std::current_exception());
         }
     }
     return text;

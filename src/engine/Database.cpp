@@ -19,6 +19,8 @@ namespace engine {
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
 constexpr size_t kIdleStatementsPerSql = 4;
+// A catalogue of about 800,000 tapes; the part of a larger file beyond it is read as usual.
+constexpr qint64 kMmapBytes = qint64(1) << 30;
 
 QString nativePath(const QString& path)
 {
@@ -132,6 +134,39 @@ sqlite3* Database::handle()
     return db_;
 }
 
+QVariant Database::scalar(const QString& sql, const std::vector<QVariant>& params, const QString& context)
+{
+    Statement statement(*this, sql, context);
+    for (size_t i = 0; i < params.size(); ++i)
+        statement.bind(int(i) + 1, params[i]);
+    return statement.step() ? statement.value(0) : QVariant();
+}
+
+QStringList Database::queryPlan(const QString& sql)
+{
+    Statement statement(*this, QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+    QStringList steps;
+    while (statement.step())
+        steps << statement.text(3);
+    return steps;
+}
+
+void Database::mapForScans(const QString& schema)
+{
+    if (mapped_.contains(schema.toLower()))
+        return;
+    // A scan through a memory map costs no system call per page; writes still go through the
+    // journal and fsync as before, so durability is unchanged. Not at opening: mapping a
+    // fresh file costs more than the few pages an opening reads. Without it a scan only
+    // takes longer, so a refusal is no error.
+    try {
+        Statement pragma(*this, QStringLiteral("PRAGMA %1.mmap_size=%2").arg(quoteId(schema)).arg(kMmapBytes));
+        pragma.run();
+        mapped_.insert(schema.toLower());
+    } catch (const core::EDatabaseError&) {
+    }
+}
+
 QString Database::filePath(const QString& schema) const
 {
     return paths_.value(schema.toLower());
@@ -210,6 +245,7 @@ void Database::closeConnection() noexcept
     db_ = nullptr;
     attached_.clear();
     paths_.clear();
+    mapped_.clear();
 }
 
 void Database::attachFile(const QString& schema, const QString& path)
@@ -227,8 +263,52 @@ void Database::attachFile(const QString& schema, const QString& path)
                      nullptr, nullptr);
         throw;
     }
+    addWantedIndexes(schema, path);
     attached_ << schema;
     paths_.insert(schema.toLower(), path);
+}
+
+void Database::addWantedIndexes() noexcept
+{
+    for (const QString& schema : std::as_const(attached_))
+        addWantedIndexes(schema, paths_.value(schema.toLower()));
+}
+
+void Database::addWantedIndexes(const QString& schema, const QString& path) noexcept
+{
+    const QString fileName = QFileInfo(path).fileName();
+    QStringList statements;
+    try {
+        for (const WantedIndex& index : wantedIndexes_) {
+            if (index.fileName.compare(fileName, Qt::CaseInsensitive) != 0)
+                continue;
+            Statement known(*this, QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = 'index' AND name = ?1 "
+                                                  "COLLATE NOCASE").arg(quoteId(schema)));
+            known.bindText(1, index.name);
+            if (known.step())
+                continue;
+            QStringList columns;
+            for (const QString& column : index.columns)
+                columns << quoteId(column);
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1.%2 ON %3(%4)")
+                              .arg(quoteId(schema), quoteId(index.name), quoteId(schema), columns.join(QStringLiteral(", ")));
+        }
+    } catch (...) {
+        return;
+    }
+    if (statements.isEmpty())
+        return;
+    // The journal mode is DELETE by now (checked before), so the index is written with the
+    // rollback journal; IMMEDIATE takes the write lock before the existence check is repeated.
+    const auto run = [this](const QString& sql) {
+        return sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
+    if (!run(QStringLiteral("BEGIN IMMEDIATE")))
+        return;
+    if (run(statements.join(QStringLiteral(";\n"))))
+        run(QStringLiteral("COMMIT"));
+    if (!sqlite3_get_autocommit(db_))
+        run(QStringLiteral("ROLLBACK"));
 }
 
 void Database::configureSchema(const QString& schema, const QString& path)
@@ -323,12 +403,26 @@ void Database::releaseStatement(const QString& sql, sqlite3_stmt* statement) noe
         sqlite3_finalize(statement);
 }
 
+void Database::assertScopes() const noexcept
+{
+    // As SQLite's pager checks its own state: a broken count here would commit or roll back
+    // the wrong scope.
+    Q_ASSERT(depth_ >= 0);
+    Q_ASSERT(begun_ >= 0 && begun_ <= depth_);
+    Q_ASSERT(scopeMarks_.size() == size_t(depth_));
+    Q_ASSERT(scopeMarks_.empty() || scopeMarks_.back() <= touched_.size());
+    Q_ASSERT(std::is_sorted(scopeMarks_.begin(), scopeMarks_.end()));
+    Q_ASSERT(depth_ > 0 || touched_.empty());
+}
+
 void Database::beginScope()
 {
+    assertScopes();
     if (!db_)
         throw core::EDatabaseError(QStringLiteral("No table file is open"));
     scopeMarks_.push_back(touched_.size());
     ++depth_;
+    assertScopes();
 }
 
 void Database::prepareWrite()
@@ -337,6 +431,7 @@ void Database::prepareWrite()
         throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
     for (; begun_ < depth_; ++begun_)
         execRaw(begun_ == 0 ? QStringLiteral("BEGIN DEFERRED") : QStringLiteral("SAVEPOINT spk%1").arg(begun_ + 1));
+    assertScopes();
 }
 
 void Database::lockForReading()
@@ -361,6 +456,7 @@ void Database::commitScope()
     scopeMarks_.pop_back();
     if (depth_ == 0)
         touched_.clear();
+    assertScopes();
 }
 
 void Database::rollbackScope() noexcept
@@ -387,6 +483,7 @@ void Database::rollbackScope() noexcept
         std::fill(scopeMarks_.begin(), scopeMarks_.end(), 0);
     }
     rollbackTouched(from);
+    assertScopes();
 }
 
 void Database::rollbackTouched(size_t from) noexcept

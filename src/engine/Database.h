@@ -3,9 +3,12 @@
 // schema name (the file name without extension) and is never created here. Used from the
 // user-interface thread only: the connection is opened without SQLite's own locking.
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -14,6 +17,14 @@ struct sqlite3_stmt;
 namespace engine {
 
 class Table;
+
+/// An index that a table file should hold: files made before it existed get it when they are
+/// attached. columns are plain column names, in index order.
+struct WantedIndex {
+    QString fileName; ///< matched without regard to case
+    QString name;
+    QStringList columns;
+};
 
 class Database {
 public:
@@ -24,10 +35,21 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& dataDir() const { return dataDir_; }
-    /// The connection; null until the first table file is attached. Its main database is the
-    /// first attached file opened read-only, so that a transaction over several files commits
-    /// through a super-journal beside the tables and stays atomic across a crash.
-    sqlite3* handle();
+    /// Runs a query for one value: the first column of its first row, a null QVariant when
+    /// it returns no row. Values are bound in order from parameter 1. Any failure (a busy or
+    /// damaged file, bad SQL) throws EDatabaseError with SQLite's message and context.
+    QVariant scalar(const QString& sql, const std::vector<QVariant>& params = {}, const QString& context = QString());
+    /// The steps of the plan SQLite chooses for a query, one text each (for checks that an
+    /// index serves it).
+    QStringList queryPlan(const QString& sql);
+    /// Indexes to add to files that lack them when they are attached. The index is made under
+    /// a write lock in the rollback journal; a file that cannot be written then (read-only,
+    /// busy) opens without it, as it is only needed for speed.
+    void setWantedIndexes(std::vector<WantedIndex> indexes) { wantedIndexes_ = std::move(indexes); }
+    /// Adds the wanted indexes to the files attached already, as attaching would.
+    void addWantedIndexes() noexcept;
+    /// Reads the schema's file through a memory map from now on, for long scans.
+    void mapForScans(const QString& schema);
     /// Full path of an attached schema's file ("" when not attached).
     QString filePath(const QString& schema) const;
 
@@ -68,6 +90,10 @@ public:
 
 private:
     friend class Statement;
+    /// The connection; null until the first table file is attached. Its main database is the
+    /// first attached file opened read-only, so that a transaction over several files commits
+    /// through a super-journal beside the tables and stays atomic across a crash.
+    sqlite3* handle();
     sqlite3_stmt* acquireStatement(const QString& sql);
     void releaseStatement(const QString& sql, sqlite3_stmt* statement) noexcept;
     void openConnection(const QString& schema, const QString& anchorPath);
@@ -76,19 +102,24 @@ private:
     void attachFile(const QString& schema, const QString& path);
     void configureSchema(const QString& schema, const QString& path);
     void checkTable(const QString& schema, const QString& path);
+    void addWantedIndexes(const QString& schema, const QString& path) noexcept;
     void rollbackTouched(size_t from) noexcept;
+    /// Debug builds: the scope counters agree with each other.
+    void assertScopes() const noexcept;
     void execRaw(const QString& sql);
 
     QString dataDir_;
     sqlite3* db_ = nullptr;
     QStringList attached_;
     QHash<QString, QString> paths_;
+    QSet<QString> mapped_; // schemas read through a memory map, lower case
     int depth_ = 0;
     int begun_ = 0; // scopes whose transaction or savepoint SQLite has begun
     std::vector<Table*> touched_;
     std::vector<size_t> scopeMarks_; // start of each scope's part of touched_
     std::vector<Table*> tables_;
     QHash<QString, std::vector<sqlite3_stmt*>> idleStatements_;
+    std::vector<WantedIndex> wantedIndexes_;
 };
 
 /// Sets the SQLite library up before its first use in the process; later calls do nothing.

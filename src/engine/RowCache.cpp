@@ -78,6 +78,7 @@ void RowCache::configure(const QString& columnList, const QString& qualifiedTabl
         parameters << QStringLiteral("?%1").arg(i);
     sql_ = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
                .arg(columnList, qualifiedTable, parameters.join(QLatin1Char(',')));
+    rangeSql_ = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2").arg(columnList, qualifiedTable);
     context_ = context;
     columnCount_ = columnCount;
     batches_.clear();
@@ -136,27 +137,39 @@ void RowCache::forget(qint64 rowid)
 std::shared_ptr<RowCache::Batch> RowCache::readBatch(Database& db, const std::vector<qint64>& rowids) const
 {
     auto batch = std::make_shared<Batch>();
-    Statement select(db, sql_, context_);
-    for (int i = 0; i < kBatch; ++i) {
-        if (size_t(i) < rowids.size())
-            select.bindInt(i + 1, rowids[size_t(i)]);
-        else
-            select.bindNull(i + 1);
-    }
     // Every asked row id gets an entry; one the query does not return has vanished.
     for (qint64 rowid : rowids)
         batch->index.emplace_back(rowid, -1);
     std::sort(batch->index.begin(), batch->index.end());
     batch->rows.reserve(rowids.size());
+    if (batch->index.empty())
+        return batch;
+    // Row ids close together (a walk in the order the records were added) are read by one
+    // range scan, which steps through the table instead of looking each one up.
+    const qint64 low = batch->index.front().first;
+    const qint64 high = batch->index.back().first;
+    const bool range = high - low < 2 * qint64(rowids.size());
+    Statement select(db, range ? rangeSql_ : sql_, context_);
+    if (range) {
+        select.bindInt(1, low).bindInt(2, high);
+    } else {
+        for (int i = 0; i < kBatch; ++i) {
+            if (size_t(i) < rowids.size())
+                select.bindInt(i + 1, rowids[size_t(i)]);
+            else
+                select.bindNull(i + 1);
+        }
+    }
     while (select.step()) {
         const qint64 rowid = select.int64(0);
+        const auto slot = std::lower_bound(batch->index.begin(), batch->index.end(), std::pair<qint64, int>(rowid, -1));
+        if (slot == batch->index.end() || slot->first != rowid)
+            continue; // in the range, not asked for
         StoredRow row;
         row.cells_.resize(columnCount_);
         for (int c = 0; c < columnCount_; ++c)
             readCell(select.columnValue(c + 1), row.cells_[c], batch->bytes, rowids.size());
-        const auto slot = std::lower_bound(batch->index.begin(), batch->index.end(), std::pair<qint64, int>(rowid, -1));
-        if (slot != batch->index.end() && slot->first == rowid)
-            slot->second = int(batch->rows.size());
+        slot->second = int(batch->rows.size());
         batch->rows.push_back(std::move(row));
     }
     // The buffer has stopped growing: the rows can point into it now.

@@ -60,6 +60,7 @@ private:
     std::shared_ptr<Batch> readBatch(Database& db, const std::vector<qint64>& rowids) const;
 
     QString sql_;
+    QString rangeSql_;
     QString context_;
     int columnCount_ = 0;
     std::deque<std::shared_ptr<Batch>> batches_; // most recently used first

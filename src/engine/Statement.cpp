@@ -165,4 +165,9 @@ int Statement::changes() const
     return sqlite3_changes(db_.handle());
 }
 
+qint64 Statement::lastInsertRowid() const
+{
+    return sqlite3_last_insert_rowid(db_.handle());
+}
+
 } // namespace engine

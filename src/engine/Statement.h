@@ -43,6 +43,8 @@ public:
     int columnCount() const;
     /// Rows changed by the last write on the connection.
     int changes() const;
+    /// The row id of the last row inserted on the connection.
+    qint64 lastInsertRowid() const;
 
 private:
     Database& db_;

@@ -102,7 +102,7 @@ void Table::Open()
         columns << quoteId(field->FieldName());
     d.cache.configure(columns.join(QStringLiteral(", ")), d.qualified, FieldCount(), d.path);
     d.record.resize(fields_.size());
-    d.query.configure(d.qualified, d.path, d.meta);
+    d.query.configure(schema, d.qualified, d.path, d.meta);
     d.query.setOrder(orderTerms());
     state_ = DataSetState::Browse;
     try {
@@ -458,9 +458,10 @@ QString Table::DisplayText(int row, int fieldIndex) const
 }
 
 namespace {
-// Rows tested per query when a search walks the view: few at first, since a hit is often
-// near (find-next over a word that many records hold), then twice as many each time.
-constexpr int kSearchBatch = 256;
+// Rows tested per step when a search walks the view: few at first, since a hit is often
+// near (find-next over a word that many records hold), then twice as many each time, up to
+// stretches long enough for a range scan of the table.
+constexpr int kSearchBatch = 32768;
 constexpr int kFirstSearchBatch = 8;
 } // namespace
 
@@ -693,7 +694,7 @@ qint64 Table::writeRecord(bool inserting)
         write.bind(int(i) + 1, values[i]);
     write.run();
     if (inserting)
-        return sqlite3_last_insert_rowid(db_.handle());
+        return write.lastInsertRowid();
     if (write.changes() == 0)
         throw core::EDatabaseError(kDeletedMessage);
     return record.rowid();
@@ -816,8 +817,21 @@ void Table::removeDataSource(DataSource* source)
     sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
 }
 
+void Table::assertInvariant() const noexcept
+{
+    // Checked before every notification, when an operation has settled its state.
+    const Impl& d = *d_;
+    Q_ASSERT(d.cur >= -1 && d.cur < int(d.view.size()));
+    Q_ASSERT(Active() || (d.cur == -1 && d.view.empty()));
+    if (state_ == DataSetState::Insert)
+        Q_ASSERT(d.insertPos >= 0 && d.insertPos <= int(d.view.size()));
+    else
+        Q_ASSERT(d.insertPos == -1);
+}
+
 void Table::send(void (DataSource::*notify)())
 {
+    assertInvariant();
     if (disableCount_ > 0)
         return;
     const auto sources = sources_; // a control may unbind a source while it is told

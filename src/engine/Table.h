@@ -178,6 +178,8 @@ private:
     void changeView(const std::function<void()>& apply, bool keepRecord);
     void invalidateSiblings();
     void send(void (DataSource::*notify)());
+    /// Debug builds: the current row lies in the view; an insert position exists only in insert state.
+    void assertInvariant() const noexcept;
     void sendRecord(Field* field);
 
     Database& db_;

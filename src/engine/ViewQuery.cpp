@@ -64,8 +64,9 @@ bool hasCurrentRecord(const Table& table)
 }
 } // namespace
 
-void ViewQuery::configure(const QString& qualified, const QString& path, const TableMeta& meta)
+void ViewQuery::configure(const QString& schema, const QString& qualified, const QString& path, const TableMeta& meta)
 {
+    schema_ = schema;
     qualified_ = qualified;
     path_ = path;
     meta_ = &meta;
@@ -93,20 +94,27 @@ std::vector<std::pair<Field*, QVariant>> ViewQuery::linkValues(const Table& tabl
     return values;
 }
 
-void ViewQuery::addEquality(Where& where, const QString& column, const QVariant& value) const
+void ViewQuery::addEquality(Where& where, const QString& column, const QVariant& value, bool bySortKey) const
 {
     const QString quoted = quoteId(column);
     if (isEmptyValue(value)) {
         where.terms << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(quoted);
         return;
     }
-    if (value.typeId() == QMetaType::QString && meta_->hasSortKeyIndex(column)) {
-        // Equal values have equal sort keys; naming the key lets the order's index find them.
+    if (bySortKey && value.typeId() == QMetaType::QString && meta_->hasSortKeyIndex(column)) {
+        // Equal values have equal sort keys; naming the key lets the sort key's index find them.
         where.terms << quoteId(danishSortKey(column)) + QStringLiteral(" = ?");
         where.params.push_back(danishFold(value.toString()));
     }
     where.terms << quoted + QStringLiteral(" = ?");
     where.params.push_back(value);
+}
+
+bool ViewQuery::ordersBySortKeyOf(const QString& column) const
+{
+    // In another order a condition on the sort key would lead the planner to that key's
+    // index and a sort, where an index on (column, order) serves both.
+    return !order_.isEmpty() && order_.first() == quoteId(danishSortKey(column));
 }
 
 ViewQuery::Where ViewQuery::where(const Table& table) const
@@ -121,7 +129,7 @@ ViewQuery::Where ViewQuery::where(const Table& table) const
         } catch (const core::EConvertError&) {
             // Compared as typed: no stored value equals it.
         }
-        addEquality(result, field.FieldName(), value);
+        addEquality(result, field.FieldName(), value, ordersBySortKeyOf(field.FieldName()));
     }
     const auto pairs = linkFields(table);
     if (!pairs.empty() && !hasCurrentRecord(*masterOf(table)))
@@ -133,7 +141,7 @@ ViewQuery::Where ViewQuery::where(const Table& table) const
         if (isEmptyValue(value))
             result.none = true;
         else
-            addEquality(result, detailField->FieldName(), value);
+            addEquality(result, detailField->FieldName(), value, ordersBySortKeyOf(detailField->FieldName()));
     }
     return result;
 }
@@ -158,6 +166,14 @@ std::vector<qint64> ViewQuery::read(Database& db, const Table& table) const
     std::vector<qint64> view;
     if (conditions.none)
         return view;
+    if (conditions.terms.isEmpty()) {
+        // The whole table: the highest row id is the row count, or near it, and a view grown
+        // by doubling would copy itself and touch fresh memory many times.
+        constexpr qint64 kMostReserved = qint64(1) << 22;
+        Statement highest(db, QStringLiteral("SELECT max(rowid) FROM %1").arg(qualified_), path_);
+        if (highest.step())
+            view.reserve(size_t(std::clamp<qint64>(highest.int64(0), 0, kMostReserved)));
+    }
     Statement statement(db, select(conditions), path_);
     bindAll(statement, conditions.params);
     while (statement.step())
@@ -185,7 +201,7 @@ int ViewQuery::placeOf(Database& db, const Table& table, qint64 rowid, int fallb
 std::unordered_set<qint64> ViewQuery::matches(Database& db, const Field& field, const QVariant& value) const
 {
     Where conditions;
-    addEquality(conditions, field.FieldName(), value);
+    addEquality(conditions, field.FieldName(), value, true);
     Statement statement(db,
                         QStringLiteral("SELECT rowid FROM %1 WHERE %2")
                             .arg(qualified_, conditions.terms.join(QStringLiteral(" AND "))),
@@ -204,6 +220,33 @@ bool isTextKind(const Field& field)
 }
 } // namespace
 
+namespace {
+// Row ids per IN list; a stretch of the view whose row ids lie this close together is read
+// by one range scan instead, which steps through the table without a lookup per record.
+constexpr size_t kInListSize = 256;
+constexpr qint64 kDenseFactor = 2;
+} // namespace
+
+QString ViewQuery::walkSql(const Field& field, int places) const
+{
+    if (walkedColumn_ != field.FieldName()) {
+        walkedColumn_ = field.FieldName();
+        walkSql_.clear();
+    }
+    QString& sql = walkSql_[places];
+    if (sql.isEmpty()) {
+        QString condition = QStringLiteral("rowid BETWEEN ?1 AND ?2");
+        if (places > 0) {
+            QStringList parameters;
+            for (int i = 1; i <= places; ++i)
+                parameters << QStringLiteral("?%1").arg(i);
+            condition = QStringLiteral("rowid IN (%1)").arg(parameters.join(QLatin1Char(',')));
+        }
+        sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %3").arg(quoteId(field.FieldName()), qualified_, condition);
+    }
+    return sql;
+}
+
 int ViewQuery::firstPassing(Database& db, const Field& field, const std::vector<qint64>& rowids,
                             const std::function<bool(const QString&)>& text,
                             const std::function<std::optional<bool>(const char*, qsizetype)>& utf8, int before) const
@@ -215,47 +258,52 @@ int ViewQuery::firstPassing(Database& db, const Field& field, const std::vector<
     if (wanted.empty())
         return -1;
     std::sort(wanted.begin(), wanted.end());
-    if (walkedColumn_ != field.FieldName()) {
-        walkedColumn_ = field.FieldName();
-        walkSql_.clear();
-    }
-    // Statements take a power of two of row ids (the rest bound to NULL), so that few stay
-    // prepared however the walks are cut.
-    int places = 1;
-    while (places < int(wanted.size()))
-        places *= 2;
-    QString& sql = walkSql_[places];
-    if (sql.isEmpty()) {
-        QStringList parameters;
-        for (int i = 1; i <= places; ++i)
-            parameters << QStringLiteral("?%1").arg(i);
-        sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-                  .arg(quoteId(field.FieldName()), qualified_, parameters.join(QLatin1Char(',')));
-    }
-    Statement select(db, sql, path_);
-    for (int i = 0; i < places; ++i) {
-        if (i < int(wanted.size()))
-            select.bindInt(i + 1, wanted[size_t(i)].first);
-        else
-            select.bindNull(i + 1);
-    }
     // Records come in the store's order: each is tested as it comes (none after the best so
     // far), and the first in the given order wins.
     int found = before;
-    while (select.step()) {
-        const qint64 rowid = select.int64(0);
-        const auto it = std::lower_bound(wanted.begin(), wanted.end(), std::make_pair(rowid, -1));
-        if (it == wanted.end() || it->first != rowid || it->second >= found)
-            continue;
-        std::optional<bool> verdict;
-        if (utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
-            sqlite3_value* value = select.columnValue(1);
-            verdict = utf8(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+    const auto test = [&](Statement& select, std::vector<std::pair<qint64, int>>::const_iterator from,
+                          std::vector<std::pair<qint64, int>>::const_iterator to) {
+        while (select.step()) {
+            const qint64 rowid = select.int64(0);
+            from = std::lower_bound(from, to, std::make_pair(rowid, -1));
+            if (from == to)
+                break;
+            if (from->first != rowid || from->second >= found)
+                continue;
+            std::optional<bool> verdict;
+            if (utf8 && isTextKind(field) && select.columnType(1) == SQLITE_TEXT) {
+                sqlite3_value* value = select.columnValue(1);
+                verdict = utf8(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+            }
+            if (!verdict)
+                verdict = text(isTextKind(field) ? select.text(1) : field.displayText(select.value(1)));
+            if (*verdict)
+                found = from->second;
         }
-        if (!verdict)
-            verdict = text(isTextKind(field) ? select.text(1) : field.displayText(select.value(1)));
-        if (*verdict)
-            found = it->second;
+    };
+    const qint64 span = wanted.back().first - wanted.front().first + 1;
+    if (wanted.size() > kInListSize && span <= kDenseFactor * qint64(wanted.size())) {
+        db.mapForScans(schema_);
+        Statement select(db, walkSql(field, 0), path_);
+        select.bindInt(1, wanted.front().first).bindInt(2, wanted.back().first);
+        test(select, wanted.cbegin(), wanted.cend());
+        return found < before ? found : -1;
+    }
+    for (size_t first = 0; first < wanted.size(); first += kInListSize) {
+        const size_t count = std::min(kInListSize, wanted.size() - first);
+        // Statements take a power of two of row ids (the rest bound to NULL), so that few stay
+        // prepared however the walks are cut.
+        int places = 1;
+        while (places < int(count))
+            places *= 2;
+        Statement select(db, walkSql(field, places), path_);
+        for (int i = 0; i < places; ++i) {
+            if (i < int(count))
+                select.bindInt(i + 1, wanted[first + size_t(i)].first);
+            else
+                select.bindNull(i + 1);
+        }
+        test(select, wanted.cbegin() + std::ptrdiff_t(first), wanted.cbegin() + std::ptrdiff_t(first + count));
     }
     return found < before ? found : -1;
 }

@@ -24,7 +24,7 @@ class TableMeta;
 class ViewQuery {
 public:
     /// qualified: "schema"."table"; path names the file in error messages.
-    void configure(const QString& qualified, const QString& path, const TableMeta& meta);
+    void configure(const QString& schema, const QString& qualified, const QString& path, const TableMeta& meta);
     void setOrder(const QStringList& terms) { order_ = terms; }
     const QStringList& order() const { return order_; }
     /// ORDER BY terms for ";"-separated field names (the primary order when there are none).
@@ -70,7 +70,8 @@ private:
         bool none = false; ///< the master link selects no record
     };
     Where where(const Table& table) const;
-    void addEquality(Where& where, const QString& column, const QVariant& value) const;
+    void addEquality(Where& where, const QString& column, const QVariant& value, bool bySortKey) const;
+    bool ordersBySortKeyOf(const QString& column) const;
     QString select(const Where& where) const;
     struct SortValue {
         int type = 0; // SQLite's fundamental type
@@ -79,13 +80,16 @@ private:
     };
     using SortKey = std::vector<SortValue>;
     bool sortKey(Database& db, qint64 rowid, SortKey& key) const;
+    /// firstPassing's query for that many row ids in an IN list; 0: a range of row ids.
+    QString walkSql(const Field& field, int places) const;
     static int compare(const SortKey& a, const SortKey& b);
 
+    QString schema_;
     QString qualified_;
     QString path_;
     const TableMeta* meta_ = nullptr;
     QStringList order_;
-    // firstPassing's statements for the column read last, by record count (built once each).
+    // firstPassing's statements for the column read last, by IN list size (built once each).
     mutable QString walkedColumn_;
     mutable QHash<int, QString> walkSql_;
 };

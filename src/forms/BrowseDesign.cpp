@@ -34,12 +34,12 @@ QColor blue()
     return QColor(0, 0, 255);
 }
 
-void setTextColour(QWidget* widget, const QColor& colour)
+void setTextColor(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    palette.setColor(QPalette::Text, color);
     widget->setPalette(palette);
 }
 

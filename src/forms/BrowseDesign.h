@@ -24,7 +24,8 @@ namespace forms::design {
 QFont font(int points = 8, bool bold = false);
 /// Dark blue of the design's highlighted labels.
 QColor blue();
-void setTextColour(QWidget* widget, const QColor& colour);
+/// Text colour of a label, button or text control, in every state the style draws it.
+void setTextColor(QWidget* widget, const QColor& color);
 
 /// A modal dialog's frame: title bar with system menu and close button, the design font.
 void setUpDialog(QDialog* dialog, const char* name, const QString& caption);

@@ -113,7 +113,7 @@ void TIndholdForm::createShownTape()
     DBText1 = new dbctrls::TDBText(this);
     DBText1->setObjectName(QStringLiteral("DBText1"));
     DBText1->setFont(design::font(10));
-    design::setTextColour(DBText1, design::blue());
+    design::setTextColor(DBText1, design::blue());
     DBText1->setGeometry(80, 64, 316, 17);
     DBText1->setDataSource(data::DM->VideoSource);
     DBText1->setDataField(QStringLiteral("Titel"));
@@ -131,7 +131,7 @@ void TIndholdForm::createList()
     Label11 = design::label(this, "Label11", QStringLiteral("Fundne titler"), QPoint(445, 16), true);
     Label10 = design::label(this, "Label10", QStringLiteral("0"), QPoint(759, 14), true);
     Label10->setFont(design::font(10, true));
-    design::setTextColour(Label10, design::blue());
+    design::setTextColor(Label10, design::blue());
     design::fitLabel(Label10);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));

@@ -217,7 +217,7 @@ void TOversigtForm::createSearches()
 void TOversigtForm::connectHandlers()
 {
     const auto click = [this](QAbstractButton* button, void (TOversigtForm::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { core::guarded([&] { (this->*handler)(); }); });
+        core::connectGuarded(button, &QAbstractButton::clicked, this, handler);
     };
     // A radio button's click handler runs when it becomes checked (by the mouse or the arrow
     // keys), not when the checked one is clicked again.
@@ -240,12 +240,11 @@ void TOversigtForm::connectHandlers()
     click(SpeedButton2, &TOversigtForm::SpeedButton2Click);
     click(Button1, &TOversigtForm::Button1Click);
     click(Button2, &TOversigtForm::Button2Click);
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { core::guarded([this] { Edit1Change(); }); });
-    connect(Edit3, &QLineEdit::textChanged, this, [this] { core::guarded([this] { Edit3Change(); }); });
+    core::connectGuarded(Edit1, &QLineEdit::textChanged, this, &TOversigtForm::Edit1Change);
+    core::connectGuarded(Edit3, &QLineEdit::textChanged, this, &TOversigtForm::Edit3Change);
     Edit1->installEventFilter(this);
     const auto chosen = [this](dbctrls::TDBLookupComboBox* picker, void (TOversigtForm::*handler)()) {
-        connect(picker, &dbctrls::TDBLookupComboBox::chosen, this,
-                [this, handler] { core::guarded([&] { (this->*handler)(); }); });
+        core::connectGuarded(picker, &dbctrls::TDBLookupComboBox::chosen, this, handler);
     };
     chosen(DBLookupComboBox1, &TOversigtForm::DBLookupComboBox1Click);
     chosen(DBLookupComboBox3, &TOversigtForm::DBLookupComboBox3Click);

@@ -21,6 +21,7 @@
 #include "dbctrls/DBMemo.h"
 #include "dbctrls/DBRadioGroup.h"
 #include "engine/Field.h"
+#include "engine/Filter.h"
 #include "engine/Table.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
@@ -339,7 +340,7 @@ void TRegForm::setTabOrders()
 void TRegForm::connectHandlers()
 {
     const auto on = [this](auto* sender, auto signal, void (TRegForm::*handler)()) {
-        connect(sender, signal, this, [this, handler] { core::guarded([this, handler] { (this->*handler)(); }); });
+        core::connectGuarded(sender, signal, this, handler);
     };
     on(DBEdit1, &QLineEdit::textChanged, &TRegForm::DBEdit1Change);
     on(DBCheckBox1, &dbctrls::TDBCheckBox::clickedOrChanged, &TRegForm::DBCheckBox1Click);
@@ -354,11 +355,8 @@ void TRegForm::connectHandlers()
     on(SpeedButton2, &QAbstractButton::clicked, &TRegForm::SpeedButton2Click);
     on(Image1, &support::TImage::clicked, &TRegForm::Image1Click);
     on(Image2, &support::TImage::clicked, &TRegForm::Image2Click);
-    connect(DBNavigator1, &dbctrls::TDBNavigator::clicked, this, [this](dbctrls::TDBNavigator::Button button) {
-        core::guarded([&] { DBNavigator1Click(button); });
-    });
-    connect(DBLookupComboBox10, &TDBLookupComboBox::chosen, this,
-            [this](const QString& name) { core::guarded([&] { DBLookupComboBox10Click(name); }); });
+    core::connectGuarded(DBNavigator1, &dbctrls::TDBNavigator::clicked, this, &TRegForm::DBNavigator1Click);
+    core::connectGuarded(DBLookupComboBox10, &TDBLookupComboBox::chosen, this, &TRegForm::DBLookupComboBox10Click);
 }
 
 void TRegForm::afterLanguageChange()
@@ -481,7 +479,7 @@ void TRegForm::DBCheckBox1Click()
 void TRegForm::SpeedButton3Click()
 {
     SpeedButton4->setEnabled(true);
-    insertNewTape(*data::DM);
+    data::DM->insertNewTape();
     DBEdit4->setFocus(Qt::OtherFocusReason);
 }
 
@@ -508,7 +506,7 @@ void TRegForm::SpeedButton4Click()
         loans.exec();
     }
     engine::Table& udlaan = *data::DM->UdlaanTable;
-    udlaan.SetFilter(tapeFilter(kTapeNr, currentTapeNr()));
+    udlaan.SetFilter(engine::makeFilter(kTapeNr, currentTapeNr()));
     udlaan.SetFiltered(true);
 }
 

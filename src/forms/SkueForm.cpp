@@ -62,7 +62,7 @@ void TSkueForm::createActorPanel()
     DBLookupComboBox7->setListSource(data::DM->SkuespilSource);
     Label26 = design::label(Panel1, "Label26", QString(), QPoint(272, 23));
     Label26->setFont(design::font(10));
-    design::setTextColour(Label26, design::blue());
+    design::setTextColor(Label26, design::blue());
 }
 
 void TSkueForm::createGrid()

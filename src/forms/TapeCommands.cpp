@@ -8,27 +8,9 @@
 
 namespace forms {
 
-QString tapeFilter(const QString& fieldName, const QString& tapeNr)
-{
-    QString value = tapeNr;
-    value.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return fieldName + QStringLiteral(" = '") + value + QLatin1Char('\'');
-}
-
-QString insertNewTape(data::TDM& dm)
-{
-    engine::Table& video = *dm.VideoTable;
-    video.Last();
-    const QString number = dm.NextTapeNumber();
-    video.Insert();
-    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(number);
-    video.FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
-    return number;
-}
-
 void newVideo(data::TDM& dm, TRegForm& regForm)
 {
-    insertNewTape(dm);
+    dm.insertNewTape();
     regForm.exec();
 }
 

@@ -13,13 +13,6 @@ namespace forms {
 
 class TRegForm;
 
-/// A filter expression "<field> = '<tape number>'" (a quote in the number doubled).
-QString tapeFilter(const QString& fieldName, const QString& tapeNr);
-
-/// A new tape: settles the pending record by moving to the last tape, inserts a record, writes
-/// the next tape number (one past the highest of the whole table) into its field and "Nej" into
-/// Udlaan. Returns the number. Nothing is inserted when the pending record cannot be settled.
-QString insertNewTape(data::TDM& dm);
 
 /// The main window's "Ny video": a new tape, then the registration window modally; the new
 /// record is posted or dropped there.

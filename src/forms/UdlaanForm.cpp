@@ -10,6 +10,7 @@
 #include "dbctrls/DBNavigator.h"
 #include "dbctrls/DBText.h"
 #include "engine/Field.h"
+#include "engine/Filter.h"
 #include "engine/Table.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
@@ -128,7 +129,7 @@ void TUdlaanForm::FormShow()
 {
     engine::Table& loans = *data::DM->UdlaanTable;
     const QString tapeNr = data::DM->VideoTable->FieldByName(QStringLiteral("Tapenr")).AsString();
-    loans.SetFilter(tapeFilter(QStringLiteral("Tapenr"), tapeNr));
+    loans.SetFilter(engine::makeFilter(QStringLiteral("Tapenr"), tapeNr));
     loans.SetFiltered(true);
     if (const UdlaanTexts* texts = udlaanTextsFor(appContext().languageName()))
         applyTexts(*texts);

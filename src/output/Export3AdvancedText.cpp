@@ -8,9 +8,11 @@ void TQExport3AdvancedText::writeText(const QString& text)
 {
     // A NUL in a text file ends the value for many readers: it is written as "?", like a
     // character the code page lacks.
-    static const QChar nul(0);
-    const QString clean = text.contains(nul) ? QString(text).replace(nul, QLatin1Char('?')) : text;
-    writeLine(core::win1252::encodeNearest(clean, replaced_));
+    // Only the character U+0000 becomes the byte 0.
+    QByteArray bytes = core::win1252::encodeNearest(text, replaced_);
+    if (bytes.contains('\0'))
+        bytes.replace('\0', '?');
+    writeLine(bytes);
 }
 
 void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)

@@ -63,8 +63,9 @@ void TQExport3Text::BeginExport()
 
 void TQExport3Text::writeLine(const QByteArray& bytes)
 {
-    static const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
-    if (file_->write(bytes) != bytes.size() || file_->write(kLineEnd) != kLineEnd.size())
+    line_.clear();
+    line_.append(bytes).append("\r\n", 2);
+    if (file_->write(line_) != line_.size())
         throw core::EInOutError(cannotWrite(path_, *file_));
 }
 

@@ -34,6 +34,7 @@ private:
 
     std::unique_ptr<core::AtomicFile> file_;
     QString path_;
+    QByteArray line_; // reused for every line
 };
 
 /// Why a file must not be written there: the reason when it lies in the folder of the table's

@@ -37,9 +37,14 @@ void overwriteFile(const QString& path, const QByteArray& bytes)
 void replaceWithDatabase(const QString& path, const char* sql)
 {
     QFile::remove(path);
+    execOnDatabase(path, sql);
+}
+
+void execOnDatabase(const QString& path, const QByteArray& sql)
+{
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
 }
 

@@ -25,4 +25,7 @@ void overwriteFile(const QString& path, const QByteArray& bytes);
 /// Replaces the file at path by an SQLite database made by the statements (sql).
 void replaceWithDatabase(const QString& path, const char* sql);
 
+/// Runs the statements (sql) on the SQLite database at path.
+void execOnDatabase(const QString& path, const QByteArray& sql);
+
 } // namespace testing_support

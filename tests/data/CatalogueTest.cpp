@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <sqlite3.h>
 
 class Catalogue : public DataFixture {};
 
@@ -28,6 +29,37 @@ TEST_F(Catalogue, NextTapeNumberFollowsTheHighestNumberOfTheWholeTable)
     EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("10000-00"));
     addTape(QStringLiteral("10000-00"), QStringLiteral("Beyond"));
     EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("10001-00"));
+}
+
+TEST_F(Catalogue, NextTapeNumberOnABusyTableIsAnErrorNotAFirstNumber)
+{
+    addTape(QStringLiteral("0041-00"), QStringLiteral("Zulu"));
+    // Another program holds the file's exclusive lock beyond the busy timeout.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((folder->dataDir() + QStringLiteral("/Video.db")).toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QString proposed;
+    QString error;
+    try {
+        proposed = dm->NextTapeNumber();
+    } catch (const core::EDatabaseError& e) {
+        error = e.message();
+    }
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(proposed.isEmpty()) << proposed.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("busy"))) << error.toStdString();
+    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
+}
+
+TEST_F(Catalogue, InsertNewTapeSettlesThePendingTapeAndWritesTheNextNumber)
+{
+    addTape(QStringLiteral("0010-00"), QStringLiteral("Ti"));
+    EXPECT_EQ(dm->insertNewTape(), QStringLiteral("0011-00"));
+    EXPECT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0011-00"));
+    EXPECT_EQ(text(*dm->VideoTable, "Udlaan"), QStringLiteral("Nej"));
+    dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Elleve"));
+    EXPECT_EQ(dm->insertNewTape(), QStringLiteral("0012-00")) << "the pending tape was posted first";
 }
 
 TEST_F(Catalogue, ConfigurationIsReadAndWrittenOnItsOneRecord)

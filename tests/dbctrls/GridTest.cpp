@@ -311,4 +311,30 @@ TEST_F(Grid, AGridOverAHundredThousandRecordsReadsOnlyTheRowsItShows)
     EXPECT_LT(grid->gridModel()->cellsRead(), 5000);
 }
 
+TEST_F(Grid, ARowThatCannotBeReadIsReportedOnceAfterThePaintNotInIt)
+{
+    fillTapes(600);
+    video->Close();
+    video->Open();
+    auto* grid = new TDBGrid(window.get());
+    grid->setColumns({{QStringLiteral("Tapenr"), QString(), -1, {}}, {QStringLiteral("Titel"), QString(), 230, {}}});
+    grid->setDataSource(sourceOf(*video));
+    grid->setGeometry(0, 0, 553, 218);
+    window->show();
+    QCoreApplication::processEvents();
+    // Another program takes the table away; the rows further down were never read.
+    engine::Database other(folder->dataDir());
+    other.attach(QStringLiteral("Video.db"));
+    other.exec(QStringLiteral("ALTER TABLE Video.Video RENAME TO Gone"));
+    grid->scrollTo(grid->model()->index(500, 0));
+    grid->grab();
+    grid->grab();
+    EXPECT_TRUE(dialogs().texts(QStringLiteral("error")).isEmpty()) << "a box opened inside the paint";
+    EXPECT_TRUE(cell(*grid, 500, 1).isEmpty());
+    QCoreApplication::processEvents();
+    const QStringList errors = takeErrors();
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("no such table"))) << errors.first().toStdString();
+}
+
 } // namespace

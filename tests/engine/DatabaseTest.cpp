@@ -2,6 +2,7 @@
 #include "EngineFixture.h"
 
 #include "core/Errors.h"
+#include "data/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,15 +156,10 @@ TEST_F(DatabaseOpen, EveryFileIsSetToRollbackJournalAndExtraSync)
 {
     open(QStringLiteral("Video.db"));
     open(QStringLiteral("Medvirker.db"));
-    sqlite3* handle = db().handle();
     for (const char* schema : {"Video", "Medvirker"}) {
         for (const auto& [pragma, expected] : {std::pair{"journal_mode", "delete"}, std::pair{"synchronous", "3"}}) {
-            sqlite3_stmt* statement = nullptr;
-            const QByteArray sql = QStringLiteral("PRAGMA %1.%2").arg(QLatin1String(schema), QLatin1String(pragma)).toUtf8();
-            ASSERT_EQ(sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr), SQLITE_OK);
-            ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
-            EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), expected) << sql.constData();
-            sqlite3_finalize(statement);
+            const QString sql = QStringLiteral("PRAGMA %1.%2").arg(QLatin1String(schema), QLatin1String(pragma));
+            EXPECT_EQ(db().scalar(sql).toString(), QLatin1String(expected)) << sql.toStdString();
         }
     }
 }
@@ -173,11 +169,14 @@ TEST_F(DatabaseOpen, MainFileLivesInTheTableFolderSoCommitsSpanFilesAtomically)
     // A transaction over several files is atomic across a crash only with a super-journal,
     // which SQLite writes beside the main database file, and never for an in-memory main.
     open(QStringLiteral("Medvirker.db"));
-    open(QStringLiteral("Video.db"));
-    const QString mainFile = QString::fromUtf8(sqlite3_db_filename(db().handle(), "main"));
+    engine::Table& video = open(QStringLiteral("Video.db"));
+    const QString mainFile = db().scalar(QStringLiteral("SELECT file FROM pragma_database_list WHERE name = 'main'")).toString();
     EXPECT_EQ(QFileInfo(mainFile).absolutePath(), QFileInfo(dataDir()).absoluteFilePath());
-    EXPECT_EQ(sqlite3_db_readonly(db().handle(), "main"), 1);
-    EXPECT_EQ(sqlite3_db_readonly(db().handle(), "Video"), 0);
+    // The main file is only read; the tables are written through their own schemas.
+    EXPECT_TRUE(errorOf([&] { db().exec(QStringLiteral("CREATE TABLE main.Probe(a)")); }).contains(QStringLiteral("readonly")));
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    EXPECT_NO_THROW(video.Post());
 }
 
 TEST_F(DatabaseOpen, TwoComponentsOnOneFileShareItsSchema)
@@ -187,6 +186,33 @@ TEST_F(DatabaseOpen, TwoComponentsOnOneFileShareItsSchema)
     engine::Table& video = open(QStringLiteral("Video.db"));
     EXPECT_EQ(db().tablesOn(QStringLiteral("Medvirker")), (std::vector<engine::Table*>{&cast, &allCast}));
     EXPECT_EQ(db().tablesOn(QStringLiteral("Video")), (std::vector<engine::Table*>{&video}));
+}
+
+TEST_F(DatabaseOpen, AFileMadeBeforeTheSelectionIndexesGetsThemWhenAttached)
+{
+    // Video.db as files were made before: the table and its order indexes only.
+    const QString video = file(QStringLiteral("Video.db"));
+    QFile::remove(video);
+    QStringList statements;
+    for (const QString& statement : data::catalogueFiles().at(0).statements)
+        if (!statement.contains(QLatin1String("\"Select")))
+            statements << statement;
+    execOn(video, statements.join(QStringLiteral(";\n")) + QStringLiteral(";INSERT INTO Video(TapeNr, Instruktor) VALUES ('0001-00', 'Lang')"));
+    const QString count = QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'Select%'");
+    ASSERT_EQ(scalarOn(video, count).toLongLong(), 0);
+
+    db().setWantedIndexes(data::selectionIndexes());
+    engine::Table& table = open(QStringLiteral("Video.db"));
+    EXPECT_EQ(scalarOn(video, count).toLongLong(), qint64(data::selectionIndexes().size()));
+    EXPECT_EQ(scalarOn(video, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    table.SetFilter(QStringLiteral("Instruktor = 'Lang'"));
+    table.SetFiltered(true);
+    EXPECT_EQ(table.RecordCount(), 1);
+    // Opening again finds them there and adds nothing.
+    table.Close();
+    db().detachAll();
+    table.Open();
+    EXPECT_EQ(scalarOn(video, count).toLongLong(), qint64(data::selectionIndexes().size()));
 }
 
 class Transactions : public EngineTest {

@@ -4,7 +4,6 @@
 #include "core/Errors.h"
 #include "engine/Filter.h"
 
-#include <sqlite3.h>
 
 using namespace enginetest;
 
@@ -190,19 +189,6 @@ TEST_F(Orders, TableWithoutPrimaryKeyIndexKeepsInsertionOrder)
     EXPECT_EQ(walk(cast, QStringLiteral("Skuespiller")), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
 }
 
-QStringList queryPlan(sqlite3* handle, const QString& sql)
-{
-    QStringList plan;
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray text = (QStringLiteral("EXPLAIN QUERY PLAN ") + sql).toUtf8();
-    if (sqlite3_prepare_v2(handle, text.constData(), -1, &statement, nullptr) != SQLITE_OK)
-        return {QStringLiteral("cannot prepare: ") + sql};
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        plan << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
-    sqlite3_finalize(statement);
-    return plan;
-}
-
 TEST_F(Orders, EveryOrderQueryIsServedByItsIndex)
 {
     engine::Table& video = open(kVideo);
@@ -222,6 +208,12 @@ TEST_F(Orders, EveryOrderQueryIsServedByItsIndex)
         {&video, QStringLiteral("IndexType"), QString(), QStringLiteral("IndexType")},
         {&video, QStringLiteral("IndexKategori"), QStringLiteral("Kategori = 'Drama'"), QStringLiteral("IndexKategori")},
         {&video, QStringLiteral("IndexType"), QStringLiteral("Type = 'VHS'"), QStringLiteral("IndexType")},
+        // The overview's selections in tape-number order: one index finds and orders them.
+        {&video, QString(), QStringLiteral("Kategori = 'Drama'"), QStringLiteral("SelectKategori")},
+        {&video, QString(), QStringLiteral("Type = 'VHS'"), QStringLiteral("SelectType")},
+        {&video, QString(), QStringLiteral("Instruktor = 'Lang'"), QStringLiteral("SelectInstruktor")},
+        {&video, QString(), QStringLiteral("Optagetaf = 'Ole'"), QStringLiteral("SelectOptagetaf")},
+        {&video, QString(), QStringLiteral("Udlaan = 'Ja'"), QStringLiteral("SelectUdlaan")},
         {&lookups, QString(), QString(), QStringLiteral("PrimaryKey")},
     };
     for (const Case& c : cases) {
@@ -229,7 +221,7 @@ TEST_F(Orders, EveryOrderQueryIsServedByItsIndex)
         c.table->SetFilter(c.filter);
         c.table->SetFiltered(!c.filter.isEmpty());
         const QString sql = c.table->viewSql();
-        const QString plan = queryPlan(db().handle(), sql).join(QLatin1Char('\n'));
+        const QString plan = db().queryPlan(sql).join(QLatin1Char('\n'));
         EXPECT_FALSE(plan.contains(QStringLiteral("TEMP B-TREE"))) << sql.toStdString() << "\n" << plan.toStdString();
         EXPECT_TRUE(plan.contains(QStringLiteral("INDEX ") + c.usedIndex)) << sql.toStdString() << "\n" << plan.toStdString();
     }
@@ -246,7 +238,7 @@ TEST_F(Orders, CastLinkQueryUsesTheTapeNumberIndex)
     cast.SetMasterFields(QStringLiteral("Tapenr"));
     cast.SetIndexFieldNames(QStringLiteral("Tapenr"));
     cast.Open();
-    const QString plan = queryPlan(db().handle(), cast.viewSql()).join(QLatin1Char('\n'));
+    const QString plan = db().queryPlan(cast.viewSql()).join(QLatin1Char('\n'));
     EXPECT_FALSE(plan.contains(QStringLiteral("TEMP B-TREE"))) << plan.toStdString();
     EXPECT_TRUE(plan.contains(QStringLiteral("IndexTapenr"))) << plan.toStdString();
 }
@@ -518,6 +510,41 @@ TEST_F(Orders, LargeViewReadsAnyRowAndMovesThere)
     EXPECT_EQ(video.FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("15001-00"));
     EXPECT_TRUE(video.Locate(QStringLiteral("Titel"), QStringLiteral("T77")));
     EXPECT_EQ(video.CurrentRow(), 76);
+}
+
+TEST_F(Orders, ASearchOfALargeViewFindsTheFirstMatchInViewOrder)
+{
+    // Titles run against the row ids, every seventh tape is in category A, and the titles
+    // "T...7" recur: long stretches, dense and sparse, in and against the store's order.
+    execOn(file(kVideo), QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+                                        "INSERT INTO Video(TapeNr, Titel, Kategori) SELECT printf('%05d-00', i), "
+                                        "'T' || (30000 - i), CASE WHEN i % 7 = 0 THEN 'A' ELSE 'B' END FROM n"));
+    engine::Table& video = open(kVideo);
+    const int title = video.FieldByName(QStringLiteral("Titel")).Index();
+    struct Case {
+        QString index;
+        bool onlyA;
+        int from;
+        QString wanted;
+    };
+    const Case cases[] = {
+        {QString(), false, 0, QStringLiteral("T10001")},          {QString(), false, 3, QStringLiteral("7")},
+        {QStringLiteral("IndexTitel"), false, 0, QStringLiteral("T29999")},
+        {QStringLiteral("IndexTitel"), false, 500, QStringLiteral("7")}, {QString(), true, 0, QStringLiteral("T10003")},
+        {QStringLiteral("IndexTitel"), true, 100, QStringLiteral("T2")}, {QString(), false, 0, QStringLiteral("none")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.index + QLatin1Char(' ') + c.wanted).toStdString());
+        video.SetIndexName(c.index);
+        video.SetFilter(QStringLiteral("Kategori = 'A'"));
+        video.SetFiltered(c.onlyA);
+        const auto test = [&c](const QString& value) { return value.contains(c.wanted); };
+        int expected = -1;
+        for (int row = c.from; row < video.RowCount() && expected < 0; ++row)
+            if (test(video.DisplayText(row, title)))
+                expected = row;
+        EXPECT_EQ(video.FindRow(c.from, title, test), expected);
+    }
 }
 
 } // namespace

@@ -123,11 +123,3 @@ TEST_F(RegFixture, NoNewTapeWhenThePendingOneIsRefused)
     EXPECT_EQ(form->DBEdit1->text(), QStringLiteral("0001-00"));
 }
 
-TEST_F(RegFixture, InsertNewTapeIsTheSharedRule)
-{
-    addTape(QStringLiteral("0010-00"), QStringLiteral("Ti"));
-    EXPECT_EQ(forms::insertNewTape(*dm), QStringLiteral("0011-00"));
-    EXPECT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0011-00"));
-    dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Elleve"));
-    EXPECT_EQ(forms::insertNewTape(*dm), QStringLiteral("0012-00")) << "the pending tape was posted first";
-}
