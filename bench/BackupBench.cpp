@@ -15,18 +15,10 @@
 
 namespace {
 
-QStringList tableFiles()
-{
-    QStringList names;
-    for (const data::TableFile& file : data::catalogueFiles())
-        names << file.fileName;
-    return names;
-}
-
 void vacuumInto(const QString& dataDir, const QString& target)
 {
     QDir().mkpath(target);
-    for (const QString& name : tableFiles()) {
+    for (const QString& name : data::catalogueFileNames()) {
         sqlite3* db = nullptr;
         sqlite3_open_v2(QDir(dataDir).filePath(name).toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
         const QByteArray sql = QStringLiteral("VACUUM INTO '%1'").arg(QDir(target).filePath(name)).toUtf8();
@@ -58,7 +50,7 @@ void BM_BackupCopyOnly(benchmark::State& state)
         const QString copy = out.path() + QStringLiteral("/copy");
         const QString baseline = out.path() + QStringLiteral("/baseline-%1").arg(round++);
         QDir().mkpath(copy);
-        comparison.run([&] { engine::backUpTableFiles(catalogue.dataDir(), tableFiles(), copy); },
+        comparison.run([&] { engine::backUpTableFiles(catalogue.dataDir(), data::catalogueFileNames(), copy); },
                        [&] { vacuumInto(catalogue.dataDir(), baseline); });
     }
 }

@@ -24,14 +24,6 @@ namespace {
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd-HHmmss");
 const QString kPartialPrefix = QStringLiteral(".partial-");
 
-QStringList tableFileNames()
-{
-    QStringList names;
-    for (const TableFile& file : catalogueFiles())
-        names << file.fileName;
-    return names;
-}
-
 const QRegularExpression& backupName()
 {
     static const QRegularExpression name(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}-\\d{6})(-\\d+)?$"));
@@ -89,7 +81,7 @@ QByteArray catalogueFingerprint(const QString& dataDir, const QStringList& leftO
 {
     QByteArray mark;
     QDataStream out(&mark, QIODevice::WriteOnly);
-    for (const QString& name : tableFileNames()) {
+    for (const QString& name : catalogueFileNames()) {
         if (leftOut.contains(name))
             continue;
         const QString path = QDir(dataDir).absoluteFilePath(name);
@@ -116,7 +108,7 @@ QString writeBackup(const QString& dataDir, const QString& parentDir, const QDat
     if (!QDir().mkdir(partial))
         failFolder(QStringLiteral("Cannot create the folder"), partial);
     try {
-        engine::backUpTableFiles(dataDir, tableFileNames(), partial);
+        engine::backUpTableFiles(dataDir, catalogueFileNames(), partial);
         checkCopies(partial, dataDir);
         core::syncFolder(partial);
         if (!QDir().rename(partial, finished))

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace data {
 
@@ -16,12 +17,24 @@ QString tableName(const TableFile& file)
     return QFileInfo(file.fileName).completeBaseName();
 }
 
+// The fields each file's statements give, worked out once: every opening checks against them.
+const QStringList& declaredFields(const TableFile& file)
+{
+    static const QHash<QString, QStringList> fields = [] {
+        QHash<QString, QStringList> byFile;
+        for (const TableFile& each : catalogueFiles())
+            byFile.insert(each.fileName, engine::declaredColumns(each.statements, tableName(each)));
+        return byFile;
+    }();
+    return *fields.find(file.fileName);
+}
+
 } // namespace
 
 QStringList missingFields(const TableFile& file, const QStringList& columns)
 {
     QStringList missing;
-    for (const QString& field : engine::declaredColumns(file.statements, tableName(file)))
+    for (const QString& field : declaredFields(file))
         if (!columns.contains(field, Qt::CaseInsensitive))
             missing << field;
     return missing;

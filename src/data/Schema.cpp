@@ -87,6 +87,14 @@ const std::vector<engine::WantedIndex>& selectionIndexes()
     return indexes;
 }
 
+QStringList catalogueFileNames()
+{
+    QStringList names;
+    for (const TableFile& file : catalogueFiles())
+        names << file.fileName;
+    return names;
+}
+
 QString configSeedStatement()
 {
     // The windows' design client sizes: a window reads exactly these values as "open at the

@@ -19,6 +19,8 @@ struct TableFile {
 
 /// The nine files in the data module's order.
 const std::vector<TableFile>& catalogueFiles();
+/// Their file names, in the same order.
+QStringList catalogueFileNames();
 
 /// Indexes that serve the overview's selections (a field's value in tape-number order). New
 /// files get them from catalogueFiles(); the data module adds them to files made before.

@@ -3,6 +3,7 @@
 #include "FolderSwap.h"
 #include "ImportError.h"
 #include "ImportTexts.h"
+#include "core/AtomicFile.h"
 #include "core/UserFiles.h"
 #include "data/CatalogueCheck.h"
 #include "data/Schema.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <unistd.h>
 
 namespace import {
 
@@ -49,26 +49,35 @@ void checkTableFile(const QDir& backup, const data::TableFile& file)
                          .arg(missing.join(QStringLiteral(", "))));
 }
 
-// The copy is written out before it takes Data's place.
+[[noreturn]] void failCopy(const QString& target, const QString& reason)
+{
+    QString message = backupText("CannotCopy", QStringLiteral("Sikkerhedskopien kan ikke kopieres til \"%1\".")).arg(native(target));
+    if (!reason.isEmpty())
+        message += QLatin1Char(' ') + reason;
+    throw EImportError(message);
+}
+
+// Each copy is on the disk, whole, before the folder takes Data's place.
 void copyTableFiles(const QString& backupDir, const QString& target)
 {
     if (!QDir().mkpath(target))
-        throw EImportError(backupText("CannotCopy", QStringLiteral("Sikkerhedskopien kan ikke kopieres til \"%1\"."))
-                               .arg(native(target)));
-    for (const data::TableFile& file : data::catalogueFiles()) {
-        const QString to = QDir(target).absoluteFilePath(file.fileName);
-        QFile from(QDir(backupDir).absoluteFilePath(file.fileName));
-        QFile copy(to);
-        bool done = from.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-        while (done && !from.atEnd()) {
+        failCopy(target, QString());
+    for (const QString& name : data::catalogueFileNames()) {
+        const QString to = QDir(target).absoluteFilePath(name);
+        QFile from(QDir(backupDir).absoluteFilePath(name));
+        core::AtomicFile copy(to);
+        if (!from.open(QIODevice::ReadOnly))
+            failCopy(to, from.errorString());
+        if (!copy.open(QIODevice::WriteOnly))
+            failCopy(to, copy.errorString());
+        while (!from.atEnd()) {
             const QByteArray block = from.read(1 << 20);
-            done = !block.isEmpty() && copy.write(block) == block.size();
+            if (block.isEmpty())
+                failCopy(to, from.errorString());
+            copy.write(block);
         }
-        done = done && copy.flush() && ::fsync(copy.handle()) == 0;
-        if (!done)
-            throw EImportError(backupText("CannotCopy", QStringLiteral("Sikkerhedskopien kan ikke kopieres til \"%1\"."))
-                                   .arg(native(to))
-                               + QLatin1Char(' ') + (copy.error() != QFile::NoError ? copy.errorString() : from.errorString()));
+        if (!copy.commit())
+            failCopy(to, copy.errorString());
     }
     core::syncFolder(target);
 }
