@@ -40,10 +40,10 @@ QString backUp(const core::ProgramPaths& paths, const QString& parent)
     return written;
 }
 
-int reportFailure(const core::EError& error)
+QString backupFailedText(const core::EError& error)
 {
-    print(stderr, QStringLiteral("spolarkiv: %1\n").arg(error.message()));
-    return 1;
+    return import::backupText("Failed", QStringLiteral("Sikkerhedskopien af kataloget kunne ikke skrives: %1"))
+        .arg(error.message());
 }
 
 } // namespace
@@ -70,8 +70,7 @@ int runBackupCommand(int argc, char** argv, int at)
                           + QLatin1Char('\n'));
         return 0;
     } catch (const core::EError& e) {
-        return reportFailure(core::EError(
-            import::backupText("Failed", QStringLiteral("Sikkerhedskopien af kataloget kunne ikke skrives: %1")).arg(e.message())));
+        return printFailure(backupFailedText(e));
     }
 }
 
@@ -99,7 +98,7 @@ int runRestoreCommand(int argc, char** argv, int at)
         print(stdout, done + QLatin1Char('\n'));
         return 0;
     } catch (const core::EError& e) {
-        return reportFailure(e);
+        return printFailure(e.message());
     }
 }
 
@@ -116,8 +115,7 @@ void backUpAfterRun(const QByteArray& fingerprintAtStart)
         backUp(core::programPaths(), backupFolder(core::programPaths()));
     } catch (const core::EError& e) {
         // Closing goes on; the next changed run tries again.
-        core::dialogs().error(
-            import::backupText("Failed", QStringLiteral("Sikkerhedskopien af kataloget kunne ikke skrives: %1")).arg(e.message()));
+        core::dialogs().error(backupFailedText(e));
     }
 }
 

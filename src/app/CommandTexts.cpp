@@ -41,14 +41,19 @@ bool lockProgramFolder(QLockFile& lock)
     lock.setStaleLockTime(0);
     if (lock.tryLock(0))
         return true;
-    print(stderr, QStringLiteral("spolarkiv: %1\n").arg(import::importText(
-                      "ProgramRuns", QStringLiteral("Spolarkiv kører på denne mappe. Luk programmet først."))));
+    printFailure(import::importText("ProgramRuns", QStringLiteral("Spolarkiv kører på denne mappe. Luk programmet først.")));
     return false;
 }
 
 void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+int printFailure(const QString& message)
+{
+    print(stderr, QStringLiteral("spolarkiv: %1\n").arg(message));
+    return 1;
 }
 
 } // namespace app

@@ -36,4 +36,7 @@ QString programFolderLock(const core::ProgramPaths& paths);
 /// Prints text to stream in the system's encoding.
 void print(std::FILE* stream, const QString& text);
 
+/// Prints "spolarkiv: <message>" to stderr and returns the failure status, 1.
+int printFailure(const QString& message);
+
 } // namespace app

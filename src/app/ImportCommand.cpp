@@ -1,8 +1,6 @@
 #include "ImportCommand.h"
 
 #include "CommandTexts.h"
-#include "HovedForm.h"
-#include "JustOneGuard.h"
 #include "UserFolder.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
@@ -10,8 +8,6 @@
 #include "import/CsvImport.h"
 #include "import/ImportTexts.h"
 #include "import/ParadoxTable.h"
-#include "forms/ImportCommands.h"
-#include "locale/TQLanguageSource.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,12 +63,10 @@ int runImport(import::ImportOptions options, const Importer& importer)
         print(stdout, importer(options).text());
         return 0;
     } catch (const import::ECatalogueNotEmpty& e) {
-        print(stderr, QStringLiteral("spolarkiv: %1\n%2\n")
-                          .arg(e.message(), import::importText("UseReplace", QStringLiteral("Brug --replace for at erstatte det."))));
-        return 1;
+        return printFailure(e.message() + QLatin1Char('\n')
+                            + import::importText("UseReplace", QStringLiteral("Brug --replace for at erstatte det.")));
     } catch (const core::EError& e) {
-        print(stderr, QStringLiteral("spolarkiv: %1\n").arg(e.message()));
-        return 1;
+        return printFailure(e.message());
     }
 }
 
