@@ -9,7 +9,9 @@
 #include <vector>
 
 namespace engine {
+class Field;
 class Table;
+class ViewRecords;
 }
 
 namespace output {
@@ -27,7 +29,7 @@ struct ExportColumn {
 
 struct ExportCell {
     QString text;
-    QVariant value; ///< the field's stored value (dates: ISO text)
+    QVariant value; ///< the field's stored value where its format reads it (dates: ISO text); null for texts
     bool isNull = false;
 };
 
@@ -63,8 +65,15 @@ protected:
 private:
     void checkDataSet() const;
     void buildColumns();
+    /// A cell from a value the field holds, as the field shows it.
+    void fillCell(const ExportColumn& column, const engine::Field& field, const QVariant& stored, ExportCell& cell) const;
     void readRow(std::vector<ExportCell>& cells) const;
+    void readRow(const engine::ViewRecords& records, std::vector<ExportCell>& cells) const;
+    /// True when the records go out as the view reads them, from the first to the last.
+    bool exportsWholeView() const;
     void exportRecords();
+    void walkRecords();
+    void exportView();
 
     std::vector<ExportColumn> columns_;
 };
