@@ -46,9 +46,9 @@ QString trimmedOfControls(const QString& text)
 }
 
 // A text's stored UTF-8 bytes as trimmedOfControls gives the decoded text: blanks and control
-// characters are single bytes in UTF-8, so trimming the bytes trims the text. Plain ASCII is
-// written into the text's own buffer, so most records need no allocation.
-void setTrimmedText(QString& text, const char* data, qsizetype size)
+// characters are single bytes in UTF-8, so trimming the bytes trims the text. Plain ASCII
+// stays as bytes for the writer to copy; anything else is decoded.
+void setStoredText(ExportCell& cell, const char* data, qsizetype size)
 {
     while (size > 0 && uchar(data[0]) <= 32) {
         ++data;
@@ -59,12 +59,11 @@ void setTrimmedText(QString& text, const char* data, qsizetype size)
     qsizetype ascii = 0;
     while (ascii < size && uchar(data[ascii]) < 0x80)
         ++ascii;
-    if (ascii < size) {
-        text = QString::fromUtf8(data, size);
-        return;
-    }
-    text.resize(0);
-    text.append(QLatin1StringView(data, size));
+    cell.isPlain = ascii == size;
+    if (cell.isPlain)
+        cell.plain = QByteArrayView(data, size);
+    else
+        cell.text = QString::fromUtf8(data, size);
 }
 
 // Give the rest of the system a moment now and then; no window messages are handled
@@ -108,6 +107,7 @@ void TQExport3::fillCell(const ExportColumn& column, const engine::Field& field,
                          ExportCell& cell) const
 {
     cell.isNull = field.isNullValue(stored);
+    cell.isPlain = false;
     cell.text = cell.isNull ? Formats.NullString : trimmedOfControls(field.displayText(stored));
     cell.value = column.kind == ColumnKind::Text ? QVariant() : stored;
 }
@@ -134,7 +134,7 @@ void TQExport3::readRow(const engine::ViewRecords& records, std::vector<ExportCe
             cell.isNull = false;
             if (cell.value.isValid())
                 cell.value.clear();
-            setTrimmedText(cell.text, data, size);
+            setStoredText(cell, data, size);
         } else {
             fillCell(column, DataSet->Fields(column.fieldIndex), records.value(int(i)), cell);
         }

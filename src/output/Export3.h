@@ -31,6 +31,12 @@ struct ExportCell {
     QString text;
     QVariant value; ///< the field's stored value where its format reads it (dates: ISO text); null for texts
     bool isNull = false;
+    /// True when the value is a text in plain ASCII, given as its stored bytes (trimmed) in
+    /// plain instead of text, so that a writer can copy them; valid until the next record.
+    bool isPlain = false;
+    QByteArrayView plain;
+    /// The cell's text, also when it is given as plain bytes.
+    QString shownText() const { return isPlain ? QString::fromLatin1(plain) : text; }
 };
 
 class TQExport3 : public QObject {

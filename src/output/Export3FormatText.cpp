@@ -91,7 +91,7 @@ QString TQExport3FormatText::formatted(const ExportColumn& column, const ExportC
         return value.isValid() ? locale_.toString(value, formatOf(column)) : QString();
     }
     default:
-        return cell.text;
+        return cell.shownText();
     }
 }
 
