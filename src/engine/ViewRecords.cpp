@@ -4,7 +4,6 @@
 #include "Filter.h"
 #include "Statement.h"
 #include "Table.h"
-#include "core/Errors.h"
 
 #include <QStringList>
 #include <sqlite3.h>
@@ -37,11 +36,7 @@ Condition filterCondition(const Table& table)
         return {};
     const FilterExpression filter = parseFilter(table.Filter());
     const Field& field = table.FieldByName(filter.field);
-    QVariant value = filter.value;
-    try {
-        value = field.storageValue(filter.value);
-    } catch (const core::EConvertError&) {
-    }
+    const QVariant value = filterValue(field, filter.value);
     const QString column = quoteId(field.FieldName());
     if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()))
         return {QStringLiteral(" WHERE (%1 IS NULL OR %1 = '')").arg(column), QVariant(), false};
