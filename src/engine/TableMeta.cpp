@@ -93,6 +93,18 @@ void TableMeta::readIndexes(Database& db, const QString& schema)
 
 void TableMeta::readSortKeys(Database& db, const QString& schema)
 {
+    // Only a column that an index leads with its sort key can have one that counts; the
+    // definitions and the file's CREATE statement are read only for such columns.
+    QStringList indexed;
+    for (const ColumnInfo& column : columns_) {
+        const bool leads = std::any_of(indexColumns_.cbegin(), indexColumns_.cend(), [&](const QStringList& columns) {
+            return columns.size() >= 2 && columns.at(0) == danishSortKey(column.name) && columns.at(1) == column.name;
+        });
+        if (leads)
+            indexed << column.name;
+    }
+    if (indexed.isEmpty())
+        return;
     // A sort key is trusted only when the file defines it exactly as this program does, so
     // that danishFold() of a value is what the column holds.
     QString createSql;
@@ -103,17 +115,11 @@ void TableMeta::readSortKeys(Database& db, const QString& schema)
         if (sql.step())
             createSql = sql.text(0);
     }
-    for (const ColumnInfo& column : columns_) {
-        // The index is looked for first: building the definitions costs more than the search.
-        const bool indexed = std::any_of(indexColumns_.cbegin(), indexColumns_.cend(), [&](const QStringList& columns) {
-            return columns.size() >= 2 && columns.at(0) == danishSortKey(column.name) && columns.at(1) == column.name;
-        });
-        if (!indexed)
-            continue;
-        const QStringList definitions = danishSortColumns(column.name);
+    for (const QString& column : std::as_const(indexed)) {
+        const QStringList definitions = danishSortColumns(column);
         if (std::all_of(definitions.cbegin(), definitions.cend(),
                         [&](const QString& definition) { return createSql.contains(definition); }))
-            sortKeyIndexed_.insert(column.name);
+            sortKeyIndexed_.insert(column);
     }
 }
 
