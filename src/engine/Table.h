@@ -19,6 +19,7 @@ namespace engine {
 
 class Database;
 class DataSource;
+struct ViewSettings;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -174,7 +175,7 @@ private:
     void loadFields();
     void readView();
     void keepPosition(qint64 rowid, int fallback);
-    QStringList orderTerms() const;
+    ViewSettings viewSettings() const;
     void changeView(const std::function<void()>& apply, bool keepRecord);
     void invalidateSiblings();
     void send(void (DataSource::*notify)());
