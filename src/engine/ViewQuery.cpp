@@ -39,6 +39,9 @@ void ViewQuery::setShape(ViewShape shape)
     for (const OrderTerm& term : shape_.order)
         terms << term.sql();
     orderSql_ = terms.join(QStringLiteral(", "));
+    filterWhere_ = Where();
+    for (const Equality& condition : shape_.filter)
+        addEquality(filterWhere_, condition.column, condition.value, ordersBySortKeyOf(condition.column));
 }
 
 void ViewQuery::addEquality(Where& where, const QString& column, const QVariant& value, bool bySortKey) const
@@ -66,9 +69,7 @@ bool ViewQuery::ordersBySortKeyOf(const QString& column) const
 
 ViewQuery::Where ViewQuery::where(const LinkValues& link) const
 {
-    Where result;
-    for (const Equality& condition : shape_.filter)
-        addEquality(result, condition.column, condition.value, ordersBySortKeyOf(condition.column));
+    Where result = filterWhere_;
     // A master without a current record, or without a value in a link field, links no record.
     result.none = !link;
     for (size_t i = 0; !result.none && i < link->size(); ++i) {

@@ -36,7 +36,8 @@ public:
 
     /// qualified: "schema"."table"; path names the file in error messages.
     void configure(const QString& schema, const QString& qualified, const QString& path, const TableMeta& meta);
-    /// The view's shape, resolved when the view changed; every query follows it.
+    /// The view's shape, resolved when the view changed; every query follows it. Set after
+    /// configure: the file's sort keys shape the conditions.
     void setShape(ViewShape shape);
     const ViewShape& shape() const { return shape_; }
 
@@ -95,6 +96,7 @@ private:
     const TableMeta* meta_ = nullptr;
     ViewShape shape_;
     QString orderSql_; ///< the shape's order as ORDER BY terms
+    Where filterWhere_; ///< the shape's filter as conditions
     // firstPassing's statements for the column read last, by IN list size (built once each).
     mutable QString walkedColumn_;
     mutable QHash<int, QString> walkSql_;
