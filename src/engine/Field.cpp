@@ -158,11 +158,11 @@ QString Field::displayText(const QVariant& stored) const
     return stored.toString();
 }
 
-QVariant Field::storageValue(const QString& text) const
+QVariant storageValueOf(FieldKind kind, const QString& text)
 {
     if (text.isEmpty())
         return QVariant();
-    switch (kind_) {
+    switch (kind) {
     case FieldKind::Integer:
         return QVariant(core::strToInt(text));
     case FieldKind::Date:

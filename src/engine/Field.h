@@ -9,6 +9,10 @@ class Table;
 /// Kinds of field, from the declared column type: TEXT, INTEGER, DATE (ISO text), MEMO.
 enum class FieldKind { String, Integer, Date, Memo };
 
+/// The value a field of this kind stores for a text: null for an empty text, a number, an
+/// ISO date, or the text. Throws EConvertError for a text the kind cannot read.
+QVariant storageValueOf(FieldKind kind, const QString& text);
+
 /// One field of a table's current record. Owned by its Table; reads and writes the
 /// table's record buffer.
 class Field {
@@ -43,7 +47,7 @@ public:
     /// True when a stored value of this field counts as no value (IsNull of a record that holds it).
     bool isNullValue(const QVariant& stored) const;
     /// The value SetAsString would store for a text; throws EConvertError as it would.
-    QVariant storageValue(const QString& text) const;
+    QVariant storageValue(const QString& text) const { return storageValueOf(kind_, text); }
 
 private:
     Table& table_;

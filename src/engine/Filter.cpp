@@ -93,13 +93,4 @@ QString makeFilter(const QString& field, const QString& value)
     return QStringLiteral("%1 = '%2'").arg(field, quoted);
 }
 
-QVariant filterValue(const Field& field, const QString& text)
-{
-    try {
-        return field.storageValue(text);
-    } catch (const core::EConvertError&) {
-        return text;
-    }
-}
-
 } // namespace engine

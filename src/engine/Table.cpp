@@ -31,6 +31,11 @@ bool contains(const std::vector<T>& list, const T& item)
 {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
+
+Table* masterOf(const Table& table)
+{
+    return table.MasterSource() ? table.MasterSource()->DataSet() : nullptr;
+}
 } // namespace
 
 struct Table::Impl {
@@ -43,6 +48,22 @@ struct Table::Impl {
     int insertPos = -1; ///< in insert state: the row the new record occupies
     RecordBuffer record;
     RowCache cache;
+
+    /// The master link's values now, for a query or an inserted record's fields.
+    ViewQuery::LinkValues linkValues(const Table* master) const
+    {
+        const std::vector<LinkPair>& pairs = query.shape().link;
+        std::vector<Equality> values;
+        if (pairs.empty() || !master)
+            return values;
+        if (!master->Active())
+            return std::nullopt;
+        for (const LinkPair& pair : pairs)
+            values.push_back({pair.column, master->FieldByName(pair.masterField).Value()});
+        if (!master->Editing() && master->RecordCount() == 0)
+            return std::nullopt;
+        return values;
+    }
 
     int position(qint64 rowid) const
     {
@@ -103,7 +124,7 @@ void Table::Open()
     d.cache.configure(columns.join(QStringLiteral(", ")), d.qualified, FieldCount(), d.path);
     d.record.resize(fields_.size());
     d.query.configure(schema, d.qualified, d.path, d.meta);
-    d.query.setOrder(orderTerms());
+    d.query.setShape(ViewShape::resolve(d.meta, viewSettings()));
     state_ = DataSetState::Browse;
     try {
         readView();
@@ -156,12 +177,23 @@ void Table::checkActive() const
 
 void Table::readView()
 {
-    d_->view = d_->query.read(db_, *this);
+    d_->view = d_->query.read(db_, d_->linkValues(masterOf(*this)));
 }
 
 QString Table::viewSql() const
 {
-    return Active() ? d_->query.sql(*this) : QString();
+    return Active() ? d_->query.select(d_->linkValues(masterOf(*this))).sql : QString();
+}
+
+std::pair<QString, std::vector<QVariant>> Table::viewFieldsSql(const std::vector<int>& fieldIndexes) const
+{
+    if (!Active())
+        return {};
+    QStringList columns;
+    for (int index : fieldIndexes)
+        columns << quoteId(Fields(index).FieldName());
+    ViewQuery::BoundSql query = d_->query.select(d_->linkValues(masterOf(*this)), columns);
+    return {std::move(query.sql), std::move(query.params)};
 }
 
 void Table::keepPosition(qint64 rowid, int fallback)
@@ -179,9 +211,9 @@ void Table::loadBuffer()
         d.record.load(d.view[size_t(d.cur)], d.cache.row(db_, d.view, d.cur));
 }
 
-QStringList Table::orderTerms() const
+ViewSettings Table::viewSettings() const
 {
-    return indexFieldNames_.isEmpty() ? d_->meta.indexOrder(indexName_) : d_->query.fieldOrder(*this, indexFieldNames_);
+    return {indexName_, indexFieldNames_, filter_, filtered_, masterFields_, masterOf(*this) != nullptr};
 }
 
 void Table::changeView(const std::function<void()>& apply, bool keepRecord)
@@ -191,15 +223,19 @@ void Table::changeView(const std::function<void()>& apply, bool keepRecord)
         return;
     }
     checkBrowseMode();
-    const auto saved = std::make_tuple(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, d_->query.order());
+    const auto saved = std::make_tuple(indexName_, indexFieldNames_, filter_, filtered_, masterFields_);
+    ViewShape shape = d_->query.shape();
     apply();
     try {
-        d_->query.setOrder(orderTerms()); // an unknown index or field fails here
+        // An unknown index or field, or a malformed filter, fails here. A master's move
+        // changes no setting: its values are read with each query.
+        const ViewSettings settings = viewSettings();
+        if (settings != shape.settings)
+            d_->query.setShape(ViewShape::resolve(d_->meta, settings));
         readView();
     } catch (...) {
-        QStringList order;
-        std::tie(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, order) = saved;
-        d_->query.setOrder(order);
+        std::tie(indexName_, indexFieldNames_, filter_, filtered_, masterFields_) = saved;
+        d_->query.setShape(std::move(shape));
         throw;
     }
     // A new order keeps the current record; a new selection starts at its first record.
@@ -284,9 +320,9 @@ void Table::masterFieldChanged(Field* field)
     if (!Active() || !masterSource_)
         return;
     if (field) {
-        const QStringList names = masterFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        const bool linked = std::any_of(names.begin(), names.end(), [field](const QString& name) {
-            return name.trimmed().compare(field->FieldName(), Qt::CaseInsensitive) == 0;
+        const std::vector<LinkPair>& pairs = d_->query.shape().link;
+        const bool linked = std::any_of(pairs.begin(), pairs.end(), [field](const LinkPair& pair) {
+            return pair.masterField.compare(field->FieldName(), Qt::CaseInsensitive) == 0;
         });
         if (!linked)
             return;
@@ -525,7 +561,7 @@ bool Table::Locate(const QString& fieldName, const QString& value)
     } catch (const core::EConvertError&) {
         return false; // no stored value can equal it
     }
-    const auto matches = d_->query.matches(db_, field, stored);
+    const auto matches = d_->query.matches(db_, field.FieldName(), stored);
     // The first match in the view's order, within its filter and link.
     const auto& view = d_->view;
     const auto it = std::find_if(view.begin(), view.end(), [&matches](qint64 rowid) { return matches.count(rowid) > 0; });
@@ -592,7 +628,7 @@ Field& Table::FieldByName(const QString& name) const
 {
     if (Field* field = FindField(name))
         return *field;
-    throw core::EDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    throw core::EDatabaseError(fieldNotFoundMessage(name));
 }
 
 QVariant Table::bufferValue(int fieldIndex) const
@@ -632,8 +668,9 @@ void Table::Insert()
     d_->insertPos = d_->view.empty() ? 0 : std::max(d_->cur, 0);
     state_ = DataSetState::Insert;
     d_->record.clear();
-    for (const auto& [field, value] : ViewQuery::linkValues(*this))
-        d_->record.assign(size_t(field->Index()), value);
+    if (const ViewQuery::LinkValues link = d_->linkValues(masterOf(*this)))
+        for (const Equality& value : *link)
+            d_->record.assign(size_t(d_->meta.columnIndex(value.column)), value.value);
     modified_ = false;
     bof_ = eof_ = false;
     send(&DataSource::notifyEditingChanged);
@@ -704,7 +741,7 @@ bool Table::changesAffectView() const
 {
     // Any other change leaves the view as it is.
     for (size_t i = 0; i < fields_.size(); ++i)
-        if (d_->record.isAssigned(i) && d_->query.dependsOn(*this, fields_[i]->FieldName()))
+        if (d_->record.isAssigned(i) && d_->query.shape().dependsOn(fields_[i]->FieldName()))
             return true;
     return false;
 }
@@ -738,7 +775,7 @@ void Table::post(bool askControls)
     d_->cache.forget(rowid);
     invalidateSiblings();
     if (viewChanges)
-        d_->cur = d_->query.place(db_, *this, d_->view, rowid, fallback);
+        d_->cur = d_->query.place(db_, d_->linkValues(masterOf(*this)), d_->view, rowid, fallback);
     bof_ = eof_ = d_->view.empty();
     loadBuffer();
     send(&DataSource::notifyEditingChanged);

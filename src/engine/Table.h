@@ -13,12 +13,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace engine {
 
 class Database;
 class DataSource;
+struct ViewSettings;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -143,6 +145,9 @@ public:
     /// The query that reads the view in its current order, filter and link (for checks of
     /// its plan); empty when the table is closed or the link selects nothing.
     QString viewSql() const;
+    /// The query that reads these fields (by position) of the view's records in its order,
+    /// and the values it binds; empty sql as viewSql's. For reading the whole view at once.
+    std::pair<QString, std::vector<QVariant>> viewFieldsSql(const std::vector<int>& fieldIndexes) const;
 
     // Events; an exception from a Before event stops the operation.
     Event BeforeInsert, AfterInsert, BeforeEdit, BeforePost, AfterPost, BeforeDelete, AfterDelete,
@@ -174,7 +179,7 @@ private:
     void loadFields();
     void readView();
     void keepPosition(qint64 rowid, int fallback);
-    QStringList orderTerms() const;
+    ViewSettings viewSettings() const;
     void changeView(const std::function<void()>& apply, bool keepRecord);
     void invalidateSiblings();
     void send(void (DataSource::*notify)());

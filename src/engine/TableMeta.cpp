@@ -61,12 +61,13 @@ void TableMeta::readIndexes(Database& db, const QString& schema)
                    path_);
     info.bindText(1, schema).bindText(2, schema);
     QString index;
-    QStringList terms;
+    std::vector<OrderTerm> terms;
     QStringList columns;
     bool usable = true;
     const auto finish = [&] {
         if (!index.isEmpty() && usable) {
-            indexTerms_.insert(index.toLower(), terms << QStringLiteral("rowid"));
+            terms.push_back(OrderTerm::rowid());
+            indexTerms_.insert(index.toLower(), terms);
             indexColumns_.insert(index.toLower(), columns);
         }
         terms.clear();
@@ -80,12 +81,11 @@ void TableMeta::readIndexes(Database& db, const QString& schema)
         }
         const QVariant column = info.value(1);
         usable = usable && !column.isNull(); // an expression cannot be named in ORDER BY
-        QString term = quoteId(column.toString());
+        OrderTerm term = OrderTerm::on(column.toString());
         if (info.text(3).compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
-            term += QStringLiteral(" COLLATE ") + quoteId(info.text(3));
-        if (info.int64(2) != 0)
-            term += QStringLiteral(" DESC");
-        terms << term;
+            term.collation = info.text(3);
+        term.descending = info.int64(2) != 0;
+        terms.push_back(term);
         columns << column.toString();
     }
     finish();
@@ -131,11 +131,24 @@ int TableMeta::columnIndex(const QString& name) const
     return -1;
 }
 
-QStringList TableMeta::indexOrder(const QString& indexName) const
+const ColumnInfo& TableMeta::column(const QString& name) const
+{
+    const int index = columnIndex(name);
+    if (index < 0)
+        throw core::EDatabaseError(fieldNotFoundMessage(name));
+    return columns_[size_t(index)];
+}
+
+QString fieldNotFoundMessage(const QString& name)
+{
+    return QStringLiteral("Field '%1' not found").arg(name);
+}
+
+std::vector<OrderTerm> TableMeta::indexOrder(const QString& indexName) const
 {
     if (indexName.isEmpty()) {
         const auto it = indexTerms_.constFind(kPrimaryIndex);
-        return it == indexTerms_.constEnd() ? QStringList{QStringLiteral("rowid")} : *it;
+        return it == indexTerms_.constEnd() ? std::vector<OrderTerm>{OrderTerm::rowid()} : *it;
     }
     const auto it = indexTerms_.constFind(indexName.toLower());
     if (it == indexTerms_.constEnd())

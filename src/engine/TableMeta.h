@@ -3,6 +3,7 @@
 // out), the orders its indexes give, and which text fields have a Danish sort key that an
 // index leads with. Engine-internal; read once per Open.
 #include "Field.h"
+#include "ViewShape.h"
 
 #include <QHash>
 #include <QSet>
@@ -28,10 +29,13 @@ public:
     const std::vector<ColumnInfo>& columns() const { return columns_; }
     /// The column for a field name, matched without regard to case; -1 when there is none.
     int columnIndex(const QString& name) const;
+    /// The column for a field name, matched without regard to case; throws EDatabaseError
+    /// "Field '%s' not found" when there is none.
+    const ColumnInfo& column(const QString& name) const;
 
-    /// ORDER BY terms (quoted, rowid last) of the named index; "" is the primary order, the
-    /// index "PrimaryKey" or else the row id. An unknown name throws EDatabaseError.
-    QStringList indexOrder(const QString& indexName) const;
+    /// The order of the named index, the row id last; "" is the primary order, the index
+    /// "PrimaryKey" or else the row id. An unknown name throws EDatabaseError.
+    std::vector<OrderTerm> indexOrder(const QString& indexName) const;
     /// True when equality on this column can also be put on its sort key, which leads an index.
     bool hasSortKeyIndex(const QString& column) const { return sortKeyIndexed_.contains(column); }
 
@@ -42,7 +46,7 @@ private:
 
     QString path_;
     std::vector<ColumnInfo> columns_;
-    QHash<QString, QStringList> indexTerms_; // by lower-case index name
+    QHash<QString, std::vector<OrderTerm>> indexTerms_; // by lower-case index name
     QHash<QString, QStringList> indexColumns_;
     QSet<QString> sortKeyIndexed_;
 };
@@ -50,5 +54,8 @@ private:
 /// The field kind for a declared column type by its first word: INTEGER, DATE, MEMO,
 /// anything else a text.
 FieldKind fieldKindForType(const QString& declaredType);
+
+/// The message of a field name that names no field of the table.
+QString fieldNotFoundMessage(const QString& name);
 
 } // namespace engine

@@ -1,12 +1,9 @@
 #include "ViewQuery.h"
 
-#include "DataSource.h"
 #include "Database.h"
-#include "Filter.h"
+#include "Field.h"
 #include "Statement.h"
-#include "Table.h"
 #include "TableMeta.h"
-#include "core/Errors.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,43 +22,6 @@ void bindAll(Statement& statement, const std::vector<QVariant>& params)
     for (size_t i = 0; i < params.size(); ++i)
         statement.bind(int(i) + 1, params[i]);
 }
-
-QStringList fieldList(const QString& names)
-{
-    QStringList result;
-    for (const QString& name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        if (!name.trimmed().isEmpty())
-            result << name.trimmed();
-    return result;
-}
-
-Table* masterOf(const Table& table)
-{
-    return table.MasterSource() ? table.MasterSource()->DataSet() : nullptr;
-}
-
-/// Pairs of (detail field, master field) of a master link; the master field is null while
-/// the master is closed. Missing fields throw "Field '%s' not found".
-std::vector<std::pair<Field*, Field*>> linkFields(const Table& table)
-{
-    std::vector<std::pair<Field*, Field*>> pairs;
-    Table* master = masterOf(table);
-    const QStringList masterNames = fieldList(table.MasterFields());
-    if (!master || masterNames.isEmpty())
-        return pairs;
-    QStringList detailNames = fieldList(table.IndexFieldNames());
-    if (detailNames.size() < masterNames.size())
-        detailNames = masterNames;
-    for (int i = 0; i < masterNames.size(); ++i)
-        pairs.emplace_back(&table.FieldByName(detailNames.at(i)),
-                           master->Active() ? &master->FieldByName(masterNames.at(i)) : nullptr);
-    return pairs;
-}
-
-bool hasCurrentRecord(const Table& table)
-{
-    return table.Active() && (table.Editing() || table.RecordCount() > 0);
-}
 } // namespace
 
 void ViewQuery::configure(const QString& schema, const QString& qualified, const QString& path, const TableMeta& meta)
@@ -72,26 +32,16 @@ void ViewQuery::configure(const QString& schema, const QString& qualified, const
     meta_ = &meta;
 }
 
-QStringList ViewQuery::fieldOrder(const Table& table, const QString& names) const
+void ViewQuery::setShape(ViewShape shape)
 {
-    const QStringList fields = fieldList(names);
-    if (fields.isEmpty())
-        return meta_->indexOrder(QString());
+    shape_ = std::move(shape);
     QStringList terms;
-    for (const QString& name : fields)
-        terms << quoteId(table.FieldByName(name).FieldName());
-    return terms << QStringLiteral("rowid");
-}
-
-std::vector<std::pair<Field*, QVariant>> ViewQuery::linkValues(const Table& table)
-{
-    std::vector<std::pair<Field*, QVariant>> values;
-    const auto pairs = linkFields(table);
-    if (pairs.empty() || !hasCurrentRecord(*masterOf(table)))
-        return values;
-    for (const auto& [detailField, masterField] : pairs)
-        values.emplace_back(detailField, masterField->Value());
-    return values;
+    for (const OrderTerm& term : shape_.order)
+        terms << term.sql();
+    orderSql_ = terms.join(QStringLiteral(", "));
+    filterWhere_ = Where();
+    for (const Equality& condition : shape_.filter)
+        addEquality(filterWhere_, condition.column, condition.value, ordersBySortKeyOf(condition.column));
 }
 
 void ViewQuery::addEquality(Where& where, const QString& column, const QVariant& value, bool bySortKey) const
@@ -114,55 +64,44 @@ bool ViewQuery::ordersBySortKeyOf(const QString& column) const
 {
     // In another order a condition on the sort key would lead the planner to that key's
     // index and a sort, where an index on (column, order) serves both.
-    return !order_.isEmpty() && order_.first() == quoteId(danishSortKey(column));
+    return !shape_.order.empty() && shape_.order.front() == OrderTerm::on(danishSortKey(column));
 }
 
-ViewQuery::Where ViewQuery::where(const Table& table) const
+ViewQuery::Where ViewQuery::where(const LinkValues& link) const
 {
-    Where result;
-    if (table.Filtered() && !table.Filter().isEmpty()) {
-        const FilterExpression filter = parseFilter(table.Filter());
-        const Field& field = table.FieldByName(filter.field);
-        QVariant value = filter.value;
-        try {
-            value = field.storageValue(filter.value);
-        } catch (const core::EConvertError&) {
-            // Compared as typed: no stored value equals it.
-        }
-        addEquality(result, field.FieldName(), value, ordersBySortKeyOf(field.FieldName()));
-    }
-    const auto pairs = linkFields(table);
-    if (!pairs.empty() && !hasCurrentRecord(*masterOf(table)))
-        result.none = true;
-    for (const auto& [detailField, masterField] : pairs) {
-        if (result.none)
-            break;
-        const QVariant value = masterField->Value();
-        if (isEmptyValue(value))
+    Where result = filterWhere_;
+    // A master without a current record, or without a value in a link field, links no record.
+    result.none = !link;
+    for (size_t i = 0; !result.none && i < link->size(); ++i) {
+        const Equality& condition = (*link)[i];
+        if (isEmptyValue(condition.value))
             result.none = true;
         else
-            addEquality(result, detailField->FieldName(), value, ordersBySortKeyOf(detailField->FieldName()));
+            addEquality(result, condition.column, condition.value, ordersBySortKeyOf(condition.column));
     }
     return result;
 }
 
-QString ViewQuery::select(const Where& where) const
+QString ViewQuery::selectSql(const Where& where, const QStringList& columns) const
 {
-    QString sql = QStringLiteral("SELECT rowid FROM %1").arg(qualified_);
+    const QString selected = columns.isEmpty() ? QStringLiteral("rowid") : columns.join(QStringLiteral(", "));
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(selected, qualified_);
     if (!where.terms.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.terms.join(QStringLiteral(" AND "));
-    return sql + QStringLiteral(" ORDER BY ") + order_.join(QStringLiteral(", "));
+    return sql + QStringLiteral(" ORDER BY ") + orderSql_;
 }
 
-QString ViewQuery::sql(const Table& table) const
+ViewQuery::BoundSql ViewQuery::select(const LinkValues& link, const QStringList& columns) const
 {
-    const Where conditions = where(table);
-    return conditions.none ? QString() : select(conditions);
+    Where conditions = where(link);
+    if (conditions.none)
+        return {};
+    return {selectSql(conditions, columns), std::move(conditions.params)};
 }
 
-std::vector<qint64> ViewQuery::read(Database& db, const Table& table) const
+std::vector<qint64> ViewQuery::read(Database& db, const LinkValues& link) const
 {
-    const Where conditions = where(table);
+    const Where conditions = where(link);
     std::vector<qint64> view;
     if (conditions.none)
         return view;
@@ -174,23 +113,23 @@ std::vector<qint64> ViewQuery::read(Database& db, const Table& table) const
         if (highest.step())
             view.reserve(size_t(std::clamp<qint64>(highest.int64(0), 0, kMostReserved)));
     }
-    Statement statement(db, select(conditions), path_);
+    Statement statement(db, selectSql(conditions), path_);
     bindAll(statement, conditions.params);
     while (statement.step())
         view.push_back(statement.int64(0));
     return view;
 }
 
-int ViewQuery::placeOf(Database& db, const Table& table, qint64 rowid, int fallback) const
+int ViewQuery::placeOf(Database& db, const LinkValues& link, qint64 rowid, int fallback) const
 {
     // The view with the one record added: its place there is the place of the record after it.
-    Where conditions = where(table);
+    Where conditions = where(link);
     if (conditions.none || conditions.terms.isEmpty())
         return fallback;
     conditions.terms = QStringList{
         QStringLiteral("(%1) OR rowid = ?").arg(conditions.terms.join(QStringLiteral(" AND ")))};
     conditions.params.push_back(rowid);
-    Statement statement(db, select(conditions), path_);
+    Statement statement(db, selectSql(conditions), path_);
     bindAll(statement, conditions.params);
     for (int index = 0; statement.step(); ++index)
         if (statement.int64(0) == rowid)
@@ -198,10 +137,10 @@ int ViewQuery::placeOf(Database& db, const Table& table, qint64 rowid, int fallb
     return fallback;
 }
 
-std::unordered_set<qint64> ViewQuery::matches(Database& db, const Field& field, const QVariant& value) const
+std::unordered_set<qint64> ViewQuery::matches(Database& db, const QString& column, const QVariant& value) const
 {
     Where conditions;
-    addEquality(conditions, field.FieldName(), value, true);
+    addEquality(conditions, column, value, true);
     Statement statement(db,
                         QStringLiteral("SELECT rowid FROM %1 WHERE %2")
                             .arg(qualified_, conditions.terms.join(QStringLiteral(" AND "))),
@@ -310,13 +249,13 @@ int ViewQuery::firstPassing(Database& db, const Field& field, const std::vector<
 
 bool ViewQuery::sortKey(Database& db, qint64 rowid, SortKey& key) const
 {
-    Statement statement(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(order_.join(QStringLiteral(", ")), qualified_),
-                        path_);
+    // Called only for an order without collations and directions: its terms are plain columns.
+    Statement statement(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(orderSql_, qualified_), path_);
     statement.bindInt(1, rowid);
     if (!statement.step())
         return false;
-    key.resize(size_t(order_.size()));
-    for (int i = 0; i < order_.size(); ++i) {
+    key.resize(shape_.order.size());
+    for (int i = 0; i < int(shape_.order.size()); ++i) {
         sqlite3_value* value = statement.columnValue(i);
         SortValue& part = key[size_t(i)];
         part.type = sqlite3_value_type(value);
@@ -356,8 +295,8 @@ int ViewQuery::compare(const SortKey& a, const SortKey& b)
 
 int ViewQuery::insertionPoint(Database& db, const std::vector<qint64>& view, qint64 rowid) const
 {
-    for (const QString& term : order_)
-        if (term.contains(QLatin1String(" COLLATE ")) || term.endsWith(QLatin1String(" DESC")))
+    for (const OrderTerm& term : shape_.order)
+        if (!term.collation.isEmpty() || term.descending)
             return -1;
     SortKey key;
     SortKey probe;
@@ -377,25 +316,25 @@ int ViewQuery::insertionPoint(Database& db, const std::vector<qint64>& view, qin
     return int(low);
 }
 
-int ViewQuery::place(Database& db, const Table& table, std::vector<qint64>& view, qint64 rowid, int fallback) const
+int ViewQuery::place(Database& db, const LinkValues& link, std::vector<qint64>& view, qint64 rowid, int fallback) const
 {
     const auto clamp = [&view](int position) { return view.empty() ? -1 : std::clamp(position, 0, int(view.size()) - 1); };
     view.erase(std::remove(view.begin(), view.end(), rowid), view.end());
     const int at = insertionPoint(db, view, rowid);
-    if (at >= 0 && selects(db, table, rowid)) {
+    if (at >= 0 && selects(db, link, rowid)) {
         view.insert(view.begin() + at, rowid);
         return at;
     }
     if (at >= 0)
         return clamp(at);
-    view = read(db, table);
+    view = read(db, link);
     const auto it = std::find(view.begin(), view.end(), rowid);
-    return clamp(it != view.end() ? int(it - view.begin()) : placeOf(db, table, rowid, fallback));
+    return clamp(it != view.end() ? int(it - view.begin()) : placeOf(db, link, rowid, fallback));
 }
 
-bool ViewQuery::selects(Database& db, const Table& table, qint64 rowid) const
+bool ViewQuery::selects(Database& db, const LinkValues& link, qint64 rowid) const
 {
-    Where conditions = where(table);
+    Where conditions = where(link);
     if (conditions.none)
         return false;
     conditions.terms << QStringLiteral("rowid = ?");
@@ -404,12 +343,6 @@ bool ViewQuery::selects(Database& db, const Table& table, qint64 rowid) const
                         path_);
     bindAll(statement, conditions.params);
     return statement.step();
-}
-
-bool ViewQuery::dependsOn(const Table& table, const QString& column) const
-{
-    const QString used = order_.join(QLatin1Char(' ')) + QLatin1Char(' ') + where(table).terms.join(QLatin1Char(' '));
-    return used.contains(quoteId(column));
 }
 
 } // namespace engine

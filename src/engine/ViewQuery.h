@@ -1,7 +1,10 @@
 #pragma once
-// The SQL behind a table's view: its order, its conditions (the filter and the master link)
-// with bound parameters, and the queries that read the view, place a record in it and find
-// a value. No text from the user reaches the SQL: values are always bound. Engine-internal.
+// The SQL behind a table's view, built from its shape (order, filter, master link) and the
+// master's values at the time of each query: the queries that read the view, place a record
+// in it and find a value. It knows no table: only the file and the shape it is given. No text
+// from the user reaches the SQL: values are always bound. Engine-internal.
+#include "ViewShape.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -18,37 +21,47 @@ namespace engine {
 
 class Database;
 class Field;
-class Table;
 class TableMeta;
 
 class ViewQuery {
 public:
+    /// The master link's conditions for one query: each link column with the master's current
+    /// value (empty when there is no link), or nothing when the master has no current record.
+    using LinkValues = std::optional<std::vector<Equality>>;
+    /// A query and the values it binds, in order.
+    struct BoundSql {
+        QString sql;
+        std::vector<QVariant> params;
+    };
+
     /// qualified: "schema"."table"; path names the file in error messages.
     void configure(const QString& schema, const QString& qualified, const QString& path, const TableMeta& meta);
-    void setOrder(const QStringList& terms) { order_ = terms; }
-    const QStringList& order() const { return order_; }
-    /// ORDER BY terms for ";"-separated field names (the primary order when there are none).
-    QStringList fieldOrder(const Table& table, const QString& names) const;
+    /// The view's shape, resolved when the view changed; every query follows it. Set after
+    /// configure: the file's sort keys shape the conditions.
+    void setShape(ViewShape shape);
+    const ViewShape& shape() const { return shape_; }
 
+    /// The query read() runs, or with columns given the query that reads those (quoted) of
+    /// the view's records in its order; its sql is empty when the master link selects nothing
+    /// (the master has no current record, or an empty value in a link field).
+    BoundSql select(const LinkValues& link, const QStringList& columns = {}) const;
     /// The view's row ids in order; empty when the master link selects nothing.
-    std::vector<qint64> read(Database& db, const Table& table) const;
-    /// The query read() runs; empty when the master link selects nothing.
-    QString sql(const Table& table) const;
+    std::vector<qint64> read(Database& db, const LinkValues& link) const;
     /// Where a record outside the view would stand in it: the position of the record after
     /// it. fallback when that cannot be told.
-    int placeOf(Database& db, const Table& table, qint64 rowid, int fallback) const;
-    /// Row ids whose field holds exactly this value (an empty value: no value).
-    std::unordered_set<qint64> matches(Database& db, const Field& field, const QVariant& value) const;
+    int placeOf(Database& db, const LinkValues& link, qint64 rowid, int fallback) const;
+    /// Row ids whose column holds exactly this value (an empty value: no value).
+    std::unordered_set<qint64> matches(Database& db, const QString& column, const QVariant& value) const;
     /// Puts a written record at its place in the view, or takes it out when it no longer
     /// passes the filter or link, and returns the position to make current: the record's,
     /// or the record's after its place. Reads the whole view again only when it must.
-    int place(Database& db, const Table& table, std::vector<qint64>& view, qint64 rowid, int fallback) const;
+    int place(Database& db, const LinkValues& link, std::vector<qint64>& view, qint64 rowid, int fallback) const;
     /// Where a record belongs in the view (which must not hold it) by its order keys, found
     /// by a binary search that reads a few records; -1 when that cannot be told so (an order
     /// with a collation or descending, a vanished record), and the view must be read again.
     int insertionPoint(Database& db, const std::vector<qint64>& view, qint64 rowid) const;
     /// True when the record passes the filter and the master link.
-    bool selects(Database& db, const Table& table, qint64 rowid) const;
+    bool selects(Database& db, const LinkValues& link, qint64 rowid) const;
     /// Reads one field of these records (row id 0: none) in one statement and tests each with
     /// test, a text field on its stored bytes where the test can decide on them. Returns the
     /// first index, in the order given and below `before`, whose record passes; -1 for none.
@@ -56,12 +69,6 @@ public:
     int firstPassing(Database& db, const Field& field, const std::vector<qint64>& rowids,
                      const std::function<bool(const QString&)>& text,
                      const std::function<std::optional<bool>(const char*, qsizetype)>& utf8, int before) const;
-    /// True when the column takes part in the order, the filter or the master link.
-    bool dependsOn(const Table& table, const QString& column) const;
-
-    /// The detail fields of a master link with the master's current values; empty when the
-    /// table has no link or its master no current record.
-    static std::vector<std::pair<Field*, QVariant>> linkValues(const Table& table);
 
 private:
     struct Where {
@@ -69,10 +76,10 @@ private:
         std::vector<QVariant> params;
         bool none = false; ///< the master link selects no record
     };
-    Where where(const Table& table) const;
+    Where where(const LinkValues& link) const;
     void addEquality(Where& where, const QString& column, const QVariant& value, bool bySortKey) const;
     bool ordersBySortKeyOf(const QString& column) const;
-    QString select(const Where& where) const;
+    QString selectSql(const Where& where, const QStringList& columns = {}) const;
     struct SortValue {
         int type = 0; // SQLite's fundamental type
         double number = 0;
@@ -88,7 +95,9 @@ private:
     QString qualified_;
     QString path_;
     const TableMeta* meta_ = nullptr;
-    QStringList order_;
+    ViewShape shape_;
+    QString orderSql_; ///< the shape's order as ORDER BY terms
+    Where filterWhere_; ///< the shape's filter as conditions
     // firstPassing's statements for the column read last, by IN list size (built once each).
     mutable QString walkedColumn_;
     mutable QHash<int, QString> walkSql_;

@@ -1,53 +1,17 @@
 #include "ViewRecords.h"
 
 #include "Database.h"
-#include "Filter.h"
 #include "Statement.h"
 #include "Table.h"
 
-#include <QStringList>
 #include <sqlite3.h>
 
 namespace engine {
 
-namespace {
-const QString kOrderBy = QStringLiteral(" ORDER BY ");
-
-/// The ORDER BY clause of the query that reads the view; empty when there is none.
-QString viewOrder(const Table& table)
-{
-    const QString sql = table.viewSql();
-    const qsizetype at = sql.lastIndexOf(kOrderBy);
-    return at < 0 ? QString() : sql.mid(at);
-}
-
-struct Condition {
-    QString sql;
-    QVariant param;
-    bool bound = false;
-};
-
-/// The filter as a WHERE clause: equality with the value the field would store for the
-/// filter's text (the text itself when the field cannot read it, which no stored value
-/// equals); an empty value selects the records with none.
-Condition filterCondition(const Table& table)
-{
-    if (!table.Filtered() || table.Filter().isEmpty())
-        return {};
-    const FilterExpression filter = parseFilter(table.Filter());
-    const Field& field = table.FieldByName(filter.field);
-    const QVariant value = filterValue(field, filter.value);
-    const QString column = quoteId(field.FieldName());
-    if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()))
-        return {QStringLiteral(" WHERE (%1 IS NULL OR %1 = '')").arg(column), QVariant(), false};
-    return {QStringLiteral(" WHERE %1 = ?1").arg(column), value, true};
-}
-} // namespace
-
 bool ViewRecords::canRead(const Table& table)
 {
     const bool linked = table.MasterSource() && !table.MasterFields().trimmed().isEmpty();
-    return table.Active() && !linked && !viewOrder(table).isEmpty();
+    return table.Active() && !linked;
 }
 
 ViewRecords::ViewRecords(Table& table, const std::vector<int>& fieldIndexes)
@@ -56,16 +20,10 @@ ViewRecords::ViewRecords(Table& table, const std::vector<int>& fieldIndexes)
     const QString schema = db.attach(table.TableName());
     // A walk through the whole file: mapped, it costs no system call per page.
     db.mapForScans(schema);
-    QStringList columns;
-    for (int index : fieldIndexes)
-        columns << quoteId(table.Fields(index).FieldName());
-    const Condition condition = filterCondition(table);
-    const QString sql = QStringLiteral("SELECT %1 FROM %2.%3").arg(columns.join(QStringLiteral(", ")), quoteId(schema),
-                                                                    quoteId(table.SqlName()))
-                        + condition.sql + viewOrder(table);
+    const auto [sql, params] = table.viewFieldsSql(fieldIndexes);
     statement_ = std::make_unique<Statement>(db, sql, db.filePath(schema));
-    if (condition.bound)
-        statement_->bind(1, condition.param);
+    for (size_t i = 0; i < params.size(); ++i)
+        statement_->bind(int(i) + 1, params[i]);
 }
 
 ViewRecords::~ViewRecords() = default;

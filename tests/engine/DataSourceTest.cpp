@@ -228,6 +228,21 @@ TEST_F(CastLink, NoRefreshWhileTheMasterIsDisabledAndOneAfter)
     EXPECT_EQ(actors(), QStringList{QStringLiteral("Jonathan")});
 }
 
+TEST_F(CastLink, AReadWhileTheMasterIsDisabledTakesItsCurrentRecord)
+{
+    // The link's values are the master's when the detail reads, not when it last followed.
+    video->DisableControls();
+    video->Next();
+    EXPECT_EQ(cast->RecordCount(), 2);
+    cast->Refresh();
+    EXPECT_EQ(actors(), QStringList{QStringLiteral("Jonathan")});
+    cast->Insert();
+    EXPECT_EQ(cast->FieldByName(QStringLiteral("Tapenr")).AsString(), QStringLiteral("0002-00"));
+    cast->Cancel();
+    video->EnableControls();
+    EXPECT_EQ(actors(), QStringList{QStringLiteral("Jonathan")});
+}
+
 TEST_F(CastLink, EmptyOrNewMasterSelectsNoCast)
 {
     video->Insert();
