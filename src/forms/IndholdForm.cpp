@@ -1,7 +1,7 @@
 #include "IndholdForm.h"
 
 #include "AppContext.h"
-#include "BrowseDesign.h"
+#include "Design.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 #include "dbctrls/DBMemo.h"
@@ -72,10 +72,7 @@ QIcon searchIcon()
 
 TIndholdForm::TIndholdForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint")});
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, {QStringLiteral("Caption"), QStringLiteral("Hint")});
     design::setUpDialog(this, "IndholdForm", QStringLiteral("Indhold"));
     resize(kDesignWidth, kDesignHeight);
     createSearchControls();

@@ -1,7 +1,7 @@
 #include "SkueForm.h"
 
 #include "AppContext.h"
-#include "BrowseDesign.h"
+#include "Design.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 #include "dbctrls/DBGrid.h"
@@ -30,10 +30,7 @@ QString actorPhrase(int languageIndex)
 
 TSkueForm::TSkueForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, {QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
     design::setUpDialog(this, "SkueForm", QStringLiteral("Skuespillere"));
     resize(kDesignWidth, kDesignHeight);
     createActorPanel();
