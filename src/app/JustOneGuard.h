@@ -6,10 +6,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <memory>
 
 class QLocalServer;
-class QWidget;
 
 namespace app {
 
