@@ -49,14 +49,9 @@ void TSkueForm::createActorPanel()
     Panel1->setGeometry(0, 0, kDesignWidth, 51);
     support::setAlign(Panel1, support::Align::Top);
     Label25 = design::label(Panel1, "Label25", QStringLiteral("Vælg skuespiller"), QPoint(12, 5), true);
-    DBLookupComboBox7 = new dbctrls::TDBLookupComboBox(Panel1);
-    DBLookupComboBox7->setObjectName(QStringLiteral("DBLookupComboBox7"));
+    DBLookupComboBox7 = design::lookupList(Panel1, "DBLookupComboBox7", {nullptr, ""},
+                                           {data::DM->SkuespilSource, "Skuespiller"}, {12, 21, 234, 21}, 18);
     DBLookupComboBox7->setFont(design::font());
-    DBLookupComboBox7->setGeometry(12, 21, 234, 21);
-    DBLookupComboBox7->setDropDownRows(18);
-    DBLookupComboBox7->setKeyField(QStringLiteral("Skuespiller"));
-    DBLookupComboBox7->setListField(QStringLiteral("Skuespiller"));
-    DBLookupComboBox7->setListSource(data::DM->SkuespilSource);
     Label26 = design::label(Panel1, "Label26", QString(), QPoint(272, 23));
     Label26->setFont(design::font(10));
     design::setTextColor(Label26, design::blue());
