@@ -1,6 +1,5 @@
 #include "HovedForm.h"
 
-#include "JustOneGuard.h"
 #include "Version.h"
 #include "RxLabel.h"
 #include "core/Dialogs.h"
@@ -18,7 +17,7 @@
 #include "output/ExportCommand.h"
 #include "output/QRListForm.h"
 #include "forms/AppContext.h"
-#include "forms/BrowseDesign.h"
+#include "forms/Design.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
 #include "support/AboutBox.h"
@@ -115,14 +114,9 @@ void setUpLanguages(locale::TQLanguageSource& source)
     source.Loaded();
 }
 
-THovedForm::THovedForm(const QString& instanceKey, QWidget* parent) : QMainWindow(parent)
+THovedForm::THovedForm(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("HovedForm"));
-    if (!instanceKey.isEmpty()) {
-        guard_ = new TJustOneGuard(instanceKey, this);
-        if (guard_->anotherCopyRuns())
-            return;
-    }
     createComponents();
     setWindowTitle(QStringLiteral("Spolarkiv"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -157,9 +151,6 @@ void THovedForm::createComponents()
     QLanguageSource1 = new locale::TQLanguageSource(this);
     QLanguageSource1->setObjectName(QStringLiteral("QLanguageSource1"));
     setUpLanguages(*QLanguageSource1);
-    forms::appContext().languageSource = QLanguageSource1;
-    forms::appContext().languageLabel = [this] { return Sproget->text(); };
-    forms::followLanguage(*QLanguageSource1);
 
     QFormLocalizer1 = new locale::TQFormLocalizer(this);
     QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
@@ -190,15 +181,14 @@ void THovedForm::refitControls()
     support::realign(centralWidget());
 }
 
-THovedForm::~THovedForm()
-{
-    if (HovedForm == this)
-        HovedForm = nullptr;
-}
+THovedForm::~THovedForm() = default;
 
-bool THovedForm::anotherCopyRuns() const
+forms::AppContext THovedForm::windowContext() const
 {
-    return guard_ && guard_->anotherCopyRuns();
+    forms::AppContext context;
+    context.languageSource = QLanguageSource1;
+    context.languageLabel = [this] { return Sproget->text(); };
+    return context;
 }
 
 void THovedForm::createPictures(QWidget* client)
@@ -256,11 +246,7 @@ void THovedForm::createButtons(QWidget* client)
 
 void THovedForm::createEditGroup(QWidget* client)
 {
-    Bevel3 = new QFrame(client);
-    Bevel3->setObjectName(QStringLiteral("Bevel3"));
-    Bevel3->setFrameShape(QFrame::Box);
-    Bevel3->setFrameShadow(QFrame::Sunken);
-    Bevel3->setGeometry(328, 313, 106, 33);
+    Bevel3 = forms::design::bevel(client, "Bevel3", QRect(328, 313, 106, 33));
 
     SpeedButton3 = makeSpeedButton(client, "SpeedButton3", QStringLiteral("Ny video"), QRect(333, 319, 96, 22));
     SpeedButton3->setFont(designFont(QStringLiteral("Liberation Sans"), 11));

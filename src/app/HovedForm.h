@@ -1,6 +1,7 @@
 #pragma once
 // The main window: three large buttons, the edit group, the menu, the language label.
 // Lives for the whole run; closing it stores its size and language and ends the program.
+// Ownership: every control and component is its Qt child; it sets no global itself.
 #include <QMainWindow>
 
 class QAction;
@@ -25,11 +26,13 @@ class TQExport3ASCII;
 namespace dbctrls {
 class TDBLookupComboBox;
 }
+namespace forms {
+struct AppContext;
+}
 
 namespace app {
 
 class TRxLabel;
-class TJustOneGuard;
 
 /// The program's languages on a language source: Danish built in, the four language files
 /// beside the program. Ends the source's loading.
@@ -41,52 +44,51 @@ public:
     static constexpr int kDesignWidth = 895;
     static constexpr int kDesignHeight = 600;
 
-    /// instanceKey: identity for the single-instance guard; empty means no guard (tests).
-    explicit THovedForm(const QString& instanceKey = QString(), QWidget* parent = nullptr);
+    explicit THovedForm(QWidget* parent = nullptr);
     ~THovedForm() override;
 
-    /// True when another copy runs: the program must end without showing anything.
-    bool anotherCopyRuns() const;
+    /// What the other windows need of this one: its language source and its language label's text.
+    forms::AppContext windowContext() const;
 
     // Controls, by their design names.
-    support::TImage* Image2;
-    TRxLabel* RxLabel2;
-    support::TImage* Image3;
-    support::TImage* Image1;
-    QToolButton* SpeedButton2;
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton4;
-    QFrame* Bevel3;
-    QToolButton* SpeedButton3;
-    QLabel* Label1;
-    dbctrls::TDBLookupComboBox* DBLookupComboBox1;
-    QLabel* Sproget;
+    support::TImage* Image2 = nullptr;
+    TRxLabel* RxLabel2 = nullptr;
+    support::TImage* Image3 = nullptr;
+    support::TImage* Image1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QFrame* Bevel3 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QLabel* Label1 = nullptr;
+    dbctrls::TDBLookupComboBox* DBLookupComboBox1 = nullptr;
+    QLabel* Sproget = nullptr;
 
-    QMenu* Funktioner1;
-    QMenu* Udskrivning1;
-    QAction* Pprinter1;
-    QAction* PSkrm1;
-    QAction* Eksport1;
-    QAction* Import1;
-    QAction* Kategori1;
-    QAction* Typer1;
-    QAction* Instruktor1;
-    QAction* Skuespillere1;
-    QAction* Optagetaf1;
-    QAction* Dataplacering1;
-    QAction* Luk1;
-    QMenu* Sprog1;
-    QMenu* Hjlp1;
-    QAction* Help;
-    QAction* Omskrmstrrelser1;
-    QAction* Information1;
-    QAction* Afslut1;
+    QMenu* Funktioner1 = nullptr;
+    QMenu* Udskrivning1 = nullptr;
+    QAction* Pprinter1 = nullptr;
+    QAction* PSkrm1 = nullptr;
+    QAction* Eksport1 = nullptr;
+    QAction* Import1 = nullptr;
+    QAction* Kategori1 = nullptr;
+    QAction* Typer1 = nullptr;
+    QAction* Instruktor1 = nullptr;
+    QAction* Skuespillere1 = nullptr;
+    QAction* Optagetaf1 = nullptr;
+    QAction* Dataplacering1 = nullptr;
+    QAction* Luk1 = nullptr;
+    QMenu* Sprog1 = nullptr;
+    QMenu* Hjlp1 = nullptr;
+    QAction* Help = nullptr;
+    QAction* Omskrmstrrelser1 = nullptr;
+    QAction* Information1 = nullptr;
+    QAction* Afslut1 = nullptr;
 
-    output::TQExport3ASCII* QExport3ASCII1;
-    locale::TQLanguageSource* QLanguageSource1;
-    locale::TQFormLocalizer* QFormLocalizer1;
-    support::TAboutBox* AboutBox1;
-    support::TFormResizer* FormResizer1;
+    output::TQExport3ASCII* QExport3ASCII1 = nullptr;
+    locale::TQLanguageSource* QLanguageSource1 = nullptr;
+    locale::TQFormLocalizer* QFormLocalizer1 = nullptr;
+    support::TAboutBox* AboutBox1 = nullptr;
+    support::TFormResizer* FormResizer1 = nullptr;
 
     // Handlers.
     void FormShow();
@@ -138,12 +140,11 @@ private:
     void buildLanguageItems();
     void showLanguage(int index, bool withHelpPage);
 
-    TJustOneGuard* guard_ = nullptr;
     QActionGroup* languageGroup_ = nullptr;
     bool shown_ = false;
 };
 
-/// The main window of the running program.
+/// The main window of the running program (not owned; set by its owner).
 extern THovedForm* HovedForm;
 
 /// The notices of the menu, exactly as shown.

@@ -4,23 +4,28 @@
 // when a later copy knocks, brings its main window (or its open modal window) forward.
 #include <QLockFile>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <memory>
 
 class QLocalServer;
-class QWidget;
 
 namespace app {
 
 class TJustOneGuard : public QObject {
     Q_OBJECT
 public:
-    /// key: identity of the running copy (the program folder); window: what to bring forward.
+    /// key: identity of the running copy (the program folder); window: what to bring forward
+    /// (may come later through setWindow). The guard is a child of window when one is given.
     TJustOneGuard(const QString& key, QWidget* window);
     ~TJustOneGuard() override;
 
     /// True when another copy runs; it has been asked to come forward.
     bool anotherCopyRuns() const { return anotherRuns_; }
+
+    /// The window to bring forward when a later copy knocks; not owned, and forgotten when it goes.
+    void setWindow(QWidget* window) { window_ = window; }
 
     /// The identity used for a program folder.
     static QString keyFor(const QString& folder);
@@ -34,7 +39,7 @@ private:
     void listen();
 
     QString key_;
-    QWidget* window_;
+    QPointer<QWidget> window_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     bool anotherRuns_ = false;

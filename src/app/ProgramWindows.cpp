@@ -1,33 +1,52 @@
 #include "ProgramWindows.h"
 
 #include "HovedForm.h"
+#include "JustOneGuard.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "forms/AppContext.h"
+#include "forms/ImportCommands.h"
 #include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
+#include "import/ImportTexts.h"
+#include "locale/TQLanguageSource.h"
 
 namespace app {
 
 ProgramWindows::ProgramWindows(const QString& instanceKey)
-    : hovedForm(std::make_unique<THovedForm>(instanceKey))
 {
-    if (hovedForm->anotherCopyRuns())
-        return;
-    HovedForm = hovedForm.get();
-    dm = std::make_unique<data::TDM>(core::programPaths().dataDir());
-    data::DM = dm.get();
-    oversigtForm = std::make_unique<forms::TOversigtForm>(hovedForm.get());
-    forms::OversigtForm = oversigtForm.get();
-    regForm = std::make_unique<forms::TRegForm>(hovedForm.get());
-    forms::RegForm = regForm.get();
+    if (!instanceKey.isEmpty()) {
+        guard_ = std::make_unique<TJustOneGuard>(instanceKey, nullptr);
+        if (guard_->anotherCopyRuns())
+            return;
+    }
+    makeWindows();
 }
 
-ProgramWindows::~ProgramWindows()
+ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::makeWindows()
 {
-    regForm.reset();
-    oversigtForm.reset();
-    hovedForm.reset();
-    dm.reset();
+    hovedForm_ = std::make_unique<THovedForm>();
+    if (guard_)
+        guard_->setWindow(hovedForm_.get());
+    globals_.set(HovedForm, hovedForm_.get());
+    // The other windows take the main window's language from the first.
+    globals_.set(forms::appContext(), hovedForm_->windowContext());
+    forms::followLanguage(*hovedForm_->QLanguageSource1);
+    globals_.onRelease([] { import::setTextLookup({}); });
+
+    dm_ = std::make_unique<data::TDM>(core::programPaths().dataDir());
+    globals_.set(data::DM, dm_.get());
+    oversigtForm_ = new forms::TOversigtForm(hovedForm_.get());
+    globals_.set(forms::OversigtForm, oversigtForm_);
+    regForm_ = new forms::TRegForm(hovedForm_.get());
+    globals_.set(forms::RegForm, regForm_);
+}
+
+bool ProgramWindows::anotherCopyRuns() const
+{
+    return guard_ && guard_->anotherCopyRuns();
 }
 
 } // namespace app

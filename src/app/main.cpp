@@ -32,13 +32,13 @@ int runMainWindow()
 {
     app::showSplash();
     app::ProgramWindows windows(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
-    if (windows.hovedForm->anotherCopyRuns()) {
+    if (windows.anotherCopyRuns()) {
         app::closeSplash();
         return 0;
     }
     const QByteArray catalogueAtStart = app::catalogueContentFingerprint();
-    app::dismissSplashWhenActivated(windows.hovedForm.get());
-    windows.hovedForm->show();
+    app::dismissSplashWhenActivated(windows.hovedForm());
+    windows.hovedForm()->show();
     const int result = QApplication::exec();
     app::closeSplash();
     // While the windows still hold the language the texts are read in.

@@ -60,20 +60,13 @@ TDM::TDM(const QString& dataDir, QObject* parent)
     bindRules();
 }
 
-TDM::~TDM()
-{
-    if (DM == this)
-        DM = nullptr;
-    // Tables before the connection they use.
-    for (engine::Table* table : startupOrder())
-        delete table;
-}
+TDM::~TDM() = default;
 
 engine::Table* TDM::makeTable(const QString& fileName, engine::DataSource*& source, const char* name)
 {
-    auto* table = new engine::Table(*db_, fileName, nullptr);
+    engine::Table* table = tables_.emplace_back(std::make_unique<engine::Table>(*db_, fileName)).get();
     table->setObjectName(QString::fromLatin1(name) + QStringLiteral("Table"));
-    source = new engine::DataSource(table, this);
+    source = sources_.emplace_back(std::make_unique<engine::DataSource>(table)).get();
     source->setObjectName(QString::fromLatin1(name) + QStringLiteral("Source"));
     return table;
 }

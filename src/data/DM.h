@@ -2,6 +2,10 @@
 // The data module: the ten table components over the nine table files, their data sources,
 // and the record rules bound to their events. One instance, DM, lives for the whole run;
 // every window works on its cursors.
+//
+// Ownership: the module owns its connection, tables and data sources, and destroys them in
+// the reverse of that order (sources, tables, connection); the public table and source
+// pointers are non-owning names for them.
 #include "engine/DataSource.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
@@ -23,27 +27,27 @@ public:
 
     engine::Database& database() { return *db_; }
 
-    engine::Table* VideoTable;
-    engine::Table* KatTable;
-    engine::Table* UdlaanTable;
-    engine::Table* TypeTable;
-    engine::Table* InstruktorTable;
-    engine::Table* OptagetTable;
-    engine::Table* SkuespilTable;
-    engine::Table* MedvirkTable;
-    engine::Table* MedvirkAllTable;
-    engine::Table* ConfigTable;
+    engine::Table* VideoTable = nullptr;
+    engine::Table* KatTable = nullptr;
+    engine::Table* UdlaanTable = nullptr;
+    engine::Table* TypeTable = nullptr;
+    engine::Table* InstruktorTable = nullptr;
+    engine::Table* OptagetTable = nullptr;
+    engine::Table* SkuespilTable = nullptr;
+    engine::Table* MedvirkTable = nullptr;
+    engine::Table* MedvirkAllTable = nullptr;
+    engine::Table* ConfigTable = nullptr;
 
-    engine::DataSource* VideoSource;
-    engine::DataSource* KatSource;
-    engine::DataSource* UdlaanSource;
-    engine::DataSource* TypeSource;
-    engine::DataSource* InstruktorSource;
-    engine::DataSource* OptagetSource;
-    engine::DataSource* SkuespilSource;
-    engine::DataSource* MedvirkSource;
-    engine::DataSource* MedvirkAllSource;
-    engine::DataSource* ConfigSource;
+    engine::DataSource* VideoSource = nullptr;
+    engine::DataSource* KatSource = nullptr;
+    engine::DataSource* UdlaanSource = nullptr;
+    engine::DataSource* TypeSource = nullptr;
+    engine::DataSource* InstruktorSource = nullptr;
+    engine::DataSource* OptagetSource = nullptr;
+    engine::DataSource* SkuespilSource = nullptr;
+    engine::DataSource* MedvirkSource = nullptr;
+    engine::DataSource* MedvirkAllSource = nullptr;
+    engine::DataSource* ConfigSource = nullptr;
 
     /// Opens the ten tables in the start-up order. The nine files are checked first, so a
     /// missing, damaged or foreign file stops it before any table opens; a later error stops
@@ -87,10 +91,13 @@ private:
     void bindRules();
     void addLookupValue(engine::Table& lookup, const QString& field, const QString& value);
 
+    // Declared in the order they are needed, so they are destroyed in the reverse of it.
     std::unique_ptr<engine::Database> db_;
+    std::vector<std::unique_ptr<engine::Table>> tables_;
+    std::vector<std::unique_ptr<engine::DataSource>> sources_;
 };
 
-/// The one data module of the running program.
+/// The one data module of the running program (not owned; set by its owner).
 extern TDM* DM;
 
 /// A tape number's designed width; the editors take no more than this.

@@ -1,6 +1,7 @@
 #include "BilledForm.h"
 
 #include "AppContext.h"
+#include "Design.h"
 #include "WindowPlacement.h"
 #include "core/Guard.h"
 #include "locale/TQFormLocalizer.h"
@@ -16,10 +17,7 @@ namespace forms {
 
 TBilledForm::TBilledForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames(propNames());
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, propNames());
 
     setObjectName(QStringLiteral("BilledForm"));
     setWindowTitle(QStringLiteral("Billede"));

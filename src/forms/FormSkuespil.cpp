@@ -8,14 +8,9 @@ TFormSkuespil::TFormSkuespil(QWidget* parent, const QSize& screenSize)
     : TLookupForm(LookupMember::Actor, parent, screenSize), Tilfoj1(addItem()), Slet1(deleteItem())
 {
     connectCommands([this] { Tilfoj1Click(); }, [this] { Slet1Click(); });
-    FormSkuespil = this;
 }
 
-TFormSkuespil::~TFormSkuespil()
-{
-    if (FormSkuespil == this)
-        FormSkuespil = nullptr;
-}
+TFormSkuespil::~TFormSkuespil() = default;
 
 void TFormSkuespil::Tilfoj1Click()
 {

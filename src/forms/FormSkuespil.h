@@ -23,7 +23,7 @@ public:
     void FormShow() override;
 };
 
-/// The window while it exists.
+/// The window while showLookupWindow shows it (not owned; set there).
 extern TFormSkuespil* FormSkuespil;
 
 } // namespace forms

@@ -1,7 +1,7 @@
 #include "IndholdForm.h"
 
 #include "AppContext.h"
-#include "BrowseDesign.h"
+#include "Design.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 #include "dbctrls/DBMemo.h"
@@ -72,10 +72,7 @@ QIcon searchIcon()
 
 TIndholdForm::TIndholdForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint")});
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, {QStringLiteral("Caption"), QStringLiteral("Hint")});
     design::setUpDialog(this, "IndholdForm", QStringLiteral("Indhold"));
     resize(kDesignWidth, kDesignHeight);
     createSearchControls();
@@ -110,20 +107,14 @@ void TIndholdForm::createSearchControls()
 void TIndholdForm::createShownTape()
 {
     Label59 = design::label(this, "Label59", QStringLiteral("Indhold af "), QPoint(15, 66), true);
-    DBText1 = new dbctrls::TDBText(this);
-    DBText1->setObjectName(QStringLiteral("DBText1"));
+    DBText1 = design::control<dbctrls::TDBText>(this, "DBText1", {80, 64, 316, 17});
     DBText1->setFont(design::font(10));
     design::setTextColor(DBText1, design::blue());
-    DBText1->setGeometry(80, 64, 316, 17);
-    DBText1->setDataSource(data::DM->VideoSource);
-    DBText1->setDataField(QStringLiteral("Titel"));
-    VisFundneMemo = new dbctrls::TDBMemo(this);
-    VisFundneMemo->setObjectName(QStringLiteral("VisFundneMemo"));
+    design::bind(DBText1, {data::DM->VideoSource, "Titel"});
+    VisFundneMemo = design::control<dbctrls::TDBMemo>(this, "VisFundneMemo", {16, 85, 400, 396});
     VisFundneMemo->setFont(design::font());
-    VisFundneMemo->setGeometry(16, 85, 400, 396);
     VisFundneMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    VisFundneMemo->setDataSource(data::DM->VideoSource);
-    VisFundneMemo->setDataField(QStringLiteral("Indhold"));
+    design::bind(VisFundneMemo, {data::DM->VideoSource, "Indhold"});
 }
 
 void TIndholdForm::createList()
@@ -133,10 +124,8 @@ void TIndholdForm::createList()
     Label10->setFont(design::font(10, true));
     design::setTextColor(Label10, design::blue());
     design::fitLabel(Label10);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1 = design::control<QListWidget>(this, "ListBox1", {445, 35, 326, 446});
     ListBox1->setFont(design::font());
-    ListBox1->setGeometry(445, 35, 326, 446);
     ListBox1->setToolTip(QStringLiteral("Klik for at se beskrivelsen af denne film\r\nDobbeltklik for at se al information"));
 }
 

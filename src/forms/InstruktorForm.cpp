@@ -8,14 +8,9 @@ TInstruktorForm::TInstruktorForm(QWidget* parent, const QSize& screenSize)
     : TLookupForm(LookupMember::Director, parent, screenSize), Tilfoj1(addItem()), Slet1(deleteItem())
 {
     connectCommands([this] { Tilfoj1Click(); }, [this] { Slet1Click(); });
-    InstruktorForm = this;
 }
 
-TInstruktorForm::~TInstruktorForm()
-{
-    if (InstruktorForm == this)
-        InstruktorForm = nullptr;
-}
+TInstruktorForm::~TInstruktorForm() = default;
 
 void TInstruktorForm::Tilfoj1Click()
 {

@@ -8,15 +8,10 @@ TKatForm::TKatForm(QWidget* parent, const QSize& screenSize)
     : TLookupForm(LookupMember::Category, parent, screenSize), Tilfj1(addItem()), Sletaktuellekategori1(deleteItem())
 {
     connectCommands([this] { Tilfj1Click(); }, [this] { Sletaktuellekategori1Click(); });
-    KatForm = this;
     FormCreate();
 }
 
-TKatForm::~TKatForm()
-{
-    if (KatForm == this)
-        KatForm = nullptr;
-}
+TKatForm::~TKatForm() = default;
 
 void TKatForm::Tilfj1Click()
 {

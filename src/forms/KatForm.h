@@ -25,7 +25,7 @@ public:
     void FormCreate();
 };
 
-/// The window while it exists.
+/// The window while showLookupWindow shows it (not owned; set there).
 extern TKatForm* KatForm;
 
 } // namespace forms

@@ -1,6 +1,7 @@
 #include "LookupForm.h"
 
 #include "AppContext.h"
+#include "Design.h"
 #include "MenuBarStyle.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
@@ -51,10 +52,7 @@ QFont designFont()
 TLookupForm::TLookupForm(LookupMember member, QWidget* parent, const QSize& screenSize)
     : QDialog(parent), info_(lookupMember(member)), screenSize_(screenSize), outer_(info_.outerSize)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, {QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
 
     setObjectName(QString::fromLatin1(info_.objectName));
     setWindowTitle(QString::fromUtf8(info_.caption));

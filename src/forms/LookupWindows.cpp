@@ -5,8 +5,23 @@
 #include "KatForm.h"
 #include "OptagerForm.h"
 #include "TyperForm.h"
+#include "core/GlobalBindings.h"
 
 namespace forms {
+
+namespace {
+
+// The window's global instance points at it while it is shown, and is emptied before it goes.
+template <typename Form>
+void showModally(Form*& instance, QWidget* parent)
+{
+    const auto window = std::make_unique<Form>(parent);
+    core::GlobalBindings globals;
+    globals.set(instance, window.get());
+    window->exec();
+}
+
+} // namespace
 
 std::unique_ptr<TLookupForm> createLookupForm(LookupMember member, QWidget* parent, const QSize& screenSize)
 {
@@ -27,8 +42,18 @@ std::unique_ptr<TLookupForm> createLookupForm(LookupMember member, QWidget* pare
 
 void showLookupWindow(LookupMember member, QWidget* parent)
 {
-    const std::unique_ptr<TLookupForm> window = createLookupForm(member, parent);
-    window->exec();
+    switch (member) {
+    case LookupMember::Category:
+        return showModally(KatForm, parent);
+    case LookupMember::Type:
+        return showModally(TyperForm, parent);
+    case LookupMember::Director:
+        return showModally(InstruktorForm, parent);
+    case LookupMember::Actor:
+        return showModally(FormSkuespil, parent);
+    case LookupMember::RecordedBy:
+        return showModally(OptagerForm, parent);
+    }
 }
 
 } // namespace forms

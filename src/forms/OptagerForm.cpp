@@ -8,14 +8,9 @@ TOptagerForm::TOptagerForm(QWidget* parent, const QSize& screenSize)
     : TLookupForm(LookupMember::RecordedBy, parent, screenSize), Tilfoj1(addItem()), Slet1(deleteItem())
 {
     connectCommands([this] { Tilfoj1Click(); }, [this] { Slet1Click(); });
-    OptagerForm = this;
 }
 
-TOptagerForm::~TOptagerForm()
-{
-    if (OptagerForm == this)
-        OptagerForm = nullptr;
-}
+TOptagerForm::~TOptagerForm() = default;
 
 void TOptagerForm::Tilfoj1Click()
 {

@@ -1,7 +1,7 @@
 #include "OversigtForm.h"
 
 #include "AppContext.h"
-#include "BrowseDesign.h"
+#include "Design.h"
 #include "GridColumns.h"
 #include "IndholdForm.h"
 #include "SkueForm.h"
@@ -75,10 +75,7 @@ std::vector<dbctrls::TDBGridColumn> overviewColumns()
 
 TOversigtForm::TOversigtForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, {QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
     design::setUpDialog(this, "OversigtForm", QStringLiteral("Oversigt"));
     resize(kDesignWidth, kDesignHeight);
     createGrid();
@@ -87,24 +84,14 @@ TOversigtForm::TOversigtForm(QWidget* parent) : QDialog(parent)
     createSelectionGroup();
     createContentSearch();
     createSearches();
-    FormResizer1 = new support::TFormResizer(this);
-    FormResizer1->setObjectName(QStringLiteral("FormResizer1"));
-    FormResizer1->setResizeFonts(true);
-    FormResizer1->setMinFontSize(8);
-    FormResizer1->setMaxFontSize(48);
+    FormResizer1 = design::formResizer(this);
     connectHandlers();
     FormCreate();
     QFormLocalizer1->Loaded();
     fitTexts();
-    if (!OversigtForm)
-        OversigtForm = this;
 }
 
-TOversigtForm::~TOversigtForm()
-{
-    if (OversigtForm == this)
-        OversigtForm = nullptr;
-}
+TOversigtForm::~TOversigtForm() = default;
 
 void TOversigtForm::createGrid()
 {

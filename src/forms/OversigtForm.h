@@ -125,7 +125,7 @@ private:
     int label8Right_ = 0;
 };
 
-/// The overview window of the running program (created by the main window at start).
+/// The overview window of the running program (not owned; set by its owner at start).
 extern TOversigtForm* OversigtForm;
 
 } // namespace forms

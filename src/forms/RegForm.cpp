@@ -4,6 +4,7 @@
 #include "BilledForm.h"
 #include "ButtonPictures.h"
 #include "CastPrompts.h"
+#include "Design.h"
 #include "GridColumns.h"
 #include "TapeCommands.h"
 #include "UdlaanForm.h"
@@ -49,93 +50,17 @@ namespace {
 
 using dbctrls::TDBEdit;
 using dbctrls::TDBLookupComboBox;
-
-template <typename T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using design::DataField;
 
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, int left, int top)
+/// A field of the current tape.
+DataField tape(const char* field)
 {
-    auto* label = named(new QLabel(text(caption), parent), name);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-TDBEdit* makeEdit(QWidget* parent, const char* name, const char* field, const QRect& bounds, const char* hint = "")
-{
-    auto* edit = named(new TDBEdit(parent), name);
-    edit->setGeometry(bounds);
-    edit->setToolTip(text(hint));
-    edit->setDataSource(data::DM->VideoSource);
-    edit->setDataField(QLatin1String(field));
-    return edit;
-}
-
-/// A lookup list bound to a tape field (or unbound when field is empty) over one lookup table.
-TDBLookupComboBox* makeLookup(QWidget* parent, const char* name, const char* field, engine::DataSource* list,
-                              const char* listField, const QRect& bounds, int rows)
-{
-    auto* box = named(new TDBLookupComboBox(parent), name);
-    box->setGeometry(bounds);
-    if (*field) {
-        box->setDataSource(data::DM->VideoSource);
-        box->setDataField(QLatin1String(field));
-    }
-    box->setListSource(list);
-    box->setKeyField(QLatin1String(listField));
-    box->setListField(QLatin1String(listField));
-    box->setDropDownRows(rows);
-    return box;
-}
-
-template <typename Button = QToolButton>
-Button* makeButton(QWidget* parent, const char* name, const char* caption, const char* hint, const QRect& bounds)
-{
-    auto* button = named(new Button(parent), name);
-    button->setText(text(caption));
-    button->setToolTip(text(hint));
-    button->setGeometry(bounds);
-    // Speed buttons never take the focus: an edit being typed into keeps its pending text.
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-/// A button with a picture beside its text, the two centred together.
-QPushButton* makePictureButton(QWidget* parent, const char* name, const char* caption, const char* hint,
-                               const QRect& bounds, const QIcon& icon)
-{
-    auto* button = makeButton<QPushButton>(parent, name, caption, hint, bounds);
-    button->setIcon(icon);
-    // Enter in an edit must not press it.
-    button->setAutoDefault(false);
-    return button;
-}
-
-QScrollArea* makePictureFrame(QWidget* parent, const char* name, const QRect& bounds, support::TImage*& image,
-                              const char* imageName)
-{
-    auto* frame = named(new QScrollArea(parent), name);
-    frame->setGeometry(bounds);
-    // No border inside the frame: a picture as large as the frame (the placeholders) fits whole.
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->setWidgetResizable(false);
-    frame->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    frame->setFocusPolicy(Qt::StrongFocus);
-    image = named(new support::TImage, imageName);
-    image->setAutoSize(true);
-    image->setCursor(Qt::PointingHandCursor);
-    image->setToolTip(QStringLiteral("Klik for større billede"));
-    frame->setWidget(image);
-    return frame;
+    return {data::DM->VideoSource, field};
 }
 
 const QString kTapeNr = QStringLiteral("TapeNr");
@@ -146,16 +71,9 @@ constexpr int kCheckBoxSlack = 6;
 
 TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames(propNames());
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, propNames());
     QFormLocalizer1->SetOnLanguageChanged([this](locale::TQCustomLocalizer&) { afterLanguageChange(); });
-
-    setObjectName(QStringLiteral("RegForm"));
-    setWindowTitle(QStringLiteral("Registrering"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    design::setUpDialog(this, "RegForm", QStringLiteral("Registrering"));
     resize(kDesignWidth, kDesignHeight);
 
     createTapeControls();
@@ -167,11 +85,7 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     setTabOrders();
     connectHandlers();
 
-    FormResizer1 = new support::TFormResizer(this);
-    FormResizer1->setObjectName(QStringLiteral("FormResizer1"));
-    FormResizer1->setResizeFonts(true);
-    FormResizer1->setMinFontSize(8);
-    FormResizer1->setMaxFontSize(48);
+    FormResizer1 = design::formResizer(this);
     FormCreate();
     QFormLocalizer1->Loaded();
     afterLanguageChange();
@@ -180,11 +94,7 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     core::guarded([this] { DBEdit1Change(); });
 }
 
-TRegForm::~TRegForm()
-{
-    if (RegForm == this)
-        RegForm = nullptr;
-}
+TRegForm::~TRegForm() = default;
 
 QStringList TRegForm::propNames()
 {
@@ -194,133 +104,118 @@ QStringList TRegForm::propNames()
 
 void TRegForm::createTapeControls()
 {
-    Label1 = makeLabel(this, "Label1", "Reg.nr.", 13, 8);
-    DBEdit1 = makeEdit(this, "DBEdit1", "TapeNr", {13, 25, 88, 24});
-    Label19 = makeLabel(this, "Label19", "Type", 112, 8);
-    DBLookupComboBox4 = makeLookup(this, "DBLookupComboBox4", "Type", data::DM->TypeSource, "Type", {112, 25, 89, 24}, 14);
-    Label5 = makeLabel(this, "Label5", "Start", 213, 7);
-    DBEdit4 = makeEdit(this, "DBEdit4", "Start", {213, 24, 63, 24}, "Tid format = ttmm \r\nIndtast f.eks. 0130");
-    Label6 = makeLabel(this, "Label6", "Slut", 287, 7);
-    DBEdit5 = makeEdit(this, "DBEdit5", "Slut", {287, 24, 63, 24}, "Tid format = ttmm \r\nIndtast f.eks. 0245");
+    Label1 = design::caption(this, "Label1", text("Reg.nr."), {13, 8});
+    DBEdit1 = design::dbEdit(this, "DBEdit1", tape("TapeNr"), {13, 25, 88, 24});
+    Label19 = design::caption(this, "Label19", text("Type"), {112, 8});
+    DBLookupComboBox4 = design::lookupList(this, "DBLookupComboBox4", tape("Type"), {data::DM->TypeSource, "Type"},
+                                           {112, 25, 89, 24}, 14);
+    Label5 = design::caption(this, "Label5", text("Start"), {213, 7});
+    DBEdit4 = design::dbEdit(this, "DBEdit4", tape("Start"), {213, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0130"));
+    Label6 = design::caption(this, "Label6", text("Slut"), {287, 7});
+    DBEdit5 = design::dbEdit(this, "DBEdit5", tape("Slut"), {287, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0245"));
     // Four digits as the hints ask become a time the duration rule can read.
     DBEdit1->setFieldWidth(data::kTapeNumberWidth);
     DBEdit4->setInputNormalizer(data::normaliseTimeEntry);
     DBEdit5->setInputNormalizer(data::normaliseTimeEntry);
-    Label4 = makeLabel(this, "Label4", "Varighed", 361, 7);
-    DBEdit6 = makeEdit(this, "DBEdit6", "Varighed", {361, 24, 63, 24});
-    Label2 = makeLabel(this, "Label2", "Titel", 13, 54);
-    DBEdit3 = makeEdit(this, "DBEdit3", "Titel", {13, 71, 411, 24});
+    Label4 = design::caption(this, "Label4", text("Varighed"), {361, 7});
+    DBEdit6 = design::dbEdit(this, "DBEdit6", tape("Varighed"), {361, 24, 63, 24});
+    Label2 = design::caption(this, "Label2", text("Titel"), {13, 54});
+    DBEdit3 = design::dbEdit(this, "DBEdit3", tape("Titel"), {13, 71, 411, 24});
 }
 
 void TRegForm::createLookupControls()
 {
     // Each free-text edit lies over its lookup list, 15 pixels narrower, so the list's
     // drop-down button stays visible at its right end.
-    Label18 = makeLabel(this, "Label18", "Optaget af", 14, 97);
-    DBLookupComboBox8 =
-        makeLookup(this, "DBLookupComboBox8", "Optagetaf", data::DM->OptagetSource, "Optagetaf", {13, 115, 213, 24}, 18);
-    DBEdit8 = makeEdit(this, "DBEdit8", "Optagetaf", {13, 115, 198, 24});
-    Label22 = makeLabel(this, "Label22", "Optaget dato", 252, 97);
-    DBDateEdit1 = named(new dbctrls::TDBDateEdit(this), "DBDateEdit1");
-    DBDateEdit1->setGeometry(250, 114, 176, 22);
-    DBDateEdit1->setDataSource(data::DM->VideoSource);
-    DBDateEdit1->setDataField(QStringLiteral("OptagetDato"));
-    Label17 = makeLabel(this, "Label17", "Instruktør", 14, 143);
-    DBLookupComboBox9 = makeLookup(this, "DBLookupComboBox9", "Instruktor", data::DM->InstruktorSource, "Instruktor",
-                                   {13, 161, 213, 24}, 18);
-    DBEdit9 = makeEdit(this, "DBEdit9", "Instruktor", {13, 161, 198, 24});
-    Label3 = makeLabel(this, "Label3", "Kategori/Genre", 255, 143);
-    DBLookupComboBox2 =
-        makeLookup(this, "DBLookupComboBox2", "Kategori", data::DM->KatSource, "Kategori", {255, 160, 171, 24}, 18);
-    DBEdit10 = makeEdit(this, "DBEdit10", "Kategori", {253, 160, 158, 24});
+    Label18 = design::caption(this, "Label18", text("Optaget af"), {14, 97});
+    DBLookupComboBox8 = design::lookupList(this, "DBLookupComboBox8", tape("Optagetaf"),
+                                           {data::DM->OptagetSource, "Optagetaf"}, {13, 115, 213, 24}, 18);
+    DBEdit8 = design::dbEdit(this, "DBEdit8", tape("Optagetaf"), {13, 115, 198, 24});
+    Label22 = design::caption(this, "Label22", text("Optaget dato"), {252, 97});
+    DBDateEdit1 = design::bind(design::control<dbctrls::TDBDateEdit>(this, "DBDateEdit1", {250, 114, 176, 22}),
+                               tape("OptagetDato"));
+    Label17 = design::caption(this, "Label17", text("Instruktør"), {14, 143});
+    DBLookupComboBox9 = design::lookupList(this, "DBLookupComboBox9", tape("Instruktor"),
+                                           {data::DM->InstruktorSource, "Instruktor"}, {13, 161, 213, 24}, 18);
+    DBEdit9 = design::dbEdit(this, "DBEdit9", tape("Instruktor"), {13, 161, 198, 24});
+    Label3 = design::caption(this, "Label3", text("Kategori/Genre"), {255, 143});
+    DBLookupComboBox2 = design::lookupList(this, "DBLookupComboBox2", tape("Kategori"), {data::DM->KatSource, "Kategori"},
+                                           {255, 160, 171, 24}, 18);
+    DBEdit10 = design::dbEdit(this, "DBEdit10", tape("Kategori"), {253, 160, 158, 24});
 }
 
 void TRegForm::createDetailControls()
 {
-    Label27 = makeLabel(this, "Label27", "Varighed", 13, 188);
-    DBEdit2 = makeEdit(this, "DBEdit2", "Laengde", {13, 205, 78, 24}, "Tid format tt:mm");
-    Label28 = makeLabel(this, "Label28", "Fabrikat", 112, 188);
-    DBEdit7 = makeEdit(this, "DBEdit7", "Fabrikat", {112, 205, 109, 24}, "Tid format tt:mm");
-    DBRadioGroup1 = named(new dbctrls::TDBRadioGroup(this), "DBRadioGroup1");
-    DBRadioGroup1->setGeometry(255, 183, 171, 66);
+    Label27 = design::caption(this, "Label27", text("Varighed"), {13, 188});
+    DBEdit2 = design::dbEdit(this, "DBEdit2", tape("Laengde"), {13, 205, 78, 24}, text("Tid format tt:mm"));
+    Label28 = design::caption(this, "Label28", text("Fabrikat"), {112, 188});
+    DBEdit7 = design::dbEdit(this, "DBEdit7", tape("Fabrikat"), {112, 205, 109, 24}, text("Tid format tt:mm"));
+    DBRadioGroup1 = design::control<dbctrls::TDBRadioGroup>(this, "DBRadioGroup1", {255, 183, 171, 66});
     DBRadioGroup1->setItems({QStringLiteral("Original"), QStringLiteral("Kopi"), QStringLiteral("Privat optagelse")});
     DBRadioGroup1->setValues({QStringLiteral("Original"), QStringLiteral("Kopi"), QStringLiteral("Privat")});
-    DBRadioGroup1->setDataSource(data::DM->VideoSource);
-    DBRadioGroup1->setDataField(QStringLiteral("Kopi"));
-    Label7 = makeLabel(this, "Label7", "Kort beskrivelse af indholdet ", 12, 239);
-    DBMemo1 = named(new dbctrls::TDBMemo(this), "DBMemo1");
-    DBMemo1->setGeometry(10, 258, 414, 83);
-    DBMemo1->setDataSource(data::DM->VideoSource);
-    DBMemo1->setDataField(QStringLiteral("Indhold"));
+    design::bind(DBRadioGroup1, tape("Kopi"));
+    Label7 = design::caption(this, "Label7", text("Kort beskrivelse af indholdet "), {12, 239});
+    DBMemo1 = design::bind(design::control<dbctrls::TDBMemo>(this, "DBMemo1", {10, 258, 414, 83}), tape("Indhold"));
     Label7->setBuddy(DBMemo1);
 }
 
 void TRegForm::createBrowseControls()
 {
-    DBGrid1 = named(new dbctrls::TDBGrid(this), "DBGrid1");
-    DBGrid1->setGeometry(443, 30, 553, 218);
-    DBGrid1->setColumns({gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr.")),
-                         gridColumn(QStringLiteral("Titel"), QString(), 230),
-                         gridColumn(QStringLiteral("Kategori"), QString(), 102), gridColumn(QStringLiteral("Type")),
-                         gridColumn(QStringLiteral("Kopi"), QStringLiteral("Optagelse"), 76)});
-    DBGrid1->setDataSource(data::DM->VideoSource);
+    DBGrid1 = design::grid(this, "DBGrid1", {443, 30, 553, 218},
+                           {gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr.")),
+                            gridColumn(QStringLiteral("Titel"), QString(), 230),
+                            gridColumn(QStringLiteral("Kategori"), QString(), 102), gridColumn(QStringLiteral("Type")),
+                            gridColumn(QStringLiteral("Kopi"), QStringLiteral("Optagelse"), 76)},
+                           data::DM->VideoSource);
 
-    SpeedButton3 = makeButton(this, "SpeedButton3", "Ny VHS/DVD", "Tilføj", {445, 430, 227, 30});
-    QFont bold = SpeedButton3->font();
-    bold.setBold(true);
-    SpeedButton3->setFont(bold);
+    SpeedButton3 = design::button<QToolButton>(this, "SpeedButton3", text("Ny VHS/DVD"), text("Tilføj"), {445, 430, 227, 30});
+    design::setBold(SpeedButton3);
 
     using B = dbctrls::TDBNavigator::Button;
-    DBNavigator1 = named(new dbctrls::TDBNavigator(this), "DBNavigator1");
-    DBNavigator1->setGeometry(680, 430, 312, 30);
+    DBNavigator1 = design::navigator(this, "DBNavigator1", {680, 430, 312, 30},
+                                     {QStringLiteral("Første"), QStringLiteral("Forrige"), QStringLiteral("Næste"),
+                                      QStringLiteral("Sidste"), QStringLiteral("Tilføj"), QStringLiteral("Slet"),
+                                      QStringLiteral("Ret"), QStringLiteral("Gem"), QStringLiteral("Fortryd")},
+                                     data::DM->VideoSource);
     DBNavigator1->setVisibleButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Edit, B::Post, B::Cancel});
-    DBNavigator1->setHints({QStringLiteral("Første"), QStringLiteral("Forrige"), QStringLiteral("Næste"),
-                            QStringLiteral("Sidste"), QStringLiteral("Tilføj"), QStringLiteral("Slet"),
-                            QStringLiteral("Ret"), QStringLiteral("Gem"), QStringLiteral("Fortryd")});
-    DBNavigator1->setDataSource(data::DM->VideoSource);
 
-    DBCheckBox1 = named(new dbctrls::TDBCheckBox(this), "DBCheckBox1");
+    DBCheckBox1 = design::control<dbctrls::TDBCheckBox>(this, "DBCheckBox1", {689, 498, 67, 17});
     DBCheckBox1->setText(QStringLiteral("Udlånt"));
-    DBCheckBox1->setGeometry(689, 498, 67, 17);
     DBCheckBox1->setValueChecked(QStringLiteral("Ja"));
     DBCheckBox1->setValueUnchecked(QStringLiteral("Nej"));
     // Bound after the tape-number edit, so it hears of a move first and the edit last.
-    DBCheckBox1->setDataSource(data::DM->VideoSource);
-    DBCheckBox1->setDataField(QStringLiteral("Udlaan"));
+    design::bind(DBCheckBox1, tape("Udlaan"));
 
-    SpeedButton4 = makePictureButton(this, "SpeedButton4", "Udlånt til", "", {767, 490, 229, 30}, lentIcon());
+    SpeedButton4 = design::pictureButton(this, "SpeedButton4", text("Udlånt til"), QString(), {767, 490, 229, 30}, lentIcon());
 }
 
 void TRegForm::createCastControls()
 {
-    Label21 = makeLabel(this, "Label21", "Skuespillere/medvirkende", 12, 345);
-    DBGrid4 = named(new dbctrls::TDBGrid(this), "DBGrid4");
-    DBGrid4->setGeometry(12, 363, 409, 113);
-    DBGrid4->setColumns(
-        {gridColumn(QStringLiteral("Skuespiller"), QString(), 178), gridColumn(QStringLiteral("Rolle"), QString(), 180)});
-    DBGrid4->setDataSource(data::DM->MedvirkSource);
-    Bevel2 = named(new QFrame(this), "Bevel2");
-    Bevel2->setFrameShape(QFrame::Box);
-    Bevel2->setFrameShadow(QFrame::Sunken);
-    Bevel2->setGeometry(12, 485, 409, 40);
-    SpeedButton6 = makeButton(this, "SpeedButton6", "Tilføj", "Tilføj medvirkende", {20, 493, 110, 24});
-    SpeedButton7 = makeButton(this, "SpeedButton7", "Slet", "Slet medvirkende", {159, 493, 110, 24});
-    SpeedButton8 = makeButton(this, "SpeedButton8", "Gem", "Gem medvirkende", {298, 493, 110, 24});
+    Label21 = design::caption(this, "Label21", text("Skuespillere/medvirkende"), {12, 345});
+    DBGrid4 = design::grid(this, "DBGrid4", {12, 363, 409, 113},
+                           {gridColumn(QStringLiteral("Skuespiller"), QString(), 178),
+                            gridColumn(QStringLiteral("Rolle"), QString(), 180)},
+                           data::DM->MedvirkSource);
+    Bevel2 = design::bevel(this, "Bevel2", {12, 485, 409, 40});
+    SpeedButton6 = design::button<QToolButton>(this, "SpeedButton6", text("Tilføj"), text("Tilføj medvirkende"), {20, 493, 110, 24});
+    SpeedButton7 = design::button<QToolButton>(this, "SpeedButton7", text("Slet"), text("Slet medvirkende"), {159, 493, 110, 24});
+    SpeedButton8 = design::button<QToolButton>(this, "SpeedButton8", text("Gem"), text("Gem medvirkende"), {298, 493, 110, 24});
     for (QToolButton* button : {SpeedButton6, SpeedButton7, SpeedButton8})
         button->setCursor(Qt::PointingHandCursor);
-    Label29 = makeLabel(this, "Label29", "Hent skuespiller fra databasen", 443, 477);
-    DBLookupComboBox10 =
-        makeLookup(this, "DBLookupComboBox10", "", data::DM->SkuespilSource, "Skuespiller", {445, 496, 231, 24}, 18);
+    Label29 = design::caption(this, "Label29", text("Hent skuespiller fra databasen"), {443, 477});
+    DBLookupComboBox10 = design::lookupList(this, "DBLookupComboBox10", {nullptr, ""},
+                                            {data::DM->SkuespilSource, "Skuespiller"}, {445, 496, 231, 24}, 18);
 }
 
 void TRegForm::createPictureControls()
 {
-    ScrollBox1 = makePictureFrame(this, "ScrollBox1", {445, 260, 226, 156}, Image1, "Image1");
-    SpeedButton1 = makePictureButton(this, "SpeedButton1", "Hent", "Hent forside billede", {680, 260, 76, 22}, folderIcon());
-    SpeedButton2 = makePictureButton(this, "SpeedButton2", "Hent", "Hent bagside billede", {680, 295, 76, 22}, folderIcon());
-    ScrollBox2 = makePictureFrame(this, "ScrollBox2", {765, 260, 226, 156}, Image2, "Image2");
-    OpenDialog1 = new QObject(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    ScrollBox1 = design::pictureFrame(this, "ScrollBox1", {445, 260, 226, 156}, Image1, "Image1");
+    SpeedButton1 = design::pictureButton(this, "SpeedButton1", text("Hent"), text("Hent forside billede"),
+                                         {680, 260, 76, 22}, folderIcon());
+    SpeedButton2 = design::pictureButton(this, "SpeedButton2", text("Hent"), text("Hent bagside billede"),
+                                         {680, 295, 76, 22}, folderIcon());
+    ScrollBox2 = design::pictureFrame(this, "ScrollBox2", {765, 260, 226, 156}, Image2, "Image2");
+    OpenDialog1 = design::named(new QObject(this), "OpenDialog1");
     OpenDialog1->setProperty("Title", QStringLiteral("Covers"));
     OpenDialog1->setProperty("Filter", QStringLiteral("Billeder (*.jpg)|*.jpg"));
     OpenDialog1->setProperty("DefaultExt", QStringLiteral("jpg"));

@@ -157,7 +157,7 @@ private:
     void showEnlarged(CoverSide side);
 };
 
-/// The registration window of the running program.
+/// The registration window of the running program (not owned; set by its owner at start).
 extern TRegForm* RegForm;
 
 } // namespace forms

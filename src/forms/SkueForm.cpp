@@ -1,7 +1,7 @@
 #include "SkueForm.h"
 
 #include "AppContext.h"
-#include "BrowseDesign.h"
+#include "Design.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 #include "dbctrls/DBGrid.h"
@@ -30,10 +30,7 @@ QString actorPhrase(int languageIndex)
 
 TSkueForm::TSkueForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames({QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, {QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
     design::setUpDialog(this, "SkueForm", QStringLiteral("Skuespillere"));
     resize(kDesignWidth, kDesignHeight);
     createActorPanel();
@@ -52,14 +49,9 @@ void TSkueForm::createActorPanel()
     Panel1->setGeometry(0, 0, kDesignWidth, 51);
     support::setAlign(Panel1, support::Align::Top);
     Label25 = design::label(Panel1, "Label25", QStringLiteral("Vælg skuespiller"), QPoint(12, 5), true);
-    DBLookupComboBox7 = new dbctrls::TDBLookupComboBox(Panel1);
-    DBLookupComboBox7->setObjectName(QStringLiteral("DBLookupComboBox7"));
+    DBLookupComboBox7 = design::lookupList(Panel1, "DBLookupComboBox7", {nullptr, ""},
+                                           {data::DM->SkuespilSource, "Skuespiller"}, {12, 21, 234, 21}, 18);
     DBLookupComboBox7->setFont(design::font());
-    DBLookupComboBox7->setGeometry(12, 21, 234, 21);
-    DBLookupComboBox7->setDropDownRows(18);
-    DBLookupComboBox7->setKeyField(QStringLiteral("Skuespiller"));
-    DBLookupComboBox7->setListField(QStringLiteral("Skuespiller"));
-    DBLookupComboBox7->setListSource(data::DM->SkuespilSource);
     Label26 = design::label(Panel1, "Label26", QString(), QPoint(272, 23));
     Label26->setFont(design::font(10));
     design::setTextColor(Label26, design::blue());

@@ -8,14 +8,9 @@ TTyperForm::TTyperForm(QWidget* parent, const QSize& screenSize)
     : TLookupForm(LookupMember::Type, parent, screenSize), Tilfj1(addItem()), Slet1(deleteItem())
 {
     connectCommands([this] { Tilfj1Click(); }, [this] { Slet1Click(); });
-    TyperForm = this;
 }
 
-TTyperForm::~TTyperForm()
-{
-    if (TyperForm == this)
-        TyperForm = nullptr;
-}
+TTyperForm::~TTyperForm() = default;
 
 void TTyperForm::Tilfj1Click()
 {

@@ -1,6 +1,7 @@
 #include "UdlaanForm.h"
 
 #include "AppContext.h"
+#include "Design.h"
 #include "GridColumns.h"
 #include "TapeCommands.h"
 #include "WindowPlacement.h"
@@ -51,59 +52,36 @@ const UdlaanTexts* udlaanTextsFor(const QString& languageName)
 
 TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
 {
-    QFormLocalizer1 = new locale::TQFormLocalizer(this);
-    QFormLocalizer1->setObjectName(QStringLiteral("QFormLocalizer1"));
-    QFormLocalizer1->SetPropNames(propNames());
-    QFormLocalizer1->SetSource(appContext().languageSource);
+    QFormLocalizer1 = design::localizer(this, propNames());
+    design::setUpDialog(this, "UdlaanForm", QStringLiteral("Udlån"));
 
-    setObjectName(QStringLiteral("UdlaanForm"));
-    setWindowTitle(QStringLiteral("Udlån"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("Liberation Sans"), 8));
-
-    DBText2 = new dbctrls::TDBText(this);
-    DBText2->setObjectName(QStringLiteral("DBText2"));
-    DBText2->setGeometry(22, 13, 561, 24);
+    DBText2 = design::control<dbctrls::TDBText>(this, "DBText2", {22, 13, 561, 24});
     DBText2->setAlignment(Qt::AlignCenter);
-    DBText2->setFont(QFont(QStringLiteral("Liberation Sans"), 14));
-    QPalette navy = DBText2->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    DBText2->setPalette(navy);
-    DBText2->setDataSource(data::DM->VideoSource);
-    DBText2->setDataField(QStringLiteral("Titel"));
+    DBText2->setFont(design::font(14));
+    design::setTextColor(DBText2, QColor(0, 0, 128));
+    design::bind(DBText2, {data::DM->VideoSource, "Titel"});
 
-    DBGrid2 = new dbctrls::TDBGrid(this);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    DBGrid2->setGeometry(14, 45, 577, 305);
-    DBGrid2->setTitleBold(true);
     // Widths that let a name, a telephone number and every language's titles show in full.
-    DBGrid2->setColumns({gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr."), 80),
-                         gridColumn(QStringLiteral("Dato"), QString(), 85),
-                         gridColumn(QStringLiteral("Navn"), QString(), 180),
-                         gridColumn(QStringLiteral("Telefon"), QString(), 110),
-                         gridColumn(QStringLiteral("Returneret"), QString(), 100)});
-    DBGrid2->setDataSource(data::DM->UdlaanSource);
+    DBGrid2 = design::grid(this, "DBGrid2", {14, 45, 577, 305},
+                           {gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr."), 80),
+                            gridColumn(QStringLiteral("Dato"), QString(), 85),
+                            gridColumn(QStringLiteral("Navn"), QString(), 180),
+                            gridColumn(QStringLiteral("Telefon"), QString(), 110),
+                            gridColumn(QStringLiteral("Returneret"), QString(), 100)},
+                           data::DM->UdlaanSource, true);
 
-    DBNavigator3 = new dbctrls::TDBNavigator(this);
-    DBNavigator3->setObjectName(QStringLiteral("DBNavigator3"));
-    DBNavigator3->setGeometry(15, 365, 487, 33);
+    DBNavigator3 = design::navigator(this, "DBNavigator3", {15, 365, 487, 33},
+                                     {QStringLiteral("Første"), QStringLiteral("Forrige"), QStringLiteral("Næste"),
+                                      QStringLiteral("Sidste"), QStringLiteral("Nyt udlån"), QStringLiteral("Slet udlån"),
+                                      QStringLiteral("Ret udlån"), QStringLiteral("Gem udlån"),
+                                      QStringLiteral("Fortryd udlån")},
+                                     data::DM->UdlaanSource);
     DBNavigator3->setCursor(Qt::PointingHandCursor);
-    DBNavigator3->setHints({QStringLiteral("Første"), QStringLiteral("Forrige"), QStringLiteral("Næste"),
-                            QStringLiteral("Sidste"), QStringLiteral("Nyt udlån"), QStringLiteral("Slet udlån"),
-                            QStringLiteral("Ret udlån"), QStringLiteral("Gem udlån"), QStringLiteral("Fortryd udlån")});
-    DBNavigator3->setDataSource(data::DM->UdlaanSource);
 
-    SpeedButton5 = new QToolButton(this);
-    SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));
-    SpeedButton5->setText(QStringLiteral("&Vis alle"));
     // Wider than designed (and the navigator narrower), so the German "Alle anzeigen" fits.
-    SpeedButton5->setGeometry(510, 364, 81, 33);
-    SpeedButton5->setCursor(Qt::PointingHandCursor);
-    SpeedButton5->setFocusPolicy(Qt::NoFocus);
-    QFont bold = font();
-    bold.setBold(true);
-    SpeedButton5->setFont(bold);
-    connect(SpeedButton5, &QToolButton::clicked, this, [this] { core::guarded([this] { SpeedButton5Click(); }); });
+    SpeedButton5 = design::speedButton(this, "SpeedButton5", QStringLiteral("&Vis alle"), {510, 364, 81, 33}, QString());
+    design::setBold(SpeedButton5);
+    core::connectGuarded(SpeedButton5, &QToolButton::clicked, this, &TUdlaanForm::SpeedButton5Click);
 
     resize(kDesignWidth, kDesignHeight);
     QFormLocalizer1->Loaded();

@@ -116,6 +116,7 @@ TEST_P(DamagedCatalogue, TheWindowsNameTheFileOpenNoTableAndWriteNothing)
             EXPECT_FALSE(table->Active()) << table->objectName().toStdString();
         form.close();
         app::HovedForm = nullptr;
+        data::DM = nullptr;
     }
     EXPECT_EQ(snapshot(program.path()), before);
 }

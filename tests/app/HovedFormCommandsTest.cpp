@@ -38,10 +38,10 @@ protected:
         folder.install();
         scripted().clear();
         windows = std::make_unique<app::ProgramWindows>();
-        form = windows->hovedForm.get();
-        dm = windows->dm.get();
-        oversigt = windows->oversigtForm.get();
-        reg = windows->regForm.get();
+        form = windows->hovedForm();
+        dm = windows->dm();
+        oversigt = windows->oversigtForm();
+        reg = windows->regForm();
         form->show();
         QApplication::processEvents();
     }

@@ -37,6 +37,9 @@ protected:
     }
     void TearDown() override
     {
+        // The globals are the test's own to empty: nothing empties them on destruction.
+        app::HovedForm = nullptr;
+        data::DM = nullptr;
         form.reset();
         dm.reset();
     }

@@ -49,10 +49,10 @@ protected:
         scripted().clear();
         scripted().cancelAfterProgressCalls = -1;
         windows = std::make_unique<app::ProgramWindows>();
-        form = windows->hovedForm.get();
-        dm = windows->dm.get();
-        oversigt = windows->oversigtForm.get();
-        reg = windows->regForm.get();
+        form = windows->hovedForm();
+        dm = windows->dm();
+        oversigt = windows->oversigtForm();
+        reg = windows->regForm();
     }
     void TearDown() override
     {

@@ -139,7 +139,7 @@ int main(int argc, char** argv)
     core::setProgramPaths(core::ProgramPaths::forFolder(QString::fromLocal8Bit(argv[1])));
 
     app::ProgramWindows windows(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
-    app::THovedForm* hovedForm = windows.hovedForm.get();
+    app::THovedForm* hovedForm = windows.hovedForm();
 
     User user(*hovedForm, QString::fromLatin1(argv[2]));
     QTimer looking;
