@@ -1,27 +1,23 @@
 #include "TestCatalogue.h"
 
-#include "core/Dialogs.h"
-#include "core/ScriptedDialogs.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 
 namespace testing_support {
 
-void openCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+void CatalogueTest::SetUp()
 {
-    folder = std::make_unique<TempProgramFolder>();
-    folder->install();
+    ProgramTest::SetUp();
     dm = std::make_unique<data::TDM>(folder->dataDir());
     data::DM = dm.get();
     dm->OpenTables();
 }
 
-void closeCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+void CatalogueTest::TearDown()
 {
     if (data::DM == dm.get())
         data::DM = nullptr;
     dm.reset();
-    folder.reset();
 }
 
 void addTape(data::TDM& dm, const QString& tapeNr, const QString& title, FieldValues fields)
@@ -43,20 +39,6 @@ void addCast(data::TDM& dm, const QString& actor, const QString& role)
     cast.FieldByName(QStringLiteral("Skuespiller")).SetAsString(actor);
     cast.FieldByName(QStringLiteral("Rolle")).SetAsString(role);
     cast.Post();
-}
-
-core::ScriptedDialogs& scriptedDialogs()
-{
-    return static_cast<core::ScriptedDialogs&>(core::dialogs());
-}
-
-void resetScriptedDialogs()
-{
-    core::ScriptedDialogs& dialogs = scriptedDialogs();
-    dialogs.clear();
-    dialogs.confirmAnswers.clear();
-    dialogs.inputAnswers.clear();
-    dialogs.openFileAnswers.clear();
 }
 
 } // namespace testing_support
