@@ -92,9 +92,17 @@ int baseLetterByte(QChar c)
 
 QByteArray encodeNearest(const QString& text, qsizetype& replaced)
 {
+    QByteArray bytes;
+    appendNearest(bytes, text, replaced);
+    return bytes;
+}
+
+void appendNearest(QByteArray& bytes, const QString& text, qsizetype& replaced)
+{
     // Sized once and written in place; the code page's own characters need no lookup.
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
     const QChar* chars = text.constData();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = chars[i];
@@ -110,7 +118,6 @@ QByteArray encodeNearest(const QString& text, qsizetype& replaced)
         *out++ = b < 0 ? '?' : char(b);
     }
     bytes.truncate(out - bytes.data());
-    return bytes;
 }
 
 QChar upper(QChar c)

@@ -16,6 +16,8 @@ QByteArray encode(const QString& text);
 /// canonical decomposition starts with one the code page has, '?' otherwise. replaced counts
 /// the characters not written as themselves.
 QByteArray encodeNearest(const QString& text, qsizetype& replaced);
+/// encodeNearest's bytes appended to bytes, whose room is reused from line to line.
+void appendNearest(QByteArray& bytes, const QString& text, qsizetype& replaced);
 /// The byte of one character, or -1 when the code page lacks it.
 int byteOf(QChar c);
 /// The code page's upper case of one character: a-z, the accented Latin-1 letters,

@@ -277,15 +277,18 @@ void Database::addWantedIndexes() noexcept
 void Database::addWantedIndexes(const QString& schema, const QString& path) noexcept
 {
     const QString fileName = QFileInfo(path).fileName();
+    const auto wanted = [&](const WantedIndex& index) { return index.fileName.compare(fileName, Qt::CaseInsensitive) == 0; };
+    if (std::none_of(wantedIndexes_.begin(), wantedIndexes_.end(), wanted))
+        return;
     QStringList statements;
     try {
+        // The file's indexes in one query: a query per index cost a lock of the file each.
+        QSet<QString> existing;
+        Statement known(*this, QStringLiteral("SELECT lower(name) FROM %1.sqlite_master WHERE type = 'index'").arg(quoteId(schema)));
+        while (known.step())
+            existing.insert(known.text(0));
         for (const WantedIndex& index : wantedIndexes_) {
-            if (index.fileName.compare(fileName, Qt::CaseInsensitive) != 0)
-                continue;
-            Statement known(*this, QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = 'index' AND name = ?1 "
-                                                  "COLLATE NOCASE").arg(quoteId(schema)));
-            known.bindText(1, index.name);
-            if (known.step())
+            if (!wanted(index) || existing.contains(index.name.toLower()))
                 continue;
             QStringList columns;
             for (const QString& column : index.columns)

@@ -45,6 +45,25 @@ QString isoDate(const QString& text)
     return date.toString(Qt::ISODate);
 }
 
+// A number in at least width digits, zero-padded, without building a text for it.
+void appendPadded(QString& out, int value, int width)
+{
+    if (value < 0) {
+        out += QString::number(value).rightJustified(width, QLatin1Char('0'));
+        return;
+    }
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int i = count; i < width; ++i)
+        out += QLatin1Char('0');
+    while (count > 0)
+        out += QLatin1Char(digits[--count]);
+}
+
 // Numeric date formats ("dd.MM.yyyy", "d/M/yy") written directly; anything else (month
 // names) by the locale. Returns false for a format it does not handle.
 bool formatNumericDate(const QDate& date, const QString& format, QString& out)
@@ -57,7 +76,6 @@ bool formatNumericDate(const QDate& date, const QString& format, QString& out)
             ++run;
         i += run;
         int value = 0;
-        int width = int(run);
         if (c == QLatin1Char('d') && run <= 2)
             value = date.day();
         else if (c == QLatin1Char('M') && run <= 2)
@@ -67,12 +85,11 @@ bool formatNumericDate(const QDate& date, const QString& format, QString& out)
         else if (c.isLetter())
             return false;
         else {
-            out += QString(run, c);
+            for (qsizetype k = 0; k < run; ++k)
+                out += c;
             continue;
         }
-        if (run == 1)
-            width = 1;
-        out += QString::number(value).rightJustified(width, QLatin1Char('0'));
+        appendPadded(out, value, int(run));
     }
     return true;
 }

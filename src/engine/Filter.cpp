@@ -1,5 +1,6 @@
 #include "Filter.h"
 
+#include "Field.h"
 #include "core/Errors.h"
 
 namespace engine {
@@ -90,6 +91,15 @@ QString makeFilter(const QString& field, const QString& value)
     QString quoted = value;
     quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QStringLiteral("%1 = '%2'").arg(field, quoted);
+}
+
+QVariant filterValue(const Field& field, const QString& text)
+{
+    try {
+        return field.storageValue(text);
+    } catch (const core::EConvertError&) {
+        return text;
+    }
 }
 
 } // namespace engine

@@ -73,11 +73,14 @@ bool StoredRow::utf8(int column, const char*& data, qsizetype& size) const
 void RowCache::configure(const QString& columnList, const QString& qualifiedTable, int columnCount,
                          const QString& context)
 {
-    QStringList parameters;
-    for (int i = 1; i <= kBatch; ++i)
-        parameters << QStringLiteral("?%1").arg(i);
-    sql_ = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-               .arg(columnList, qualifiedTable, parameters.join(QLatin1Char(',')));
+    // The same for every table, and building it cost more than the rest of the set-up.
+    static const QString parameters = [] {
+        QStringList list;
+        for (int i = 1; i <= kBatch; ++i)
+            list << QStringLiteral("?%1").arg(i);
+        return list.join(QLatin1Char(','));
+    }();
+    sql_ = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)").arg(columnList, qualifiedTable, parameters);
     rangeSql_ = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2").arg(columnList, qualifiedTable);
     context_ = context;
     columnCount_ = columnCount;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QUrl>
 #include <sqlite3.h>
 
@@ -142,14 +143,22 @@ QStringList removeUnneededSuperJournals(const QDir& dir)
     return removed;
 }
 
-bool hasCandidates(const QDir& dir, const QFileInfoList& tables)
+// Told from the folder's one listing (files): most opens find nothing, and a second look
+// at the folder cost more than the rest of this check.
+bool hasCandidates(const QFileInfoList& files, const QFileInfoList& tables)
 {
+    QSet<QString> names;
+    for (const QFileInfo& info : files) {
+        if (info.fileName().contains(QLatin1String("-mj"), Qt::CaseInsensitive))
+            return true;
+        names.insert(info.fileName());
+    }
     for (const QFileInfo& table : tables) {
-        const QString journal = table.absoluteFilePath() + QStringLiteral("-journal");
-        if (QFileInfo(journal).isFile() && isInertJournal(journal))
+        const QString journal = table.fileName() + QStringLiteral("-journal");
+        if (names.contains(journal) && isInertJournal(table.absoluteFilePath() + QStringLiteral("-journal")))
             return true;
     }
-    return !dir.entryList({QStringLiteral("*-mj*")}, QDir::Files | QDir::Hidden).isEmpty();
+    return false;
 }
 
 } // namespace
@@ -158,12 +167,13 @@ QStringList removeStaleJournals(const QString& dataDir) noexcept
 {
     try {
         const QDir dir(dataDir);
+        const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
         QFileInfoList tables;
-        for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
+        for (const QFileInfo& info : files)
             if (isTableFile(info))
                 tables << info;
         // Most opens find nothing: they touch no file.
-        if (!hasCandidates(dir, tables))
+        if (!hasCandidates(files, tables))
             return {};
         for (const QFileInfo& table : std::as_const(tables))
             if (inWalMode(table))

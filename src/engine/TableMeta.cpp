@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace engine {
 
@@ -52,43 +53,58 @@ void TableMeta::readColumns(Database& db, const QString& schema)
 
 void TableMeta::readIndexes(Database& db, const QString& schema)
 {
-    QStringList names;
-    {
-        Statement list(db, QStringLiteral("SELECT name FROM pragma_index_list(?1, ?2)"), path_);
-        list.bindText(1, schema).bindText(2, schema);
-        while (list.step())
-            names << list.text(0);
-    }
-    for (const QString& name : std::as_const(names)) {
-        Statement info(db,
-                       QStringLiteral("SELECT name, desc, coll FROM pragma_index_xinfo(?1, ?2) "
-                                      "WHERE key = 1 ORDER BY seqno"),
-                       path_);
-        info.bindText(1, name).bindText(2, schema);
-        QStringList terms;
-        QStringList columns;
-        bool usable = true;
-        while (info.step()) {
-            const QVariant column = info.value(0);
-            usable = usable && !column.isNull(); // an expression cannot be named in ORDER BY
-            QString term = quoteId(column.toString());
-            if (info.text(2).compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
-                term += QStringLiteral(" COLLATE ") + quoteId(info.text(2));
-            if (info.int64(1) != 0)
-                term += QStringLiteral(" DESC");
-            terms << term;
-            columns << column.toString();
+    // Every index's key columns in one query: a query per index cost a lock of the file each.
+    Statement info(db,
+                   QStringLiteral("SELECT list.name, info.name, info.desc, info.coll "
+                                  "FROM pragma_index_list(?1, ?2) AS list, pragma_index_xinfo(list.name, ?2) AS info "
+                                  "WHERE info.key = 1 ORDER BY list.seq, info.seqno"),
+                   path_);
+    info.bindText(1, schema).bindText(2, schema);
+    QString index;
+    QStringList terms;
+    QStringList columns;
+    bool usable = true;
+    const auto finish = [&] {
+        if (!index.isEmpty() && usable) {
+            indexTerms_.insert(index.toLower(), terms << QStringLiteral("rowid"));
+            indexColumns_.insert(index.toLower(), columns);
         }
-        if (!usable)
-            continue;
-        terms << QStringLiteral("rowid");
-        indexTerms_.insert(name.toLower(), terms);
-        indexColumns_.insert(name.toLower(), columns);
+        terms.clear();
+        columns.clear();
+        usable = true;
+    };
+    while (info.step()) {
+        if (info.text(0) != index) {
+            finish();
+            index = info.text(0);
+        }
+        const QVariant column = info.value(1);
+        usable = usable && !column.isNull(); // an expression cannot be named in ORDER BY
+        QString term = quoteId(column.toString());
+        if (info.text(3).compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
+            term += QStringLiteral(" COLLATE ") + quoteId(info.text(3));
+        if (info.int64(2) != 0)
+            term += QStringLiteral(" DESC");
+        terms << term;
+        columns << column.toString();
     }
+    finish();
 }
 
 void TableMeta::readSortKeys(Database& db, const QString& schema)
 {
+    // Only a column that an index leads with its sort key can have one that counts; the
+    // definitions and the file's CREATE statement are read only for such columns.
+    QStringList indexed;
+    for (const ColumnInfo& column : columns_) {
+        const bool leads = std::any_of(indexColumns_.cbegin(), indexColumns_.cend(), [&](const QStringList& columns) {
+            return columns.size() >= 2 && columns.at(0) == danishSortKey(column.name) && columns.at(1) == column.name;
+        });
+        if (leads)
+            indexed << column.name;
+    }
+    if (indexed.isEmpty())
+        return;
     // A sort key is trusted only when the file defines it exactly as this program does, so
     // that danishFold() of a value is what the column holds.
     QString createSql;
@@ -99,17 +115,11 @@ void TableMeta::readSortKeys(Database& db, const QString& schema)
         if (sql.step())
             createSql = sql.text(0);
     }
-    for (const ColumnInfo& column : columns_) {
-        const QStringList definitions = danishSortColumns(column.name);
-        bool defined = true;
-        for (const QString& definition : definitions)
-            defined = defined && createSql.contains(definition);
-        if (!defined)
-            continue;
-        for (const QStringList& indexColumns : std::as_const(indexColumns_))
-            if (indexColumns.size() >= 2 && indexColumns.at(0) == danishSortKey(column.name)
-                && indexColumns.at(1) == column.name)
-                sortKeyIndexed_.insert(column.name);
+    for (const QString& column : std::as_const(indexed)) {
+        const QStringList definitions = danishSortColumns(column);
+        if (std::all_of(definitions.cbegin(), definitions.cend(),
+                        [&](const QString& definition) { return createSql.contains(definition); }))
+            sortKeyIndexed_.insert(column);
     }
 }
 

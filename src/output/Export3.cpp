@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "engine/Table.h"
+#include "engine/ViewRecords.h"
 
 #include <QThread>
 
@@ -44,8 +45,37 @@ QString trimmedOfControls(const QString& text)
     return begin == 0 && end == text.size() ? text : text.mid(begin, end - begin);
 }
 
+// A text's stored UTF-8 bytes as trimmedOfControls gives the decoded text: blanks and control
+// characters are single bytes in UTF-8, so trimming the bytes trims the text. Plain ASCII
+// stays as bytes for the writer to copy; anything else is decoded.
+void setStoredText(ExportCell& cell, const char* data, qsizetype size)
+{
+    while (size > 0 && uchar(data[0]) <= 32) {
+        ++data;
+        --size;
+    }
+    while (size > 0 && uchar(data[size - 1]) <= 32)
+        --size;
+    qsizetype ascii = 0;
+    while (ascii < size && uchar(data[ascii]) < 0x80)
+        ++ascii;
+    cell.isPlain = ascii == size;
+    if (cell.isPlain)
+        cell.plain = QByteArrayView(data, size);
+    else
+        cell.text = QString::fromUtf8(data, size);
+}
+
+// Give the rest of the system a moment now and then; no window messages are handled
+// meanwhile. (A yield per record cost more than the record itself.)
+void yieldNowAndThen(int recordsRead)
+{
+    constexpr int kRecordsPerYield = 256;
+    if (recordsRead % kRecordsPerYield == 0)
+        QThread::yieldCurrentThread();
+}
+
 const QString kDataSet = QStringLiteral("DataSet");
-constexpr int kRecordsPerYield = 256;
 
 } // namespace
 
@@ -73,22 +103,78 @@ void TQExport3::buildColumns()
     }
 }
 
+void TQExport3::fillCell(const ExportColumn& column, const engine::Field& field, const QVariant& stored,
+                         ExportCell& cell) const
+{
+    cell.isNull = field.isNullValue(stored);
+    cell.isPlain = false;
+    cell.text = cell.isNull ? Formats.NullString : trimmedOfControls(field.displayText(stored));
+    cell.value = column.kind == ColumnKind::Text ? QVariant() : stored;
+}
+
 void TQExport3::readRow(std::vector<ExportCell>& cells) const
 {
     cells.resize(columns_.size());
     for (size_t i = 0; i < columns_.size(); ++i) {
         const engine::Field& field = DataSet->Fields(columns_[i].fieldIndex);
-        ExportCell& cell = cells[i];
-        cell.value = field.Value();
-        cell.isNull = field.isNullValue(cell.value);
-        cell.text = cell.isNull ? Formats.NullString : trimmedOfControls(field.displayText(cell.value));
+        fillCell(columns_[i], field, field.Value(), cells[i]);
     }
+}
+
+void TQExport3::readRow(const engine::ViewRecords& records, std::vector<ExportCell>& cells) const
+{
+    cells.resize(columns_.size());
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        const ExportColumn& column = columns_[i];
+        ExportCell& cell = cells[i];
+        const char* data = nullptr;
+        qsizetype size = 0;
+        // A text straight from its stored bytes; anything else (no value, a date) as the field shows it.
+        if (column.kind == ColumnKind::Text && records.utf8(int(i), data, size) && size > 0) {
+            cell.isNull = false;
+            if (cell.value.isValid())
+                cell.value.clear();
+            setStoredText(cell, data, size);
+        } else {
+            fillCell(column, DataSet->Fields(column.fieldIndex), records.value(int(i)), cell);
+        }
+    }
+}
+
+bool TQExport3::exportsWholeView() const
+{
+    return GoToFirstRecord && !CurrentRecordOnly && SkipRecCount <= 0 && ExportRecCount <= 0;
 }
 
 void TQExport3::exportRecords()
 {
+    // Also settles a pending edit before anything is read.
     if (GoToFirstRecord && !CurrentRecordOnly)
         DataSet->First();
+    if (exportsWholeView() && engine::ViewRecords::canRead(*DataSet))
+        exportView();
+    else
+        walkRecords();
+}
+
+void TQExport3::exportView()
+{
+    std::vector<int> fields;
+    for (const ExportColumn& column : columns_)
+        fields.push_back(column.fieldIndex);
+    engine::ViewRecords records(*DataSet, fields);
+    std::vector<ExportCell> cells;
+    for (int read = 1; records.next(); ++read) {
+        readRow(records, cells);
+        WriteRow(columns_, cells);
+        yieldNowAndThen(read);
+    }
+    // Where a walk through the records leaves the table: at the last one, past the end.
+    DataSet->Last();
+}
+
+void TQExport3::walkRecords()
+{
     for (int skipped = 0; skipped < SkipRecCount && !DataSet->Eof(); ++skipped)
         DataSet->Next();
     std::vector<ExportCell> cells;
@@ -105,10 +191,7 @@ void TQExport3::exportRecords()
         if (CurrentRecordOnly)
             break;
         DataSet->Next();
-        // Give the rest of the system a moment now and then; no window messages are handled
-        // meanwhile. (A yield per record cost more than the record itself.)
-        if (read % kRecordsPerYield == 0)
-            QThread::yieldCurrentThread();
+        yieldNowAndThen(read);
     }
 }
 

@@ -9,7 +9,9 @@
 #include <vector>
 
 namespace engine {
+class Field;
 class Table;
+class ViewRecords;
 }
 
 namespace output {
@@ -27,8 +29,14 @@ struct ExportColumn {
 
 struct ExportCell {
     QString text;
-    QVariant value; ///< the field's stored value (dates: ISO text)
+    QVariant value; ///< the field's stored value where its format reads it (dates: ISO text); null for texts
     bool isNull = false;
+    /// True when the value is a text in plain ASCII, given as its stored bytes (trimmed) in
+    /// plain instead of text, so that a writer can copy them; valid until the next record.
+    bool isPlain = false;
+    QByteArrayView plain;
+    /// The cell's text, also when it is given as plain bytes.
+    QString shownText() const { return isPlain ? QString::fromLatin1(plain) : text; }
 };
 
 class TQExport3 : public QObject {
@@ -63,8 +71,15 @@ protected:
 private:
     void checkDataSet() const;
     void buildColumns();
+    /// A cell from a value the field holds, as the field shows it.
+    void fillCell(const ExportColumn& column, const engine::Field& field, const QVariant& stored, ExportCell& cell) const;
     void readRow(std::vector<ExportCell>& cells) const;
+    void readRow(const engine::ViewRecords& records, std::vector<ExportCell>& cells) const;
+    /// True when the records go out as the view reads them, from the first to the last.
+    bool exportsWholeView() const;
     void exportRecords();
+    void walkRecords();
+    void exportView();
 
     std::vector<ExportColumn> columns_;
 };

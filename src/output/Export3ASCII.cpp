@@ -38,15 +38,44 @@ void TQExport3ASCII::WriteCaptions(const std::vector<ExportColumn>& columns)
     writeText(captions.join(CSVComma));
 }
 
+void TQExport3ASCII::appendQuotedPlain(QByteArray& line, QByteArrayView text) const
+{
+    // ASCII is the same bytes in the file's code page.
+    if (!CSVQuoteStrings) {
+        line.append(text);
+        return;
+    }
+    const char quote = char(CSVQuote.unicode());
+    line.append(quote);
+    for (qsizetype at = 0;;) {
+        const qsizetype found = text.indexOf(quote, at);
+        if (found < 0) {
+            line.append(text.sliced(at));
+            break;
+        }
+        line.append(text.sliced(at, found + 1 - at)).append(quote);
+        at = found + 1;
+    }
+    line.append(quote);
+}
+
 void TQExport3ASCII::WriteRow(const std::vector<ExportColumn>& columns, const std::vector<ExportCell>& cells)
 {
-    line_.clear();
+    // Built as the file's bytes: a plain text is copied as stored, anything else encoded.
+    bytes_.resize(0);
+    const bool plainQuote = CSVQuote.unicode() < 0x80;
     for (size_t i = 0; i < columns.size(); ++i) {
         if (i > 0)
-            line_ += CSVComma;
-        appendQuoted(line_, formatted(columns[i], cells[i]));
+            appendEncoded(bytes_, CSVComma);
+        if (cells[i].isPlain && plainQuote) {
+            appendQuotedPlain(bytes_, cells[i].plain);
+            continue;
+        }
+        text_.resize(0);
+        appendQuoted(text_, formatted(columns[i], cells[i]));
+        appendEncoded(bytes_, text_);
     }
-    writeText(line_);
+    writeEncoded(bytes_);
 }
 
 } // namespace output

@@ -24,8 +24,11 @@ protected:
 private:
     QString quoted(const QString& text) const;
     void appendQuoted(QString& line, const QString& text) const;
+    /// Appends plain ASCII text quoted as appendQuoted would, as the file's bytes.
+    void appendQuotedPlain(QByteArray& line, QByteArrayView text) const;
 
-    QString line_; // reused for every row
+    QString text_;     // reused for every value
+    QByteArray bytes_; // reused for every row
 };
 
 } // namespace output

@@ -6,13 +6,24 @@ namespace output {
 
 void TQExport3AdvancedText::writeText(const QString& text)
 {
+    bytes_.resize(0); // keeps its room
+    appendEncoded(bytes_, text);
+    writeEncoded(bytes_);
+}
+
+void TQExport3AdvancedText::appendEncoded(QByteArray& line, const QString& text)
+{
+    core::win1252::appendNearest(line, text, replaced_);
+}
+
+void TQExport3AdvancedText::writeEncoded(QByteArray& line)
+{
     // A NUL in a text file ends the value for many readers: it is written as "?", like a
     // character the code page lacks.
     // Only the character U+0000 becomes the byte 0.
-    QByteArray bytes = core::win1252::encodeNearest(text, replaced_);
-    if (bytes.contains('\0'))
-        bytes.replace('\0', '?');
-    writeLine(bytes);
+    if (line.contains('\0'))
+        line.replace('\0', '?');
+    writeLine(line);
 }
 
 void TQExport3AdvancedText::writeLinesOrClose(const QStringList& lines)

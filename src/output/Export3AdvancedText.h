@@ -24,6 +24,11 @@ protected:
     void EndExport(bool succeeded) override;
     /// Text to the file's bytes (Windows-1252).
     void writeText(const QString& text);
+    /// Appends a text's bytes in the file's code page to a line being built, counting the
+    /// characters it lacks.
+    void appendEncoded(QByteArray& line, const QString& text);
+    /// Writes a line built of the file's bytes (a NUL becomes '?').
+    void writeEncoded(QByteArray& line);
 
 private:
     /// Writes the lines; when one fails the file is closed before the error goes on.
@@ -32,6 +37,7 @@ private:
     QString warning_ = QStringLiteral("Tegn der ikke kunne skrives i filens tegnsæt: %1 "
                                       "(erstattet af et bogstav uden accent eller et spørgsmålstegn).");
     qsizetype replaced_ = 0;
+    QByteArray bytes_; // reused for every line
 };
 
 } // namespace output

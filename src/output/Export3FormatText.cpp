@@ -71,28 +71,27 @@ QString TQExport3FormatText::formatted(const ExportColumn& column, const ExportC
 {
     if (cell.isNull)
         return Formats.NullString;
-    const QString& format = formatOf(column);
     bool ok = false;
     switch (column.kind) {
     case ColumnKind::Integer:
     case ColumnKind::LargeInteger: {
         const qlonglong value = cell.text.toLongLong(&ok);
-        return formatNumber(ok ? double(value) : 0.0, format);
+        return formatNumber(ok ? double(value) : 0.0, formatOf(column));
     }
     case ColumnKind::Float:
     case ColumnKind::Currency: {
         const double value = locale_.toDouble(cell.text, &ok);
-        return ok ? formatNumber(value, format) : QString();
+        return ok ? formatNumber(value, formatOf(column)) : QString();
     }
     case ColumnKind::Date:
-        return formattedDate(format, cell);
+        return formattedDate(formatOf(column), cell);
     case ColumnKind::Time:
     case ColumnKind::DateTime: {
         const QDateTime value = readDateTime(cell.text);
-        return value.isValid() ? locale_.toString(value, format) : QString();
+        return value.isValid() ? locale_.toString(value, formatOf(column)) : QString();
     }
     default:
-        return cell.text;
+        return cell.shownText();
     }
 }
 

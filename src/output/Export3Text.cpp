@@ -63,7 +63,7 @@ void TQExport3Text::BeginExport()
 
 void TQExport3Text::writeLine(const QByteArray& bytes)
 {
-    line_.clear();
+    line_.resize(0); // keeps its room, unlike clear()
     line_.append(bytes).append("\r\n", 2);
     if (file_->write(line_) != line_.size())
         throw core::EInOutError(cannotWrite(path_, *file_));

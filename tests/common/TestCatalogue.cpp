@@ -5,19 +5,42 @@
 
 namespace testing_support {
 
-void CatalogueTest::SetUp()
+void openDataModule(const TempProgramFolder& folder, std::unique_ptr<data::TDM>& dm)
 {
-    ProgramTest::SetUp();
-    dm = std::make_unique<data::TDM>(folder->dataDir());
+    dm = std::make_unique<data::TDM>(folder.dataDir());
     data::DM = dm.get();
     dm->OpenTables();
 }
 
-void CatalogueTest::TearDown()
+void closeDataModule(std::unique_ptr<data::TDM>& dm)
 {
     if (data::DM == dm.get())
         data::DM = nullptr;
     dm.reset();
+}
+
+void openCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+{
+    folder = std::make_unique<TempProgramFolder>();
+    folder->install();
+    openDataModule(*folder, dm);
+}
+
+void closeCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+{
+    closeDataModule(dm);
+    folder.reset();
+}
+
+void CatalogueTest::SetUp()
+{
+    ProgramTest::SetUp();
+    openDataModule(*folder, dm);
+}
+
+void CatalogueTest::TearDown()
+{
+    closeDataModule(dm);
 }
 
 void addTape(data::TDM& dm, const QString& tapeNr, const QString& title, FieldValues fields)

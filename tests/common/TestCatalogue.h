@@ -14,6 +14,15 @@ namespace testing_support {
 
 using FieldValues = std::initializer_list<std::pair<const char*, QString>>;
 
+/// Opens a data module on the folder's Data with its tables open, as data::DM.
+void openDataModule(const TempProgramFolder& folder, std::unique_ptr<data::TDM>& dm);
+/// Closes the data module; data::DM no longer names it.
+void closeDataModule(std::unique_ptr<data::TDM>& dm);
+/// Installs a fresh program folder and opens a data module on it (for a whole test suite).
+void openCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm);
+/// Closes the data module first, then removes the folder.
+void closeCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm);
+
 /// Inserts and posts a tape through VideoTable; Udlaan "Nej" unless given.
 void addTape(data::TDM& dm, const QString& tapeNr, const QString& title, FieldValues fields = {});
 /// Adds a cast row to VideoTable's current tape through MedvirkTable.
