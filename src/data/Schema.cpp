@@ -1,6 +1,6 @@
 #include "Schema.h"
 
-#include "engine/Database.h"
+#include "engine/SortExpression.h"
 
 namespace data {
 

@@ -4,7 +4,7 @@
 // INTEGER, DATE, MEMO. The memo is declared "MEMO TEXT" so that SQLite stores its text as
 // typed (a bare MEMO has numeric affinity); files made with a bare MEMO still open.
 // The index "PrimaryKey" gives a table's primary order; other indexes are orders by name.
-#include "engine/Database.h"
+#include "engine/WantedIndex.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,6 +2,9 @@
 // One SQLite connection over the table folder. Each table file is attached under its own
 // schema name (the file name without extension) and is never created here. Used from the
 // user-interface thread only: the connection is opened without SQLite's own locking.
+#include "SortExpression.h"
+#include "WantedIndex.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -17,14 +20,6 @@ struct sqlite3_stmt;
 namespace engine {
 
 class Table;
-
-/// An index that a table file should hold: files made before it existed get it when they are
-/// attached. columns are plain column names, in index order.
-struct WantedIndex {
-    QString fileName; ///< matched without regard to case
-    QString name;
-    QStringList columns;
-};
 
 class Database {
 public:
@@ -150,15 +145,5 @@ public:
 private:
     Transaction scope_;
 };
-
-/// Column definitions that give a text column its Danish, case-insensitive sort key, built
-/// from replace() only (A-Z to a-z; æ/ä, ø/ö, å after z; other accents to their base letter)
-/// as VIRTUAL generated columns; the last one is danishSortKey(column). The engine never
-/// shows generated columns as fields (it reads PRAGMA table_info). An order on the column is
-/// an index on (sort key, column), which serves ORDER BY sort key, column, rowid.
-QStringList danishSortColumns(const QString& column);
-QString danishSortKey(const QString& column);
-/// The value danishSortKey(column) holds for a column holding text: the same fold, in C++.
-QString danishFold(const QString& text);
 
 } // namespace engine

@@ -1,4 +1,4 @@
-#include "Database.h"
+#include "SortExpression.h"
 
 #include <QHash>
 

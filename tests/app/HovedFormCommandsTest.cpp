@@ -1,17 +1,10 @@
 // The main window's commands with the windows of a running program: the data module, the
 // overview and the registration window created after it, in that order.
-#include "app/HovedForm.h"
-#include "app/ProgramWindows.h"
-#include "common/TempProgramFolder.h"
-#include "core/Dialogs.h"
-#include "core/ScriptedDialogs.h"
-#include "data/DM.h"
+#include "AppFixtures.h"
 #include "dbctrls/DBLookupComboBox.h"
 #include "dbctrls/DBLookupListModel.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
-#include "forms/OversigtForm.h"
-#include "forms/RegForm.h"
 #include "report/DefaultPrinter.h"
 #include "report/ReportPreview.h"
 #include "support/AboutBox.h"
@@ -31,27 +24,18 @@
 
 namespace {
 
-class MainWindowCommands : public ::testing::Test {
+class MainWindowCommands : public apptest::RunningProgram {
 protected:
     void SetUp() override
     {
-        folder.install();
-        scripted().clear();
-        windows = std::make_unique<app::ProgramWindows>();
-        form = windows->hovedForm();
-        dm = windows->dm();
-        oversigt = windows->oversigtForm();
-        reg = windows->regForm();
-        form->show();
-        QApplication::processEvents();
+        RunningProgram::SetUp();
+        start();
     }
     void TearDown() override
     {
-        EXPECT_TRUE(scripted().texts(QStringLiteral("error")).isEmpty())
-            << scripted().texts(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
-        windows.reset();
+        expectNoErrorsLeft();
+        RunningProgram::TearDown();
     }
-    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
 
     void addTape(const QString& tapeNr, const QString& title, const QString& category = QString())
     {
@@ -101,12 +85,6 @@ protected:
                && !form->DBLookupComboBox1->isVisible() && !form->Bevel3->isVisible();
     }
 
-    testing_support::TempProgramFolder folder;
-    std::unique_ptr<app::ProgramWindows> windows;
-    app::THovedForm* form = nullptr;
-    data::TDM* dm = nullptr;
-    forms::TOversigtForm* oversigt = nullptr;
-    forms::TRegForm* reg = nullptr;
 };
 
 struct NewTapeCase {

@@ -1,3 +1,4 @@
+#include "AppFixtures.h"
 #include "app/HovedForm.h"
 #include "common/LayoutCheck.h"
 #include "common/TempProgramFolder.h"
@@ -20,13 +21,8 @@
 
 namespace {
 
-class MainWindowLanguage : public ::testing::Test {
+class MainWindowLanguage : public apptest::AppTest {
 protected:
-    void SetUp() override
-    {
-        folder.install();
-        scripted().clear();
-    }
     void TearDown() override
     {
         // The globals are the test's own to empty: nothing empties them on destruction.
@@ -72,9 +68,6 @@ protected:
                 checked = checked == -1 ? i : -2;
         return checked;
     }
-    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
-
-    testing_support::TempProgramFolder folder;
     std::unique_ptr<data::TDM> dm;
     std::unique_ptr<app::THovedForm> form;
 };

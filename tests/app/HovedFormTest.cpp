@@ -1,3 +1,4 @@
+#include "AppFixtures.h"
 #include "app/ApplicationSetup.h"
 #include "app/HovedForm.h"
 #include "app/JustOneGuard.h"
@@ -26,14 +27,13 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public apptest::AppTest {
 protected:
     void SetUp() override
     {
-        folder.install();
+        AppTest::SetUp();
         dm = std::make_unique<data::TDM>(folder.dataDir());
         data::DM = dm.get();
-        scripted().clear();
     }
     void TearDown() override
     {
@@ -50,9 +50,6 @@ protected:
         form->show();
         QApplication::processEvents();
     }
-    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
-
-    testing_support::TempProgramFolder folder;
     std::unique_ptr<data::TDM> dm;
     std::unique_ptr<app::THovedForm> form;
 };

@@ -1,17 +1,10 @@
 // Bringing an old catalogue in through the main window: the "Importér…" command and the offer
 // made at start when Data holds Paradox tables. Boxes are answered through the scripted dialogs.
+#include "AppFixtures.h"
 #include "OldCatalogue.h"
-#include "app/HovedForm.h"
-#include "app/ProgramWindows.h"
 #include "common/FolderSnapshot.h"
-#include "common/TempProgramFolder.h"
-#include "core/Dialogs.h"
-#include "core/ScriptedDialogs.h"
-#include "data/DM.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
-#include "forms/OversigtForm.h"
-#include "forms/RegForm.h"
 #include "locale/TQLanguageSource.h"
 
 #include <QAction>
@@ -39,32 +32,14 @@ QString u(const char* utf8)
 }
 
 // A running program on a program folder: main window, data module, overview, registration.
-class ImportThroughTheWindow : public ::testing::Test {
+class ImportThroughTheWindow : public apptest::RunningProgram {
 protected:
-    explicit ImportThroughTheWindow(bool withData = true) : folder(withData) {}
+    explicit ImportThroughTheWindow(bool withData = true) : RunningProgram(withData) {}
     void SetUp() override
     {
         ASSERT_TRUE(oldRoot.isValid());
-        folder.install();
-        scripted().clear();
-        scripted().cancelAfterProgressCalls = -1;
-        windows = std::make_unique<app::ProgramWindows>();
-        form = windows->hovedForm();
-        dm = windows->dm();
-        oversigt = windows->oversigtForm();
-        reg = windows->regForm();
+        RunningProgram::SetUp();
     }
-    void TearDown() override
-    {
-        windows.reset();
-        scripted().clear();
-    }
-    void start()
-    {
-        form->show();
-        QApplication::processEvents();
-    }
-    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
     QStringList tapeNumbers()
     {
         QStringList numbers;
@@ -83,12 +58,6 @@ protected:
     }
 
     QTemporaryDir oldRoot;
-    testing_support::TempProgramFolder folder;
-    std::unique_ptr<app::ProgramWindows> windows;
-    app::THovedForm* form = nullptr;
-    data::TDM* dm = nullptr;
-    forms::TOversigtForm* oversigt = nullptr;
-    forms::TRegForm* reg = nullptr;
 };
 
 TEST_F(ImportThroughTheWindow, TheCommandStandsUnderFunktionerAfterTheExport)

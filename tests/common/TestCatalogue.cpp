@@ -1,27 +1,46 @@
 #include "TestCatalogue.h"
 
-#include "core/Dialogs.h"
-#include "core/ScriptedDialogs.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 
 namespace testing_support {
 
-void openCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+void openDataModule(const TempProgramFolder& folder, std::unique_ptr<data::TDM>& dm)
 {
-    folder = std::make_unique<TempProgramFolder>();
-    folder->install();
-    dm = std::make_unique<data::TDM>(folder->dataDir());
+    dm = std::make_unique<data::TDM>(folder.dataDir());
     data::DM = dm.get();
     dm->OpenTables();
 }
 
-void closeCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+void closeDataModule(std::unique_ptr<data::TDM>& dm)
 {
     if (data::DM == dm.get())
         data::DM = nullptr;
     dm.reset();
+}
+
+void openCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+{
+    folder = std::make_unique<TempProgramFolder>();
+    folder->install();
+    openDataModule(*folder, dm);
+}
+
+void closeCatalogue(std::unique_ptr<TempProgramFolder>& folder, std::unique_ptr<data::TDM>& dm)
+{
+    closeDataModule(dm);
     folder.reset();
+}
+
+void CatalogueTest::SetUp()
+{
+    ProgramTest::SetUp();
+    openDataModule(*folder, dm);
+}
+
+void CatalogueTest::TearDown()
+{
+    closeDataModule(dm);
 }
 
 void addTape(data::TDM& dm, const QString& tapeNr, const QString& title, FieldValues fields)
@@ -43,20 +62,6 @@ void addCast(data::TDM& dm, const QString& actor, const QString& role)
     cast.FieldByName(QStringLiteral("Skuespiller")).SetAsString(actor);
     cast.FieldByName(QStringLiteral("Rolle")).SetAsString(role);
     cast.Post();
-}
-
-core::ScriptedDialogs& scriptedDialogs()
-{
-    return static_cast<core::ScriptedDialogs&>(core::dialogs());
-}
-
-void resetScriptedDialogs()
-{
-    core::ScriptedDialogs& dialogs = scriptedDialogs();
-    dialogs.clear();
-    dialogs.confirmAnswers.clear();
-    dialogs.inputAnswers.clear();
-    dialogs.openFileAnswers.clear();
 }
 
 } // namespace testing_support

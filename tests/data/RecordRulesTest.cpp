@@ -36,33 +36,39 @@ TEST_F(RecordRules, AnInvalidTimeRefusesThePostAndKeepsTheEntries)
     EXPECT_EQ(video.RecordCount(), 1);
 }
 
-TEST_F(RecordRules, ATapeNumberLongerThanTheNumberingGivesIsRefusedWithAClearMessage)
+struct TapeNumberCase {
+    const char* tapeNr;
+    bool stored;
+};
+
+const TapeNumberCase kTapeNumbers[] = {
+    {"0001-00", true},   {"abc", true},        {"1234567", true},      {"10000-00", true},
+    {"1234567890123456789-00", true},          {"0002-00xLONGNUMBER", false},
+    {"12345678", false}, {"10000-01", false},  {"12345678901234567890-00", false},
+};
+
+class TapeNumberLength : public DataFixture, public ::testing::WithParamInterface<TapeNumberCase> {};
+
+TEST_P(TapeNumberLength, ANumberLongerThanTheNumberingGivesIsRefusedWithAClearMessage)
 {
     engine::Table& video = *dm->VideoTable;
-    const struct {
-        const char* tapeNr;
-        bool stored;
-    } cases[] = {
-        {"0001-00", true},   {"abc", true},        {"1234567", true},      {"10000-00", true},
-        {"1234567890123456789-00", true},          {"0002-00xLONGNUMBER", false},
-        {"12345678", false}, {"10000-01", false},  {"12345678901234567890-00", false},
-    };
-    for (const auto& c : cases) {
-        const QString tapeNr = QString::fromUtf8(c.tapeNr);
-        video.Insert();
-        video.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
-        try {
-            video.Post();
-            EXPECT_TRUE(c.stored) << c.tapeNr;
-        } catch (const core::EDatabaseError& e) {
-            EXPECT_FALSE(c.stored) << c.tapeNr;
-            EXPECT_EQ(e.message(), QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst 7 tegn.").arg(tapeNr));
-            EXPECT_EQ(video.State(), DataSetState::Insert) << "the entry stays for the user to correct";
-            video.Cancel();
-        }
-        EXPECT_EQ(video.Locate(QStringLiteral("TapeNr"), tapeNr), c.stored) << c.tapeNr;
+    const TapeNumberCase& c = GetParam();
+    const QString tapeNr = QString::fromUtf8(c.tapeNr);
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(tapeNr);
+    try {
+        video.Post();
+        EXPECT_TRUE(c.stored) << c.tapeNr;
+    } catch (const core::EDatabaseError& e) {
+        EXPECT_FALSE(c.stored) << c.tapeNr;
+        EXPECT_EQ(e.message(), QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst 7 tegn.").arg(tapeNr));
+        EXPECT_EQ(video.State(), DataSetState::Insert) << "the entry stays for the user to correct";
+        video.Cancel();
     }
+    EXPECT_EQ(video.Locate(QStringLiteral("TapeNr"), tapeNr), c.stored) << c.tapeNr;
 }
+
+INSTANTIATE_TEST_SUITE_P(RecordRules, TapeNumberLength, ::testing::ValuesIn(kTapeNumbers));
 
 TEST_F(RecordRules, LookupValuesAreAddedExactlyWhenNew)
 {

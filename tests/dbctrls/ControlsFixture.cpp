@@ -11,23 +11,19 @@ namespace dbctrlstest {
 
 void ControlsTest::SetUp()
 {
-    folder = std::make_unique<testing_support::TempProgramFolder>();
+    ProgramTest::SetUp();
     db = std::make_unique<engine::Database>(folder->dataDir());
     window = std::make_unique<QWidget>();
     window->resize(800, 600);
-    dialogs().clear();
-    dialogs().confirmAnswers.clear();
-    dialogs().inputAnswers.clear();
 }
 
 void ControlsTest::TearDown()
 {
-    EXPECT_TRUE(takeErrors().isEmpty());
+    expectNoErrorsLeft();
     window.reset();
     sources.clear();
     tables.clear();
     db.reset();
-    folder.reset();
 }
 
 engine::Table& ControlsTest::open(const QString& fileName)
@@ -88,20 +84,6 @@ QString ControlsTest::text(engine::Table& table, const char* field)
 void ControlsTest::setText(engine::Table& table, const char* field, const QString& value)
 {
     table.FieldByName(QString::fromLatin1(field)).SetAsString(value);
-}
-
-core::ScriptedDialogs& ControlsTest::dialogs()
-{
-    return static_cast<core::ScriptedDialogs&>(core::dialogs());
-}
-
-QStringList ControlsTest::takeErrors()
-{
-    const QStringList errors = dialogs().texts(QStringLiteral("error"));
-    auto& shown = dialogs().shown;
-    shown.erase(std::remove_if(shown.begin(), shown.end(), [](const auto& box) { return box.kind == QLatin1String("error"); }),
-                shown.end());
-    return errors;
 }
 
 void ControlsTest::showWindow()

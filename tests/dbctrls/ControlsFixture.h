@@ -1,7 +1,7 @@
 #pragma once
 // Tables of the real schema in a fresh temporary Data folder, opened through the engine, and a
 // window to put controls on. Every error box shown during a test must be expected by it.
-#include "common/TempProgramFolder.h"
+#include "common/ProgramTest.h"
 #include "core/ScriptedDialogs.h"
 #include "engine/DataSource.h"
 #include "engine/Database.h"
@@ -17,7 +17,7 @@
 
 namespace dbctrlstest {
 
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public testing_support::ProgramTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -37,14 +37,9 @@ protected:
     static QString text(engine::Table& table, const char* field);
     static void setText(engine::Table& table, const char* field, const QString& value);
 
-    core::ScriptedDialogs& dialogs();
-    /// Error boxes shown so far; taking them marks them as expected.
-    QStringList takeErrors();
-
     /// Shows the window and makes it active, so focus moves between its controls.
     void showWindow();
 
-    std::unique_ptr<testing_support::TempProgramFolder> folder;
     std::unique_ptr<engine::Database> db;
     std::vector<std::unique_ptr<engine::Table>> tables;
     std::vector<std::unique_ptr<engine::DataSource>> sources;

@@ -79,31 +79,34 @@ TEST_F(Grid, WithoutDesignedColumnsEveryFieldIsAColumn)
     EXPECT_EQ(cell(*grid, 0, 0), QStringLiteral("Drama"));
 }
 
-TEST_F(Grid, TitlesFromALanguageChangeOnlyTheColumnsTheyReach)
+struct TitleCase {
+    int given;
+    int changed;
+};
+
+class GridTitles : public Grid, public ::testing::WithParamInterface<TitleCase> {};
+
+TEST_P(GridTitles, TitlesFromALanguageChangeOnlyTheColumnsTheyReach)
 {
-    struct TitleCase {
-        int given;
-        int changed;
-    };
-    for (const TitleCase c : {TitleCase{5, 5}, TitleCase{15, 14}, TitleCase{0, 0}}) {
-        auto* grid = new TDBGrid(window.get());
-        std::vector<TDBGridColumn> columns;
-        for (const QString& field : kOverviewFields)
-            columns.push_back({field, QString(), -1, {}});
-        grid->setColumns(columns);
-        grid->setDataSource(sourceOf(*video));
-        QStringList titles;
-        for (int i = 0; i < c.given; ++i)
-            titles << QStringLiteral("T%1").arg(i);
-        grid->setProperty("Columns", titles);
-        const QStringList shown = grid->property("Columns").toStringList();
-        ASSERT_EQ(shown.size(), 14);
-        for (int i = 0; i < 14; ++i)
-            EXPECT_EQ(shown.at(i), i < c.changed ? titles.at(i) : video->FieldByName(kOverviewFields.at(i)).DisplayLabel())
-                << c.given << " " << i;
-        delete grid;
-    }
+    const TitleCase c = GetParam();
+    auto* grid = new TDBGrid(window.get());
+    std::vector<TDBGridColumn> columns;
+    for (const QString& field : kOverviewFields)
+        columns.push_back({field, QString(), -1, {}});
+    grid->setColumns(columns);
+    grid->setDataSource(sourceOf(*video));
+    QStringList titles;
+    for (int i = 0; i < c.given; ++i)
+        titles << QStringLiteral("T%1").arg(i);
+    grid->setProperty("Columns", titles);
+    const QStringList shown = grid->property("Columns").toStringList();
+    ASSERT_EQ(shown.size(), 14);
+    for (int i = 0; i < 14; ++i)
+        EXPECT_EQ(shown.at(i), i < c.changed ? titles.at(i) : video->FieldByName(kOverviewFields.at(i)).DisplayLabel())
+            << c.given << " " << i;
 }
+
+INSTANTIATE_TEST_SUITE_P(Grid, GridTitles, ::testing::Values(TitleCase{5, 5}, TitleCase{15, 14}, TitleCase{0, 0}));
 
 TEST_F(Grid, TheGridFollowsTheTableAndTheTableFollowsTheGrid)
 {

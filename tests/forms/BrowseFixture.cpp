@@ -1,9 +1,7 @@
 #include "BrowseFixture.h"
 
 #include "TestLanguages.h"
-#include "common/TestCatalogue.h"
 
-#include "core/Dialogs.h"
 #include "forms/AppContext.h"
 #include "locale/TQLanguageSource.h"
 
@@ -15,23 +13,16 @@ namespace browsetest {
 
 void BrowseTest::SetUp()
 {
-    testing_support::openCatalogue(folder, dm);
-    testing_support::resetScriptedDialogs();
+    CatalogueTest::SetUp();
     forms::appContext() = forms::AppContext();
 }
 
 void BrowseTest::TearDown()
 {
-    EXPECT_TRUE(takeErrors().isEmpty()) << "unexpected error boxes";
+    expectNoErrorsLeft();
     forms::appContext() = forms::AppContext();
-    testing_support::closeCatalogue(folder, dm);
+    CatalogueTest::TearDown();
     languages.reset();
-}
-
-void BrowseTest::addTape(const QString& tapeNr, const QString& title,
-                         std::initializer_list<std::pair<const char*, QString>> fields)
-{
-    testing_support::addTape(*dm, tapeNr, title, fields);
 }
 
 void BrowseTest::addCast(const QString& tapeNr, const QString& actor, const QString& role)
@@ -62,18 +53,6 @@ QStringList BrowseTest::tapesShown()
     for (int row = 0; row < video().RowCount(); ++row)
         tapes << video().DisplayText(row, video().FieldByName(QStringLiteral("TapeNr")).Index());
     return tapes;
-}
-
-core::ScriptedDialogs& BrowseTest::dialogs()
-{
-    return static_cast<core::ScriptedDialogs&>(core::dialogs());
-}
-
-QStringList BrowseTest::takeErrors()
-{
-    const QStringList errors = dialogs().texts(QStringLiteral("error"));
-    dialogs().clear();
-    return errors;
 }
 
 void BrowseTest::useLanguage(int index)

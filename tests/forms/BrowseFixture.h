@@ -2,9 +2,8 @@
 // The browsing windows' tests: a data module on a fresh temporary program folder with its
 // tables open, helpers to fill the catalogue, a language source like the main window's, and
 // a way to answer a modal window that a click opens.
-#include "common/TempProgramFolder.h"
+#include "common/TestCatalogue.h"
 #include "core/ScriptedDialogs.h"
-#include "data/DM.h"
 #include "locale/TQLanguageSource.h"
 
 #include <QString>
@@ -17,15 +16,12 @@
 
 namespace browsetest {
 
-class BrowseTest : public ::testing::Test {
+class BrowseTest : public testing_support::CatalogueTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     engine::Table& video() { return *dm->VideoTable; }
-    /// Inserts and posts a tape through VideoTable (the record rules add its lookup values).
-    void addTape(const QString& tapeNr, const QString& title,
-                 std::initializer_list<std::pair<const char*, QString>> fields = {});
     /// Adds a cast row to the tape with that number through MedvirkTable.
     void addCast(const QString& tapeNr, const QString& actor, const QString& role = QString());
     /// Adds count tapes through plain SQL in one statement: "0001-00", "Titel 1", the given
@@ -36,16 +32,10 @@ protected:
     /// Tape numbers VideoTable presents, in its order.
     QStringList tapesShown();
 
-    core::ScriptedDialogs& dialogs();
-    /// Error boxes shown so far; taking them marks them as expected.
-    QStringList takeErrors();
-
     /// Makes a language active through a source set up like the main window's, and sets the
     /// windows' context to it (index -1: Danish).
     void useLanguage(int index);
 
-    std::unique_ptr<testing_support::TempProgramFolder> folder;
-    std::unique_ptr<data::TDM> dm;
     std::unique_ptr<locale::TQLanguageSource> languages;
 };
 

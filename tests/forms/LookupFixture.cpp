@@ -1,9 +1,7 @@
 #include "LookupFixture.h"
 
 #include "TestLanguages.h"
-#include "common/TestCatalogue.h"
 
-#include "core/Dialogs.h"
 #include "dbctrls/DBGrid.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
@@ -12,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <algorithm>
 
 namespace lookuptest {
 
@@ -23,20 +20,19 @@ std::string languageName(int index)
 
 void LookupTest::SetUp()
 {
-    testing_support::openCatalogue(folder, dm);
+    CatalogueTest::SetUp();
     languages = testing_support::makeLanguageSource(testing_support::builtProgramDir());
     testing_support::useLanguageSource(languages.get(), &labelOverride);
-    testing_support::resetScriptedDialogs();
 }
 
 void LookupTest::TearDown()
 {
-    EXPECT_TRUE(takeErrors().isEmpty());
+    expectNoErrorsLeft();
     window.reset();
     forms::appContext().languageSource = nullptr;
     forms::appContext().languageLabel = nullptr;
     languages.reset();
-    testing_support::closeCatalogue(folder, dm);
+    CatalogueTest::TearDown();
 }
 
 void LookupTest::setLanguage(int index)
@@ -96,21 +92,6 @@ void LookupTest::trigger(QAction* action)
 {
     action->trigger();
     QApplication::processEvents();
-}
-
-core::ScriptedDialogs& LookupTest::dialogs() const
-{
-    return static_cast<core::ScriptedDialogs&>(core::dialogs());
-}
-
-QStringList LookupTest::takeErrors()
-{
-    const QStringList errors = dialogs().texts(QStringLiteral("error"));
-    auto& shown = dialogs().shown;
-    shown.erase(std::remove_if(shown.begin(), shown.end(),
-                               [](const auto& box) { return box.kind == QLatin1String("error"); }),
-                shown.end());
-    return errors;
 }
 
 } // namespace lookuptest

@@ -2,9 +2,8 @@
 // A lookup window over a fresh catalogue: the data module with its tables open, the main
 // window's language source with the four language files of the built program folder, and
 // the language label the windows read.
-#include "common/TempProgramFolder.h"
+#include "common/TestCatalogue.h"
 #include "core/ScriptedDialogs.h"
-#include "data/DM.h"
 #include "forms/LookupForm.h"
 #include "forms/LookupMembers.h"
 #include "locale/TQLanguageSource.h"
@@ -15,7 +14,7 @@
 
 namespace lookuptest {
 
-class LookupTest : public ::testing::Test {
+class LookupTest : public testing_support::CatalogueTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -37,12 +36,6 @@ protected:
 
     /// Runs a menu item as the user does (through the guard).
     static void trigger(QAction* action);
-    core::ScriptedDialogs& dialogs() const;
-    /// Error boxes shown so far; taking them marks them as expected.
-    QStringList takeErrors();
-
-    std::unique_ptr<testing_support::TempProgramFolder> folder;
-    std::unique_ptr<data::TDM> dm;
     std::unique_ptr<locale::TQLanguageSource> languages;
     /// Overrides the label's text when set (the label normally names the active language).
     QString labelOverride;

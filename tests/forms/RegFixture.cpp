@@ -1,9 +1,7 @@
 #include "RegFixture.h"
 
 #include "TestLanguages.h"
-#include "common/TestCatalogue.h"
 
-#include "core/Dialogs.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 #include "forms/AppContext.h"
@@ -17,20 +15,19 @@ namespace regtest {
 
 void RegFixture::SetUp()
 {
-    testing_support::openCatalogue(folder, dm);
+    CatalogueTest::SetUp();
     languages = testing_support::makeLanguageSource(folder->path());
     testing_support::useLanguageSource(languages.get(), &labelOverride);
-    testing_support::resetScriptedDialogs();
 }
 
 void RegFixture::TearDown()
 {
-    EXPECT_TRUE(takeErrors().isEmpty());
+    expectNoErrorsLeft();
     form.reset();
     forms::appContext().languageSource = nullptr;
     forms::appContext().languageLabel = nullptr;
     languages.reset();
-    testing_support::closeCatalogue(folder, dm);
+    CatalogueTest::TearDown();
 }
 
 void RegFixture::useLanguage(int index)
@@ -65,17 +62,6 @@ void RegFixture::typeNewTape(const QString& tapeNr, const QString& title)
     QTest::keyClicks(form->DBEdit1, tapeNr);
     form->DBEdit3->setFocus();
     QTest::keyClicks(form->DBEdit3, title);
-}
-
-void RegFixture::addTape(const QString& tapeNr, const QString& title,
-                         std::initializer_list<std::pair<const char*, QString>> fields)
-{
-    testing_support::addTape(*dm, tapeNr, title, fields);
-}
-
-void RegFixture::addCast(const QString& actor, const QString& role)
-{
-    testing_support::addCast(*dm, actor, role);
 }
 
 void RegFixture::addLoan(const QString& tapeNr, const QString& name)
@@ -117,20 +103,6 @@ void RegFixture::writeJpeg(const QString& path, QSize size, QColor colour)
 QString RegFixture::picturesDir() const
 {
     return folder->file(QStringLiteral("Billeder"));
-}
-
-core::ScriptedDialogs& RegFixture::dialogs()
-{
-    return static_cast<core::ScriptedDialogs&>(core::dialogs());
-}
-
-QStringList RegFixture::takeErrors()
-{
-    const QStringList errors = dialogs().texts(QStringLiteral("error"));
-    auto& shown = dialogs().shown;
-    shown.erase(std::remove_if(shown.begin(), shown.end(), [](const auto& box) { return box.kind == QLatin1String("error"); }),
-                shown.end());
-    return errors;
 }
 
 void RegFixture::whenModalShows(std::function<void(QWidget*)> action)

@@ -2,9 +2,8 @@
 // The registration window on a fresh temporary program folder: a data module with its tables
 // open, the language source set up as the main window sets it up, and helpers to fill the
 // catalogue and answer modal windows. Every error box shown during a test must be taken by it.
-#include "common/TempProgramFolder.h"
+#include "common/TestCatalogue.h"
 #include "core/ScriptedDialogs.h"
-#include "data/DM.h"
 #include "dbctrls/DBCheckBox.h"
 #include "dbctrls/DBEdit.h"
 #include "dbctrls/DBGrid.h"
@@ -24,7 +23,7 @@
 
 namespace regtest {
 
-class RegFixture : public ::testing::Test {
+class RegFixture : public testing_support::CatalogueTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -41,11 +40,6 @@ protected:
     /// Clicks "Ny VHS/DVD", types this tape number over the proposed one, and types the title.
     void typeNewTape(const QString& tapeNr, const QString& title);
 
-    /// Inserts and posts a tape; Udlaan "Nej" unless given.
-    void addTape(const QString& tapeNr, const QString& title,
-                 std::initializer_list<std::pair<const char*, QString>> fields = {});
-    /// Adds a cast row to the current tape.
-    void addCast(const QString& actor, const QString& role = QString());
     /// Adds a loan of a tape (the current tape is moved to it).
     void addLoan(const QString& tapeNr, const QString& name);
     /// The values of a field over every row of a table (its whole view).
@@ -58,15 +52,9 @@ protected:
     static void writeJpeg(const QString& path, QSize size, QColor colour);
     QString picturesDir() const;
 
-    core::ScriptedDialogs& dialogs();
-    /// Error boxes shown so far; taking them marks them as expected.
-    QStringList takeErrors();
-
     /// Runs action on the next modal window once it shows; the action closes it.
     static void whenModalShows(std::function<void(QWidget*)> action);
 
-    std::unique_ptr<testing_support::TempProgramFolder> folder;
-    std::unique_ptr<data::TDM> dm;
     std::unique_ptr<locale::TQLanguageSource> languages;
     std::unique_ptr<forms::TRegForm> form;
     QString labelOverride;

@@ -20,25 +20,22 @@ using testing_support::snapshot;
 
 const QDateTime kNow(QDate(2026, 12, 9), QTime(18, 15, 30));
 
-class Restore : public ::testing::Test {
+class Restore : public testing_support::CatalogueTest {
 protected:
     void SetUp() override
     {
         // A catalogue with a tape, backed up; the catalogue in Data then changes.
-        testing_support::openCatalogue(folder, dm);
-        testing_support::addTape(*dm, QStringLiteral("0001-00"), QString::fromUtf8("Ørnens øje"));
+        CatalogueTest::SetUp();
+        addTape(QStringLiteral("0001-00"), QString::fromUtf8("Ørnens øje"));
         backup = data::writeBackup(folder->dataDir(), folder->file(QStringLiteral("Backup")), kNow);
-        testing_support::addTape(*dm, QStringLiteral("0002-00"), QStringLiteral("Added later"));
-        dm.reset();
+        addTape(QStringLiteral("0002-00"), QStringLiteral("Added later"));
+        CatalogueTest::TearDown();
     }
-    void TearDown() override { testing_support::closeCatalogue(folder, dm); }
     QStringList besideData() const
     {
         return QDir(folder->path()).entryList({QStringLiteral("Data*")}, QDir::Dirs);
     }
 
-    std::unique_ptr<testing_support::TempProgramFolder> folder;
-    std::unique_ptr<data::TDM> dm;
     QString backup;
 };
 

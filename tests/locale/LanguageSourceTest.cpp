@@ -265,17 +265,11 @@ TEST(LanguageSourceBasics, NoNotificationsBeforeTheSourceHasStarted)
     EXPECT_EQ(log, (QStringList{"L:Changing(1)", "L:Localize", "L:Changed"}));
 }
 
-TEST(LanguageSourceBasics, DefaultsAndTheExtensionIsNeverAdded)
+TEST(LanguageSourceBasics, TheExtensionIsNeverAdded)
 {
     LanguageFiles files;
     files.write("English.lng", {"[S]", "k=\"English text\""});
     TQLanguageSource source;
-    EXPECT_EQ(source.ActiveLanguage(), -1);
-    EXPECT_EQ(source.OriginalName(), QStringLiteral("Original"));
-    EXPECT_EQ(source.DefaultFileExt(), QStringLiteral("lng"));
-    EXPECT_FALSE(source.SortSections());
-    EXPECT_TRUE(source.Languages().isEmpty());
-    EXPECT_EQ(source.LanguageFile(), nullptr);
     source.SetBaseFolder(files.folder());
     source.SetLanguages({"English=English"});
     source.Loaded();
