@@ -1,6 +1,7 @@
 #include "DM.h"
 
 #include "CatalogueCheck.h"
+#include "Fields.h"
 #include "Schema.h"
 #include "TimeText.h"
 #include "core/Dialogs.h"
@@ -54,8 +55,8 @@ TDM::TDM(const QString& dataDir, QObject* parent)
     ConfigTable = makeTable(QStringLiteral("Config.DB"), ConfigSource, "Config");
 
     // The cast link: MedvirkTable presents the current tape's cast.
-    MedvirkTable->SetIndexFieldNames(QStringLiteral("Tapenr"));
-    MedvirkTable->SetMasterFields(QStringLiteral("Tapenr"));
+    MedvirkTable->SetIndexFieldNames(fields::LinkTapeNr);
+    MedvirkTable->SetMasterFields(fields::LinkTapeNr);
     MedvirkTable->SetMasterSource(VideoSource);
     bindRules();
 }
@@ -107,16 +108,16 @@ void TDM::OpenTables()
 
 void TDM::VideoTableBeforePost(engine::Table& table)
 {
-    const QString tapeNr = table.FieldByName(QStringLiteral("TapeNr")).AsString();
+    const QString tapeNr = table.FieldByName(fields::TapeNr).AsString();
     if (!isTapeNumberLengthAllowed(tapeNr))
         throw core::EDatabaseError(QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst %2 tegn.")
                                        .arg(tapeNr)
                                        .arg(kTapeNumberWidth));
-    const QString start = table.FieldByName(QStringLiteral("Start")).AsString();
-    const QString end = table.FieldByName(QStringLiteral("Slut")).AsString();
+    const QString start = table.FieldByName(fields::Start).AsString();
+    const QString end = table.FieldByName(fields::Slut).AsString();
     if (start.isEmpty() || end.isEmpty())
         return;
-    table.FieldByName(QStringLiteral("Varighed")).SetAsString(durationText(start, end));
+    table.FieldByName(fields::Varighed).SetAsString(durationText(start, end));
 }
 
 void TDM::addLookupValue(engine::Table& lookup, const QString& field, const QString& value)
@@ -131,7 +132,7 @@ void TDM::addLookupValue(engine::Table& lookup, const QString& field, const QStr
 void TDM::VideoTableAfterPost(engine::Table& table)
 {
     const std::pair<const char*, engine::Table*> pairs[] = {
-        {"Optagetaf", OptagetTable}, {"Kategori", KatTable}, {"Instruktor", InstruktorTable}};
+        {fields::Optagetaf, OptagetTable}, {fields::Kategori, KatTable}, {fields::Instruktor, InstruktorTable}};
     for (const auto& [field, lookup] : pairs) {
         const QString name = QString::fromLatin1(field);
         addLookupValue(*lookup, name, table.FieldByName(name).AsString());
@@ -159,7 +160,7 @@ void TDM::MedvirkTableBeforeInsert(engine::Table&)
 
 void TDM::MedvirkTableAfterInsert(engine::Table& table)
 {
-    table.FieldByName(QStringLiteral("Titel")).SetAsString(VideoTable->FieldByName(QStringLiteral("Titel")).AsString());
+    table.FieldByName(fields::Titel).SetAsString(VideoTable->FieldByName(fields::Titel).AsString());
 }
 
 void TDM::MedvirkTableAfterPost(engine::Table& table)
@@ -168,13 +169,13 @@ void TDM::MedvirkTableAfterPost(engine::Table& table)
     MedvirkAllTable->Open();
     // An empty name is no actor: an empty text is stored as no value, which a lookup key
     // cannot hold, so adding it would only report an error after every nameless cast row.
-    addLookupValue(*SkuespilTable, QStringLiteral("Skuespiller"),
-                   table.FieldByName(QStringLiteral("Skuespiller")).AsString());
+    addLookupValue(*SkuespilTable, fields::Skuespiller,
+                   table.FieldByName(fields::Skuespiller).AsString());
 }
 
 void TDM::UdlaanTableAfterInsert(engine::Table& table)
 {
-    table.FieldByName(QStringLiteral("Tapenr")).SetAsString(VideoTable->FieldByName(QStringLiteral("Tapenr")).AsString());
+    table.FieldByName(fields::LinkTapeNr).SetAsString(VideoTable->FieldByName(fields::LinkTapeNr).AsString());
 }
 
 void TDM::CloseTables()
@@ -201,8 +202,8 @@ QString TDM::insertNewTape()
     VideoTable->Last();
     const QString number = NextTapeNumber();
     VideoTable->Insert();
-    VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(number);
-    VideoTable->FieldByName(QStringLiteral("Udlaan")).SetAsString(QStringLiteral("Nej"));
+    VideoTable->FieldByName(fields::TapeNr).SetAsString(number);
+    VideoTable->FieldByName(fields::Udlaan).SetAsString(QStringLiteral("Nej"));
     return number;
 }
 

@@ -1,5 +1,6 @@
 #include "Schema.h"
 
+#include "Fields.h"
 #include "engine/SortExpression.h"
 
 namespace data {
@@ -29,9 +30,9 @@ TableFile lookupFile(const QString& fileName, const QString& table)
 std::vector<engine::WantedIndex> buildSelectionIndexes()
 {
     std::vector<engine::WantedIndex> indexes;
-    for (const char* field : {"Kategori", "Type", "Instruktor", "Optagetaf", "Udlaan"})
+    for (const char* field : {fields::Kategori, fields::Type, fields::Instruktor, fields::Optagetaf, fields::Udlaan})
         indexes.push_back({QStringLiteral("Video.db"), QStringLiteral("Select%1").arg(QLatin1String(field)),
-                           {QLatin1String(field), QStringLiteral("TapeNr")}});
+                           {QLatin1String(field), QLatin1String(fields::TapeNr)}});
     return indexes;
 }
 

@@ -1,8 +1,11 @@
 #include "GridColumns.h"
 
 #include "data/DM.h"
+#include "data/Fields.h"
 
 namespace forms {
+
+namespace fields = data::fields;
 
 dbctrls::TDBGridColumn gridColumn(const QString& field, const QString& title, int width)
 {
@@ -10,7 +13,7 @@ dbctrls::TDBGridColumn gridColumn(const QString& field, const QString& title, in
     column.fieldName = field;
     column.title = title;
     column.width = width;
-    if (field.compare(QLatin1String("TapeNr"), Qt::CaseInsensitive) == 0)
+    if (field.compare(QLatin1String(fields::TapeNr), Qt::CaseInsensitive) == 0)
         column.maxLength = data::kTapeNumberWidth;
     return column;
 }

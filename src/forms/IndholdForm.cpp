@@ -4,6 +4,7 @@
 #include "Design.h"
 #include "core/Guard.h"
 #include "data/DM.h"
+#include "data/Fields.h"
 #include "dbctrls/DBMemo.h"
 #include "dbctrls/DBText.h"
 #include "locale/TQFormLocalizer.h"
@@ -20,6 +21,8 @@
 #include <QToolButton>
 
 namespace forms {
+
+namespace fields = data::fields;
 
 namespace {
 
@@ -81,7 +84,7 @@ TIndholdForm::TIndholdForm(QWidget* parent) : QDialog(parent)
     EasyFind1 = new support::TEasyFind(this);
     EasyFind1->setObjectName(QStringLiteral("EasyFind1"));
     EasyFind1->DataSource = data::DM->VideoSource;
-    EasyFind1->SearchField = QStringLiteral("Indhold");
+    EasyFind1->SearchField = fields::Indhold;
     EasyFind1->MultiCharPattern = QStringLiteral("%");
     EasyFind1->SingleCharPattern = QLatin1Char('_');
     EasyFind1->CaseSensitive = false;
@@ -110,11 +113,11 @@ void TIndholdForm::createShownTape()
     DBText1 = design::control<dbctrls::TDBText>(this, "DBText1", {80, 64, 316, 17});
     DBText1->setFont(design::font(10));
     design::setTextColor(DBText1, design::blue());
-    design::bind(DBText1, {data::DM->VideoSource, "Titel"});
+    design::bind(DBText1, {data::DM->VideoSource, fields::Titel});
     VisFundneMemo = design::control<dbctrls::TDBMemo>(this, "VisFundneMemo", {16, 85, 400, 396});
     VisFundneMemo->setFont(design::font());
     VisFundneMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    design::bind(VisFundneMemo, {data::DM->VideoSource, "Indhold"});
+    design::bind(VisFundneMemo, {data::DM->VideoSource, fields::Indhold});
 }
 
 void TIndholdForm::createList()
@@ -142,8 +145,8 @@ void TIndholdForm::collectHits(QStringList& lines)
     const engine::Table& video = *data::DM->VideoTable;
     // The whole number goes with each line: numbers from 10000-00 on are longer than seven characters.
     const auto addCurrentTape = [&] {
-        const QString number = video.FieldByName(QStringLiteral("TapeNr")).AsString();
-        const QString name = video.FieldByName(QStringLiteral("Titel")).AsString();
+        const QString number = video.FieldByName(fields::TapeNr).AsString();
+        const QString name = video.FieldByName(fields::Titel).AsString();
         QString line;
         line.reserve(number.size() + 1 + name.size());
         line.append(number).append(QLatin1Char(' ')).append(name);
@@ -197,7 +200,7 @@ void TIndholdForm::ListBox1Click()
         return;
     const int row = ListBox1->row(selected.first());
     if (row >= 0 && row < tapes_.size())
-        data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), tapes_.at(row));
+        data::DM->VideoTable->Locate(fields::TapeNr, tapes_.at(row));
 }
 
 void TIndholdForm::setTexts(const QString& language)

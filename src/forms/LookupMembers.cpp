@@ -1,8 +1,11 @@
 #include "LookupMembers.h"
 
 #include "data/DM.h"
+#include "data/Fields.h"
 
 namespace forms {
+
+namespace fields = data::fields;
 
 const std::array<const char*, 5> kLanguageNames = {"Dansk", "English", "Norsk", "Svensk", "Deutsch"};
 
@@ -24,7 +27,7 @@ namespace {
 
 // The texts are the program's own, odd spellings included; they are shown exactly so.
 const LookupMemberInfo kMembers[] = {
-    {LookupMember::Category, "TKatForm", "KatForm", &data::TDM::KatTable, &data::TDM::KatSource, "Kategori",
+    {LookupMember::Category, "TKatForm", "KatForm", &data::TDM::KatTable, &data::TDM::KatSource, fields::Kategori,
      "Kategorier", QSize(225, 345), std::nullopt,
      {"Tilfj1", "Tilføj", "Tilfj1Click"},
      {"Sletaktuellekategori1", "Slet", "Sletaktuellekategori1Click"},
@@ -39,7 +42,7 @@ const LookupMemberInfo kMembers[] = {
      {{"Kategori", "Category", "Kategori", "Kategori", "Kategorie"}},
      LanguageTexts{{"Kategorier", "Categories", "Kategorier", "Kategorier", "Kategorien"}},
      true},
-    {LookupMember::Type, "TTyperForm", "TyperForm", &data::TDM::TypeTable, &data::TDM::TypeSource, "Type", "Typer",
+    {LookupMember::Type, "TTyperForm", "TyperForm", &data::TDM::TypeTable, &data::TDM::TypeSource, fields::Type, "Typer",
      QSize(130, 292), std::nullopt,
      {"Tilfj1", "&Tilføj", "Tilfj1Click"},
      {"Slet1", "&Slet", "Slet1Click"},
@@ -56,7 +59,7 @@ const LookupMemberInfo kMembers[] = {
      std::nullopt,
      false},
     {LookupMember::Director, "TInstruktorForm", "InstruktorForm", &data::TDM::InstruktorTable,
-     &data::TDM::InstruktorSource, "Instruktor", "Instruktør", QSize(227, 375), std::nullopt,
+     &data::TDM::InstruktorSource, fields::Instruktor, "Instruktør", QSize(227, 375), std::nullopt,
      {"Tilfoj1", "Tilføj", "Tilfoj1Click"},
      {"Slet1", "Slet", "Slet1Click"},
      std::make_pair("Instruktor", "Instruktør"),
@@ -71,7 +74,7 @@ const LookupMemberInfo kMembers[] = {
      std::nullopt,
      false},
     {LookupMember::Actor, "TFormSkuespil", "FormSkuespil", &data::TDM::SkuespilTable, &data::TDM::SkuespilSource,
-     "Skuespiller", "Skuespillere", QSize(228, 480), std::nullopt,
+     fields::Skuespiller, "Skuespillere", QSize(228, 480), std::nullopt,
      {"Tilfoj1", "Tilføj", "Tilfoj1Click"},
      {"Slet1", "Slet", "Slet1Click"},
      std::nullopt,
@@ -88,7 +91,7 @@ const LookupMemberInfo kMembers[] = {
      std::nullopt,
      false},
     {LookupMember::RecordedBy, "TOptagerForm", "OptagerForm", &data::TDM::OptagetTable, &data::TDM::OptagetSource,
-     "Optagetaf", "Optaget af", QSize(230, 375), QPoint(192, 113),
+     fields::Optagetaf, "Optaget af", QSize(230, 375), QPoint(192, 113),
      {"Tilfoj1", "Tilføj", "Tilfoj1Click"},
      {"Slet1", "Slet", "Slet1Click"},
      std::nullopt,

@@ -8,6 +8,7 @@
 #include "WindowPlacement.h"
 #include "core/Guard.h"
 #include "data/DM.h"
+#include "data/Fields.h"
 #include "data/TimeText.h"
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
@@ -32,6 +33,8 @@
 #include <QToolButton>
 
 namespace forms {
+
+namespace fields = data::fields;
 
 TOversigtForm* OversigtForm = nullptr;
 
@@ -58,13 +61,13 @@ engine::Table& videoTable()
 std::vector<dbctrls::TDBGridColumn> overviewColumns()
 {
     const std::pair<const char*, int> columns[] = {
-        {"Tapenr", 64},    {"Titel", 200},      {"Start", 56},       {"Slut", 56},        {"Varighed", 64},
-        {"Type", 80},      {"Kopi", 64},        {"Laengde", 64},     {"Kategori", 110},   {"Udlaan", 70},
-        {"Instruktor", 120}, {"Optagetaf", 120}, {"OptagetDato", 110}, {"Fabrikat", 90}};
+        {fields::TapeNr, 64},    {fields::Titel, 200},      {fields::Start, 56},       {fields::Slut, 56},        {fields::Varighed, 64},
+        {fields::Type, 80},      {fields::Kopi, 64},        {fields::Laengde, 64},     {fields::Kategori, 110},   {fields::Udlaan, 70},
+        {fields::Instruktor, 120}, {fields::Optagetaf, 120}, {fields::OptagetDato, 110}, {fields::Fabrikat, 90}};
     std::vector<dbctrls::TDBGridColumn> result;
     for (const auto& [field, width] : columns) {
         dbctrls::TDBGridColumn column = gridColumn(QString::fromLatin1(field), QString(), width);
-        if (column.fieldName == QLatin1String("Start") || column.fieldName == QLatin1String("Slut"))
+        if (column.fieldName == QLatin1String(fields::Start) || column.fieldName == QLatin1String(fields::Slut))
             column.normalize = data::normaliseTimeEntry;
         result.push_back(column);
     }
@@ -149,16 +152,16 @@ void TOversigtForm::createSelectionGroup()
 {
     GroupBox3 = design::groupBox(Panel2, "GroupBox3", QStringLiteral("Selektering"), QRect(280, 8, 406, 88));
     Label15 = design::label(GroupBox3, "Label15", QStringLiteral("Kategori/genre"), QPoint(12, 12));
-    DBLookupComboBox1 = createPicker("DBLookupComboBox1", QRect(12, 26, 144, 21), "Kategori");
+    DBLookupComboBox1 = createPicker("DBLookupComboBox1", QRect(12, 26, 144, 21), fields::Kategori);
     DBLookupComboBox1->setListSource(data::DM->KatSource);
     Label20 = design::label(GroupBox3, "Label20", QStringLiteral("Type"), QPoint(12, 47));
-    DBLookupComboBox3 = createPicker("DBLookupComboBox3", QRect(12, 61, 144, 21), "Type");
+    DBLookupComboBox3 = createPicker("DBLookupComboBox3", QRect(12, 61, 144, 21), fields::Type);
     DBLookupComboBox3->setListSource(data::DM->TypeSource);
     Label23 = design::label(GroupBox3, "Label23", QStringLiteral("Instruktør"), QPoint(167, 12));
-    DBLookupComboBox5 = createPicker("DBLookupComboBox5", QRect(167, 26, 144, 21), "Instruktor");
+    DBLookupComboBox5 = createPicker("DBLookupComboBox5", QRect(167, 26, 144, 21), fields::Instruktor);
     DBLookupComboBox5->setListSource(data::DM->InstruktorSource);
     Label24 = design::label(GroupBox3, "Label24", QStringLiteral("Optaget af"), QPoint(167, 47));
-    DBLookupComboBox6 = createPicker("DBLookupComboBox6", QRect(167, 61, 144, 21), "Optagetaf");
+    DBLookupComboBox6 = createPicker("DBLookupComboBox6", QRect(167, 61, 144, 21), fields::Optagetaf);
     DBLookupComboBox6->setListSource(data::DM->OptagetSource);
     RadioButton8 = design::radioButton(GroupBox3, "RadioButton8", QStringLiteral("Udlånte"), QRect(320, 27, 87, 17));
     RadioButton7 = design::radioButton(GroupBox3, "RadioButton7", QStringLiteral("Alle"), QRect(321, 59, 84, 17));
@@ -194,7 +197,7 @@ void TOversigtForm::createSearches()
         find->SingleCharPattern = QLatin1Char('_');
         find->CaseSensitive = false;
         find->AllowWildcards = false;
-        find->SearchField = QStringLiteral("Indhold");
+        find->SearchField = fields::Indhold;
         return find;
     };
     EasyFind1 = search("EasyFind1");
@@ -277,17 +280,17 @@ void TOversigtForm::chooseSearchField(const QString& field)
 
 void TOversigtForm::RadioButton1Click()
 {
-    chooseSearchField(QStringLiteral("TapeNr"));
+    chooseSearchField(fields::TapeNr);
 }
 
 void TOversigtForm::RadioButton2Click()
 {
-    chooseSearchField(QStringLiteral("Titel"));
+    chooseSearchField(fields::Titel);
 }
 
 void TOversigtForm::RadioButton3Click()
 {
-    chooseSearchField(QStringLiteral("Kategori"));
+    chooseSearchField(fields::Kategori);
 }
 
 void TOversigtForm::Edit1Change()
@@ -343,22 +346,22 @@ void TOversigtForm::filterByList(const QString& field, dbctrls::TDBLookupComboBo
 
 void TOversigtForm::DBLookupComboBox1Click()
 {
-    filterByList(QStringLiteral("Kategori"), DBLookupComboBox1);
+    filterByList(fields::Kategori, DBLookupComboBox1);
 }
 
 void TOversigtForm::DBLookupComboBox3Click()
 {
-    filterByList(QStringLiteral("Type"), DBLookupComboBox3);
+    filterByList(fields::Type, DBLookupComboBox3);
 }
 
 void TOversigtForm::DBLookupComboBox5Click()
 {
-    filterByList(QStringLiteral("Instruktor"), DBLookupComboBox5);
+    filterByList(fields::Instruktor, DBLookupComboBox5);
 }
 
 void TOversigtForm::DBLookupComboBox6Click()
 {
-    filterByList(QStringLiteral("Optagetaf"), DBLookupComboBox6);
+    filterByList(fields::Optagetaf, DBLookupComboBox6);
 }
 
 void TOversigtForm::RadioButton8Click()

@@ -13,6 +13,7 @@
 #include "core/Errors.h"
 #include "core/Guard.h"
 #include "data/DM.h"
+#include "data/Fields.h"
 #include "data/TimeText.h"
 #include "dbctrls/DBCheckBox.h"
 #include "dbctrls/DBDateEdit.h"
@@ -44,6 +45,8 @@
 
 namespace forms {
 
+namespace fields = data::fields;
+
 TRegForm* RegForm = nullptr;
 
 namespace {
@@ -63,7 +66,7 @@ DataField tape(const char* field)
     return {data::DM->VideoSource, field};
 }
 
-const QString kTapeNr = QStringLiteral("TapeNr");
+const QString kTapeNr = fields::TapeNr;
 // Room beyond the check box's own size hint, so its text is never clipped at its edge.
 constexpr int kCheckBoxSlack = 6;
 
@@ -105,22 +108,22 @@ QStringList TRegForm::propNames()
 void TRegForm::createTapeControls()
 {
     Label1 = design::caption(this, "Label1", text("Reg.nr."), {13, 8});
-    DBEdit1 = design::dbEdit(this, "DBEdit1", tape("TapeNr"), {13, 25, 88, 24});
+    DBEdit1 = design::dbEdit(this, "DBEdit1", tape(fields::TapeNr), {13, 25, 88, 24});
     Label19 = design::caption(this, "Label19", text("Type"), {112, 8});
-    DBLookupComboBox4 = design::lookupList(this, "DBLookupComboBox4", tape("Type"), {data::DM->TypeSource, "Type"},
+    DBLookupComboBox4 = design::lookupList(this, "DBLookupComboBox4", tape(fields::Type), {data::DM->TypeSource, fields::Type},
                                            {112, 25, 89, 24}, 14);
     Label5 = design::caption(this, "Label5", text("Start"), {213, 7});
-    DBEdit4 = design::dbEdit(this, "DBEdit4", tape("Start"), {213, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0130"));
+    DBEdit4 = design::dbEdit(this, "DBEdit4", tape(fields::Start), {213, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0130"));
     Label6 = design::caption(this, "Label6", text("Slut"), {287, 7});
-    DBEdit5 = design::dbEdit(this, "DBEdit5", tape("Slut"), {287, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0245"));
+    DBEdit5 = design::dbEdit(this, "DBEdit5", tape(fields::Slut), {287, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0245"));
     // Four digits as the hints ask become a time the duration rule can read.
     DBEdit1->setFieldWidth(data::kTapeNumberWidth);
     DBEdit4->setInputNormalizer(data::normaliseTimeEntry);
     DBEdit5->setInputNormalizer(data::normaliseTimeEntry);
     Label4 = design::caption(this, "Label4", text("Varighed"), {361, 7});
-    DBEdit6 = design::dbEdit(this, "DBEdit6", tape("Varighed"), {361, 24, 63, 24});
+    DBEdit6 = design::dbEdit(this, "DBEdit6", tape(fields::Varighed), {361, 24, 63, 24});
     Label2 = design::caption(this, "Label2", text("Titel"), {13, 54});
-    DBEdit3 = design::dbEdit(this, "DBEdit3", tape("Titel"), {13, 71, 411, 24});
+    DBEdit3 = design::dbEdit(this, "DBEdit3", tape(fields::Titel), {13, 71, 411, 24});
 }
 
 void TRegForm::createLookupControls()
@@ -128,44 +131,44 @@ void TRegForm::createLookupControls()
     // Each free-text edit lies over its lookup list, 15 pixels narrower, so the list's
     // drop-down button stays visible at its right end.
     Label18 = design::caption(this, "Label18", text("Optaget af"), {14, 97});
-    DBLookupComboBox8 = design::lookupList(this, "DBLookupComboBox8", tape("Optagetaf"),
-                                           {data::DM->OptagetSource, "Optagetaf"}, {13, 115, 213, 24}, 18);
-    DBEdit8 = design::dbEdit(this, "DBEdit8", tape("Optagetaf"), {13, 115, 198, 24});
+    DBLookupComboBox8 = design::lookupList(this, "DBLookupComboBox8", tape(fields::Optagetaf),
+                                           {data::DM->OptagetSource, fields::Optagetaf}, {13, 115, 213, 24}, 18);
+    DBEdit8 = design::dbEdit(this, "DBEdit8", tape(fields::Optagetaf), {13, 115, 198, 24});
     Label22 = design::caption(this, "Label22", text("Optaget dato"), {252, 97});
     DBDateEdit1 = design::bind(design::control<dbctrls::TDBDateEdit>(this, "DBDateEdit1", {250, 114, 176, 22}),
-                               tape("OptagetDato"));
+                               tape(fields::OptagetDato));
     Label17 = design::caption(this, "Label17", text("Instruktør"), {14, 143});
-    DBLookupComboBox9 = design::lookupList(this, "DBLookupComboBox9", tape("Instruktor"),
-                                           {data::DM->InstruktorSource, "Instruktor"}, {13, 161, 213, 24}, 18);
-    DBEdit9 = design::dbEdit(this, "DBEdit9", tape("Instruktor"), {13, 161, 198, 24});
+    DBLookupComboBox9 = design::lookupList(this, "DBLookupComboBox9", tape(fields::Instruktor),
+                                           {data::DM->InstruktorSource, fields::Instruktor}, {13, 161, 213, 24}, 18);
+    DBEdit9 = design::dbEdit(this, "DBEdit9", tape(fields::Instruktor), {13, 161, 198, 24});
     Label3 = design::caption(this, "Label3", text("Kategori/Genre"), {255, 143});
-    DBLookupComboBox2 = design::lookupList(this, "DBLookupComboBox2", tape("Kategori"), {data::DM->KatSource, "Kategori"},
+    DBLookupComboBox2 = design::lookupList(this, "DBLookupComboBox2", tape(fields::Kategori), {data::DM->KatSource, fields::Kategori},
                                            {255, 160, 171, 24}, 18);
-    DBEdit10 = design::dbEdit(this, "DBEdit10", tape("Kategori"), {253, 160, 158, 24});
+    DBEdit10 = design::dbEdit(this, "DBEdit10", tape(fields::Kategori), {253, 160, 158, 24});
 }
 
 void TRegForm::createDetailControls()
 {
     Label27 = design::caption(this, "Label27", text("Varighed"), {13, 188});
-    DBEdit2 = design::dbEdit(this, "DBEdit2", tape("Laengde"), {13, 205, 78, 24}, text("Tid format tt:mm"));
+    DBEdit2 = design::dbEdit(this, "DBEdit2", tape(fields::Laengde), {13, 205, 78, 24}, text("Tid format tt:mm"));
     Label28 = design::caption(this, "Label28", text("Fabrikat"), {112, 188});
-    DBEdit7 = design::dbEdit(this, "DBEdit7", tape("Fabrikat"), {112, 205, 109, 24}, text("Tid format tt:mm"));
+    DBEdit7 = design::dbEdit(this, "DBEdit7", tape(fields::Fabrikat), {112, 205, 109, 24}, text("Tid format tt:mm"));
     DBRadioGroup1 = design::control<dbctrls::TDBRadioGroup>(this, "DBRadioGroup1", {255, 183, 171, 66});
     DBRadioGroup1->setItems({QStringLiteral("Original"), QStringLiteral("Kopi"), QStringLiteral("Privat optagelse")});
     DBRadioGroup1->setValues({QStringLiteral("Original"), QStringLiteral("Kopi"), QStringLiteral("Privat")});
-    design::bind(DBRadioGroup1, tape("Kopi"));
+    design::bind(DBRadioGroup1, tape(fields::Kopi));
     Label7 = design::caption(this, "Label7", text("Kort beskrivelse af indholdet "), {12, 239});
-    DBMemo1 = design::bind(design::control<dbctrls::TDBMemo>(this, "DBMemo1", {10, 258, 414, 83}), tape("Indhold"));
+    DBMemo1 = design::bind(design::control<dbctrls::TDBMemo>(this, "DBMemo1", {10, 258, 414, 83}), tape(fields::Indhold));
     Label7->setBuddy(DBMemo1);
 }
 
 void TRegForm::createBrowseControls()
 {
     DBGrid1 = design::grid(this, "DBGrid1", {443, 30, 553, 218},
-                           {gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr.")),
-                            gridColumn(QStringLiteral("Titel"), QString(), 230),
-                            gridColumn(QStringLiteral("Kategori"), QString(), 102), gridColumn(QStringLiteral("Type")),
-                            gridColumn(QStringLiteral("Kopi"), QStringLiteral("Optagelse"), 76)},
+                           {gridColumn(fields::LinkTapeNr, QStringLiteral("Båndnr.")),
+                            gridColumn(fields::Titel, QString(), 230),
+                            gridColumn(fields::Kategori, QString(), 102), gridColumn(fields::Type),
+                            gridColumn(fields::Kopi, QStringLiteral("Optagelse"), 76)},
                            data::DM->VideoSource);
 
     SpeedButton3 = design::button<QToolButton>(this, "SpeedButton3", text("Ny VHS/DVD"), text("Tilføj"), {445, 430, 227, 30});
@@ -184,7 +187,7 @@ void TRegForm::createBrowseControls()
     DBCheckBox1->setValueChecked(QStringLiteral("Ja"));
     DBCheckBox1->setValueUnchecked(QStringLiteral("Nej"));
     // Bound after the tape-number edit, so it hears of a move first and the edit last.
-    design::bind(DBCheckBox1, tape("Udlaan"));
+    design::bind(DBCheckBox1, tape(fields::Udlaan));
 
     SpeedButton4 = design::pictureButton(this, "SpeedButton4", text("Udlånt til"), QString(), {767, 490, 229, 30}, lentIcon());
 }
@@ -193,8 +196,8 @@ void TRegForm::createCastControls()
 {
     Label21 = design::caption(this, "Label21", text("Skuespillere/medvirkende"), {12, 345});
     DBGrid4 = design::grid(this, "DBGrid4", {12, 363, 409, 113},
-                           {gridColumn(QStringLiteral("Skuespiller"), QString(), 178),
-                            gridColumn(QStringLiteral("Rolle"), QString(), 180)},
+                           {gridColumn(fields::Skuespiller, QString(), 178),
+                            gridColumn(fields::Rolle, QString(), 180)},
                            data::DM->MedvirkSource);
     Bevel2 = design::bevel(this, "Bevel2", {12, 485, 409, 40});
     SpeedButton6 = design::button<QToolButton>(this, "SpeedButton6", text("Tilføj"), text("Tilføj medvirkende"), {20, 493, 110, 24});
@@ -204,7 +207,7 @@ void TRegForm::createCastControls()
         button->setCursor(Qt::PointingHandCursor);
     Label29 = design::caption(this, "Label29", text("Hent skuespiller fra databasen"), {443, 477});
     DBLookupComboBox10 = design::lookupList(this, "DBLookupComboBox10", {nullptr, ""},
-                                            {data::DM->SkuespilSource, "Skuespiller"}, {445, 496, 231, 24}, 18);
+                                            {data::DM->SkuespilSource, fields::Skuespiller}, {445, 496, 231, 24}, 18);
 }
 
 void TRegForm::createPictureControls()
@@ -362,7 +365,7 @@ QString TRegForm::currentTapeNr() const
 void TRegForm::DBEdit1Change()
 {
     engine::Table& video = *data::DM->VideoTable;
-    const bool lent = video.Active() && video.FieldByName(QStringLiteral("Udlaan")).AsString() == QLatin1String("Ja");
+    const bool lent = video.Active() && video.FieldByName(fields::Udlaan).AsString() == QLatin1String("Ja");
     SpeedButton4->setEnabled(lent);
 }
 
@@ -384,7 +387,7 @@ void TRegForm::DBEdit5Exit()
     const QString end = data::normaliseTimeEntry(DBEdit5->text());
     if (!start.isEmpty() && !end.isEmpty()) {
         const QString duration = data::durationText(start, end);
-        engine::Field& field = data::DM->VideoTable->FieldByName(QStringLiteral("Varighed"));
+        engine::Field& field = data::DM->VideoTable->FieldByName(fields::Varighed);
         if (field.AsString() != duration)
             field.SetAsString(duration);
     }
@@ -425,8 +428,8 @@ void TRegForm::addCastMember(const QString& name, const QString& role)
     // is refused the insert throws and nothing is added.
     engine::Table& cast = *data::DM->MedvirkTable;
     cast.Insert();
-    cast.FieldByName(QStringLiteral("Skuespiller")).SetAsString(name);
-    cast.FieldByName(QStringLiteral("Rolle")).SetAsString(role);
+    cast.FieldByName(fields::Skuespiller).SetAsString(name);
+    cast.FieldByName(fields::Rolle).SetAsString(role);
     cast.Post();
 }
 
@@ -445,7 +448,7 @@ void TRegForm::SpeedButton7Click()
     const CastPrompts& prompts = castPrompts(appContext().activeLanguage());
     engine::Table& cast = *data::DM->MedvirkTable;
     const QString question =
-        prompts.deletePrefix + cast.FieldByName(QStringLiteral("Skuespiller")).AsString() + QLatin1Char('?');
+        prompts.deletePrefix + cast.FieldByName(fields::Skuespiller).AsString() + QLatin1Char('?');
     if (core::dialogs().confirm(question, core::ConfirmButtons::YesNo))
         cast.Delete();
 }
@@ -511,7 +514,7 @@ void TRegForm::SpeedButton2Click()
 void TRegForm::showEnlarged(CoverSide side)
 {
     TBilledForm enlarged(this);
-    enlarged.setWindowTitle(data::DM->VideoTable->FieldByName(QStringLiteral("Titel")).AsString());
+    enlarged.setWindowTitle(data::DM->VideoTable->FieldByName(fields::Titel).AsString());
     enlarged.Image1->setPicture(coverOrPlaceholder(side, currentTapeNr(), appContext().activeLanguage()));
     enlarged.exec();
 }

@@ -4,6 +4,7 @@
 #include "Design.h"
 #include "core/Guard.h"
 #include "data/DM.h"
+#include "data/Fields.h"
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
 #include "engine/Filter.h"
@@ -18,6 +19,8 @@
 #include <QShowEvent>
 
 namespace forms {
+
+namespace fields = data::fields;
 
 QString actorPhrase(int languageIndex)
 {
@@ -50,7 +53,7 @@ void TSkueForm::createActorPanel()
     support::setAlign(Panel1, support::Align::Top);
     Label25 = design::label(Panel1, "Label25", QStringLiteral("Vælg skuespiller"), QPoint(12, 5), true);
     DBLookupComboBox7 = design::lookupList(Panel1, "DBLookupComboBox7", {nullptr, ""},
-                                           {data::DM->SkuespilSource, "Skuespiller"}, {12, 21, 234, 21}, 18);
+                                           {data::DM->SkuespilSource, fields::Skuespiller}, {12, 21, 234, 21}, 18);
     DBLookupComboBox7->setFont(design::font());
     Label26 = design::label(Panel1, "Label26", QString(), QPoint(272, 23));
     Label26->setFont(design::font(10));
@@ -65,11 +68,11 @@ void TSkueForm::createGrid()
     DBGrid5->setTitleBold(true);
     DBGrid5->setToolTip(QStringLiteral("Dobbeltklik på en film for at se alle informationer"));
     std::vector<dbctrls::TDBGridColumn> columns(3);
-    columns[0].fieldName = QStringLiteral("Titel");
+    columns[0].fieldName = fields::Titel;
     columns[0].width = 260;
-    columns[1].fieldName = QStringLiteral("Skuespiller");
+    columns[1].fieldName = fields::Skuespiller;
     columns[1].width = 180;
-    columns[2].fieldName = QStringLiteral("Rolle");
+    columns[2].fieldName = fields::Rolle;
     columns[2].width = 200;
     DBGrid5->setColumns(columns);
     // A list to look at and jump from: cast rows are edited in the registration window,
@@ -84,7 +87,7 @@ void TSkueForm::DBLookupComboBox7Click()
 {
     const QString name = DBLookupComboBox7->shownText();
     engine::Table& cast = *data::DM->MedvirkAllTable;
-    cast.SetFilter(engine::makeFilter(QStringLiteral("Skuespiller"), name));
+    cast.SetFilter(engine::makeFilter(fields::Skuespiller, name));
     cast.SetFiltered(true);
     const QString phrase = actorPhrase(appContext().activeLanguage());
     if (phrase.isEmpty())
@@ -95,8 +98,8 @@ void TSkueForm::DBLookupComboBox7Click()
 
 void TSkueForm::DBGrid5CellClick()
 {
-    const QString tapeNr = data::DM->MedvirkAllTable->FieldByName(QStringLiteral("TapeNr")).AsString();
-    data::DM->VideoTable->Locate(QStringLiteral("TapeNr"), tapeNr);
+    const QString tapeNr = data::DM->MedvirkAllTable->FieldByName(fields::TapeNr).AsString();
+    data::DM->VideoTable->Locate(fields::TapeNr, tapeNr);
 }
 
 void TSkueForm::showEvent(QShowEvent* event)

@@ -2,11 +2,14 @@
 
 #include "RegForm.h"
 #include "data/DM.h"
+#include "data/Fields.h"
 #include "dbctrls/DBLookupComboBox.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 
 namespace forms {
+
+namespace fields = data::fields;
 
 void newVideo(data::TDM& dm, TRegForm& regForm)
 {
@@ -22,8 +25,8 @@ void editChosenTape(TRegForm& regForm)
 void setUpTitleList(dbctrls::TDBLookupComboBox& list, data::TDM& dm)
 {
     list.setListSource(dm.VideoSource);
-    list.setKeyField(QStringLiteral("Titel"));
-    list.setListField(QStringLiteral("Titel"));
+    list.setKeyField(fields::Titel);
+    list.setListField(fields::Titel);
 }
 
 } // namespace forms

@@ -7,6 +7,7 @@
 #include "WindowPlacement.h"
 #include "core/Guard.h"
 #include "data/DM.h"
+#include "data/Fields.h"
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBNavigator.h"
 #include "dbctrls/DBText.h"
@@ -22,6 +23,8 @@
 #include <QToolButton>
 
 namespace forms {
+
+namespace fields = data::fields;
 
 namespace {
 
@@ -59,15 +62,15 @@ TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
     DBText2->setAlignment(Qt::AlignCenter);
     DBText2->setFont(design::font(14));
     design::setTextColor(DBText2, QColor(0, 0, 128));
-    design::bind(DBText2, {data::DM->VideoSource, "Titel"});
+    design::bind(DBText2, {data::DM->VideoSource, fields::Titel});
 
     // Widths that let a name, a telephone number and every language's titles show in full.
     DBGrid2 = design::grid(this, "DBGrid2", {14, 45, 577, 305},
-                           {gridColumn(QStringLiteral("Tapenr"), QStringLiteral("Båndnr."), 80),
-                            gridColumn(QStringLiteral("Dato"), QString(), 85),
-                            gridColumn(QStringLiteral("Navn"), QString(), 180),
-                            gridColumn(QStringLiteral("Telefon"), QString(), 110),
-                            gridColumn(QStringLiteral("Returneret"), QString(), 100)},
+                           {gridColumn(fields::LinkTapeNr, QStringLiteral("Båndnr."), 80),
+                            gridColumn(fields::Dato, QString(), 85),
+                            gridColumn(fields::Navn, QString(), 180),
+                            gridColumn(fields::Telefon, QString(), 110),
+                            gridColumn(fields::Returneret, QString(), 100)},
                            data::DM->UdlaanSource, true);
 
     DBNavigator3 = design::navigator(this, "DBNavigator3", {15, 365, 487, 33},
@@ -106,8 +109,8 @@ void TUdlaanForm::showEvent(QShowEvent* event)
 void TUdlaanForm::FormShow()
 {
     engine::Table& loans = *data::DM->UdlaanTable;
-    const QString tapeNr = data::DM->VideoTable->FieldByName(QStringLiteral("Tapenr")).AsString();
-    loans.SetFilter(engine::makeFilter(QStringLiteral("Tapenr"), tapeNr));
+    const QString tapeNr = data::DM->VideoTable->FieldByName(fields::LinkTapeNr).AsString();
+    loans.SetFilter(engine::makeFilter(fields::LinkTapeNr, tapeNr));
     loans.SetFiltered(true);
     if (const UdlaanTexts* texts = udlaanTextsFor(appContext().languageName()))
         applyTexts(*texts);

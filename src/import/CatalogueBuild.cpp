@@ -5,6 +5,7 @@
 #include "ImportTexts.h"
 #include "core/Errors.h"
 #include "data/DM.h"
+#include "data/Fields.h"
 #include "data/TimeText.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 
 namespace import {
+
+namespace fields = data::fields;
 
 namespace {
 
@@ -93,7 +96,7 @@ void convertRow(const CatalogueTable& table, const ValueAt& value, QVector<QVari
 qint64 addLookupValues(engine::Database& db, bool withCast)
 {
     const std::pair<const char*, const char*> additions[] = {
-        {"Optagetaf", "Video"}, {"Kategori", "Video"}, {"Instruktor", "Video"}, {"Skuespiller", "Medvirker"}};
+        {fields::Optagetaf, "Video"}, {fields::Kategori, "Video"}, {fields::Instruktor, "Video"}, {fields::Skuespiller, "Medvirker"}};
     qint64 added = 0;
     for (const auto& [field, from] : additions) {
         if (!withCast && QLatin1String(from) == QLatin1String("Medvirker"))

@@ -8,6 +8,7 @@
 #include "ValueConversion.h"
 #include "core/Errors.h"
 #include "data/CatalogueFolder.h"
+#include "data/Fields.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
 
@@ -18,6 +19,8 @@
 #include <QTemporaryDir>
 
 namespace import {
+
+namespace fields = data::fields;
 
 namespace {
 
@@ -212,7 +215,7 @@ private:
         if (existing_.contains(tapeNr))
             report_.skipped << tapeNr;
         else
-            refuse(line, importText("Duplicate", QStringLiteral("%1 \"%2\" findes allerede")).arg(QStringLiteral("TapeNr"), tapeNr));
+            refuse(line, importText("Duplicate", QStringLiteral("%1 \"%2\" findes allerede")).arg(fields::TapeNr, tapeNr));
         return false;
     }
 

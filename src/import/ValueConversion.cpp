@@ -3,6 +3,7 @@
 #include "ImportError.h"
 #include "ImportTexts.h"
 #include "core/Errors.h"
+#include "data/Fields.h"
 #include "data/TimeText.h"
 
 #include <QDate>
@@ -12,6 +13,8 @@
 #include <cmath>
 
 namespace import {
+
+namespace fields = data::fields;
 
 namespace {
 
@@ -27,19 +30,19 @@ QVector<CatalogueTable> buildTables()
     const auto integer = [](const char* name) { return CatalogueField{QString::fromLatin1(name), FieldKind::Integer}; };
     return {
         {QStringLiteral("Video.db"), QStringLiteral("Video"),
-         {{QStringLiteral("TapeNr"), FieldKind::Key}, text("Titel"), {QStringLiteral("Start"), FieldKind::Time},
-          {QStringLiteral("Slut"), FieldKind::Time}, {QStringLiteral("Varighed"), FieldKind::LongTime}, text("Type"),
-          text("Kopi"), text("Laengde"), text("Kategori"), text("Udlaan"), text("Instruktor"), text("Optagetaf"),
-          {QStringLiteral("OptagetDato"), FieldKind::Date}, text("Fabrikat"), {QStringLiteral("Indhold"), FieldKind::Memo}}},
-        lookup("Kategori.db", "Kategori"),
+         {{fields::TapeNr, FieldKind::Key}, text(fields::Titel), {fields::Start, FieldKind::Time},
+          {fields::Slut, FieldKind::Time}, {fields::Varighed, FieldKind::LongTime}, text(fields::Type),
+          text(fields::Kopi), text(fields::Laengde), text(fields::Kategori), text(fields::Udlaan), text(fields::Instruktor), text(fields::Optagetaf),
+          {fields::OptagetDato, FieldKind::Date}, text(fields::Fabrikat), {fields::Indhold, FieldKind::Memo}}},
+        lookup("Kategori.db", fields::Kategori),
         {QStringLiteral("Udlaan.db"), QStringLiteral("Udlaan"),
-         {text("Tapenr"), {QStringLiteral("Dato"), FieldKind::Date}, text("Navn"), text("Telefon"), text("Returneret")}},
-        lookup("Type.db", "Type"),
-        lookup("Instruktor.db", "Instruktor"),
-        lookup("Optagetaf.db", "Optagetaf"),
+         {text(fields::LinkTapeNr), {fields::Dato, FieldKind::Date}, text(fields::Navn), text(fields::Telefon), text(fields::Returneret)}},
+        lookup("Type.db", fields::Type),
+        lookup("Instruktor.db", fields::Instruktor),
+        lookup("Optagetaf.db", fields::Optagetaf),
         lookup("Skuespiller.DB", "Skuespiller"),
         {QStringLiteral("Medvirker.db"), QStringLiteral("Medvirker"),
-         {text("Tapenr"), text("Titel"), text("Skuespiller"), text("Rolle")}},
+         {text(fields::LinkTapeNr), text(fields::Titel), text(fields::Skuespiller), text(fields::Rolle)}},
         {QStringLiteral("Config.DB"), QStringLiteral("Config"),
          {integer("H_Main"), integer("W_Main"), integer("Sprog"), integer("H_Over"), integer("W_Over"), integer("H_Reg"),
           integer("W_Reg")}},

@@ -1,8 +1,10 @@
 #include "QRListForm.h"
+#include "data/Fields.h"
 
 #include <iterator>
 
 using namespace report;
+namespace fields = data::fields;
 
 namespace {
 
@@ -21,15 +23,15 @@ struct Column {
 };
 
 const Column columns[] = {
-    {4.23, 17.20, "Båndnr.", "TapeNr"},
-    {23.28, 69.06, "Titel", "Titel"},
-    {93.66, 32.01, "Kategori", "Kategori"},
-    {127.00, 17.20, "Start", "Start"},
-    {146.05, 17.20, "Slut", "Slut"},
-    {165.10, 17.20, "Varighed", "Varighed"},
-    {187.33, 19.05, "Optaget", "OptagetDato"},
-    {208.76, 35.98, "Optaget af", "Optagetaf"},
-    {247.12, 17.20, "Type", "Type"},
+    {4.23, 17.20, "Båndnr.", fields::TapeNr},
+    {23.28, 69.06, "Titel", fields::Titel},
+    {93.66, 32.01, "Kategori", fields::Kategori},
+    {127.00, 17.20, "Start", fields::Start},
+    {146.05, 17.20, "Slut", fields::Slut},
+    {165.10, 17.20, "Varighed", fields::Varighed},
+    {187.33, 19.05, "Optaget", fields::OptagetDato},
+    {208.76, 35.98, "Optaget af", fields::Optagetaf},
+    {247.12, 17.20, "Type", fields::Type},
 };
 
 const QColor navy(0, 0, 128);

@@ -1,5 +1,6 @@
 #include "DataFixture.h"
 #include "core/Errors.h"
+#include "data/Fields.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,29 @@ TEST_F(Catalogue, TapeNrAndTapenrReachTheSameField)
 {
     addTape(QStringLiteral("0001-00"), QStringLiteral("A"));
     EXPECT_EQ(&dm->VideoTable->FieldByName(QStringLiteral("TapeNr")), &dm->VideoTable->FieldByName(QStringLiteral("Tapenr")));
+}
+
+TEST_F(Catalogue, EveryNamedFieldIsInItsTable)
+{
+    namespace f = data::fields;
+    const std::pair<engine::Table*, std::vector<const char*>> tables[] = {
+        {dm->VideoTable,
+         {f::TapeNr, f::Titel, f::Start, f::Slut, f::Varighed, f::Type, f::Kopi, f::Laengde, f::Kategori, f::Udlaan,
+          f::Instruktor, f::Optagetaf, f::OptagetDato, f::Fabrikat, f::Indhold}},
+        {dm->MedvirkTable, {f::LinkTapeNr, f::Titel, f::Skuespiller, f::Rolle}},
+        {dm->UdlaanTable, {f::LinkTapeNr, f::Dato, f::Navn, f::Telefon, f::Returneret}},
+        {dm->KatTable, {f::Kategori}},
+        {dm->TypeTable, {f::Type}},
+        {dm->InstruktorTable, {f::Instruktor}},
+        {dm->OptagetTable, {f::Optagetaf}},
+        {dm->SkuespilTable, {f::Skuespiller}}};
+    for (const auto& [table, names] : tables)
+        for (const char* name : names) {
+            // Spelt as the file stores it: the import and the schema write these names.
+            QString stored;
+            EXPECT_NO_THROW(stored = table->FieldByName(QString::fromLatin1(name)).FieldName()) << name;
+            EXPECT_EQ(stored, QString::fromLatin1(name)) << table->TableName().toStdString();
+        }
 }
 
 TEST_F(Catalogue, NextTapeNumberFollowsTheHighestNumberOfTheWholeTable)
