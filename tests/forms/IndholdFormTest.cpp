@@ -1,4 +1,5 @@
 #include "BrowseFixture.h"
+#include "TestLanguages.h"
 
 #include "dbctrls/DBMemo.h"
 #include "dbctrls/DBText.h"
@@ -174,33 +175,39 @@ TEST_F(ContentSearch, ALineLocatesTheWholeTapeNumber)
     }
 }
 
-TEST_F(ContentSearch, TextsFollowTheLanguageName)
+struct ContentTextsCase {
+    int language;
+    const char* caption;
+    const char* label77;
+    const char* label59;
+    const char* label11;
+    const char* button;
+};
+
+const ContentTextsCase kContentTextsCases[] = {
+    {-1, "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søg"},
+    {0, "Content", "Search word", "Content of", "Titles found", "Search"},
+    {1, "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søk"},
+    {2, "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Sök"},
+    {3, "Inhalt", "Suchwort", "Inhalt von", "Gefundene Titel", "Suchen"},
+};
+
+class ContentTexts : public ContentSearch, public ::testing::WithParamInterface<ContentTextsCase> {};
+
+TEST_P(ContentTexts, FollowTheLanguageName)
 {
-    const struct {
-        int language;
-        const char* caption;
-        const char* label77;
-        const char* label59;
-        const char* label11;
-        const char* button;
-    } cases[] = {
-        {-1, "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søg"},
-        {0, "Content", "Search word", "Content of", "Titles found", "Search"},
-        {1, "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søk"},
-        {2, "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Sök"},
-        {3, "Inhalt", "Suchwort", "Inhalt von", "Gefundene Titel", "Suchen"},
-    };
-    for (const auto& c : cases) {
-        useLanguage(c.language);
-        open();
-        EXPECT_EQ(form->windowTitle(), QString::fromUtf8(c.caption)) << c.language;
-        EXPECT_EQ(form->Label77->text(), QString::fromUtf8(c.label77));
-        EXPECT_EQ(form->Label59->text(), QString::fromUtf8(c.label59));
-        EXPECT_EQ(form->Label11->text(), QString::fromUtf8(c.label11));
-        EXPECT_EQ(form->FindButton->text(), QString::fromUtf8(c.button));
-        form.reset();
-    }
+    const ContentTextsCase& c = GetParam();
+    useLanguage(c.language);
+    open();
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8(c.caption)) << c.language;
+    EXPECT_EQ(form->Label77->text(), QString::fromUtf8(c.label77));
+    EXPECT_EQ(form->Label59->text(), QString::fromUtf8(c.label59));
+    EXPECT_EQ(form->Label11->text(), QString::fromUtf8(c.label11));
+    EXPECT_EQ(form->FindButton->text(), QString::fromUtf8(c.button));
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, ContentTexts, ::testing::ValuesIn(kContentTextsCases),
+                         [](const auto& info) { return testing_support::languageName(info.param.language); });
 
 TEST_F(ContentSearch, AnUnknownLanguageNameKeepsTheTranslatedDesign)
 {

@@ -13,11 +13,6 @@
 
 namespace lookuptest {
 
-std::string languageName(int index)
-{
-    return forms::kLanguageNames.at(size_t(index + 1));
-}
-
 void LookupTest::SetUp()
 {
     CatalogueTest::SetUp();

@@ -2,6 +2,7 @@
 // A lookup window over a fresh catalogue: the data module with its tables open, the main
 // window's language source with the four language files of the built program folder, and
 // the language label the windows read.
+#include "TestLanguages.h"
 #include "common/TestCatalogue.h"
 #include "core/ScriptedDialogs.h"
 #include "forms/LookupForm.h"
@@ -42,7 +43,6 @@ protected:
     std::unique_ptr<forms::TLookupForm> window;
 };
 
-/// Name of a language index, for test names and messages.
-std::string languageName(int index);
+using testing_support::languageName;
 
 } // namespace lookuptest

@@ -1,4 +1,5 @@
 #include "BrowseFixture.h"
+#include "TestLanguages.h"
 
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
@@ -80,21 +81,31 @@ TEST_F(ActorWindow, OpensOnEveryCastRowThenShowsTheChosenActorsFilms)
     EXPECT_EQ(form->Label26->text(), QStringLiteral("Mads Mikkelsen har medvirket i disse film"));
 }
 
-TEST_F(ActorWindow, TheLabelsPhraseFollowsTheLanguageIndex)
+struct ActorPhraseCase {
+    int language;
+    const char* phrase;
+};
+
+const ActorPhraseCase kActorPhraseCases[] = {{-1, " har medvirket i disse film"}, {0, " har medvirket i disse film"},
+                                             {1, " har medvirket i disse film"}, {2, " har medvirket i disse film"},
+                                             {3, " hat in diesem Film mitgemacht"}};
+
+class ActorPhrase : public ActorWindow, public ::testing::WithParamInterface<ActorPhraseCase> {};
+
+TEST_P(ActorPhrase, FollowsTheLanguageIndex)
 {
-    const struct {
-        int language;
-        const char* phrase;
-    } cases[] = {{-1, " har medvirket i disse film"}, {0, " har medvirket i disse film"},
-                 {1, " har medvirket i disse film"}, {2, " har medvirket i disse film"},
-                 {3, " hat in diesem Film mitgemacht"}};
-    for (const auto& c : cases) {
-        useLanguage(c.language);
-        open();
-        choose(QStringLiteral("Stéphane Audran"));
-        EXPECT_EQ(form->Label26->text(), QStringLiteral("Stéphane Audran") + QString::fromLatin1(c.phrase)) << c.language;
-        form.reset();
-    }
+    const ActorPhraseCase& c = GetParam();
+    useLanguage(c.language);
+    open();
+    choose(QStringLiteral("Stéphane Audran"));
+    EXPECT_EQ(form->Label26->text(), QStringLiteral("Stéphane Audran") + QString::fromLatin1(c.phrase)) << c.language;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ActorPhrase, ::testing::ValuesIn(kActorPhraseCases),
+                         [](const auto& info) { return testing_support::languageName(info.param.language); });
+
+TEST(ActorPhraseIndex, AnyOtherIndexLeavesTheLabel)
+{
     EXPECT_EQ(forms::actorPhrase(4), QString()) << "any other index leaves the label";
     EXPECT_EQ(forms::actorPhrase(-2), QString());
 }

@@ -1,8 +1,14 @@
 #include "TestLanguages.h"
 
 #include "forms/AppContext.h"
+#include "forms/LookupMembers.h"
 
 namespace testing_support {
+
+std::string languageName(int index)
+{
+    return forms::kLanguageNames.at(size_t(index + 1));
+}
 
 std::unique_ptr<locale::TQLanguageSource> makeLanguageSource(const QString& baseFolder)
 {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 
 namespace testing_support {
 
@@ -12,5 +13,8 @@ std::unique_ptr<locale::TQLanguageSource> makeLanguageSource(const QString& base
 /// Gives the windows' context this source; the language label shows the active language's
 /// name, or *labelOverride when that is not empty.
 void useLanguageSource(locale::TQLanguageSource* source, const QString* labelOverride = nullptr);
+
+/// The name of the language with that index (-1: Dansk), as a test case is named.
+std::string languageName(int index);
 
 } // namespace testing_support

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -106,28 +107,35 @@ TEST(CommandLine, ExportIntoAMissingFolderIsRefused)
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("ny"))));
 }
 
-TEST(CommandLine, AFullDiskFailsEitherOperationAndKeepsTheOldFile)
+class CommandLineFullDisk : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CommandLineFullDisk, FailsTheOperationAndKeepsTheOldFile)
 {
     testing_support::TinyDisk disk(256);
     if (!disk.mounted())
         GTEST_SKIP() << "no small disk can be mounted here";
     testing_support::TempProgramFolder folder;
     addTapes(folder, 3);
-    for (const char* operation : kOperations) {
-        const QString target = disk.file(QStringLiteral("out") + QString::fromLatin1(operation));
-        const QStringList arguments{QString::fromLatin1(operation), target};
-        ASSERT_EQ(runProgram(folder.path(), folder.path(), arguments).exitCode, 0) << operation;
-        const QByteArray before = bytesOf(target);
-        disk.fill();
-        const RunResult run = runProgram(folder.path(), folder.path(), arguments);
-        disk.release();
-        EXPECT_NE(run.exitCode, 0) << operation;
-        EXPECT_TRUE(run.error.contains("No space left on device")) << operation << ": " << run.error.constData();
-        EXPECT_EQ(bytesOf(target), before) << operation;
-        EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden), QStringList(QFileInfo(target).fileName()));
-        QFile::remove(target);
-    }
+    const char* operation = GetParam();
+    const QString target = disk.file(QStringLiteral("out") + QString::fromLatin1(operation));
+    const QStringList arguments{QString::fromLatin1(operation), target};
+    ASSERT_EQ(runProgram(folder.path(), folder.path(), arguments).exitCode, 0) << operation;
+    const QByteArray before = bytesOf(target);
+    disk.fill();
+    const RunResult run = runProgram(folder.path(), folder.path(), arguments);
+    disk.release();
+    EXPECT_NE(run.exitCode, 0) << operation;
+    EXPECT_TRUE(run.error.contains("No space left on device")) << operation << ": " << run.error.constData();
+    EXPECT_EQ(bytesOf(target), before) << operation;
+    EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden), QStringList(QFileInfo(target).fileName()));
 }
+
+// Named by the operation without its dashes: export, report_pdf.
+INSTANTIATE_TEST_SUITE_P(Operations, CommandLineFullDisk, ::testing::ValuesIn(kOperations), [](const auto& info) {
+    std::string name = std::string(info.param).substr(2);
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 // Run as root, a rename over the target would replace even a device node.
 TEST(CommandLine, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItIs)

@@ -1,4 +1,4 @@
-#include "common/TempProgramFolder.h"
+#include "common/TestCatalogue.h"
 #include "common/TinyDisk.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
@@ -21,18 +21,14 @@ namespace {
 const QByteArray kCaptions = "\"TapeNr\";\"Titel\";\"Start\";\"Slut\";\"Varighed\";\"Type\";\"Kopi\";\"Laengde\";"
                              "\"Kategori\";\"Udlaan\";\"Instruktor\";\"Optagetaf\";\"OptagetDato\";\"Fabrikat\"\r\n";
 
-class Export : public ::testing::Test {
+class Export : public testing_support::CatalogueTest {
 protected:
     void SetUp() override
     {
-        folder.install();
-        dm = std::make_unique<data::TDM>(folder.dataDir());
-        dm->OpenTables();
+        CatalogueTest::SetUp();
         output::configureTapeExport(exporter, *dm->VideoTable, false);
-        exporter.FileName = folder.file(QStringLiteral("out/Video.txt"));
-        scripted().clear();
+        exporter.FileName = folder->file(QStringLiteral("out/Video.txt"));
     }
-    core::ScriptedDialogs& scripted() { return static_cast<core::ScriptedDialogs&>(core::dialogs()); }
     void add(std::initializer_list<std::pair<const char*, QString>> fields)
     {
         dm->VideoTable->Insert();
@@ -46,10 +42,21 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    testing_support::TempProgramFolder folder;
-    std::unique_ptr<data::TDM> dm;
     output::TQExport3ASCII exporter;
 };
+
+// The command's boxes in each language the program offers, by its index.
+struct CommandTextsCase {
+    int index;
+    const char* language;
+    bool english;
+};
+
+const CommandTextsCase kCommandTextsCases[] = {
+    {-1, "Dansk", false}, {0, "English", true}, {1, "Norsk", false}, {2, "Svensk", false}, {3, "Deutsch", true},
+};
+
+class ExportCommandTexts : public Export, public ::testing::WithParamInterface<CommandTextsCase> {};
 
 } // namespace
 
@@ -87,12 +94,12 @@ TEST_F(Export, ANulInsideAValueIsNeverWrittenRaw)
 TEST_F(Export, CharactersTheCodePageLacksAreReplacedOneEachAndCountedInTheNotice)
 {
     add({{"TapeNr", "0001-00"}, {"Titel", "Dvořák 🎬 Łódź"}});
-    QDir::setCurrent(folder.path());
-    scripted().inputAnswers = {QStringLiteral("Tegn.txt")};
+    QDir::setCurrent(folder->path());
+    dialogs().inputAnswers = {QStringLiteral("Tegn.txt")};
     output::runExportCommand(exporter, -1);
-    const QByteArray line = written(folder.file(QStringLiteral("Tegn.txt"))).mid(kCaptions.size());
+    const QByteArray line = written(folder->file(QStringLiteral("Tegn.txt"))).mid(kCaptions.size());
     EXPECT_TRUE(line.startsWith("\"0001-00\";\"Dvor\xE1k ? ?\xF3" "dz\";")) << line.constData();
-    EXPECT_EQ(scripted().texts(QStringLiteral("information")),
+    EXPECT_EQ(dialogs().texts(QStringLiteral("information")),
               QStringList{QStringLiteral("Data er exporteret til Tegn.txt\n\rFilen kan evt. importeres i et Excel regneark."
                                          "\n\rTegn der ikke kunne skrives i filens tegnsæt: 4 (erstattet af et bogstav "
                                          "uden accent eller et spørgsmålstegn).")});
@@ -101,10 +108,10 @@ TEST_F(Export, CharactersTheCodePageLacksAreReplacedOneEachAndCountedInTheNotice
     dm->VideoTable->Edit();
     dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Dvorak"));
     dm->VideoTable->Post();
-    scripted().clear();
-    scripted().inputAnswers = {QStringLiteral("Tegn.txt")};
+    dialogs().clear();
+    dialogs().inputAnswers = {QStringLiteral("Tegn.txt")};
     output::runExportCommand(exporter, -1);
-    EXPECT_EQ(scripted().texts(QStringLiteral("information")),
+    EXPECT_EQ(dialogs().texts(QStringLiteral("information")),
               QStringList{QStringLiteral("Data er exporteret til Tegn.txt\n\rFilen kan evt. importeres i et Excel regneark.")});
 }
 
@@ -149,7 +156,7 @@ TEST_F(Export, FollowsTheOrderAndFilterTheOverviewLeft)
 
 TEST_F(Export, AnEmptySelectionGivesTheCaptionLineOnlyAndAnOldFileIsReplaced)
 {
-    QDir().mkpath(folder.file(QStringLiteral("out")));
+    QDir().mkpath(folder->file(QStringLiteral("out")));
     QFile old(exporter.FileName);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old content that is longer than the new one ........................................................");
@@ -160,15 +167,15 @@ TEST_F(Export, AnEmptySelectionGivesTheCaptionLineOnlyAndAnOldFileIsReplaced)
 
 TEST_F(Export, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten)
 {
-    QFile blocker(folder.file(QStringLiteral("blocker")));
+    QFile blocker(folder->file(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    exporter.FileName = folder.file(QStringLiteral("blocker/sub/Video.txt"));
+    exporter.FileName = folder->file(QStringLiteral("blocker/sub/Video.txt"));
     try {
         exporter.Execute();
         FAIL() << "exported";
     } catch (const core::EExportError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Directory \"%1\" not found and cannot be created").arg(folder.file(QStringLiteral("blocker/sub"))));
+        EXPECT_EQ(e.message(), QStringLiteral("Directory \"%1\" not found and cannot be created").arg(folder->file(QStringLiteral("blocker/sub"))));
     }
     EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
 }
@@ -183,7 +190,7 @@ TEST_F(Export, AClosedOrMissingTableIsReportedAndTheOldFileStays)
         {false, "Export source (DataSet) is not assigned"},
     };
     dm->VideoTable->Close();
-    QDir().mkpath(folder.file(QStringLiteral("out")));
+    QDir().mkpath(folder->file(QStringLiteral("out")));
     QFile old(exporter.FileName);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("the last export");
@@ -197,7 +204,7 @@ TEST_F(Export, AClosedOrMissingTableIsReportedAndTheOldFileStays)
             EXPECT_EQ(e.message(), QLatin1String(c.message));
         }
         EXPECT_EQ(written(), QByteArray("the last export")) << c.message;
-        EXPECT_EQ(QDir(folder.file(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+        EXPECT_EQ(QDir(folder->file(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
                   QStringList(QStringLiteral("Video.txt")));
     }
 }
@@ -207,7 +214,7 @@ TEST_F(Export, AFileThatCannotBeCreatedIsReportedAndTheTableIsNotMoved)
     add({{"TapeNr", "0001-00"}});
     add({{"TapeNr", "0002-00"}});
     dm->VideoTable->First();
-    const QString folderAsFile = folder.file(QStringLiteral("out"));
+    const QString folderAsFile = folder->file(QStringLiteral("out"));
     ASSERT_TRUE(QDir().mkpath(folderAsFile));
     for (const QString& name : {folderAsFile, QString()}) {
         exporter.FileName = name;
@@ -226,10 +233,10 @@ TEST_F(Export, AFileThatCannotBeCreatedIsReportedAndTheTableIsNotMoved)
 TEST_F(Export, TheCataloguesOwnFolderIsNeverWritten)
 {
     add({{"TapeNr", "0001-00"}, {"Titel", "Alien"}});
-    const QString table = QDir(folder.dataDir()).filePath(QStringLiteral("Video.db"));
+    const QString table = QDir(folder->dataDir()).filePath(QStringLiteral("Video.db"));
     const QByteArray before = written(table);
-    for (const QString& name : {table, QDir(folder.dataDir()).filePath(QStringLiteral("Video.db-journal")),
-                                QDir(folder.dataDir()).filePath(QStringLiteral("../Data/Liste.txt"))}) {
+    for (const QString& name : {table, QDir(folder->dataDir()).filePath(QStringLiteral("Video.db-journal")),
+                                QDir(folder->dataDir()).filePath(QStringLiteral("../Data/Liste.txt"))}) {
         exporter.FileName = name;
         try {
             exporter.Execute();
@@ -239,7 +246,7 @@ TEST_F(Export, TheCataloguesOwnFolderIsNeverWritten)
         }
         EXPECT_FALSE(QFileInfo::exists(name) && name != table) << qPrintable(name);
     }
-    const QString link = folder.file(QStringLiteral("Liste.txt"));
+    const QString link = folder->file(QStringLiteral("Liste.txt"));
     ASSERT_TRUE(QFile::link(table, link));
     exporter.FileName = link;
     EXPECT_THROW(exporter.Execute(), core::EExportError) << "a link into the folder";
@@ -261,7 +268,7 @@ TEST_F(Export, AFullDiskFailsTheExportKeepsTheOldFileAndTheNextRunStillWorks)
     exporter.FileName = disk.file(QStringLiteral("Video.txt"));
     exporter.Execute();
     const QByteArray before = written();
-    scripted().clear();
+    dialogs().clear();
     disk.fill();
     const struct {
         const char* name;
@@ -281,7 +288,7 @@ TEST_F(Export, AFullDiskFailsTheExportKeepsTheOldFileAndTheNextRunStillWorks)
                 << c.name;
         }
         EXPECT_EQ(written(), before) << c.name;
-        EXPECT_TRUE(scripted().texts(QStringLiteral("shell")).isEmpty());
+        EXPECT_TRUE(dialogs().texts(QStringLiteral("shell")).isEmpty());
         EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
     }
     EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden),
@@ -289,22 +296,22 @@ TEST_F(Export, AFullDiskFailsTheExportKeepsTheOldFileAndTheNextRunStillWorks)
 
     // The command ends at the error: no notice.
     exporter.Header.clear();
-    scripted().inputAnswers = {exporter.FileName};
+    dialogs().inputAnswers = {exporter.FileName};
     EXPECT_THROW(output::runExportCommand(exporter, -1), core::EInOutError);
-    EXPECT_TRUE(scripted().texts(QStringLiteral("information")).isEmpty());
+    EXPECT_TRUE(dialogs().texts(QStringLiteral("information")).isEmpty());
 
     disk.release();
     exporter.Execute();
     EXPECT_TRUE(written().startsWith(kCaptions));
-    EXPECT_EQ(scripted().texts(QStringLiteral("shell")), QStringList{exporter.FileName});
+    EXPECT_EQ(dialogs().texts(QStringLiteral("shell")), QStringList{exporter.FileName});
 }
 
 TEST_F(Export, OnlyARegularFileIsReplacedAndALinkToOneIsWrittenThrough)
 {
-    QDir().mkpath(folder.file(QStringLiteral("out")));
-    const QString fifo = folder.file(QStringLiteral("out/pipe"));
+    QDir().mkpath(folder->file(QStringLiteral("out")));
+    const QString fifo = folder->file(QStringLiteral("out/pipe"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
-    const QString linkToFifo = folder.file(QStringLiteral("out/pipe.txt"));
+    const QString linkToFifo = folder->file(QStringLiteral("out/pipe.txt"));
     ASSERT_TRUE(QFile::link(fifo, linkToFifo));
     for (const QString& name : {fifo, linkToFifo}) {
         exporter.FileName = name;
@@ -319,9 +326,9 @@ TEST_F(Export, OnlyARegularFileIsReplacedAndALinkToOneIsWrittenThrough)
     ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 
-    const QString real = folder.file(QStringLiteral("out/real.txt"));
+    const QString real = folder->file(QStringLiteral("out/real.txt"));
     ASSERT_TRUE(QFile(real).open(QIODevice::WriteOnly));
-    exporter.FileName = folder.file(QStringLiteral("out/link.txt"));
+    exporter.FileName = folder->file(QStringLiteral("out/link.txt"));
     ASSERT_TRUE(QFile::link(real, exporter.FileName));
     exporter.Execute();
     EXPECT_TRUE(QFileInfo(exporter.FileName).isSymLink());
@@ -336,7 +343,7 @@ TEST_F(Export, ATapeDeletedElsewhereMeanwhileIsLeftOutNotWrittenEmpty)
     db.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
                            "INSERT INTO Video.Video(TapeNr, Titel) SELECT printf('%04d-00', i), 'Film' FROM n"));
     dm->VideoTable->Refresh();
-    data::TDM other(folder.dataDir());
+    data::TDM other(folder->dataDir());
     other.VideoTable->Open();
     other.VideoTable->database().exec(QStringLiteral("DELETE FROM Video.Video WHERE TapeNr = '0300-00'"));
     exporter.Execute();
@@ -349,41 +356,38 @@ TEST_F(Export, ATapeDeletedElsewhereMeanwhileIsLeftOutNotWrittenEmpty)
 TEST_F(Export, CancellingTheFileNameBoxWritesNothing)
 {
     add({{"TapeNr", "0001-00"}});
-    QDir::setCurrent(folder.path());
-    scripted().inputAnswers = {std::nullopt};
+    QDir::setCurrent(folder->path());
+    dialogs().inputAnswers = {std::nullopt};
     output::runExportCommand(exporter, -1);
-    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Video.txt"))));
-    ASSERT_EQ(scripted().shown.size(), 1u);
-    EXPECT_EQ(scripted().shown[0].kind, QStringLiteral("input"));
+    EXPECT_FALSE(QFile::exists(folder->file(QStringLiteral("Video.txt"))));
+    ASSERT_EQ(dialogs().shown.size(), 1u);
+    EXPECT_EQ(dialogs().shown[0].kind, QStringLiteral("input"));
 }
 
-TEST_F(Export, TheCommandsTextsFollowTheLanguageIndex)
+TEST_P(ExportCommandTexts, FollowTheLanguageIndex)
 {
-    const struct {
-        int index;
-        bool english;
-    } cases[] = {{-1, false}, {0, true}, {1, false}, {2, false}, {3, true}};
-    QDir::setCurrent(folder.path());
-    for (const auto& c : cases) {
-        scripted().clear();
-        scripted().inputAnswers = {QStringLiteral("Liste %1.txt").arg(c.index)};
-        output::runExportCommand(exporter, c.index);
-        const QString file = QStringLiteral("Liste %1.txt").arg(c.index);
-        ASSERT_EQ(scripted().shown.size(), 2u) << c.index;
-        EXPECT_EQ(scripted().shown[0].caption, c.english ? QStringLiteral("Data export to comma separeted file")
-                                                         : QStringLiteral("Data export til semikolon separeret fil"));
-        EXPECT_EQ(scripted().shown[0].text, c.english ? QStringLiteral("Please write a filename e.g. Video.txt")
-                                                      : QStringLiteral("Skriv et filnavn f.eks. Video.txt"));
-        EXPECT_EQ(scripted().shown[0].extra, QStringLiteral("Video.txt"));
-        EXPECT_EQ(scripted().shown[1].kind, QStringLiteral("information"));
-        EXPECT_EQ(scripted().shown[1].text,
-                  c.english ? QStringLiteral("Data exported to ") + file
-                                  + QStringLiteral("\n\rThe file can be imported into an Excel worksheet.")
-                            : QStringLiteral("Data er exporteret til ") + file
-                                  + QStringLiteral("\n\rFilen kan evt. importeres i et Excel regneark."));
-        EXPECT_TRUE(QFile::exists(folder.file(file))) << c.index;
-    }
+    const CommandTextsCase& c = GetParam();
+    QDir::setCurrent(folder->path());
+    const QString file = QStringLiteral("Liste %1.txt").arg(c.index);
+    dialogs().inputAnswers = {file};
+    output::runExportCommand(exporter, c.index);
+    ASSERT_EQ(dialogs().shown.size(), 2u) << c.index;
+    EXPECT_EQ(dialogs().shown[0].caption, c.english ? QStringLiteral("Data export to comma separeted file")
+                                                    : QStringLiteral("Data export til semikolon separeret fil"));
+    EXPECT_EQ(dialogs().shown[0].text, c.english ? QStringLiteral("Please write a filename e.g. Video.txt")
+                                                 : QStringLiteral("Skriv et filnavn f.eks. Video.txt"));
+    EXPECT_EQ(dialogs().shown[0].extra, QStringLiteral("Video.txt"));
+    EXPECT_EQ(dialogs().shown[1].kind, QStringLiteral("information"));
+    EXPECT_EQ(dialogs().shown[1].text,
+              c.english ? QStringLiteral("Data exported to ") + file
+                              + QStringLiteral("\n\rThe file can be imported into an Excel worksheet.")
+                        : QStringLiteral("Data er exporteret til ") + file
+                              + QStringLiteral("\n\rFilen kan evt. importeres i et Excel regneark."));
+    EXPECT_TRUE(QFile::exists(folder->file(file))) << c.index;
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, ExportCommandTexts, ::testing::ValuesIn(kCommandTextsCases),
+                         [](const auto& info) { return std::string(info.param.language); });
 
 TEST(ExportDefaults, AllRecordsEveryValueQuotedCaptionsFirst)
 {
@@ -422,7 +426,7 @@ TEST_F(Export, ShowFileHandsTheFileToTheDesktop)
 {
     exporter.ShowFile = true;
     exporter.Execute();
-    EXPECT_EQ(scripted().texts(QStringLiteral("shell")), QStringList{exporter.FileName});
+    EXPECT_EQ(dialogs().texts(QStringLiteral("shell")), QStringList{exporter.FileName});
 }
 
 TEST(ExportFormats, NumberPatterns)
