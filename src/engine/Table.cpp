@@ -182,7 +182,7 @@ void Table::readView()
 
 QString Table::viewSql() const
 {
-    return Active() ? d_->query.select(d_->linkValues(masterOf(*this))).sql : QString();
+    return viewFieldsSql({}).first;
 }
 
 std::pair<QString, std::vector<QVariant>> Table::viewFieldsSql(const std::vector<int>& fieldIndexes) const

@@ -145,8 +145,9 @@ public:
     /// The query that reads the view in its current order, filter and link (for checks of
     /// its plan); empty when the table is closed or the link selects nothing.
     QString viewSql() const;
-    /// The query that reads these fields (by position) of the view's records in its order,
-    /// and the values it binds; empty sql as viewSql's. For reading the whole view at once.
+    /// The query that reads these fields (by position; none: the row ids) of the view's
+    /// records in its order, and the values it binds; empty sql as viewSql's. For reading the
+    /// whole view at once.
     std::pair<QString, std::vector<QVariant>> viewFieldsSql(const std::vector<int>& fieldIndexes) const;
 
     // Events; an exception from a Before event stops the operation.
