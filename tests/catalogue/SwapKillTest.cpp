@@ -1,0 +1,91 @@
+// The swap of a whole Data killed at each of its steps: strace stops the program on the Nth
+// call of one system call (every move of the swap is a renameat2; the swap's note is written
+// with a rename). Whatever step it was, the previous catalogue lies in Data or in a folder
+// the next command names.
+#include "common/ProgramRun.h"
+#include "common/TempProgramFolder.h"
+#include "engine/Database.h"
+#include "engine/Statement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Kill {
+    const char* command; ///< "import" or "restore"
+    const char* syscall;
+    int when;
+};
+
+class SwapKilled : public ::testing::TestWithParam<Kill> {};
+
+QString tapesIn(const QString& folder)
+{
+    try {
+        engine::Database db(folder);
+        db.attach(QStringLiteral("Video.db"));
+        engine::Statement tapes(db, QStringLiteral("SELECT group_concat(TapeNr) FROM (SELECT TapeNr FROM Video.Video ORDER BY 1)"));
+        return tapes.step() ? tapes.text(0) : QString();
+    } catch (const core::EError&) {
+        return QString();
+    }
+}
+
+QString writeCsv(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return path;
+}
+
+TEST_P(SwapKilled, ThePreviousCatalogueLiesInDataOrWhereTheNextCommandSays)
+{
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    const Kill kill = GetParam();
+    testing_support::TempProgramFolder program;
+    QTemporaryDir sources;
+    const QString binary = testing_support::copyProgramInto(program.path(), QString::fromLocal8Bit(SPK_PROGRAM_BINARY));
+    const auto run = [&](const QStringList& arguments) { return testing_support::runProgram(binary, program.path(), arguments); };
+    ASSERT_EQ(run({QStringLiteral("--backup"), sources.filePath(QStringLiteral("backups"))}).exitCode, 0);
+    const QString backup = QDir(sources.filePath(QStringLiteral("backups"))).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot).first().absoluteFilePath();
+    ASSERT_EQ(run({QStringLiteral("--import-csv"), writeCsv(sources.filePath(QStringLiteral("a.csv")), "TapeNr;Titel\r\n0001-00;A\r\n0002-00;B\r\n")}).exitCode, 0);
+    const QString previous = tapesIn(program.dataDir());
+
+    const QStringList replacing = QLatin1String(kill.command) == QLatin1String("restore")
+        ? QStringList{QStringLiteral("--restore"), backup}
+        : QStringList{QStringLiteral("--import-csv"), writeCsv(sources.filePath(QStringLiteral("b.csv")), "TapeNr\r\n0009-00\r\n"), QStringLiteral("--replace")};
+    QProcess killed;
+    killed.setWorkingDirectory(program.path());
+    killed.start(strace, QStringList{QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
+                                     QStringLiteral("inject=%1:signal=SIGKILL:when=%2").arg(QLatin1String(kill.syscall)).arg(kill.when), binary}
+                             + replacing);
+    ASSERT_TRUE(killed.waitForFinished(60000));
+    ASSERT_NE(killed.exitCode(), 0) << "not killed: " << killed.readAllStandardError().toStdString();
+
+    // The next command: an import that replaces Data again and names where each catalogue went.
+    const auto next = run({QStringLiteral("--import-csv"), writeCsv(sources.filePath(QStringLiteral("c.csv")), "TapeNr\r\n0007-00\r\n"), QStringLiteral("--replace")});
+    QStringList named;
+    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("\"([^\"]+)\"")).globalMatch(next.out))
+        named << m.captured(1);
+    const bool found = std::any_of(named.cbegin(), named.cend(), [&](const QString& folder) { return tapesIn(folder) == previous; });
+    EXPECT_TRUE(found) << next.out.toStdString() << next.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SwapKilled,
+                         ::testing::Values(Kill{"import", "rename", 1}, Kill{"import", "renameat2", 1},
+                                           Kill{"import", "renameat2", 2}, Kill{"import", "unlink", 3},
+                                           Kill{"restore", "rename", 10}, Kill{"restore", "renameat2", 1},
+                                           Kill{"restore", "renameat2", 2}),
+                         [](const ::testing::TestParamInfo<Kill>& info) {
+                             return std::string(info.param.command) + "_" + info.param.syscall + "_" + std::to_string(info.param.when);
+                         });
+
+} // namespace
