@@ -169,9 +169,11 @@ qint64 storedBytes(const QFile& file, qint64 size)
     return qMin(size, qint64(info.st_blocks) * 512);
 }
 
-// Blocks a chain may hold beyond what the disk stores: a file system may keep the tail of
-// a file in its own structures, and the blocks of a table are never all holes.
+// How far a chain may go past what the disk stores: a file system may keep the tail of a
+// file in its own structures, or store zeros compressed, and the half-empty blocks of a
+// table compress. A chain that needs more than twice the stored bytes is not the file's.
 constexpr qint64 storedSlackBlocks = 16;
+constexpr qint64 storedFactor = 2;
 
 } // namespace
 
@@ -248,7 +250,7 @@ void ParadoxTable::readHeader()
     if (fieldCount < 1 || fieldCount > 255)
         fail(QStringLiteral("%1 fields").arg(fieldCount));
     const qint64 recordsPerBlock = (header_.blockSize - 6) / header_.recordSize;
-    const qint64 room = (dbStored_ / header_.blockSize + storedSlackBlocks) * recordsPerBlock;
+    const qint64 room = (storedFactor * dbStored_ / header_.blockSize + storedSlackBlocks) * recordsPerBlock;
     if (header_.recordsInHeader > room)
         fail(QStringLiteral("the header claims %1 records; the %2 bytes the file holds have room for %3")
                  .arg(header_.recordsInHeader)
@@ -378,7 +380,7 @@ bool ParadoxTable::loadNextBlock()
         const int number = nextBlock_;
         if (number < 1 || number > header_.fileBlocks)
             fail(QStringLiteral("a block link points to block %1 of %2").arg(number).arg(header_.fileBlocks));
-        if ((blocksRead_ - storedSlackBlocks) * header_.blockSize > dbStored_)
+        if ((blocksRead_ - storedSlackBlocks) * header_.blockSize > storedFactor * dbStored_)
             fail(QStringLiteral("the block chain goes on past the %1 bytes the file holds on the disk").arg(dbStored_));
         if (visited_[number])
             fail(QStringLiteral("the block chain returns to block %1").arg(number));

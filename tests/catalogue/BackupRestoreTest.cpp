@@ -1,11 +1,11 @@
 // Putting a backup in Data's place: a sound backup replaces Data and keeps the previous one;
 // a backup with anything wrong is refused, naming the file, before anything is touched.
+#include "catalogue/BackupRestore.h"
+#include "catalogue/CatalogueError.h"
 #include "common/FolderSnapshot.h"
 #include "common/ProgramRun.h"
 #include "common/TestCatalogue.h"
 #include "data/Backups.h"
-#include "catalogue/BackupRestore.h"
-#include "import/ImportError.h"
 
 #include <QDir>
 #include <QFile>
