@@ -217,7 +217,7 @@ TEST_F(CsvCommandLine, OfTwoImportsAtOnceTheSecondIsRefused)
 {
     QByteArray rows = "TapeNr;Titel\r\n";
     for (int i = 1; i <= 30000; ++i)
-        rows += QStringLiteral("%1-00;Film %1\r\n").arg(i, 4, 10, QLatin1Char('0')).toLatin1();
+        rows += QStringLiteral("%1;Film\r\n").arg(i, 7, 10, QLatin1Char('0')).toLatin1();
     const QString file = csv(rows);
     catalogue::FolderLock(program.path()).tryLock(); // makes the lock file, to watch it
     QProcess first;
