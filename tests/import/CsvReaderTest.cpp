@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <utility>
 
 using import::CsvReader;
 using import::TextEncoding;
@@ -186,21 +184,6 @@ TEST(CsvReaderFiles, AMissingFileAndAFolderAreNamed)
         },
         import::EImportError);
     EXPECT_THROW(CsvReader reader(dir.path()), import::EImportError);
-}
-
-TEST(CsvReaderFiles, WhatIsNotAFileIsRefusedNamingWhatItIs)
-{
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("film.csv"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const auto& [path, kind] : {std::pair{dir.path(), "en mappe"}, std::pair{fifo, "en navngiven pipe (FIFO)"}}) {
-        try {
-            CsvReader reader(path);
-            ADD_FAILURE() << path.toStdString() << " was read";
-        } catch (const import::EImportError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("\"%1\" er %2, ikke en almindelig fil.").arg(path, QString::fromUtf8(kind)));
-        }
-    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // file, never read as if whole.
 #include "ParadoxTestSupport.h"
 
+#include <QtEndian>
 #include <functional>
 
 using namespace paradoxtest;
@@ -259,9 +260,8 @@ QString hostileChainTable(const QString& folder, bool claimRecords)
     EXPECT_TRUE(db.open(QIODevice::ReadWrite) && db.resize(w.headerSize + 0xFFFFLL * w.blockSize));
     for (int block = 1; block < 4096 && !claimRecords; ++block) {
         db.seek(w.headerSize + qint64(block - 1) * w.blockSize);
-        QByteArray next(2, '\0');
-        putU16(next, 0, quint16(block + 1));
-        db.write(next);
+        const quint16 next = qToLittleEndian(quint16(block + 1));
+        db.write(reinterpret_cast<const char*>(&next), 2);
     }
     return path;
 }
