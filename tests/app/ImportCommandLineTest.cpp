@@ -222,8 +222,7 @@ TEST_F(CsvCommandLine, OfTwoImportsAtOnceTheSecondIsRefused)
     first.setWorkingDirectory(program.path());
     first.start(binary, {QStringLiteral("--import-csv"), file});
     ASSERT_TRUE(first.waitForStarted());
-    const QString lockFile = catalogue::FolderLock::lockFile(program.path());
-    while (first.state() == QProcess::Running && lockHolder(lockFile) != first.processId())
+    while (first.state() == QProcess::Running && lockHolder(catalogue::FolderLock::lockFile(program.path())) != first.processId())
         QThread::usleep(200);
     ASSERT_EQ(::kill(pid_t(first.processId()), SIGSTOP), 0); // holds the lock while the second starts
     const auto second = run({QStringLiteral("--import-csv"), file});
