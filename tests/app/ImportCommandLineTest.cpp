@@ -32,6 +32,7 @@ protected:
         ASSERT_TRUE(oldRoot.isValid());
         old = paradoxtest::writeOldCatalogue(oldRoot.path());
         binary = testing_support::copyProgramInto(program.path(), QString::fromLocal8Bit(SPK_PROGRAM_BINARY));
+        catalogue::FolderLock(program.path()).tryLock(); // the folder's lock file, which the first command makes
     }
     testing_support::ProgramRun run(const QStringList& arguments)
     {
@@ -146,8 +147,6 @@ TEST_F(CsvCommandLine, ImportsThenAddsOnlyNewTapesAndReplacesWhenAsked)
 TEST_F(CsvCommandLine, WrongUseFailuresAndTheRunningProgramEndWithAMessageAndANonZeroStatus)
 {
     catalogue::FolderLock running(program.path());
-    ASSERT_TRUE(running.tryLock()); // the lock file belongs to the folder from its first use on
-    running.unlock();
     const QString good = csv("TapeNr;Titel\r\n0001-00;A\r\n");
     const struct {
         QStringList arguments;
@@ -217,7 +216,6 @@ TEST_F(CsvCommandLine, OfTwoImportsAtOnceTheSecondIsRefused)
     for (int i = 1; i <= 30000; ++i)
         rows += QStringLiteral("%1;Film\r\n").arg(i, 7, 10, QLatin1Char('0')).toLatin1();
     const QString file = csv(rows);
-    catalogue::FolderLock(program.path()).tryLock(); // makes the lock file, to watch it
     QProcess first;
     first.setWorkingDirectory(program.path());
     first.start(binary, {QStringLiteral("--import-csv"), file});
