@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   poppler-utils fonts-liberation2
-  xvfb xauth openbox
+  xvfb xauth openbox strace
   desktop-file-utils appstream lintian dpkg-dev file
 )
 

@@ -2,18 +2,17 @@
 
 #include "CommandTexts.h"
 #include "UserFolder.h"
+#include "catalogue/BackupRestore.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "data/Backups.h"
-#include "import/BackupRestore.h"
 #include "import/ImportTexts.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <cstdio>
 
 namespace app {
@@ -84,14 +83,14 @@ int runRestoreCommand(int argc, char** argv, int at)
     const core::ProgramPaths paths = applicationPaths();
     const StoredLanguageTexts texts(paths.dataDir());
     const QString backup = QFileInfo(QString::fromLocal8Bit(argv[at + 1])).absoluteFilePath();
-    QLockFile running(programFolderLock(paths));
-    if (!lockProgramFolder(running))
+    catalogue::FolderLock running(paths.workingDir);
+    if (!lockProgramFolder(running, paths))
         return 1;
     // The check of a large catalogue takes a while.
     print(stdout, import::backupText("Checking", QStringLiteral("Sikkerhedskopien kontrolleres ...")) + QLatin1Char('\n'));
     std::fflush(stdout);
     try {
-        const QString kept = import::restoreBackup(backup, dataFolder(paths));
+        const QString kept = catalogue::restoreBackup(backup, dataFolder(paths));
         QString done = import::backupText("Restored", QStringLiteral("Sikkerhedskopien \"%1\" er lagt ind i \"%2\".")).arg(native(backup), native(dataFolder(paths)));
         if (!kept.isEmpty())
             done += QLatin1Char(' ') + import::backupText("KeptData", QStringLiteral("Det hidtidige katalog er gemt i \"%1\".")).arg(native(kept));

@@ -1,14 +1,16 @@
 #include "CommandTexts.h"
 
 #include "HovedForm.h"
-#include "JustOneGuard.h"
 #include "UserFolder.h"
+#include "catalogue/CatalogueTexts.h"
+#include "catalogue/FolderSwap.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "forms/ImportCommands.h"
 #include "import/CatalogueImport.h"
 #include "import/ImportTexts.h"
 
+#include <QDir>
 #include <cstdio>
 
 namespace app {
@@ -28,21 +30,26 @@ StoredLanguageTexts::StoredLanguageTexts(const QString& dataFolder)
 
 StoredLanguageTexts::~StoredLanguageTexts()
 {
-    import::setTextLookup({}); // the lookup must not outlive the language source
+    // The lookups must not outlive the language source.
+    import::setTextLookup({});
+    catalogue::setTextLookup({});
 }
 
-QString programFolderLock(const core::ProgramPaths& paths)
+bool lockProgramFolder(catalogue::FolderLock& lock, const core::ProgramPaths& paths)
 {
-    return TJustOneGuard::lockPath(TJustOneGuard::keyFor(paths.workingDir));
-}
-
-bool lockProgramFolder(QLockFile& lock)
-{
-    lock.setStaleLockTime(0);
-    if (lock.tryLock(0))
-        return true;
-    printFailure(import::importText("ProgramRuns", QStringLiteral("Spolarkiv kører på denne mappe. Luk programmet først.")));
-    return false;
+    if (!lock.tryLock()) {
+        printFailure(import::importText("ProgramRuns", QStringLiteral("Spolarkiv kører på denne mappe. Luk programmet først.")));
+        return false;
+    }
+    try {
+        const QString kept = catalogue::finishInterruptedSwap(QDir::cleanPath(paths.dataDir()));
+        if (!kept.isEmpty())
+            print(stdout, catalogue::interruptedSwapText(kept) + QLatin1Char('\n'));
+    } catch (const core::EError& e) {
+        printFailure(e.message());
+        return false;
+    }
+    return true;
 }
 
 void print(std::FILE* stream, const QString& text)

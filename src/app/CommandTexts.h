@@ -3,7 +3,8 @@
 // language the catalogue was last used in, and they keep off a folder the program runs on.
 #include "locale/TQLanguageSource.h"
 
-#include <QLockFile>
+#include "catalogue/FolderLock.h"
+
 #include <QString>
 
 namespace core {
@@ -25,13 +26,11 @@ private:
     locale::TQLanguageSource languages_;
 };
 
-/// Takes the running program's lock for the program folder, so that it cannot start while
-/// a command changes Data; false (after printing why, in the stored language) when the
-/// program runs on the folder.
-bool lockProgramFolder(QLockFile& lock);
-
-/// The lock file of the program folder in paths.
-QString programFolderLock(const core::ProgramPaths& paths);
+/// Takes the program folder's lock, so that neither the program nor another command can
+/// start on it while a command changes Data; false (after printing why, in the stored
+/// language) when either runs on the folder. Then finishes a swap a kill cut off and prints
+/// where the previous catalogue is.
+bool lockProgramFolder(catalogue::FolderLock& lock, const core::ProgramPaths& paths);
 
 /// Prints text to stream in the system's encoding.
 void print(std::FILE* stream, const QString& text);

@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -56,8 +55,8 @@ int runImport(import::ImportOptions options, const Importer& importer)
     options.dataFolder = QDir::cleanPath(paths.dataDir());
     options.picturesFolder = QDir::cleanPath(paths.picturesDir());
     // The running program would go on writing into the folder that is moved aside.
-    QLockFile running(programFolderLock(paths));
-    if (!options.dryRun && !lockProgramFolder(running))
+    catalogue::FolderLock running(paths.workingDir);
+    if (!options.dryRun && !lockProgramFolder(running, paths))
         return 1;
     try {
         print(stdout, importer(options).text());

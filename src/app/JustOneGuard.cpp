@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
 
@@ -16,28 +15,24 @@ namespace app {
 namespace {
 constexpr int kKnockTimeoutMs = 2000;
 const QByteArray kForward = QByteArrayLiteral("forward\n");
+
+// The socket is in the abstract namespace: no file, so neither $TMPDIR nor $XDG_RUNTIME_DIR
+// decides where a later copy looks for it.
+constexpr auto kServerOptions = QLocalServer::AbstractNamespaceOption;
+constexpr auto kSocketOptions = QLocalSocket::AbstractNamespaceOption;
 } // namespace
 
 QString TJustOneGuard::keyFor(const QString& folder)
 {
     const QByteArray hash = QCryptographicHash::hash(QDir(folder).canonicalPath().toUtf8(), QCryptographicHash::Sha1);
-    return QStringLiteral("spolarkiv-%1-%2").arg(qEnvironmentVariable("USER"), QString::fromLatin1(hash.toHex().left(16)));
+    return QStringLiteral("spolarkiv-%1").arg(QString::fromLatin1(hash.toHex().left(24)));
 }
 
-QString TJustOneGuard::lockPath(const QString& key)
-{
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return dir + QLatin1Char('/') + key + QStringLiteral(".lock");
-}
-
-TJustOneGuard::TJustOneGuard(const QString& key, QWidget* window) : QObject(window), key_(key), window_(window)
+TJustOneGuard::TJustOneGuard(const QString& programFolder, QWidget* window)
+    : QObject(window), key_(keyFor(programFolder)), window_(window), lock_(programFolder)
 {
     setObjectName(QStringLiteral("JustOneGuard1"));
-    lock_ = std::make_unique<QLockFile>(lockPath(key));
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) {
+    if (lock_.tryLock()) {
         listen();
         return;
     }
@@ -52,6 +47,7 @@ TJustOneGuard::~TJustOneGuard() = default;
 bool TJustOneGuard::knockOnRunningCopy()
 {
     QLocalSocket socket;
+    socket.setSocketOptions(kSocketOptions);
     socket.connectToServer(key_);
     if (!socket.waitForConnected(kKnockTimeoutMs))
         return false;
@@ -63,9 +59,8 @@ bool TJustOneGuard::knockOnRunningCopy()
 
 void TJustOneGuard::listen()
 {
-    QLocalServer::removeServer(key_); // left behind by a copy that crashed
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    server_->setSocketOptions(kServerOptions);
     server_->listen(key_);
     connect(server_, &QLocalServer::newConnection, this, [this] {
         core::guarded([this] {

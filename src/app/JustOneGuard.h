@@ -1,13 +1,14 @@
 #pragma once
-// Keeps a second copy of the program from running on the same program folder. A lock file
-// serialises two copies started at once; the running copy listens on a local socket and,
-// when a later copy knocks, brings its main window (or its open modal window) forward.
-#include <QLockFile>
+// Keeps a second copy of the program from running on the same program folder. The program
+// folder's lock serialises two copies started at once (and keeps the commands that write Data
+// off); the running copy listens on a local socket and, when a later copy knocks, brings its
+// main window (or its open modal window) forward.
+#include "catalogue/FolderLock.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <memory>
 
 class QLocalServer;
 
@@ -16,9 +17,10 @@ namespace app {
 class TJustOneGuard : public QObject {
     Q_OBJECT
 public:
-    /// key: identity of the running copy (the program folder); window: what to bring forward
-    /// (may come later through setWindow). The guard is a child of window when one is given.
-    TJustOneGuard(const QString& key, QWidget* window);
+    /// programFolder: the folder that holds Data, whose lock the running copy holds; window:
+    /// what to bring forward (may come later through setWindow). The guard is a child of
+    /// window when one is given.
+    TJustOneGuard(const QString& programFolder, QWidget* window);
     ~TJustOneGuard() override;
 
     /// True when another copy runs; it has been asked to come forward.
@@ -27,10 +29,8 @@ public:
     /// The window to bring forward when a later copy knocks; not owned, and forgotten when it goes.
     void setWindow(QWidget* window) { window_ = window; }
 
-    /// The identity used for a program folder.
+    /// The name of the running copy's socket for a program folder; the same in every environment.
     static QString keyFor(const QString& folder);
-    /// The lock file a running copy holds for a key; the command line's import takes it too.
-    static QString lockPath(const QString& key);
     /// Brings a window, or the modal window open above it, to the front.
     static void bringForward(QWidget* window);
 
@@ -40,7 +40,7 @@ private:
 
     QString key_;
     QPointer<QWidget> window_;
-    std::unique_ptr<QLockFile> lock_;
+    catalogue::FolderLock lock_;
     QLocalServer* server_ = nullptr;
     bool anotherRuns_ = false;
 };

@@ -2,6 +2,10 @@
 
 #include "HovedForm.h"
 #include "JustOneGuard.h"
+#include "catalogue/CatalogueTexts.h"
+#include "catalogue/FolderSwap.h"
+#include "core/Dialogs.h"
+#include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "forms/AppContext.h"
@@ -11,12 +15,14 @@
 #include "import/ImportTexts.h"
 #include "locale/TQLanguageSource.h"
 
+#include <cstdio>
+
 namespace app {
 
-ProgramWindows::ProgramWindows(const QString& instanceKey)
+ProgramWindows::ProgramWindows(const QString& programFolder)
 {
-    if (!instanceKey.isEmpty()) {
-        guard_ = std::make_unique<TJustOneGuard>(instanceKey, nullptr);
+    if (!programFolder.isEmpty()) {
+        guard_ = std::make_unique<TJustOneGuard>(programFolder, nullptr);
         if (guard_->anotherCopyRuns())
             return;
     }
@@ -34,7 +40,12 @@ void ProgramWindows::makeWindows()
     // The other windows take the main window's language from the first.
     globals_.set(forms::appContext(), hovedForm_->windowContext());
     forms::followLanguage(*hovedForm_->QLanguageSource1);
-    globals_.onRelease([] { import::setTextLookup({}); });
+    globals_.onRelease([] {
+        import::setTextLookup({});
+        catalogue::setTextLookup({});
+    });
+    if (guard_)
+        finishInterruptedSwap();
 
     dm_ = std::make_unique<data::TDM>(core::programPaths().dataDir());
     globals_.set(data::DM, dm_.get());
@@ -42,6 +53,22 @@ void ProgramWindows::makeWindows()
     globals_.set(forms::OversigtForm, oversigtForm_);
     regForm_ = new forms::TRegForm(hovedForm_.get());
     globals_.set(forms::RegForm, regForm_);
+}
+
+// Under the folder's lock, before Data is opened: a swap a kill cut off is finished, and the
+// user learns where the previous catalogue is.
+void ProgramWindows::finishInterruptedSwap()
+{
+    QString message;
+    try {
+        message = catalogue::interruptedSwapText(catalogue::finishInterruptedSwap(core::programPaths().dataDir()));
+    } catch (const core::EError& e) {
+        message = e.message();
+    }
+    if (message.isEmpty())
+        return;
+    std::fprintf(stderr, "spolarkiv: %s\n", message.toLocal8Bit().constData());
+    core::dialogs().message(message);
 }
 
 bool ProgramWindows::anotherCopyRuns() const

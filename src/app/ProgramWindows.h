@@ -28,9 +28,9 @@ class TJustOneGuard;
 
 class ProgramWindows {
 public:
-    /// instanceKey: the single-instance guard's key (empty: no guard). When another copy runs,
-    /// nothing else is made and no global is set.
-    explicit ProgramWindows(const QString& instanceKey = QString());
+    /// programFolder: the folder whose lock the single-instance guard takes (empty: no guard).
+    /// When another copy runs, nothing else is made and no global is set.
+    explicit ProgramWindows(const QString& programFolder = QString());
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
@@ -46,6 +46,7 @@ public:
 
 private:
     void makeWindows();
+    void finishInterruptedSwap();
 
     // Destroyed in the reverse of this order: the globals are emptied first, then the windows
     // go (the main window with its children), then the data module they show, then the guard.

@@ -3,7 +3,6 @@
 #include "BackupCommand.h"
 #include "CommandLine.h"
 #include "HovedForm.h"
-#include "JustOneGuard.h"
 #include "ProgramWindows.h"
 #include "Tolvane.h"
 #include "UserFolder.h"
@@ -31,7 +30,7 @@ void prepareEnvironment()
 int runMainWindow()
 {
     app::showSplash();
-    app::ProgramWindows windows(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
+    app::ProgramWindows windows(core::programPaths().workingDir);
     if (windows.anotherCopyRuns()) {
         app::closeSplash();
         return 0;

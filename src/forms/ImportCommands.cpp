@@ -1,5 +1,6 @@
 #include "ImportCommands.h"
 
+#include "catalogue/CatalogueTexts.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
@@ -144,7 +145,7 @@ void importTextFile(data::TDM& dm)
 
 void followLanguage(locale::TQCustomLanguageSource& languages)
 {
-    import::setTextLookup([&languages](const QString& section, const QString& key, const QString& danish) {
+    const auto lookup = [&languages](const QString& section, const QString& key, const QString& danish) {
         if (languages.ActiveLanguage() < 0)
             return danish;
         const QString current = languages.Section();
@@ -152,7 +153,9 @@ void followLanguage(locale::TQCustomLanguageSource& languages)
         const QString text = languages.ReadString(key, danish);
         languages.SetSection(current);
         return text;
-    });
+    };
+    import::setTextLookup(lookup);
+    catalogue::setTextLookup(lookup);
 }
 
 void runImportCommand(data::TDM& dm)

@@ -27,7 +27,7 @@ void runImportCommand(data::TDM& dm);
 /// then ends, and Data is as it was.
 bool offerStartupConversion(locale::TQCustomLanguageSource& languages);
 
-/// Makes the import's texts follow the source's active language ("Import" section).
+/// Makes the import's and the catalogue layer's texts follow the source's active language.
 void followLanguage(locale::TQCustomLanguageSource& languages);
 
 } // namespace forms

@@ -1,8 +1,9 @@
 #include "CatalogueBuild.h"
 
-#include "FolderSwap.h"
 #include "ImportError.h"
 #include "ImportTexts.h"
+#include "ScratchFolder.h"
+#include "catalogue/FolderSwap.h"
 #include "core/Errors.h"
 #include "data/DM.h"
 #include "data/Fields.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 namespace import {
 
@@ -35,9 +35,12 @@ QString configStatement(const CatalogueTable& table)
 }
 
 // An import killed while building left its folder; nothing else is ever named so, and one
-// import runs at a time on a program folder (the program's lock).
-void removeUnfinishedBuilds(const QString& parent)
+// import runs at a time on a program folder (the program's lock). While a swap note names
+// one of them, it may hold the previous catalogue: nothing is removed until the swap is finished.
+void removeUnfinishedBuilds(const QString& parent, const QString& dataFolder)
 {
+    if (catalogue::swapPending(dataFolder))
+        return;
     for (const QFileInfo& entry : QDir(parent).entryInfoList({QStringLiteral("Data-import-*")}, QDir::Dirs))
         if (!entry.isSymLink())
             QDir(entry.absoluteFilePath()).removeRecursively();
@@ -143,25 +146,23 @@ QString buildAndSwap(const ImportOptions& options, const QString& keptPrefix, Im
                      const std::function<void(const QString& folder)>& build)
 {
     if (options.dryRun) {
-        QTemporaryDir scratch;
-        if (!scratch.isValid())
-            throw EImportError(scratch.errorString());
+        const ScratchFolder scratch;
         build(scratch.path() + QStringLiteral("/Data"));
         return QString();
     }
     const QString parent = QFileInfo(options.dataFolder).absolutePath();
-    removeUnfinishedBuilds(parent);
-    const QString stamp = folderStamp();
-    const QString built = unusedName(parent + QStringLiteral("/Data-import-") + stamp);
+    removeUnfinishedBuilds(parent, options.dataFolder);
+    const QString stamp = catalogue::folderStamp();
+    const QString built = catalogue::unusedName(parent + QStringLiteral("/Data-import-") + stamp);
     try {
         build(built);
     } catch (...) {
         QDir(built).removeRecursively();
         throw;
     }
-    const QString kept = unusedName(parent + QLatin1Char('/') + keptPrefix + stamp);
+    const QString kept = catalogue::unusedName(parent + QLatin1Char('/') + keptPrefix + stamp);
     const bool hadData = QFileInfo::exists(options.dataFolder);
-    swapInFolder(built, options.dataFolder, kept);
+    catalogue::swapInFolder(built, options.dataFolder, kept);
     if (hadData)
         report.keptData = kept;
     return stamp;
@@ -170,7 +171,7 @@ QString buildAndSwap(const ImportOptions& options, const QString& keptPrefix, Im
 void saveReport(ImportReport& report, const QString& dataFolder, const QString& stamp)
 {
     const QString parent = QFileInfo(dataFolder).absolutePath();
-    const QString path = unusedName(parent + QStringLiteral("/Import-") + stamp, QStringLiteral(".txt"));
+    const QString path = catalogue::unusedName(parent + QStringLiteral("/Import-") + stamp, QStringLiteral(".txt"));
     report.reportFile = path;
     QSaveFile file(path);
     const QByteArray text = report.text().toUtf8();

@@ -1,6 +1,7 @@
 #include "CatalogueImport.h"
 
 #include "CatalogueBuild.h"
+#include "FileKind.h"
 #include "ImportError.h"
 #include "ImportTexts.h"
 #include "ParadoxTable.h"
@@ -101,7 +102,10 @@ private:
                                    .arg(QDir::toNativeSeparators(options_.sourceFolder)));
         bool any = false;
         for (const CatalogueTable& table : catalogueTables()) {
-            const QString path = findEntry(options_.sourceFolder, table.fileName, QDir::Files);
+            // Every kind of entry, so that a folder or a pipe under a table's name is refused, not missed.
+            const QString path = findEntry(options_.sourceFolder, table.fileName, QDir::AllEntries | QDir::System);
+            if (const QString kind = path.isEmpty() ? QString() : unreadableKind(path); !kind.isEmpty())
+                throw EImportError(notAFileText(path, kind));
             if (!path.isEmpty() && !looksLikeParadox(path))
                 throw EImportError(importText("NotParadox", QStringLiteral("\"%1\" er ikke en Paradox-tabel."))
                                        .arg(QDir::toNativeSeparators(path)));
@@ -114,6 +118,15 @@ private:
             throw EImportError(importText("NoTables", QStringLiteral("Mappen \"%1\" indeholder ingen af katalogets "
                                                                      "Paradox-tabeller (Video.db, Kategori.db, ...)."))
                                    .arg(QDir::toNativeSeparators(options_.sourceFolder)));
+        // Without Video.db the new catalogue holds no tape: it never takes the place of one that does.
+        if (sources_.first().isEmpty() && !inPlace_ && !options_.dryRun) {
+            const qint64 tapes = tapesInCatalogue(options_.dataFolder);
+            if (tapes > 0)
+                throw EImportError(importText("NoVideoTable", QStringLiteral("Mappen \"%1\" har ingen Video.db; kataloget "
+                                                                         "med %2 film erstattes ikke af et uden film."))
+                                       .arg(QDir::toNativeSeparators(options_.sourceFolder))
+                                       .arg(tapes));
+        }
     }
 
     void refuseFullCatalogue() const

@@ -2,10 +2,11 @@
 
 #include "CatalogueBuild.h"
 #include "CsvReader.h"
-#include "FolderSwap.h"
 #include "ImportError.h"
 #include "ImportTexts.h"
+#include "ScratchFolder.h"
 #include "ValueConversion.h"
+#include "catalogue/FolderSwap.h"
 #include "core/Errors.h"
 #include "data/CatalogueFolder.h"
 #include "data/Fields.h"
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QTemporaryDir>
 
 namespace import {
 
@@ -121,12 +121,10 @@ private:
     {
         if (!options_.dryRun) {
             addInto(options_.dataFolder);
-            saveReport(report_, options_.dataFolder, folderStamp());
+            saveReport(report_, options_.dataFolder, catalogue::folderStamp());
             return report_;
         }
-        QTemporaryDir scratch;
-        if (!scratch.isValid())
-            throw EImportError(scratch.errorString());
+        const ScratchFolder scratch;
         for (const QString& name : addedTables())
             if (!QFile::copy(QDir(options_.dataFolder).filePath(name), QDir(scratch.path()).filePath(name)))
                 throw EImportError(importText("FileUnreadable", QStringLiteral("Filen \"%1\" kan ikke læses."))

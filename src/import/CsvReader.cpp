@@ -1,6 +1,7 @@
 #include "CsvReader.h"
 
 #include "ImportError.h"
+#include "FileKind.h"
 #include "ImportTexts.h"
 #include "core/Win1252.h"
 
@@ -81,6 +82,8 @@ CsvReader::CsvReader(const QString& path, const CsvLimits& limits) : limits_(lim
 void CsvReader::openFile(const QString& path)
 {
     const QFileInfo info(path);
+    if (const QString kind = unreadableKind(path); !kind.isEmpty())
+        throw EImportError(notAFileText(path, kind));
     if (!info.exists())
         throw EImportError(importText("NoFile", QStringLiteral("Filen \"%1\" findes ikke.")).arg(shownPath(path)));
     file_.setFileName(path);

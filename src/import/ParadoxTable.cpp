@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace import {
 
@@ -157,6 +158,23 @@ bool openRegular(QFile& file, const QString& path)
     return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) && QFileInfo(file).isFile();
 }
 
+// What a file really holds on the disk: a sparse file claims gigabytes it has never stored,
+// and a table read through them would take minutes. 0 blocks (some network file systems)
+// tells nothing: the size stands then.
+qint64 storedBytes(const QFile& file, qint64 size)
+{
+    struct stat info {};
+    if (::fstat(file.handle(), &info) != 0 || info.st_blocks <= 0)
+        return size;
+    return qMin(size, qint64(info.st_blocks) * 512);
+}
+
+// How far a chain may go past what the disk stores: a file system may keep the tail of a
+// file in its own structures, or store zeros compressed, and the half-empty blocks of a
+// table compress. A chain that needs more than twice the stored bytes is not the file's.
+constexpr qint64 storedSlackBlocks = 16;
+constexpr qint64 storedFactor = 2;
+
 } // namespace
 
 ParadoxTable::ParadoxTable(const QString& dbPath, const ParadoxReadOptions& options)
@@ -165,6 +183,7 @@ ParadoxTable::ParadoxTable(const QString& dbPath, const ParadoxReadOptions& opti
     if (!openRegular(db_, dbPath))
         throw EImportError(importText("CannotOpenTable", QStringLiteral("Tabellen \"%1\" kan ikke åbnes.")).arg(fileName()));
     dbSize_ = db_.size();
+    dbStored_ = storedBytes(db_, dbSize_);
     readHeader();
     nextBlock_ = header_.firstBlock;
 }
@@ -230,6 +249,13 @@ void ParadoxTable::readHeader()
         fail(QStringLiteral("record size %1").arg(header_.recordSize));
     if (fieldCount < 1 || fieldCount > 255)
         fail(QStringLiteral("%1 fields").arg(fieldCount));
+    const qint64 recordsPerBlock = (header_.blockSize - 6) / header_.recordSize;
+    const qint64 room = (storedFactor * dbStored_ / header_.blockSize + storedSlackBlocks) * recordsPerBlock;
+    if (header_.recordsInHeader > room)
+        fail(QStringLiteral("the header claims %1 records; the %2 bytes the file holds have room for %3")
+                 .arg(header_.recordsInHeader)
+                 .arg(dbStored_)
+                 .arg(room));
 
     db_.seek(0);
     head = db_.read(header_.headerSize);
@@ -354,6 +380,8 @@ bool ParadoxTable::loadNextBlock()
         const int number = nextBlock_;
         if (number < 1 || number > header_.fileBlocks)
             fail(QStringLiteral("a block link points to block %1 of %2").arg(number).arg(header_.fileBlocks));
+        if ((blocksRead_ - storedSlackBlocks) * header_.blockSize > storedFactor * dbStored_)
+            fail(QStringLiteral("the block chain goes on past the %1 bytes the file holds on the disk").arg(dbStored_));
         if (visited_[number])
             fail(QStringLiteral("the block chain returns to block %1").arg(number));
         visited_[number] = 1;
@@ -465,7 +493,7 @@ QVariant ParadoxTable::decodeBlob(const ParadoxField& field, const char* bytes, 
     if (!isText(field.type) && !options_.readBinary)
         return QVariant();
     QByteArray data = length <= quint32(leader) ? QByteArray(bytes, int(length))
-                                                : readMemoBlob(pointer, length, field.name);
+                                                : readMemoBlob(pointer, length, field.name, problems);
     if (field.type == ParadoxType::Graphic) {
         if (data.size() < 8) {
             problems << QStringLiteral("%1: the picture is shorter than its prefix").arg(field.name);
@@ -484,7 +512,7 @@ QVariant ParadoxTable::decodeBlob(const ParadoxField& field, const char* bytes, 
     return data;
 }
 
-QByteArray ParadoxTable::readMemoBlob(quint32 pointer, quint32 length, const QString& fieldName)
+QByteArray ParadoxTable::readMemoBlob(quint32 pointer, quint32 length, const QString& fieldName, QStringList& problems)
 {
     if (!mb_)
         throw EImportError(importText("MissingMemo",
@@ -497,6 +525,13 @@ QByteArray ParadoxTable::readMemoBlob(quint32 pointer, quint32 length, const QSt
         failMemo(QStringLiteral("field %1 points to offset %2").arg(fieldName).arg(offset));
     if (length > quint64(mbSize_))
         failMemo(QStringLiteral("field %1 claims %2 bytes").arg(fieldName).arg(length));
+    // Records pointing at one text would read it again and again (a hostile table: fifty
+    // records, one block of hundreds of megabytes).
+    if (memosRead_.contains(pointer)) {
+        problems << QStringLiteral("%1: the text at %2 belongs to an earlier record; left out").arg(fieldName).arg(offset);
+        return QByteArray();
+    }
+    memosRead_.insert(pointer);
     mb_->seek(offset);
     const QByteArray head = mb_->read(memoChunk);
     if (head.size() != memoChunk)
@@ -506,10 +541,16 @@ QByteArray ParadoxTable::readMemoBlob(quint32 pointer, quint32 length, const QSt
         const qint64 blockEnd = offset + qint64(u16(head.constData() + 1)) * memoChunk;
         if (slot != 0xFF || u32(head.constData() + 3) != length || offset + 9 + length > qMin(blockEnd, mbSize_))
             failMemo(QStringLiteral("the block at %1 does not hold field %2's text").arg(offset).arg(fieldName));
+        const qint64 kept = qMin<qint64>(length, options_.longestBlob);
         mb_->seek(offset + 9);
-        const QByteArray data = mb_->read(length);
-        if (data.size() != qsizetype(length))
+        const QByteArray data = mb_->read(kept);
+        if (data.size() != kept)
             failMemo(QStringLiteral("the block at %1 cannot be read").arg(offset));
+        if (kept < qint64(length))
+            problems << QStringLiteral("%1: the text of %2 bytes is longer than a description holds; cut to %3")
+                            .arg(fieldName)
+                            .arg(length)
+                            .arg(kept);
         return data;
     }
     if (kind == 3 && slot < 64) {

@@ -7,6 +7,7 @@
 #include "ImportError.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -63,6 +64,9 @@ struct ParadoxHeader {
 struct ParadoxReadOptions {
     int codePage = 0;           ///< 437, 850, 865 or 1252 to override the table's own; 0 = the table's
     bool readBinary = false;    ///< read binary, OLE, graphic and bytes fields (else they read as null)
+    /// Bytes of a blob read at most: a longer one is cut to this, named in the record's problems.
+    /// The default is the longest description the registration window edits whole.
+    qint64 longestBlob = 4 * 1024 * 1024;
 };
 
 /// One record in block-chain order. Values by field: null QVariant for blank; QString for alpha,
@@ -86,7 +90,8 @@ class ParadoxTable {
 public:
     /// Opens and checks the header; finds the .MB beside it (name matched without regard to
     /// case) when a field needs one. Throws EImportError for a file that is not a readable
-    /// table: the message names the file.
+    /// table, or whose header claims more records than the file really holds: the message
+    /// names the file.
     explicit ParadoxTable(const QString& dbPath, const ParadoxReadOptions& options = {});
     ~ParadoxTable();
     ParadoxTable(const ParadoxTable&) = delete;
@@ -99,7 +104,10 @@ public:
     QString fileName() const;
 
     /// Reads the next record of the chain; false after the last one. Throws EImportError
-    /// for a damaged block, a loop, a pointer out of range or a missing/damaged memo file.
+    /// for a damaged block, a loop, a pointer out of range, a chain longer than the bytes the
+    /// file really holds on the disk, or a missing/damaged memo file. A memo longer than
+    /// options.longestBlob is cut, and one another record's pointer already read is left
+    /// out; both are named in the record's problems.
     bool next(ParadoxRecord& record);
     /// Records read so far; compare with header().recordsInHeader at the end.
     qint64 recordsRead() const noexcept { return recordsRead_; }
@@ -118,7 +126,7 @@ private:
     void decodeRecord(const char* bytes, ParadoxRecord& record);
     QVariant decodeValue(const ParadoxField& field, const char* bytes, QStringList& problems);
     QVariant decodeBlob(const ParadoxField& field, const char* bytes, QStringList& problems);
-    QByteArray readMemoBlob(quint32 pointer, quint32 length, const QString& fieldName);
+    QByteArray readMemoBlob(quint32 pointer, quint32 length, const QString& fieldName, QStringList& problems);
     [[noreturn]] void fail(const QString& what) const;
     [[noreturn]] void failMemo(const QString& what) const;
 
@@ -128,6 +136,8 @@ private:
     std::unique_ptr<QFile> mb_;
     qint64 dbSize_ = 0;
     qint64 mbSize_ = 0;
+    qint64 dbStored_ = 0;       ///< bytes of the .DB really on the disk (a sparse file holds fewer)
+    QSet<quint32> memosRead_;   ///< .MB pointers read so far: each text belongs to one record
     ParadoxHeader header_;
     QVector<ParadoxField> fields_;
     QVector<int> offsets_;

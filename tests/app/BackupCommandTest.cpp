@@ -1,7 +1,7 @@
 // Backups as a user meets them: "--backup" and "--restore" from the program folder, and the
 // backup the windows write when a run changed the catalogue.
 #include "app/BackupCommand.h"
-#include "app/JustOneGuard.h"
+#include "catalogue/FolderLock.h"
 #include "common/FolderSnapshot.h"
 #include "common/ProgramRun.h"
 #include "common/TempProgramFolder.h"
@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -80,8 +79,8 @@ TEST_F(BackupCommands, WrongUseAndARunningProgramEndWithAMessageAndNothingChange
     const QString elsewhere = program.file(QStringLiteral("elsewhere"));
     ASSERT_EQ(run({QStringLiteral("--backup"), elsewhere}).exitCode, 0);
     const QString backup = elsewhere + QLatin1Char('/') + QDir(elsewhere).entryList(QDir::Dirs | QDir::NoDotAndDotDot).front();
-    QLockFile running(app::TJustOneGuard::lockPath(app::TJustOneGuard::keyFor(program.path() + QLatin1Char('/'))));
-    ASSERT_TRUE(running.tryLock(0));
+    catalogue::FolderLock running(program.path());
+    ASSERT_TRUE(running.tryLock());
     const struct {
         QStringList arguments;
         int exitCode;

@@ -22,6 +22,7 @@
 #include <QStyle>
 #include <QTest>
 #include <QToolButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -191,7 +192,8 @@ TEST_F(MainWindow, BothAfslutCommandsAndTheButtonCloseTheWindow)
 
 TEST(SingleInstance, ASecondGuardOnTheSameKeyFindsTheFirstAndBringsItForward)
 {
-    const QString key = QStringLiteral("spolarkiv-test-%1").arg(QCoreApplication::applicationPid());
+    const QTemporaryDir folder;
+    const QString key = folder.path();
     QWidget first;
     first.show();
     app::TJustOneGuard running(key, &first);

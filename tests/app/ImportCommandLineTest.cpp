@@ -1,7 +1,7 @@
 // "spolarkiv --import-paradox DIR [--replace] [--codepage N] [--dry-run]" as a user runs it from
 // the program folder: what it prints, its exit status, and what it leaves in the folder.
 #include "OldCatalogue.h"
-#include "app/JustOneGuard.h"
+#include "catalogue/FolderLock.h"
 #include "common/FolderSnapshot.h"
 #include "common/ProgramRun.h"
 #include "common/TempProgramFolder.h"
@@ -11,10 +11,15 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QLockFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/stat.h>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -27,6 +32,7 @@ protected:
         ASSERT_TRUE(oldRoot.isValid());
         old = paradoxtest::writeOldCatalogue(oldRoot.path());
         binary = testing_support::copyProgramInto(program.path(), QString::fromLocal8Bit(SPK_PROGRAM_BINARY));
+        catalogue::FolderLock(program.path()).tryLock(); // the folder's lock file, which the first command makes
     }
     testing_support::ProgramRun run(const QStringList& arguments)
     {
@@ -95,8 +101,8 @@ TEST_F(ImportCommandLine, WrongUseAndFailuresEndWithAMessageAndANonZeroStatus)
 TEST_F(ImportCommandLine, RefusesWhileTheProgramRunsOnTheFolder)
 {
     // The running program holds this lock for its folder.
-    QLockFile running(app::TJustOneGuard::lockPath(app::TJustOneGuard::keyFor(program.path() + QLatin1Char('/'))));
-    ASSERT_TRUE(running.tryLock(0));
+    catalogue::FolderLock running(program.path());
+    ASSERT_TRUE(running.tryLock());
     const auto before = snapshot(program.path());
     const auto refused = run(importOld());
     EXPECT_EQ(refused.exitCode, 1);
@@ -140,7 +146,7 @@ TEST_F(CsvCommandLine, ImportsThenAddsOnlyNewTapesAndReplacesWhenAsked)
 
 TEST_F(CsvCommandLine, WrongUseFailuresAndTheRunningProgramEndWithAMessageAndANonZeroStatus)
 {
-    QLockFile running(app::TJustOneGuard::lockPath(app::TJustOneGuard::keyFor(program.path() + QLatin1Char('/'))));
+    catalogue::FolderLock running(program.path());
     const QString good = csv("TapeNr;Titel\r\n0001-00;A\r\n");
     const struct {
         QStringList arguments;
@@ -157,7 +163,7 @@ TEST_F(CsvCommandLine, WrongUseFailuresAndTheRunningProgramEndWithAMessageAndANo
     const auto before = snapshot(program.path());
     for (const auto& c : cases) {
         if (c.locked) {
-            ASSERT_TRUE(running.tryLock(0));
+            ASSERT_TRUE(running.tryLock());
         }
         const auto failed = run(c.arguments);
         EXPECT_EQ(failed.exitCode, c.exitCode) << c.message;
@@ -165,6 +171,64 @@ TEST_F(CsvCommandLine, WrongUseFailuresAndTheRunningProgramEndWithAMessageAndANo
         EXPECT_TRUE(failed.out.isEmpty()) << failed.out.toStdString();
     }
     EXPECT_EQ(snapshot(program.path()), before);
+}
+
+// The program's lock belongs to the program folder: a shell without $XDG_RUNTIME_DIR or with
+// another $USER (su, sudo, cron, ssh) sees it as well.
+TEST_F(CsvCommandLine, AnImportInAnyEnvironmentIsRefusedWhileTheProgramHoldsTheFolder)
+{
+    catalogue::FolderLock window(program.path());
+    ASSERT_TRUE(window.tryLock());
+    const QString file = csv("TapeNr;Titel\r\n0001-00;A\r\n");
+    for (const auto& [name, value] : {std::pair{"XDG_RUNTIME_DIR", ""}, std::pair{"USER", "other"},
+                                      std::pair{"TMPDIR", "/var/tmp"}, std::pair{"HOME", "/"}}) {
+        QProcess import;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        *value ? env.insert(QString::fromLatin1(name), QString::fromLatin1(value)) : env.remove(QString::fromLatin1(name));
+        import.setProcessEnvironment(env);
+        import.setWorkingDirectory(program.path());
+        import.start(binary, {QStringLiteral("--import-csv"), file});
+        ASSERT_TRUE(import.waitForFinished(60000));
+        EXPECT_TRUE(QString::fromLocal8Bit(import.readAllStandardError()).contains(QString::fromUtf8("Luk programmet først")))
+            << name;
+    }
+}
+
+// The process that holds the flock of the file at path (from /proc/locks); 0 for none.
+qint64 lockHolder(const QString& path)
+{
+    QFile locks(QStringLiteral("/proc/locks"));
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !locks.open(QIODevice::ReadOnly | QIODevice::Text))
+        return 0;
+    const QString inode = QString::number(quint64(info.st_ino));
+    for (const QString& line : QString::fromLatin1(locks.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList parts = line.simplified().split(QLatin1Char(' '));
+        if (parts.size() > 5 && parts[1] == QLatin1String("FLOCK") && parts[5].endsWith(QLatin1Char(':') + inode))
+            return parts[4].toLongLong();
+    }
+    return 0;
+}
+
+TEST_F(CsvCommandLine, OfTwoImportsAtOnceTheSecondIsRefused)
+{
+    QByteArray rows = "TapeNr;Titel\r\n";
+    for (int i = 1; i <= 30000; ++i)
+        rows += QStringLiteral("%1;Film\r\n").arg(i, 7, 10, QLatin1Char('0')).toLatin1();
+    const QString file = csv(rows);
+    QProcess first;
+    first.setWorkingDirectory(program.path());
+    first.start(binary, {QStringLiteral("--import-csv"), file});
+    ASSERT_TRUE(first.waitForStarted());
+    while (first.state() == QProcess::Running && lockHolder(catalogue::FolderLock::lockFile(program.path())) != first.processId())
+        QThread::usleep(200);
+    ASSERT_EQ(::kill(pid_t(first.processId()), SIGSTOP), 0); // holds the lock while the second starts
+    const auto second = run({QStringLiteral("--import-csv"), file});
+    ::kill(pid_t(first.processId()), SIGCONT);
+    ASSERT_TRUE(first.waitForFinished(120000));
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.err.contains(QString::fromUtf8("Luk programmet først"))) << second.err.toStdString();
+    EXPECT_EQ(import::tapesInCatalogue(program.dataDir()), 30000);
 }
 
 } // namespace

@@ -118,7 +118,7 @@ TEST(ProgramWindowsSecondCopy, MakesNoWindowAndLeavesTheFirstCopysGlobalsAlone)
 {
     testing_support::TempProgramFolder folder;
     folder.install();
-    const QString key = QStringLiteral("spolarkiv-test-windows-%1").arg(QCoreApplication::applicationPid());
+    const QString key = folder.path();
     app::ProgramWindows first(key);
     ASSERT_FALSE(first.anotherCopyRuns());
     const int windowsBefore = windowsLeft();

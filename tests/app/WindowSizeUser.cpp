@@ -7,7 +7,6 @@
 #include "app/ApplicationSetup.h"
 #include "app/HovedForm.h"
 #include "app/ProgramWindows.h"
-#include "app/JustOneGuard.h"
 #include "core/Dialogs.h"
 #include "core/Guard.h"
 #include "core/ProgramPaths.h"
@@ -138,7 +137,7 @@ int main(int argc, char** argv)
     core::setDialogs(&qtDialogs);
     core::setProgramPaths(core::ProgramPaths::forFolder(QString::fromLocal8Bit(argv[1])));
 
-    app::ProgramWindows windows(app::TJustOneGuard::keyFor(core::programPaths().workingDir));
+    app::ProgramWindows windows(core::programPaths().workingDir);
     app::THovedForm* hovedForm = windows.hovedForm();
 
     User user(*hovedForm, QString::fromLatin1(argv[2]));

@@ -3,6 +3,7 @@
 #include "CatalogueQuery.h"
 #include "OldCatalogue.h"
 #include "ParadoxWriter.h"
+#include "catalogue/FolderLock.h"
 #include "common/FolderSnapshot.h"
 #include "common/TempProgramFolder.h"
 #include "common/TinyDisk.h"
@@ -11,6 +12,7 @@
 #include "engine/Database.h"
 #include "engine/Statement.h"
 #include "import/CatalogueImport.h"
+#include "import/ScratchFolder.h"
 #include "import/ValueConversion.h"
 
 #include <QCryptographicHash>
@@ -22,7 +24,13 @@
 #include <QTemporaryDir>
 #include <QTime>
 #include <functional>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <map>
 #include <memory>
 
@@ -275,6 +283,33 @@ void damageCast(import::ImportOptions&, const OldCatalogue& old)
     file.write(QByteArray("\x40\x00", 2));
 }
 
+// VIDEO.DB made into something that is not a file (make returns 0 when done), with
+// --replace: the catalogue must stay, never swapped for one without tapes.
+using MakeEntry = std::function<int(const char*)>;
+std::function<void(import::ImportOptions&, const OldCatalogue&)> videoTableAs(const MakeEntry& make)
+{
+    return [make](import::ImportOptions& o, const OldCatalogue& old) {
+        import::importParadox(o);
+        o.replace = true;
+        const QByteArray path = QFile::encodeName(old.dataFolder() + QStringLiteral("/VIDEO.DB"));
+        QFile::remove(QFile::decodeName(path));
+        if (make) {
+            ASSERT_EQ(make(path.constData()), 0);
+        }
+    };
+}
+
+int makeSocket(const char* path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path, sizeof address.sun_path - 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const int bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::close(fd);
+    return bound;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ImportEndingEarly,
     ::testing::Values(
@@ -293,7 +328,13 @@ INSTANTIATE_TEST_SUITE_P(
                  nullptr, "VIDEO.DB"},
         EarlyEnd{"a table of the program's own instead of an old one",
                  [](import::ImportOptions& o, const OldCatalogue&) { o.sourceFolder = o.dataFolder; }, nullptr,
-                 "er ikke en Paradox-tabel"}),
+                 "er ikke en Paradox-tabel"},
+        EarlyEnd{"Video.db is a folder", videoTableAs([](const char* p) { return ::mkdir(p, 0700); }), nullptr, "er en mappe"},
+        EarlyEnd{"Video.db is a FIFO", videoTableAs([](const char* p) { return ::mkfifo(p, 0600); }), nullptr, "(FIFO)"},
+        EarlyEnd{"Video.db is a socket", videoTableAs(makeSocket), nullptr, "er en sokkel"},
+        EarlyEnd{"Video.db is a broken link", videoTableAs([](const char* p) { return ::symlink("/nowhere", p); }),
+                 nullptr, "ikke peger"},
+        EarlyEnd{"Video.db is missing", videoTableAs(nullptr), nullptr, "erstattes ikke"}),
     [](const ::testing::TestParamInfo<EarlyEnd>& info) { return "case" + std::to_string(info.index); });
 
 TEST(CatalogueImportOnAFullDisk, FailsWithTheReasonAndLeavesDataAsItWas)
@@ -399,3 +440,27 @@ TEST(ValueConversionBlank, BlankStaysBlankOutsideKeys)
 }
 
 } // namespace
+
+// A dry run killed before it could remove its scratch catalogue: the next dry run removes it,
+// but never the folder of one still running (it holds its lock).
+TEST(DryRunScratch, AFolderAKilledDryRunLeftIsRemovedAndARunningOnesIsNot)
+{
+    QTemporaryDir temp;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    std::map<QString, bool> running = {{temp.filePath(QStringLiteral("spolarkiv-dry-run-killed")), false},
+                                       {temp.filePath(QStringLiteral("spolarkiv-dry-run-running")), true}};
+    std::vector<std::unique_ptr<catalogue::FolderLock>> locks;
+    for (const auto& [folder, held] : running) {
+        ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Data")));
+        locks.push_back(std::make_unique<catalogue::FolderLock>(folder));
+        ASSERT_TRUE(locks.back()->tryLock());
+        if (!held)
+            locks.back()->unlock();
+        const timespec anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+        ::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), anHourAgo, 0);
+    }
+    import::ScratchFolder::removeAbandoned();
+    qputenv("TMPDIR", savedTemp);
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("spolarkiv-dry-run-running")});
+}

@@ -9,7 +9,7 @@
 #include "data/DM.h"
 #include "engine/Table.h"
 #include "import/CsvImport.h"
-#include "import/FolderSwap.h"
+#include "catalogue/FolderSwap.h"
 #include "import/ImportError.h"
 #include "locale/CommaText.h"
 #include "output/Export3ASCII.h"
@@ -255,9 +255,9 @@ TEST(ReportName, ASecondReportInTheSameSecondKeepsItsExtension)
 {
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("Import-2026-12-09-181613"));
-    EXPECT_EQ(import::unusedName(base, QStringLiteral(".txt")), base + QStringLiteral(".txt"));
+    EXPECT_EQ(catalogue::unusedName(base, QStringLiteral(".txt")), base + QStringLiteral(".txt"));
     QFile(base + QStringLiteral(".txt")).open(QIODevice::WriteOnly);
-    EXPECT_EQ(import::unusedName(base, QStringLiteral(".txt")), base + QStringLiteral("-2.txt"));
+    EXPECT_EQ(catalogue::unusedName(base, QStringLiteral(".txt")), base + QStringLiteral("-2.txt"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // file, never read as if whole.
 #include "ParadoxTestSupport.h"
 
+#include <QtEndian>
 #include <functional>
 
 using namespace paradoxtest;
@@ -216,3 +217,73 @@ TEST_F(ParadoxDamageTest, TheKeyIsReadWhereTheVersionKeepsIt)
     }
 }
 
+
+// Tables that claim far more than they hold, in sparse files: each ends in seconds, reading
+// no more than a description can hold, and says why.
+namespace {
+
+constexpr quint32 claimedMemo = 200u * 1024 * 1024;
+
+QString hostileMemoTable(const QString& folder)
+{
+    TableSpec s;
+    s.name = QStringLiteral("Memo");
+    s.fields = {{"Nr", ParadoxType::Long}, {"Memo", ParadoxType::Memo, 14}};
+    for (int i = 0; i < 50; ++i)
+        s.rows.append({i, placed(QByteArray(5000, 'm'), BlobPlace::OwnBlock)});
+    WrittenTable w = buildTable(s);
+    // Every record points at the first text, which claims 200 MB of a sparse memo file.
+    for (int i = 0; i < w.blobs.size(); ++i)
+        setBlob(w, i, w.blobs[0].pointer, claimedMemo);
+    putU16(w.mb, w.blobs[0].mbBlock + 1, 0xFFFF);
+    putU32(w.mb, w.blobs[0].mbBlock + 3, claimedMemo);
+    const QString path = saveTable(folder, s, w);
+    QFile mb(folder + QLatin1Char('/') + mbFileName(s));
+    EXPECT_TRUE(mb.open(QIODevice::ReadWrite) && mb.resize(qint64(claimedMemo) + 2 * 65536 * 4096LL));
+    return path;
+}
+
+QString hostileChainTable(const QString& folder, bool claimRecords)
+{
+    TableSpec s;
+    s.name = claimRecords ? QStringLiteral("Antal") : QStringLiteral("Kaede");
+    s.blockCode = 32;
+    s.fields = {{"Nr", ParadoxType::Long}};
+    s.rows = {{1}};
+    WrittenTable w = buildTable(s);
+    if (claimRecords)
+        putU32(w.db, 6, 4000000000u);
+    else
+        putU16(w.db, 0x0C, 0xFFFF); // 2 GB of blocks, each linked to the next
+    const QString path = saveTable(folder, s, w);
+    QFile db(path);
+    EXPECT_TRUE(db.open(QIODevice::ReadWrite) && db.resize(w.headerSize + 0xFFFFLL * w.blockSize));
+    for (int block = 1; block < 4096 && !claimRecords; ++block) {
+        db.seek(w.headerSize + qint64(block - 1) * w.blockSize);
+        const quint16 next = qToLittleEndian(quint16(block + 1));
+        db.write(reinterpret_cast<const char*>(&next), 2);
+    }
+    return path;
+}
+
+} // namespace
+
+TEST_F(ParadoxDamageTest, AMemoClaimingHundredsOfMegabytesIsCutOnceAndNotReadAgain)
+{
+    const ReadResult r = readAll(hostileMemoTable(folder()));
+    ASSERT_EQ(r.records.size(), 50);
+    EXPECT_EQ(r.records[0].values[1].toString().size(), ParadoxReadOptions().longestBlob);
+    EXPECT_EQ(r.records[0].problems.join(QLatin1Char('|')),
+              QStringLiteral("Memo: the text of %1 bytes is longer than a description holds; cut to 4194304").arg(claimedMemo));
+    EXPECT_TRUE(r.records[49].problems.join(QLatin1Char('|')).contains(QStringLiteral("belongs to an earlier record")));
+}
+
+TEST_F(ParadoxDamageTest, ClaimsBeyondWhatTheFileHoldsOnTheDiskStopTheTable)
+{
+    for (const bool claimRecords : {true, false}) {
+        const QString message = refusal(hostileChainTable(folder(), claimRecords));
+        EXPECT_TRUE(message.contains(claimRecords ? QStringLiteral("the header claims 4000000000 records")
+                                                  : QStringLiteral("goes on past")))
+            << message.toStdString();
+    }
+}

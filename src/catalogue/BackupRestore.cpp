@@ -1,8 +1,8 @@
 #include "BackupRestore.h"
 
+#include "CatalogueError.h"
+#include "CatalogueTexts.h"
 #include "FolderSwap.h"
-#include "ImportError.h"
-#include "ImportTexts.h"
 #include "core/AtomicFile.h"
 #include "core/UserFiles.h"
 #include "data/CatalogueCheck.h"
@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace import {
+namespace catalogue {
 
 namespace {
 
@@ -24,7 +24,7 @@ QString native(const QString& path)
 
 [[noreturn]] void refuse(const QString& path, const QString& fault)
 {
-    throw EImportError(backupText("NotUsable", QStringLiteral("Sikkerhedskopien kan ikke bruges: \"%1\" %2"))
+    throw ECatalogueError(backupText("NotUsable", QStringLiteral("Sikkerhedskopien kan ikke bruges: \"%1\" %2"))
                            .arg(native(path), fault));
 }
 
@@ -54,7 +54,7 @@ void checkTableFile(const QDir& backup, const data::TableFile& file)
     QString message = backupText("CannotCopy", QStringLiteral("Sikkerhedskopien kan ikke kopieres til \"%1\".")).arg(native(target));
     if (!reason.isEmpty())
         message += QLatin1Char(' ') + reason;
-    throw EImportError(message);
+    throw ECatalogueError(message);
 }
 
 // Each copy is on the disk, whole, before the folder takes Data's place.
@@ -82,13 +82,26 @@ void copyTableFiles(const QString& backupDir, const QString& target)
     core::syncFolder(target);
 }
 
+// A restore killed while copying left its copy; nothing else is named so, and the program
+// folder's lock keeps a running restore from being here at once.
+void removeUnfinishedCopies(const QString& dataFolder)
+{
+    if (swapPending(dataFolder))
+        return;
+    const QFileInfo data(QDir::cleanPath(dataFolder));
+    const QString pattern = data.fileName() + QStringLiteral("-restore-*");
+    for (const QFileInfo& entry : data.absoluteDir().entryInfoList({pattern}, QDir::Dirs | QDir::Hidden))
+        if (!entry.isSymLink())
+            QDir(entry.absoluteFilePath()).removeRecursively();
+}
+
 } // namespace
 
 void checkBackup(const QString& backupDir)
 {
     const QFileInfo info(backupDir);
     if (!info.isDir())
-        throw EImportError(importText("NoFolder", QStringLiteral("Mappen \"%1\" findes ikke.")).arg(native(backupDir)));
+        throw ECatalogueError(importText("NoFolder", QStringLiteral("Mappen \"%1\" findes ikke.")).arg(native(backupDir)));
     const QDir backup(info.absoluteFilePath());
     for (const data::TableFile& file : data::catalogueFiles())
         checkTableFile(backup, file);
@@ -97,6 +110,7 @@ void checkBackup(const QString& backupDir)
 QString restoreBackup(const QString& backupDir, const QString& dataFolder)
 {
     checkBackup(backupDir);
+    removeUnfinishedCopies(dataFolder);
     const QString stamp = folderStamp();
     const QString built = unusedName(dataFolder + QStringLiteral("-restore-") + stamp);
     try {
@@ -112,4 +126,4 @@ QString restoreBackup(const QString& backupDir, const QString& dataFolder)
     return hadData ? kept : QString();
 }
 
-} // namespace import
+} // namespace catalogue

@@ -3,17 +3,18 @@
 // place of Data, after every table in it has been checked.
 #include <QString>
 
-namespace import {
+namespace catalogue {
 
 /// Checks the backup in backupDir without writing to it: each of the nine table files is a
 /// regular file with no journal beside it, passes SQLite's integrity check and has its
-/// table with the catalogue's fields. Throws EImportError naming the file and the fault.
+/// table with the catalogue's fields. Throws ECatalogueError naming the file and the fault.
 void checkBackup(const QString& backupDir);
 
 /// Checks the backup, copies it into a new folder beside dataFolder and swaps that into
 /// dataFolder's place; the present Data (when there is one) is kept as
 /// "Data-before-restore-<date>-<time>", whose path is returned ("" when there was none).
-/// Throws EImportError; the present Data is then as it was.
+/// An unfinished copy a killed restore left beside Data is removed first. Throws
+/// ECatalogueError; the present Data is then as it was.
 QString restoreBackup(const QString& backupDir, const QString& dataFolder);
 
-} // namespace import
+} // namespace catalogue

@@ -1,11 +1,11 @@
 // Putting a backup in Data's place: a sound backup replaces Data and keeps the previous one;
 // a backup with anything wrong is refused, naming the file, before anything is touched.
+#include "catalogue/BackupRestore.h"
+#include "catalogue/CatalogueError.h"
 #include "common/FolderSnapshot.h"
 #include "common/ProgramRun.h"
 #include "common/TestCatalogue.h"
 #include "data/Backups.h"
-#include "import/BackupRestore.h"
-#include "import/ImportError.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +43,7 @@ TEST_F(Restore, PutsTheBackupInPlaceAndKeepsThePreviousData)
 {
     const auto previous = snapshot(folder->dataDir());
     const auto saved = snapshot(backup);
-    const QString kept = import::restoreBackup(backup, folder->dataDir());
+    const QString kept = catalogue::restoreBackup(backup, folder->dataDir());
 
     EXPECT_TRUE(kept.startsWith(folder->dataDir() + QStringLiteral("-before-restore-"))) << kept.toStdString();
     EXPECT_EQ(snapshot(kept), previous);
@@ -96,9 +96,9 @@ TEST_P(RestoreRefused, NamesTheFileAndTouchesNothing)
     const auto everything = snapshot(folder->path());
     const QStringList folders = besideData();
     try {
-        import::restoreBackup(backup, folder->dataDir());
+        catalogue::restoreBackup(backup, folder->dataDir());
         ADD_FAILURE() << "restored";
-    } catch (const import::EImportError& e) {
+    } catch (const catalogue::ECatalogueError& e) {
         EXPECT_TRUE(e.message().contains(QLatin1String(GetParam().file))) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains(QString::fromUtf8(GetParam().fault))) << e.message().toStdString();
     }
@@ -111,12 +111,12 @@ INSTANTIATE_TEST_SUITE_P(EachFault, RestoreRefused, ::testing::ValuesIn(kFaults)
 
 TEST_F(Restore, AMissingFolderIsNamedAndABackupOnReadOnlyMediaStillRestores)
 {
-    EXPECT_THROW(import::restoreBackup(folder->file(QStringLiteral("nowhere")), folder->dataDir()), import::EImportError);
+    EXPECT_THROW(catalogue::restoreBackup(folder->file(QStringLiteral("nowhere")), folder->dataDir()), catalogue::ECatalogueError);
     for (const QString& name : QDir(backup).entryList(QDir::Files))
         QFile::setPermissions(backup + QLatin1Char('/') + name, QFile::ReadOwner);
     QFile::setPermissions(backup, QFile::ReadOwner | QFile::ExeOwner);
     const auto saved = snapshot(backup);
-    EXPECT_NO_THROW(import::restoreBackup(backup, folder->dataDir()));
+    EXPECT_NO_THROW(catalogue::restoreBackup(backup, folder->dataDir()));
     EXPECT_EQ(snapshot(backup), saved);
     QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
