@@ -35,6 +35,7 @@ TEtiketForm::TEtiketForm(QWidget* parent) : QDialog(parent)
 
     setFixedSize(kDesignWidth, kDesignHeight);
     QFormLocalizer1->Loaded();
+    design::fitLabels(this);
     ComboBox1Change();
 }
 

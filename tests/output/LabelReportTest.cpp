@@ -1,6 +1,6 @@
 // Labels: a catalogue no other test uses, printed on every sheet, read back by a real barcode
 // reader from 300 dpi pictures; every word lies inside its label; the first position, the
-// range and the command's arguments.
+// range, the location line and the command's arguments.
 #include "PdfTools.h"
 #include "common/TempProgramFolder.h"
 
@@ -11,12 +11,14 @@
 #include "output/LabelReport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace testing_support;
 
@@ -129,6 +131,27 @@ TEST_F(Labels, TheFirstLabelGoesWhereTheSheetIsStillFree)
     EXPECT_DOUBLE_EQ(first.leftMm, 70.0);
     EXPECT_DOUBLE_EQ(first.topMm, 37.0);
     EXPECT_TRUE(doc.pages[0].bands.at(3).texts.value(0).isEmpty());
+}
+
+TEST(LabelLocation, PrintsTheLocationWhenTheCatalogueHasTheField)
+{
+    TempProgramFolder folder;
+    sqlite3* file = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(folder.dataDir() + QStringLiteral("/Video.db")).constData(), &file), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(file, "ALTER TABLE Video ADD COLUMN Placering TEXT", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(file);
+    engine::Database db(folder.dataDir());
+    engine::Table video(db, QStringLiteral("Video.db"));
+    video.Open();
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    video.FieldByName(QStringLiteral("Placering")).SetAsString(QStringLiteral("Reol 3, kasse 2"));
+    video.Post();
+    for (const output::LabelSheet& sheet : output::labelSheets()) {
+        const report::ReportDocument doc = output::TLabelReport(video, sheet).layout();
+        ASSERT_EQ(doc.pageCount(), 1);
+        EXPECT_TRUE(doc.pages[0].bands.at(0).texts.contains(QStringLiteral("Reol 3, kasse 2"))) << sheet.name;
+    }
 }
 
 struct ArgumentCase {
