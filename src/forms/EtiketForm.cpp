@@ -17,11 +17,11 @@ TEtiketForm::TEtiketForm(QWidget* parent) : QDialog(parent)
     QFormLocalizer1 = design::localizer(this, propNames());
     design::setUpDialog(this, "EtiketForm", QStringLiteral("Udskriv etiketter"));
 
-    Label1 = design::caption(this, "Label1", QStringLiteral("Etiketark:"), {12, 10});
+    Label1 = design::label(this, "Label1", QStringLiteral("Etiketark:"), {12, 10});
     ComboBox1 = design::control<QComboBox>(this, "ComboBox1", {12, 28, 336, 22});
     for (const output::LabelSheet& sheet : output::labelSheets())
         ComboBox1->addItem(QString::fromUtf8(sheet.caption));
-    Label2 = design::caption(this, "Label2", QStringLiteral("Første etiket på arket:"), {12, 62});
+    Label2 = design::label(this, "Label2", QStringLiteral("Første etiket på arket:"), {12, 62});
     SpinEdit1 = design::control<QSpinBox>(this, "SpinEdit1", {12, 80, 80, 22});
 
     Button1 = design::control<QPushButton>(this, "Button1", {172, 114, 85, 25});
