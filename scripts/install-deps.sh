@@ -5,9 +5,9 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-  libsqlite3-dev libjpeg62-turbo-dev
+  libsqlite3-dev libjpeg62-turbo-dev libzint-dev
   libgtest-dev libbenchmark-dev
-  poppler-utils fonts-liberation2
+  poppler-utils zbar-tools fonts-liberation2
   xvfb xauth openbox strace
   desktop-file-utils appstream lintian dpkg-dev file
 )

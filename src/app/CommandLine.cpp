@@ -13,6 +13,7 @@
 #include "output/Export3ASCII.h"
 #include "output/Export3Text.h"
 #include "output/ExportCommand.h"
+#include "output/LabelCommand.h"
 #include "output/QRListForm.h"
 
 #include <QApplication>
@@ -84,6 +85,22 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
     return 0;
 }
 
+int runLabels(int argc, char** argv, int at)
+{
+    QStringList arguments;
+    for (int k = at + 1; k < argc; ++k)
+        arguments << QString::fromLocal8Bit(argv[k]);
+    QString problem;
+    const std::optional<output::LabelJob> job = output::parseLabelArguments(arguments, &problem);
+    if (!job) {
+        std::fprintf(stderr, "spolarkiv: %s\n", problem.toLocal8Bit().constData());
+        return 2;
+    }
+    return runOperation(argc, argv, job->file, [&job](data::TDM& dm, const QString& file) {
+        output::writeLabels(*dm.VideoTable, file, *job);
+    });
+}
+
 } // namespace
 
 std::optional<int> runCommandLine(int argc, char** argv)
@@ -98,6 +115,8 @@ std::optional<int> runCommandLine(int argc, char** argv)
             return runParadoxImport(argc, argv, i);
         if (std::strcmp(argv[i], "--import-csv") == 0)
             return runCsvImport(argc, argv, i);
+        if (std::strcmp(argv[i], "--labels") == 0)
+            return runLabels(argc, argv, i);
         if (std::strcmp(argv[i], "--backup") == 0)
             return runBackupCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--restore") == 0)

@@ -11,10 +11,13 @@
 #include "forms/LookupWindows.h"
 #include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
+#include "forms/EtiketForm.h"
 #include "forms/TapeCommands.h"
+#include "forms/TapeScanner.h"
 #include "forms/WindowPlacement.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
+#include "output/LabelReport.h"
 #include "output/QRListForm.h"
 #include "forms/AppContext.h"
 #include "forms/Design.h"
@@ -279,6 +282,7 @@ void THovedForm::createMenus()
     Funktioner1->addMenu(Udskrivning1);
     Pprinter1 = makeAction(this, Udskrivning1, "Pprinter1", QStringLiteral("På Printer"));
     PSkrm1 = makeAction(this, Udskrivning1, "PSkrm1", QStringLiteral("På Skærm"));
+    Etiketter1 = makeAction(this, Udskrivning1, "Etiketter1", QStringLiteral("Udskriv etiketter..."));
     Eksport1 = makeAction(this, Funktioner1, "Eksport1", QStringLiteral("Data eksport"));
     Import1 = makeAction(this, Funktioner1, "Import1", QStringLiteral("Importér…"));
     Funktioner1->addSeparator();
@@ -318,6 +322,12 @@ void THovedForm::connectHandlers()
     on(Import1, &QAction::triggered, &THovedForm::Import1Click);
     on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
     on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
+    on(Etiketter1, &QAction::triggered, &THovedForm::Etiketter1Click);
+    // A scanner types the code and Enter into whatever has the focus: the keys that the
+    // buttons and the title list leave reach the window, so those keep their own keys.
+    TapeScanner1 = new forms::TapeScanner(this, forms::TapeScanner::Mode::Unclaimed);
+    TapeScanner1->setObjectName(QStringLiteral("TapeScanner1"));
+    core::connectGuarded(TapeScanner1, &forms::TapeScanner::scanned, this, &THovedForm::TapeScanned);
     on(Information1, &QAction::triggered, &THovedForm::Information1Click);
     on(DBLookupComboBox1, &dbctrls::TDBLookupComboBox::chosen, &THovedForm::DBLookupComboBox1Click);
     const std::pair<QAction*, forms::LookupMember> lookups[] = {
@@ -474,6 +484,25 @@ void THovedForm::PSkrm1Click()
 {
     TQRListForm report(*data::DM->VideoTable);
     report.preview(this);
+}
+
+void THovedForm::Etiketter1Click()
+{
+    forms::TEtiketForm choice(this);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    output::TLabelReport labels(*data::DM->VideoTable, choice.sheet(), choice.firstPosition());
+    labels.preview(this);
+}
+
+void THovedForm::TapeScanned(const QString& code)
+{
+    if (!forms::goToTape(*data::DM, code)) {
+        core::dialogs().message(forms::unknownTapeText(code));
+        return;
+    }
+    showEditGroup(false);
+    forms::editChosenTape(*forms::RegForm);
 }
 
 } // namespace app

@@ -28,6 +28,7 @@ class TDBLookupComboBox;
 }
 namespace forms {
 struct AppContext;
+class TapeScanner;
 }
 
 namespace app {
@@ -68,6 +69,7 @@ public:
     QMenu* Udskrivning1 = nullptr;
     QAction* Pprinter1 = nullptr;
     QAction* PSkrm1 = nullptr;
+    QAction* Etiketter1 = nullptr;
     QAction* Eksport1 = nullptr;
     QAction* Import1 = nullptr;
     QAction* Kategori1 = nullptr;
@@ -89,6 +91,8 @@ public:
     locale::TQFormLocalizer* QFormLocalizer1 = nullptr;
     support::TAboutBox* AboutBox1 = nullptr;
     support::TFormResizer* FormResizer1 = nullptr;
+    /// Catches the keys no control used: a scanned or typed tape number.
+    forms::TapeScanner* TapeScanner1 = nullptr;
 
     // Handlers.
     void FormShow();
@@ -104,6 +108,12 @@ public:
     void Import1Click();
     void Pprinter1Click();
     void PSkrm1Click();
+    /// "Udskriv etiketter...": the labels window, then the labels of VideoTable's tapes in its
+    /// current order and selection (the overview's) in the preview.
+    void Etiketter1Click();
+    /// A tape number or EAN typed or scanned into the window and Enter: the registration
+    /// window on that tape, or a message naming the unknown code.
+    void TapeScanned(const QString& code);
     void Information1Click();
     void DBLookupComboBox1Click();
 

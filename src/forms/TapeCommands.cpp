@@ -1,5 +1,6 @@
 #include "TapeCommands.h"
 
+#include "LanguageText.h"
 #include "RegForm.h"
 #include "data/DM.h"
 #include "data/Fields.h"
@@ -20,6 +21,33 @@ void newVideo(data::TDM& dm, TRegForm& regForm)
 void editChosenTape(TRegForm& regForm)
 {
     regForm.exec();
+}
+
+bool goToTape(data::TDM& dm, const QString& code)
+{
+    engine::Table& video = *dm.VideoTable;
+    // Added by a later schema step; until then a code is a tape number only.
+    const QString ean = QStringLiteral("EAN");
+    const auto locate = [&] {
+        return video.Locate(QLatin1String(fields::TapeNr), code) || (video.FindField(ean) && video.Locate(ean, code));
+    };
+    if (locate())
+        return true;
+    if (!video.Filtered())
+        return false;
+    const engine::Table::Bookmark mark = video.GetBookmark();
+    video.SetFiltered(false);
+    if (locate())
+        return true;
+    video.SetFiltered(true);
+    video.GotoBookmark(mark);
+    return false;
+}
+
+QString unknownTapeText(const QString& code)
+{
+    return languageText("Scan", "UnknownTape", QStringLiteral("Intet bånd i kataloget har nummeret eller stregkoden \"%1\"."))
+        .arg(code);
 }
 
 void setUpTitleList(dbctrls::TDBLookupComboBox& list, data::TDM& dm)

@@ -22,6 +22,14 @@ void newVideo(data::TDM& dm, TRegForm& regForm);
 /// modally. The caller hides its edit group afterwards.
 void editChosenTape(TRegForm& regForm);
 
+/// Makes the tape with that number (or, when the catalogue has the field EAN, that EAN)
+/// VideoTable's current record; a tape outside the overview's selection lifts the selection.
+/// False, with VideoTable where it was, when no tape has it.
+bool goToTape(data::TDM& dm, const QString& code);
+
+/// The message for a code no tape has, naming it, in the active language.
+QString unknownTapeText(const QString& code);
+
 /// Sets up the main window's title list: the titles of VideoTable in its current order and
 /// filter (key and shown field Titel); choosing one moves VideoTable to the first tape with
 /// exactly that title.

@@ -4,7 +4,9 @@
 #include "Design.h"
 #include "GridColumns.h"
 #include "TapeCommands.h"
+#include "TapeScanner.h"
 #include "WindowPlacement.h"
+#include "core/Dialogs.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 #include "data/Fields.h"
@@ -86,6 +88,10 @@ TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
     design::setBold(SpeedButton5);
     core::connectGuarded(SpeedButton5, &QToolButton::clicked, this, &TUdlaanForm::SpeedButton5Click);
 
+    // The grid starts editing on any key; only the scanner's fast keys are the scanner's.
+    TapeScanner1 = design::named(new TapeScanner(DBGrid2, TapeScanner::Mode::Fast), "TapeScanner1");
+    core::connectGuarded(TapeScanner1, &TapeScanner::scanned, this, &TUdlaanForm::TapeScanned);
+
     resize(kDesignWidth, kDesignHeight);
     QFormLocalizer1->Loaded();
 }
@@ -127,6 +133,23 @@ void TUdlaanForm::applyTexts(const UdlaanTexts& texts)
 void TUdlaanForm::SpeedButton5Click()
 {
     data::DM->UdlaanTable->SetFiltered(false);
+}
+
+void TUdlaanForm::TapeScanned(const QString& code)
+{
+    if (!goToTape(*data::DM, code)) {
+        core::dialogs().message(unknownTapeText(code));
+        return;
+    }
+    engine::Table& loans = *data::DM->UdlaanTable;
+    const QString tapeNr = data::DM->VideoTable->FieldByName(fields::LinkTapeNr).AsString();
+    loans.SetFilter(engine::makeFilter(fields::LinkTapeNr, tapeNr));
+    loans.SetFiltered(true);
+    loans.Insert();
+    // The borrower's name is what the user types next (the columns: Båndnr., Dato, Navn, ...).
+    constexpr int navnColumn = 2;
+    DBGrid2->setCurrentIndex(DBGrid2->model()->index(loans.CurrentRow(), navnColumn));
+    DBGrid2->setFocus();
 }
 
 void TUdlaanForm::keyPressEvent(QKeyEvent* event)

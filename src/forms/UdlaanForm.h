@@ -17,6 +17,8 @@ class TQFormLocalizer;
 
 namespace forms {
 
+class TapeScanner;
+
 /// The texts the loans window sets for a language name.
 struct UdlaanTexts {
     const char* language;
@@ -46,12 +48,18 @@ public:
     dbctrls::TDBGrid* DBGrid2;
     dbctrls::TDBNavigator* DBNavigator3;
     QToolButton* SpeedButton5;
+    /// Catches a scanned tape number in the grid.
+    TapeScanner* TapeScanner1;
 
     /// Narrows the loans to the current tape and sets the texts of the language shown by the
     /// main window's language label.
     void FormShow();
     /// "Vis alle": the loans of every tape.
     void SpeedButton5Click();
+    /// A tape number scanned into the grid: that tape becomes VideoTable's current one (the
+    /// registration window shows it afterwards) and a new loan of it starts; an unknown code
+    /// gets a message naming it.
+    void TapeScanned(const QString& code);
 
 protected:
     void showEvent(QShowEvent* event) override;

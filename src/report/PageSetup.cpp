@@ -13,6 +13,12 @@ double PageSetup::bandWidthMm() const
     return paperSizeMm().width() - marginLeft - marginRight;
 }
 
+double PageSetup::columnWidthMm() const
+{
+    const int count = columns > 1 ? columns : 1;
+    return (bandWidthMm() - (count - 1) * columnSpaceMm) / count;
+}
+
 double PageSetup::bodyHeightMm() const
 {
     return paperSizeMm().height() - marginTop - marginBottom;

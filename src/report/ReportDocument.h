@@ -12,6 +12,7 @@ namespace report {
 struct PlacedBand {
     int band = 0;       ///< index into ReportDocument::bands
     double topMm = 0.0; ///< from the top margin
+    double leftMm = 0.0; ///< from the left margin (a detail band in a later column)
     QStringList texts;  ///< one per item of the band
     /// One per item: a shorter form of the text printed when the text does not fit its box
     /// whole (empty: none).

@@ -5,6 +5,9 @@
 #include <QFlags>
 #include <QRectF>
 #include <QString>
+#include <functional>
+
+class QPainter;
 
 namespace report {
 
@@ -13,8 +16,13 @@ enum class ItemKind {
     Field,       ///< text: the field name asked of the data provider
     ReportTitle, ///< the report's title
     PageNumber,  ///< text: a prefix before the page number
-    DetailCount  ///< text: a prefix before the number of detail lines so far (never reset)
+    DetailCount, ///< text: a prefix before the number of detail lines so far (never reset)
+    FieldPicture ///< text: the field name; its value is drawn by the item's paintValue
 };
+
+/// Draws a value as a picture (a barcode) filling rectPx, in the painter's device pixels.
+/// Called only for a value that is not empty.
+using ValuePainter = std::function<void(QPainter& painter, const QRectF& rectPx, const QString& value)>;
 
 enum class FrameSide : unsigned { Left = 1, Top = 2, Right = 4, Bottom = 8 };
 Q_DECLARE_FLAGS(FrameSides, FrameSide)
@@ -44,6 +52,7 @@ struct ReportItem {
     ReportFont font;
     Qt::Alignment alignment = Qt::AlignLeft;
     BoxStyle box;
+    ValuePainter paintValue; ///< FieldPicture only
 
     static ReportItem make(ItemKind kind, const QString& text, const QRectF& rectMm,
                            const ReportFont& font = ReportFont())

@@ -1,6 +1,8 @@
 #include "ReportPaginator.h"
 #include "ReportDataProvider.h"
 
+#include <algorithm>
+
 namespace report {
 
 namespace {
@@ -90,6 +92,7 @@ void ReportPaginator::startPage()
     current_.bands.clear();
     y_ = 0.0;
     detailsOnPage_ = 0;
+    column_ = 0;
     if (pageIndex_ == 0) {
         for (int band : bandsOf(BandKind::Title))
             place(band, y_);
@@ -110,17 +113,25 @@ void ReportPaginator::finishPage()
 
 void ReportPaginator::placeDetails()
 {
+    const int columns = std::max(1, pageSetup_.columns);
+    const double pitch = pageSetup_.columnWidthMm() + pageSetup_.columnSpaceMm;
     for (int band : bandsOf(BandKind::Detail)) {
         const double height = bands_[size_t(band)].heightMm;
-        // A band taller than an empty page stays on that page rather than opening pages forever.
-        if (!fits(height) && detailsOnPage_ > 0) {
-            finishPage();
-            if (stopped_)
-                return;
-            startPage();
+        // A new row opens below the tallest band so far; later columns share its top.
+        if (column_ == 0) {
+            // A band taller than an empty page stays on that page rather than opening pages forever.
+            if (!fits(height) && detailsOnPage_ > 0) {
+                finishPage();
+                if (stopped_)
+                    return;
+                startPage();
+            }
+            rowTop_ = y_;
         }
-        place(band, y_);
+        place(band, rowTop_, column_ * pitch);
+        y_ = std::max(y_, rowTop_ + height);
         ++detailsOnPage_;
+        column_ = (column_ + 1) % columns;
     }
 }
 
@@ -130,7 +141,7 @@ bool ReportPaginator::fits(double heightMm) const
     return y_ + heightMm <= bottom + fitTolerance;
 }
 
-void ReportPaginator::place(int band, double topMm)
+void ReportPaginator::place(int band, double topMm, double leftMm)
 {
     const ReportBand& definition = bands_[size_t(band)];
     if (definition.kind != BandKind::PageFooter)
@@ -140,6 +151,7 @@ void ReportPaginator::place(int band, double topMm)
     PlacedBand placed;
     placed.band = band;
     placed.topMm = topMm;
+    placed.leftMm = leftMm;
     for (const ReportItem& item : definition.items) {
         placed.texts << textOf(item);
         const bool field = item.kind == ItemKind::Field && !data_->eof();
@@ -167,6 +179,7 @@ QString ReportPaginator::textOf(const ReportItem& item) const
     case ItemKind::Label:
         return item.text;
     case ItemKind::Field:
+    case ItemKind::FieldPicture:
         return data_->eof() ? QString() : data_->fieldText(item.text);
     case ItemKind::ReportTitle:
         return title_;

@@ -1,6 +1,7 @@
 #pragma once
 // Lays the bands of a report out on pages: the title once, the column header on top of every
-// page, one detail band per record while it fits above the page footer, and the page footer at
+// page, one detail band per record while it fits above the page footer (with several columns,
+// a row of detail bands side by side from left to right), and the page footer at
 // the bottom of every page. Keeps only the page being laid out, so a run's memory does not
 // grow with the number of pages.
 #include "PageSource.h"
@@ -28,7 +29,7 @@ private:
     void startPage();
     void finishPage();
     void placeDetails();
-    void place(int band, double topMm);
+    void place(int band, double topMm, double leftMm = 0.0);
     bool fits(double heightMm) const;
     double heightOf(BandKind kind) const;
     const std::vector<int>& bandsOf(BandKind kind) const;
@@ -47,6 +48,8 @@ private:
     double y_ = 0.0;      // next free position below the top margin
     int detailCount_ = 0; // detail records placed so far, never reset
     int detailsOnPage_ = 0;
+    int column_ = 0;      // column of the next detail band (PageSetup::columns)
+    double rowTop_ = 0.0; // top of the row of detail bands being filled
 };
 
 } // namespace report

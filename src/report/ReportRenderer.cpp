@@ -48,12 +48,17 @@ void ReportRenderer::drawPage(const ReportPage& page)
 void ReportRenderer::drawBand(const PlacedBand& placed)
 {
     const ReportBand& band = bands_.at(size_t(placed.band));
-    const QPointF origin(page_.marginLeft, page_.marginTop + placed.topMm);
-    drawBox(QRectF(origin, QSizeF(page_.bandWidthMm(), band.heightMm)), band.box);
+    const QPointF origin(page_.marginLeft + placed.leftMm, page_.marginTop + placed.topMm);
+    const double width = band.kind == BandKind::Detail ? page_.columnWidthMm() : page_.bandWidthMm();
+    drawBox(QRectF(origin, QSizeF(width, band.heightMm)), band.box);
     for (size_t i = 0; i < band.items.size(); ++i) {
         const ReportItem& item = band.items[i];
         const QRectF rect = item.rectMm.translated(origin);
         drawBox(rect, item.box);
+        if (item.kind == ItemKind::FieldPicture) {
+            drawPicture(rect, item, placed.texts.value(int(i)));
+            continue;
+        }
         drawText(rect, item, fonts_[size_t(placed.band)][i], placed.texts.value(int(i)),
                  placed.shortTexts.value(int(i)));
     }
@@ -83,6 +88,15 @@ void ReportRenderer::drawFrame(const QRectF& rect, const BoxStyle& box)
         painter_.drawLine(r.topRight(), r.bottomRight());
     if (box.frame & FrameSide::Bottom)
         painter_.drawLine(r.bottomLeft(), r.bottomRight());
+    painter_.restore();
+}
+
+void ReportRenderer::drawPicture(const QRectF& rectMm, const ReportItem& item, const QString& value)
+{
+    if (!item.paintValue || value.isEmpty())
+        return;
+    painter_.save();
+    item.paintValue(painter_, toDevice_.mapRect(rectMm), value);
     painter_.restore();
 }
 

@@ -32,6 +32,8 @@ private:
     void drawBand(const PlacedBand& placed);
     void drawBox(const QRectF& rectMm, const BoxStyle& box);
     void drawFrame(const QRectF& rect, const BoxStyle& box);
+    /// A FieldPicture item's value drawn by its paintValue.
+    void drawPicture(const QRectF& rectMm, const ReportItem& item, const QString& value);
     /// The text on its box's one line; shortText, when given, stands in for a text that does not fit whole.
     void drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
                   const QString& shortText);

@@ -143,6 +143,26 @@ TEST_F(MainWindowCommands, TheTitleListFollowsTheOrderAndSelectionTheOverviewLef
     EXPECT_EQ(titles, (QStringList{"Aladdin", "Zorro"}));
 }
 
+TEST_F(MainWindowCommands, ATapeNumberTypedAndEnterOpensThatTapeOrNamesTheUnknownCode)
+{
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Babette"), QStringLiteral("Drama"));
+    addTape(QStringLiteral("0003-00"), QStringLiteral("Aladdin"), QStringLiteral("Eventyr"));
+    dm->VideoTable->SetFilter(QStringLiteral("Kategori = 'Drama'"));
+    dm->VideoTable->SetFiltered(true);
+    // Typed while a button has the focus: the button leaves the keys to the window.
+    form->SpeedButton2->setFocus();
+    const Modal seen = whileModal([&] {
+        QTest::keyClicks(form->SpeedButton2, QStringLiteral("0003-00"));
+        QTest::keyClick(form->SpeedButton2, Qt::Key_Return);
+    });
+    EXPECT_EQ(seen.window, reg);
+    EXPECT_EQ(seen.tapeNr, QStringLiteral("0003-00")) << "found outside the overview's selection";
+    QTest::keyClicks(form->SpeedButton2, QStringLiteral("0009-00"));
+    QTest::keyClick(form->SpeedButton2, Qt::Key_Enter);
+    EXPECT_EQ(scripted().texts(QStringLiteral("message")),
+              QStringList{QStringLiteral("Intet bånd i kataloget har nummeret eller stregkoden \"0009-00\".")});
+}
+
 TEST_F(MainWindowCommands, TheOverviewButtonHidesTheEditGroupAndOpensTheOverview)
 {
     QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);

@@ -142,7 +142,7 @@ TEST_F(MainWindow, ShowsTheDesignedControlsAndMenus)
     EXPECT_EQ(actionTexts(form->Funktioner1->actions()),
               (QStringList{"Udskrivning", "Data eksport", "Importér…", "-", "Kategori", "Typer", "Instruktører", "Skuespillere",
                            "Optaget af", "Dataplacering", "-", "Afslut"}));
-    EXPECT_EQ(actionTexts(form->Udskrivning1->actions()), (QStringList{"På Printer", "På Skærm"}));
+    EXPECT_EQ(actionTexts(form->Udskrivning1->actions()), (QStringList{"På Printer", "På Skærm", "Udskriv etiketter..."}));
     EXPECT_EQ(actionTexts(form->Hjlp1->actions()), (QStringList{"Hjælp", "Om skærmstørrelser", "Information"}));
 }
 

@@ -6,6 +6,7 @@
 #include "common/LayoutCheck.h"
 #include "dbctrls/DBRadioGroup.h"
 #include "forms/BilledForm.h"
+#include "forms/EtiketForm.h"
 #include "forms/UdlaanForm.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
@@ -66,6 +67,10 @@ TEST_P(Layout, LoansAndPictureWindowTextsFit)
         << describe(testing_support::textsThatDoNotFit(&loans)).toStdString();
     forms::TBilledForm picture;
     EXPECT_TRUE(testing_support::textsThatDoNotFit(&picture).isEmpty());
+    forms::TEtiketForm labels;
+    labels.show();
+    EXPECT_TRUE(testing_support::textsThatDoNotFit(&labels).isEmpty())
+        << describe(testing_support::textsThatDoNotFit(&labels)).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Layout, ::testing::Values(-1, 0, 1, 2, 3),
@@ -89,6 +94,8 @@ TEST_P(Coverage, EveryDesignedTextIsTranslated)
     expectComplete(&loans, forms::TUdlaanForm::propNames());
     forms::TBilledForm picture;
     expectComplete(&picture, forms::TBilledForm::propNames());
+    forms::TEtiketForm labels;
+    expectComplete(&labels, forms::TEtiketForm::propNames());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Coverage, ::testing::Values("English.lng", "Norsk.lng", "Svensk.lng", "Deutsch.lng"),

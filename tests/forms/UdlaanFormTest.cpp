@@ -67,6 +67,21 @@ TEST_F(Loans, ANewLoanCarriesTheTapeNumber)
     EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), QStringList{QStringLiteral("Dorte")});
 }
 
+TEST_F(Loans, AScannedTapeNumberStartsANewLoanOfThatTape)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    auto loans = openLoans();
+    loans->DBGrid2->setFocus();
+    // A scanner types faster than the grid's wait for more keys.
+    QTest::keyClicks(loans->DBGrid2, QStringLiteral("0003-00"));
+    QTest::keyClick(loans->DBGrid2, Qt::Key_Return);
+    EXPECT_EQ(dm->UdlaanTable->State(), engine::DataSetState::Insert);
+    EXPECT_EQ(dm->UdlaanTable->FieldByName(QStringLiteral("Tapenr")).AsString(), QStringLiteral("0003-00"));
+    EXPECT_EQ(loans->DBText2->text(), QStringLiteral("Aldrig lånt ud"));
+    EXPECT_EQ(loans->DBGrid2->currentIndex().column(), 2) << "on the borrower's name";
+    dm->UdlaanTable->Cancel();
+}
+
 TEST_F(Loans, UdlaantTilOpensTheLoansAndLeavesThemNarrowed)
 {
     dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
