@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   poppler-utils fonts-liberation2
   xvfb xauth openbox
+  chromium chromium-driver
   desktop-file-utils appstream lintian dpkg-dev file
 )
 

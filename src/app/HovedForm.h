@@ -69,6 +69,7 @@ public:
     QAction* Pprinter1 = nullptr;
     QAction* PSkrm1 = nullptr;
     QAction* Eksport1 = nullptr;
+    QAction* Webside1 = nullptr;
     QAction* Import1 = nullptr;
     QAction* Kategori1 = nullptr;
     QAction* Typer1 = nullptr;
@@ -101,6 +102,7 @@ public:
     void Omskrmstrrelser1Click();
     void HelpClick();
     void Eksport1Click();
+    void Webside1Click();
     void Import1Click();
     void Pprinter1Click();
     void PSkrm1Click();
