@@ -2,10 +2,12 @@
 // earlier catalogue as it was.
 #include "common/FolderSnapshot.h"
 #include "common/TestCatalogue.h"
+#include "common/TempProgramFolder.h"
 #include "common/TinyDisk.h"
 #include "core/Errors.h"
 #include "engine/SortExpression.h"
 #include "output/HtmlCatalogue.h"
+#include "output/WebTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -69,10 +72,13 @@ TEST_F(HtmlCatalogue, EveryTapeAndValueArrivesIntactAndNoValueAsMarkup)
         addCast(value, value);
     }
     ASSERT_EQ(write(target()), 4);
-    for (const char* hostile : kHostile)
-        for (const QByteArray& part : QByteArray(hostile).split(' '))
-            if (part.contains('<') || part.contains('>') || part.contains('\''))
+    for (const char* hostile : kHostile) {
+        for (const QByteArray& part : QByteArray(hostile).split(' ')) {
+            if (part.contains('<') || part.contains('>') || part.contains('\'')) {
                 EXPECT_FALSE(page().contains(part)) << part.constData();
+            }
+        }
+    }
     for (int i = 0; i < 4; ++i) {
         const QString value = QString::fromUtf8(kHostile[i]);
         EXPECT_EQ(tapes().at(i).toArray().at(0).toString(), QStringLiteral("000%1-00").arg(i + 1));
@@ -98,6 +104,7 @@ TEST_F(HtmlCatalogue, CoversBecomeThumbnailsOnlyWhenThePictureIsReadable)
 {
     addTape(QStringLiteral("0001-00"), QStringLiteral("Med forside"));
     addTape(QStringLiteral("0002-00"), QStringLiteral("Uden billeder"));
+    QDir().mkpath(folder->file(QStringLiteral("Billeder")));
     QImage(400, 900, QImage::Format_RGB32).save(folder->file(QStringLiteral("Billeder/Front0001-00.jpg")), "JPEG");
     QFile fake(folder->file(QStringLiteral("Billeder/Back0001-00.jpg")));
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly) && fake.write("no picture") > 0);
@@ -149,6 +156,27 @@ TEST_F(HtmlCatalogue, AFullDiskLeavesTheEarlierCatalogueAsItWas)
     EXPECT_THROW(write(onDisk), core::EExportError);
     disk.release();
     EXPECT_EQ(snapshot(onDisk), before);
+}
+
+// Each text the page and the writer ask for is in every language file's Web section.
+TEST(WebTexts, EveryTextIsInEveryLanguage)
+{
+    QStringList keys;
+    for (const auto& [key, danish] : output::webPageTexts())
+        keys << QString::fromLatin1(key);
+    const QRegularExpression call(QStringLiteral("\\b(?:text|fail\\(o,)\\s*\\(?\\s*\"(\\w+)\""));
+    for (const char* source : {"src/output/HtmlCatalogue.cpp", "src/app/HtmlCommand.cpp"})
+        for (auto it = call.globalMatch(QString::fromUtf8(bytesOf(testing_support::sourceDir() + QLatin1Char('/') + QLatin1String(source))));
+             it.hasNext();)
+            keys << it.next().captured(1);
+    ASSERT_GT(keys.size(), 30);
+    for (const char* language : {"English", "Norsk", "Svensk", "Deutsch"}) {
+        const QString file = QString::fromLatin1(bytesOf(testing_support::builtProgramDir() + QLatin1Char('/') + QLatin1String(language) + QStringLiteral(".lng")));
+        const qsizetype start = file.indexOf(QStringLiteral("[Web]"));
+        const QString body = file.mid(start, file.indexOf(QLatin1String("\n["), start + 1) - start);
+        for (const QString& key : keys)
+            EXPECT_TRUE(start >= 0 && body.contains(QLatin1Char('\n') + key + QLatin1Char('='))) << language << " " << key.toStdString();
+    }
 }
 
 } // namespace

@@ -137,7 +137,7 @@ TEST_F(WebPage, SearchSortAndEscapingWorkInChromium)
     output::HtmlCatalogueOptions options;
     output::writeHtmlCatalogue(dm->database(), folder->file(QStringLiteral("web")), options);
     browser.open(page);
-    ASSERT_TRUE(browser.waitFor(QStringLiteral("return document.documentElement.dataset.ready")));
+    ASSERT_TRUE(browser.waitFor(QStringLiteral("return !!document.documentElement.dataset.ready")));
 
     QStringList numbers;
     for (const Tape& t : tapes)
@@ -163,7 +163,7 @@ TEST_F(WebPage, SearchSortAndEscapingWorkInChromium)
     EXPECT_EQ(column(browser, 0), expected) << "search for " << word.toStdString();
 
     browser.open(page);
-    ASSERT_TRUE(browser.waitFor(QStringLiteral("return document.documentElement.dataset.ready")));
+    ASSERT_TRUE(browser.waitFor(QStringLiteral("return !!document.documentElement.dataset.ready")));
     browser.call("POST", browser.element(QStringLiteral("#heads th:nth-child(2)")) + QStringLiteral("/click"));
     std::vector<Tape> byTitle = tapes;
     std::stable_sort(byTitle.begin(), byTitle.end(), [](const Tape& a, const Tape& b) {
