@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace output {
@@ -164,7 +165,11 @@ int writeHtmlCatalogue(engine::Database& db, const QString& folder, const HtmlCa
              {native(target.filePath())});
     // Removed with whatever it holds when anything fails, and after the swap with the earlier catalogue.
     QTemporaryDir built(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral("-XXXXXX"));
-    if (!built.isValid() || !QDir(built.path()).mkdir(QStringLiteral("billeder")))
+    // A temporary folder is private; the catalogue is for the family and the web server.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (!built.isValid() || ::chmod(QFile::encodeName(built.path()).constData(), 0777 & ~mask) != 0
+        || !QDir(built.path()).mkdir(QStringLiteral("billeder")))
         fail(o, "CannotWrite", QStringLiteral("Filen \"%1\" kan ikke skrives: %2"), {native(built.path()), built.errorString()});
     bool hasLocation = false;
     const std::vector<WebTape> tapes = readWebTapes(db, &hasLocation);

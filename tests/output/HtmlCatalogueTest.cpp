@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -126,6 +127,7 @@ TEST_F(HtmlCatalogue, ASecondWriteReplacesTheEarlierCatalogueButACancelLeavesIt)
     EXPECT_EQ(snapshot(target()), before);
     write(target());
     EXPECT_EQ(tapes().size(), 2);
+    EXPECT_TRUE(QFileInfo(target()).permissions() & QFile::ReadOther) << "others may read it, as the umask allows";
     EXPECT_EQ(QDir(folder->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).filter(QStringLiteral("web")),
               QStringList{QStringLiteral("web")}) << "no building folder is left behind";
 }
