@@ -117,6 +117,8 @@ protected:
         }
         return tapes;
     }
+    // A column's texts as one readable line, so that a failure shows which row is wrong.
+    static std::string line(const QStringList& texts) { return texts.join(QStringLiteral(" | ")).toStdString(); }
     QStringList column(Browser& browser, int cell)
     {
         const QJsonValue cells = browser.run(
@@ -142,7 +144,7 @@ TEST_F(WebPage, SearchSortAndEscapingWorkInChromium)
     QStringList numbers;
     for (const Tape& t : tapes)
         numbers << t.number;
-    EXPECT_EQ(column(browser, 0), numbers) << "the table holds every tape";
+    EXPECT_EQ(line(column(browser, 0)), line(numbers)) << "the table holds every tape";
     EXPECT_TRUE(column(browser, 1).contains(kHtmlTitle)) << "the title shows as text";
     EXPECT_EQ(browser.run(QStringLiteral("return document.querySelectorAll('main img, main script').length")).toInt(), 0);
 
@@ -160,7 +162,7 @@ TEST_F(WebPage, SearchSortAndEscapingWorkInChromium)
     }
     browser.call("POST", browser.element(QStringLiteral("#search")) + QStringLiteral("/value"), {{"text", word}});
     ASSERT_TRUE(browser.waitFor(QStringLiteral("return document.getElementById('count').dataset.query === arguments[0]"), {word}));
-    EXPECT_EQ(column(browser, 0), expected) << "search for " << word.toStdString();
+    EXPECT_EQ(line(column(browser, 0)), line(expected)) << "search for " << word.toStdString();
 
     browser.open(page);
     ASSERT_TRUE(browser.waitFor(QStringLiteral("return !!document.documentElement.dataset.ready")));
@@ -174,7 +176,7 @@ TEST_F(WebPage, SearchSortAndEscapingWorkInChromium)
     for (const Tape& t : byTitle)
         titles << t.title;
     const QStringList shown = column(browser, 1);
-    EXPECT_EQ(shown, titles);
+    EXPECT_EQ(line(shown), line(titles));
     EXPECT_GT(shown.indexOf(QStringLiteral("Åse")), shown.indexOf(QStringLiteral("Zorro")));
     EXPECT_EQ(browser.call("GET", browser.session() + QStringLiteral("/alert/text"))[QStringLiteral("error")].toString(),
               QStringLiteral("no such alert"));
