@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   poppler-utils zbar-tools fonts-liberation2
   xvfb xauth openbox strace
+  chromium chromium-driver
   desktop-file-utils appstream lintian dpkg-dev file
 )
 

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "BackupCommand.h"
+#include "HtmlCommand.h"
 #include "ImportCommand.h"
 #include "UserFolder.h"
 #include "Version.h"
@@ -121,6 +122,8 @@ std::optional<int> runCommandLine(int argc, char** argv)
             return runBackupCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--restore") == 0)
             return runRestoreCommand(argc, argv, i);
+        if (std::strcmp(argv[i], "--html") == 0)
+            return runHtmlCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--report-pdf") == 0) {
             if (!hasFile) {
                 std::fprintf(stderr, "spolarkiv: %s needs a file name\n", argv[i]);

@@ -1,5 +1,6 @@
 #include "HovedForm.h"
 
+#include "HtmlCommand.h"
 #include "Version.h"
 #include "RxLabel.h"
 #include "core/Dialogs.h"
@@ -285,6 +286,7 @@ void THovedForm::createMenus()
     Etiketter1 = makeAction(this, Udskrivning1, "Etiketter1", QStringLiteral("Udskriv etiketter..."));
     Eksport1 = makeAction(this, Funktioner1, "Eksport1", QStringLiteral("Data eksport"));
     Import1 = makeAction(this, Funktioner1, "Import1", QStringLiteral("Importér…"));
+    Webside1 = makeAction(this, Funktioner1, "Webside1", QStringLiteral("Eksportér som webside..."));
     Funktioner1->addSeparator();
     Kategori1 = makeAction(this, Funktioner1, "Kategori1", QStringLiteral("Kategori"));
     Typer1 = makeAction(this, Funktioner1, "Typer1", QStringLiteral("Typer"));
@@ -319,6 +321,7 @@ void THovedForm::connectHandlers()
     on(Omskrmstrrelser1, &QAction::triggered, &THovedForm::Omskrmstrrelser1Click);
     on(Help, &QAction::triggered, &THovedForm::HelpClick);
     on(Eksport1, &QAction::triggered, &THovedForm::Eksport1Click);
+    on(Webside1, &QAction::triggered, &THovedForm::Webside1Click);
     on(Import1, &QAction::triggered, &THovedForm::Import1Click);
     on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
     on(PSkrm1, &QAction::triggered, &THovedForm::PSkrm1Click);
@@ -467,6 +470,11 @@ void THovedForm::Information1Click()
 void THovedForm::Eksport1Click()
 {
     output::runExportCommand(*QExport3ASCII1, activeLanguageIndex());
+}
+
+void THovedForm::Webside1Click()
+{
+    runHtmlExport(*data::DM, *QLanguageSource1);
 }
 
 void THovedForm::Import1Click()

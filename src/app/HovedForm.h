@@ -71,6 +71,7 @@ public:
     QAction* PSkrm1 = nullptr;
     QAction* Etiketter1 = nullptr;
     QAction* Eksport1 = nullptr;
+    QAction* Webside1 = nullptr;
     QAction* Import1 = nullptr;
     QAction* Kategori1 = nullptr;
     QAction* Typer1 = nullptr;
@@ -105,6 +106,7 @@ public:
     void Omskrmstrrelser1Click();
     void HelpClick();
     void Eksport1Click();
+    void Webside1Click();
     void Import1Click();
     void Pprinter1Click();
     void PSkrm1Click();

@@ -153,3 +153,19 @@ TEST(CommandLine, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItIs)
         EXPECT_TRUE(S_ISFIFO(info.st_mode)) << operation;
     }
 }
+
+TEST(CommandLine, HtmlWritesTheWebCatalogueInTheCataloguesLanguage)
+{
+    testing_support::TempProgramFolder folder;
+    addTapes(folder, 3);
+    {
+        data::TDM dm(folder.dataDir());
+        dm.OpenTables();
+        dm.storeConfig({{QStringLiteral("Sprog"), 0}});
+    }
+    QTemporaryDir caller;
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--html"), caller.filePath(QStringLiteral("web"))});
+    ASSERT_EQ(run.exitCode, 0) << run.error.constData();
+    const QByteArray page = bytesOf(caller.filePath(QStringLiteral("web/index.html")));
+    EXPECT_TRUE(page.contains("<html lang=\"en\">") && page.contains("\"Film 3\"")) << page.left(300).constData();
+}
