@@ -2,6 +2,7 @@
 
 #include "HovedForm.h"
 #include "JustOneGuard.h"
+#include "catalogue/SchemaUpgrade.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "forms/AppContext.h"
@@ -37,6 +38,7 @@ void ProgramWindows::makeWindows()
     globals_.onRelease([] { import::setTextLookup({}); });
 
     dm_ = std::make_unique<data::TDM>(core::programPaths().dataDir());
+    catalogue::installUpgrade(*dm_);
     globals_.set(data::DM, dm_.get());
     oversigtForm_ = new forms::TOversigtForm(hovedForm_.get());
     globals_.set(forms::OversigtForm, oversigtForm_);
