@@ -74,9 +74,10 @@ std::vector<data::FileVersion> scanVersions(const QString& dataDir)
             return {};
         const QString table = QFileInfo(file.fileName).completeBaseName();
         const engine::TableFileCheck check = engine::inspectTableFile(path, table, engine::Thoroughness::FieldsOnly);
-        if (!check.problem.isEmpty())
-            return {};
         data::refuseNewerFile(path, check.version);
+        // An empty file reads as a database of version 0 without tables: the opening names it.
+        if (!check.problem.isEmpty() || check.columns.isEmpty() || !data::missingFields(file, check.columns, check.version).isEmpty())
+            return {};
         versions.push_back({file.fileName, table, check.version});
     }
     return versions;

@@ -47,8 +47,8 @@ void installUpgrade(data::TDM& dm);
 std::unique_ptr<QTemporaryDir> upgradedCopy(const QString& dataDir);
 
 /// The schema versions of dataDir's nine files, read without writing to them. Refuses a
-/// file newer than the program (EDatabaseError naming it); empty when a file is missing or
-/// unreadable, which the opening or the command reports in its own way.
+/// file newer than the program (EDatabaseError naming it); empty when a file is missing,
+/// unreadable or lacks its table or fields, which the opening or the command reports.
 std::vector<data::FileVersion> scanVersions(const QString& dataDir);
 
 /// For commands that write Data (the imports): when a file is older than the program, the
