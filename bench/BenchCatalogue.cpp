@@ -1,5 +1,6 @@
 #include "BenchCatalogue.h"
 
+#include "data/FieldTable.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -120,10 +121,14 @@ void BenchCatalogue::generate()
     sqlite3* db = openFile(dataDir() + QStringLiteral("/Video.db"));
     exec(db, QStringLiteral("ATTACH '%1/Medvirker.db' AS m; ATTACH '%1/Kategori.db' AS k; BEGIN").arg(dataDir()));
     {
-        Inserter tape(db, "INSERT INTO Video(TapeNr, Titel, Start, Slut, Varighed, Type, Kopi, Laengde, Kategori, Udlaan, "
-                          "Instruktor, Optagetaf, OptagetDato, Fabrikat, Indhold) "
-                          "VALUES (?1, ?2, '01:30', '03:15', '01:45:00', ?3, 'Original', '03:00', ?4, ?5, ?6, ?7, "
-                          "?8, 'Maxell', ?9)");
+        // The values of the first version's fields, in the field table's order; later fields
+        // keep their defaults.
+        const QString columns = data::tableSpec(QStringLiteral("Video.db")).namesAt(0).join(QStringLiteral(", "));
+        Inserter tape(db, QStringLiteral("INSERT INTO Video(%1) VALUES (?1, ?2, '01:30', '03:15', '01:45:00', ?3, "
+                                         "'Original', '03:00', ?4, ?5, ?6, ?7, ?8, 'Maxell', ?9)")
+                              .arg(columns)
+                              .toUtf8()
+                              .constData());
         Inserter cast(db, "INSERT INTO m.Medvirker(Tapenr, Titel, Skuespiller, Rolle) VALUES (?1, ?2, ?3, ?4)");
         for (int i = 0; i < tapes_; ++i) {
             const QString number = tapeNr(i);

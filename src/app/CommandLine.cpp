@@ -5,6 +5,7 @@
 #include "ImportCommand.h"
 #include "UserFolder.h"
 #include "Version.h"
+#include "catalogue/SchemaUpgrade.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -68,8 +70,14 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
         return 1;
     }
     try {
-        data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
-        // A damaged or foreign file anywhere in Data is reported, as the windows would.
+        const QString dataDir = core::programPaths().programDir + QStringLiteral("Data");
+        // A command that only reads never writes Data: an older catalogue is read from an
+        // upgraded copy, so the output is the one the upgraded catalogue gives.
+        const std::unique_ptr<QTemporaryDir> copy = catalogue::upgradedCopy(dataDir);
+        if (copy && QFileInfo(target).absoluteDir().canonicalPath() == QDir(dataDir).canonicalPath())
+            throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". The folder holds the catalogue's tables").arg(target));
+        data::TDM dm(copy ? copy->path() + QStringLiteral("/Data") : dataDir);
+        // A damaged, foreign or newer file anywhere in Data is reported, as the windows would.
         dm.CheckTables();
         dm.VideoTable->Open();
         // One state of the catalogue from the first record to the last, while other copies

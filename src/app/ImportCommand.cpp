@@ -2,6 +2,7 @@
 
 #include "CommandTexts.h"
 #include "UserFolder.h"
+#include "catalogue/SchemaUpgrade.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "import/CatalogueImport.h"
@@ -59,6 +60,12 @@ int runImport(import::ImportOptions options, const Importer& importer)
     if (!options.dryRun && !lockProgramFolder(running, paths))
         return 1;
     try {
+        // Data is written only under the lock: a dry run reads an older catalogue as the import
+        // finds it, a real run upgrades it first as the opening would. A newer one is refused.
+        if (options.dryRun)
+            catalogue::scanVersions(options.dataFolder);
+        else
+            catalogue::upgradeFolder(options.dataFolder, QDateTime::currentDateTime());
         print(stdout, importer(options).text());
         return 0;
     } catch (const import::ECatalogueNotEmpty& e) {

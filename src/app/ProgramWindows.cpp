@@ -4,6 +4,7 @@
 #include "JustOneGuard.h"
 #include "catalogue/CatalogueTexts.h"
 #include "catalogue/FolderSwap.h"
+#include "catalogue/SchemaUpgrade.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
@@ -48,6 +49,7 @@ void ProgramWindows::makeWindows()
         finishInterruptedSwap();
 
     dm_ = std::make_unique<data::TDM>(core::programPaths().dataDir());
+    catalogue::installUpgrade(*dm_);
     globals_.set(data::DM, dm_.get());
     oversigtForm_ = new forms::TOversigtForm(hovedForm_.get());
     globals_.set(forms::OversigtForm, oversigtForm_);

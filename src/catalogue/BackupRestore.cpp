@@ -43,7 +43,9 @@ void checkTableFile(const QDir& backup, const data::TableFile& file)
     const engine::TableFileCheck check = engine::inspectTableFile(path, QFileInfo(file.fileName).completeBaseName());
     if (!check.problem.isEmpty())
         refuse(path, backupText("Damaged", QStringLiteral("er beskadiget: %1")).arg(check.problem));
-    const QStringList missing = data::missingFields(file, check.columns);
+    // A backup of an older schema version restores as it is; the next opening upgrades it.
+    data::refuseNewerFile(path, check.version);
+    const QStringList missing = data::missingFields(file, check.columns, check.version);
     if (!missing.isEmpty())
         refuse(path, backupText("WrongTable", QStringLiteral("er ikke en tabel fra dette katalog; den mangler felterne %1."))
                          .arg(missing.join(QStringLiteral(", "))));

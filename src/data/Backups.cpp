@@ -69,7 +69,8 @@ void checkCopies(const QString& folder, const QString& dataDir)
         const engine::TableFileCheck check = engine::inspectTableFile(path, QFileInfo(file.fileName).completeBaseName(), engine::Thoroughness::FieldsOnly);
         if (!check.problem.isEmpty())
             throw core::EDatabaseError(QStringLiteral("The table file '%1' is damaged: %2").arg(original, check.problem));
-        const QStringList missing = missingFields(file, check.columns);
+        refuseNewerFile(original, check.version);
+        const QStringList missing = missingFields(file, check.columns, check.version);
         if (!missing.isEmpty())
             throw core::EDatabaseError(missingFieldsMessage(original, missing));
     }
@@ -98,11 +99,11 @@ QByteArray catalogueFingerprint(const QString& dataDir, const QStringList& leftO
     return mark;
 }
 
-QString writeBackup(const QString& dataDir, const QString& parentDir, const QDateTime& now)
+QString writeBackup(const QString& dataDir, const QString& parentDir, const QDateTime& now, const QString& suffix)
 {
     makeFolder(parentDir);
     const QDir parent(parentDir);
-    const QString name = freshName(parent, now.toString(kStampFormat));
+    const QString name = freshName(parent, now.toString(kStampFormat) + suffix);
     const QString partial = parent.absoluteFilePath(kPartialPrefix + name);
     const QString finished = parent.absoluteFilePath(name);
     if (!QDir().mkdir(partial))

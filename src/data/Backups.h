@@ -21,10 +21,13 @@ QByteArray catalogueFingerprint(const QString& dataDir, const QStringList& leftO
 /// Writes the nine tables of dataDir into a new folder in parentDir (made when missing)
 /// named after now, "2026-12-09-181530" ("-2", "-3", ... when taken), and returns its
 /// path. The copies are taken with SQLite's online backup, so the program may be running;
-/// each copy must hold its table with the catalogue's fields. The folder appears only once
+/// each copy must hold its table with the fields of its schema version, and none may be newer
+/// than the program. The folder appears only once
 /// complete, and a failure leaves nothing of it behind. Throws EDatabaseError or
-/// EInOutError with the cause.
-QString writeBackup(const QString& dataDir, const QString& parentDir, const QDateTime& now);
+/// EInOutError with the cause. A suffix ("-before-upgrade") names a copy kept apart: it is
+/// neither listed nor pruned as one of the backups.
+QString writeBackup(const QString& dataDir, const QString& parentDir, const QDateTime& now,
+                    const QString& suffix = QString());
 
 /// Deletes the backups in parentDir beyond the newest kBackupsKept, except the newest of
 /// each of the last kMonthlyBackupsKept months (now's month counted), and what a write

@@ -1,40 +1,21 @@
 #include "CatalogueCheck.h"
 
+#include "FieldTable.h"
 #include "core/Errors.h"
+#include "core/SectionTexts.h"
 #include "engine/Database.h"
 #include "engine/TableCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
+#include <algorithm>
 
 namespace data {
 
-namespace {
-
-QString tableName(const TableFile& file)
-{
-    return QFileInfo(file.fileName).completeBaseName();
-}
-
-// The fields each file's statements give, worked out once: every opening checks against them.
-const QStringList& declaredFields(const TableFile& file)
-{
-    static const QHash<QString, QStringList> fields = [] {
-        QHash<QString, QStringList> byFile;
-        for (const TableFile& each : catalogueFiles())
-            byFile.insert(each.fileName, engine::declaredColumns(each.statements, tableName(each)));
-        return byFile;
-    }();
-    return *fields.find(file.fileName);
-}
-
-} // namespace
-
-QStringList missingFields(const TableFile& file, const QStringList& columns)
+QStringList missingFields(const TableFile& file, const QStringList& columns, int version)
 {
     QStringList missing;
-    for (const QString& field : declaredFields(file))
+    for (const QString& field : tableSpec(file.fileName).namesAt(version))
         if (!columns.contains(field, Qt::CaseInsensitive))
             missing << field;
     return missing;
@@ -46,14 +27,50 @@ QString missingFieldsMessage(const QString& path, const QStringList& missing)
         .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
 }
 
-void checkCatalogue(engine::Database& db)
+void refuseNewerFile(const QString& path, int version)
 {
+    if (version <= kSchemaVersion)
+        return;
+    throw core::EDatabaseError(
+        core::sectionText("Catalogue", "Newer",
+                          QStringLiteral("Tabelfilen \"%1\" er lavet af en nyere Spolarkiv (katalogversion %2); denne "
+                                         "Spolarkiv kender katalogversion %3. Intet er ændret."))
+            .arg(QDir::toNativeSeparators(path))
+            .arg(version)
+            .arg(kSchemaVersion));
+}
+
+void refuseOlderFile(const QString& path, int version)
+{
+    if (version >= kSchemaVersion)
+        return;
+    throw core::EDatabaseError(
+        core::sectionText("Catalogue", "Older",
+                          QStringLiteral("Tabelfilen \"%1\" har katalogversion %2, og denne Spolarkiv bruger version %3. "
+                                         "Åbn kataloget i Spolarkiv, så opgraderes det."))
+            .arg(QDir::toNativeSeparators(path))
+            .arg(version)
+            .arg(kSchemaVersion));
+}
+
+bool needsUpgrade(const std::vector<FileVersion>& versions)
+{
+    return std::any_of(versions.begin(), versions.end(), [](const FileVersion& v) { return v.version < kSchemaVersion; });
+}
+
+std::vector<FileVersion> checkCatalogue(engine::Database& db)
+{
+    std::vector<FileVersion> versions;
     for (const TableFile& file : catalogueFiles()) {
         const QString schema = db.attach(file.fileName);
-        const QStringList missing = missingFields(file, engine::columnNames(db, schema));
+        const int version = db.scalar(QStringLiteral("PRAGMA \"%1\".user_version").arg(schema)).toInt();
+        refuseNewerFile(db.filePath(schema), version);
+        const QStringList missing = missingFields(file, engine::columnNames(db, schema), version);
         if (!missing.isEmpty())
             throw core::EDatabaseError(missingFieldsMessage(db.filePath(schema), missing));
+        versions.push_back({file.fileName, schema, version});
     }
+    return versions;
 }
 
 } // namespace data

@@ -1,6 +1,7 @@
 #include "DM.h"
 
 #include "CatalogueCheck.h"
+#include "FieldTable.h"
 #include "Fields.h"
 #include "Schema.h"
 #include "TimeText.h"
@@ -94,7 +95,13 @@ void TDM::CheckTables()
     // Nothing is written before every file has passed: the missing selection indexes of an
     // older catalogue are added only then.
     db_->setWantedIndexes({});
-    checkCatalogue(*db_);
+    const std::vector<FileVersion> versions = checkCatalogue(*db_);
+    if (needsUpgrade(versions)) {
+        if (!Upgrade)
+            for (const FileVersion& file : versions)
+                refuseOlderFile(db_->filePath(file.schema), file.version);
+        Upgrade(*this, versions);
+    }
     db_->setWantedIndexes(selectionIndexes());
     db_->addWantedIndexes();
 }

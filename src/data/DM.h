@@ -6,12 +6,14 @@
 // Ownership: the module owns its connection, tables and data sources, and destroys them in
 // the reverse of that order (sources, tables, connection); the public table and source
 // pointers are non-owning names for them.
+#include "CatalogueCheck.h"
 #include "engine/DataSource.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -54,9 +56,13 @@ public:
     /// the sequence there and the tables after it stay closed.
     void OpenTables();
     /// Checks the nine table files as OpenTables does first, opening no table; throws
-    /// EDatabaseError naming the first file found missing, damaged or foreign. Only when all
-    /// passed, an older Video.db gets the selection indexes it lacks.
+    /// EDatabaseError naming the first file found missing, damaged, foreign or newer than the
+    /// program. Only when all passed, files of an older schema version go to Upgrade (without
+    /// one they are refused) and an older Video.db gets the selection indexes it lacks.
     void CheckTables();
+    /// Brings the files of an older schema version up to the program's; installed by whoever
+    /// owns the data module (the catalogue layer's upgrade). Runs before any table opens.
+    std::function<void(TDM&, const std::vector<FileVersion>&)> Upgrade;
     /// Closes the ten tables and lets go of their files, so that OpenTables opens what the
     /// folder holds then (the import puts a new Data in place between the two).
     void CloseTables();

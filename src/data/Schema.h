@@ -1,9 +1,9 @@
 #pragma once
 // The nine table files of the catalogue: one SQLite table each, named like the file without
-// its extension. Declared types tell the engine the field kinds by their first word: TEXT,
-// INTEGER, DATE, MEMO. The memo is declared "MEMO TEXT" so that SQLite stores its text as
-// typed (a bare MEMO has numeric affinity); files made with a bare MEMO still open.
-// The index "PrimaryKey" gives a table's primary order; other indexes are orders by name.
+// its extension, made from the field tables (FieldTable.h) at the program's schema version.
+// Declared types tell the engine the field kinds by their first word: TEXT, INTEGER, DATE,
+// MEMO; files made with a bare MEMO still open. The index "PrimaryKey" gives a table's
+// primary order; other indexes are orders by name.
 #include "engine/WantedIndex.h"
 
 #include <QString>
@@ -14,7 +14,7 @@ namespace data {
 
 struct TableFile {
     QString fileName;     ///< as the program names it: "Video.db", "Skuespiller.DB"
-    QStringList statements; ///< CREATE TABLE and CREATE INDEX statements
+    QStringList statements; ///< CREATE TABLE and CREATE INDEX statements, then the user_version
 };
 
 /// The nine files in the data module's order.

@@ -64,6 +64,10 @@ TableFileCheck inspectTableFile(const QString& path, const QString& table, Thoro
     }
     if (check.problem.isEmpty())
         check.problem = db.run(columnsQuery(QStringLiteral("main"), table), &check.columns);
+    QStringList version;
+    if (check.problem.isEmpty())
+        check.problem = db.run(QStringLiteral("PRAGMA user_version"), &version);
+    check.version = version.value(0).toInt();
     return check;
 }
 

@@ -21,6 +21,7 @@ QStringList declaredColumns(const QStringList& statements, const QString& table)
 struct TableFileCheck {
     QString problem;     ///< empty when the file opened and passed the integrity check
     QStringList columns; ///< the table's fields; empty when it has no such table
+    int version = 0;     ///< the file's schema version (PRAGMA user_version)
 };
 
 /// How thorough the look is: SQLite's integrity check and the fields, or the fields only.

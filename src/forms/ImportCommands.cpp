@@ -8,7 +8,10 @@
 #include "import/CatalogueImport.h"
 #include "import/CsvImport.h"
 #include "import/ImportTexts.h"
+#include "locale/CommaText.h"
 #include "locale/TQCustomLanguageSource.h"
+#include "locale/TQFileLanguageSource.h"
+#include "locale/TQLanguageFile.h"
 
 #include <QDir>
 #include <functional>
@@ -145,6 +148,8 @@ void importTextFile(data::TDM& dm)
 
 void followLanguage(locale::TQCustomLanguageSource& languages)
 {
+    if (const auto* files = dynamic_cast<const locale::TQFileLanguageSource*>(&languages))
+        installOverviewTitles(*files);
     const auto lookup = [&languages](const QString& section, const QString& key, const QString& danish) {
         if (languages.ActiveLanguage() < 0)
             return danish;
@@ -156,6 +161,16 @@ void followLanguage(locale::TQCustomLanguageSource& languages)
     };
     import::setTextLookup(lookup);
     catalogue::setTextLookup(lookup);
+}
+
+void installOverviewTitles(const locale::TQFileLanguageSource& languages)
+{
+    QList<QStringList> titles;
+    for (int i = 0; i < languages.Languages().size(); ++i) {
+        const locale::TQLanguageFile file(languages.LanguageFilePath(i));
+        titles << locale::CommaText::read(file.readString(QStringLiteral("OversigtForm"), QStringLiteral("DBGrid1.Columns"), QString()));
+    }
+    import::setOverviewTitles(titles);
 }
 
 void runImportCommand(data::TDM& dm)

@@ -10,6 +10,7 @@ class TDM;
 }
 namespace locale {
 class TQCustomLanguageSource;
+class TQFileLanguageSource;
 }
 
 namespace forms {
@@ -27,7 +28,12 @@ void runImportCommand(data::TDM& dm);
 /// then ends, and Data is as it was.
 bool offerStartupConversion(locale::TQCustomLanguageSource& languages);
 
-/// Makes the import's and the catalogue layer's texts follow the source's active language.
+/// Makes the import's and the catalogue layer's texts follow the source's active language and,
+/// for a source of language files, gives the import their overview titles.
 void followLanguage(locale::TQCustomLanguageSource& languages);
+
+/// Gives the spreadsheet import the overview grid's column titles of every language file of
+/// languages (followLanguage does it for a source of files).
+void installOverviewTitles(const locale::TQFileLanguageSource& languages);
 
 } // namespace forms

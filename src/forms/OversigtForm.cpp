@@ -8,6 +8,7 @@
 #include "WindowPlacement.h"
 #include "core/Guard.h"
 #include "data/DM.h"
+#include "data/FieldTable.h"
 #include "data/Fields.h"
 #include "data/TimeText.h"
 #include "dbctrls/DBGrid.h"
@@ -55,18 +56,16 @@ engine::Table& videoTable()
     return *data::DM->VideoTable;
 }
 
-// The grid's columns in the design's order; titles come from the fields unless a language
-// file gives them (the widths hold every language's bold title). Start and Slut accept 0130
-// for 01:30.
+// The grid's columns: the tape fields the field table gives a width, in its order. Titles come
+// from the fields unless a language file gives them (the widths hold every language's bold
+// title). Start and Slut accept 0130 for 01:30.
 std::vector<dbctrls::TDBGridColumn> overviewColumns()
 {
-    const std::pair<const char*, int> columns[] = {
-        {fields::TapeNr, 64},    {fields::Titel, 200},      {fields::Start, 56},       {fields::Slut, 56},        {fields::Varighed, 64},
-        {fields::Type, 80},      {fields::Kopi, 64},        {fields::Laengde, 64},     {fields::Kategori, 110},   {fields::Udlaan, 70},
-        {fields::Instruktor, 120}, {fields::Optagetaf, 120}, {fields::OptagetDato, 110}, {fields::Fabrikat, 90}};
     std::vector<dbctrls::TDBGridColumn> result;
-    for (const auto& [field, width] : columns) {
-        dbctrls::TDBGridColumn column = gridColumn(QString::fromLatin1(field), QString(), width);
+    for (const data::FieldSpec& field : data::tableSpec(QStringLiteral("Video.db")).fields) {
+        if (field.gridWidth <= 0)
+            continue;
+        dbctrls::TDBGridColumn column = gridColumn(QString::fromLatin1(field.name), QString(), field.gridWidth);
         if (column.fieldName == QLatin1String(fields::Start) || column.fieldName == QLatin1String(fields::Slut))
             column.normalize = data::normaliseTimeEntry;
         result.push_back(column);

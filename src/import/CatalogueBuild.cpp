@@ -10,6 +10,7 @@
 #include "data/TimeText.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
+#include "engine/TableCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -123,9 +124,11 @@ bool keepPresentSettings(engine::Database& db, const QString& dataFolder)
             return false;
         engine::Database present(dataFolder);
         present.attach(config.fileName);
+        // An older configuration lacks the later fields: they keep the new file's defaults.
+        const QStringList held = engine::columnNames(present, QStringLiteral("Config"));
         QStringList columns;
         for (const CatalogueField& field : config.fields)
-            columns << engine::quoteId(field.name);
+            columns << (held.contains(field.name, Qt::CaseInsensitive) ? engine::quoteId(field.name) : QStringLiteral("NULL"));
         engine::Statement read(present, QStringLiteral("SELECT %1 FROM \"Config\".\"Config\" ORDER BY rowid LIMIT 1")
                                             .arg(columns.join(QStringLiteral(", "))));
         if (!read.step())

@@ -8,7 +8,9 @@
 #include "ValueConversion.h"
 #include "catalogue/FolderSwap.h"
 #include "core/Errors.h"
+#include "data/CatalogueCheck.h"
 #include "data/CatalogueFolder.h"
+#include "data/FieldTable.h"
 #include "data/Fields.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 namespace import {
@@ -26,25 +29,13 @@ namespace {
 
 constexpr int progressEvery = 256;
 
-// The overview grid's column titles in the four language files, in Video's field order; a
-// spreadsheet made from what the user sees may carry them instead of the field names.
-const char* const columnTitles[][6] = {
-    {"TapeNr", "Tape no.", "Båndnr.", "Bandnr.", "Reg.nr.", nullptr},
-    {"Titel", "Title", "Tittel", nullptr},
-    {"Start", nullptr},
-    {"Slut", "End", "Slutt", "Ende", nullptr},
-    {"Varighed", "Duration", "Varighet", "Speltid", "Dauer", nullptr},
-    {"Type", "Typ", nullptr},
-    {"Kopi", "Copy", "Kopia", "Kopie", nullptr},
-    {"Laengde", "Length", "Lengde", "Längd", "Länge", nullptr},
-    {"Kategori", "Category", "Kategorie", nullptr},
-    {"Udlaan", "Lent", "Utlånt", "Utlånad", "Verliehen", nullptr},
-    {"Instruktor", "Director", "Regissør", "Regissör", "Regisseur", nullptr},
-    {"Optagetaf", "Recorded by", "Tatt opp av", "Inspelad av", "Aufgenommen von", nullptr},
-    {"OptagetDato", "Recorded on", "Opptaksdato", "Inspelningsdatum", "Aufnahmedatum", nullptr},
-    {"Fabrikat", "Make", nullptr},
-    {"Indhold", nullptr},
-};
+// The overview grid's column titles of every language file, folded to lower case, with the
+// field each names: a spreadsheet made from what the user sees may carry them.
+QHash<QString, QString>& overviewTitles()
+{
+    static QHash<QString, QString> titles;
+    return titles;
+}
 
 const CatalogueTable& videoTable()
 {
@@ -142,8 +133,12 @@ private:
     void addInto(const QString& folder)
     {
         engine::Database db(folder);
-        for (const QString& name : addedTables())
-            db.attach(name);
+        for (const QString& name : addedTables()) {
+            // New rows carry every field of the program's version: an older file is upgraded
+            // by the program's opening (or the import command) first.
+            const QString schema = db.attach(name);
+            data::refuseOlderFile(db.filePath(schema), db.scalar(QStringLiteral("PRAGMA \"%1\".user_version").arg(schema)).toInt());
+        }
         engine::Statement numbers(db, QStringLiteral("SELECT TapeNr FROM \"Video\".\"Video\""));
         while (numbers.step())
             existing_.insert(numbers.text(0));
@@ -239,14 +234,26 @@ private:
 
 } // namespace
 
+void setOverviewTitles(const QList<QStringList>& titlesPerLanguage)
+{
+    QStringList shown;
+    for (const data::FieldSpec& field : data::tableSpec(QStringLiteral("Video.db")).fields)
+        if (field.gridWidth > 0)
+            shown << QString::fromLatin1(field.name);
+    QHash<QString, QString> titles;
+    for (const QStringList& language : titlesPerLanguage)
+        for (int i = 0; i < language.size() && i < shown.size(); ++i)
+            titles.insert(language[i].trimmed().toLower(), shown[i]);
+    overviewTitles() = titles;
+}
+
 QString fieldOfColumn(const QString& title)
 {
     const QString wanted = title.trimmed();
-    for (const auto& titles : columnTitles)
-        for (const char* const* name = titles; *name; ++name)
-            if (wanted.compare(QString::fromUtf8(*name), Qt::CaseInsensitive) == 0)
-                return QString::fromUtf8(titles[0]);
-    return QString();
+    for (const CatalogueField& field : videoTable().fields)
+        if (wanted.compare(field.name, Qt::CaseInsensitive) == 0)
+            return field.name;
+    return overviewTitles().value(wanted.toLower());
 }
 
 ImportReport importCsv(const QString& file, const ImportOptions& options, const ImportProgress& progress)

@@ -6,6 +6,9 @@
 // adds all of them or none; a tape the catalogue holds is never changed.
 #include "CatalogueImport.h"
 
+#include <QList>
+#include <QStringList>
+
 namespace import {
 
 /// Imports the tapes of file (a header row, then one tape per row). options.sourceFolder
@@ -14,7 +17,12 @@ namespace import {
 ImportReport importCsv(const QString& file, const ImportOptions& options, const ImportProgress& progress = {});
 
 /// The Video field a column title names (field names in any case, the overview's column
-/// titles in every language); empty when none.
+/// titles installed by setOverviewTitles in any case); empty when none.
 QString fieldOfColumn(const QString& title);
+
+/// Installs the overview grid's column titles of every language (each list in the grid's
+/// column order, as the language files give them), so that a column may carry one of them
+/// instead of the field name. The window layer reads them from the language files.
+void setOverviewTitles(const QList<QStringList>& titlesPerLanguage);
 
 } // namespace import

@@ -1,17 +1,16 @@
 #pragma once
 // The texts the import and the backups show: Danish in the code, the other languages from
-// the language files' "Import" and "Backup" sections. The window layer installs the lookup that reads the active
-// language; without one (command line before a language is known, tests) Danish is used.
+// the language files' "Import" and "Backup" sections, through core's one text lookup.
+#include "core/SectionTexts.h"
+
 #include <QString>
-#include <functional>
 
 namespace import {
 
-/// Answers the text for a key of a language-file section in the active language, or the
-/// Danish text given.
-using TextLookup = std::function<QString(const QString& section, const QString& key, const QString& danish)>;
+using core::TextLookup;
 
-/// Installs the lookup for every later text; an empty function restores Danish.
+/// Installs the lookup for every later text (core's, shared by every layer); an empty
+/// function restores Danish.
 void setTextLookup(TextLookup lookup);
 
 /// The text of key in the active language: of the "Import" section, of the "Backup" one.

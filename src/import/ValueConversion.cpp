@@ -3,7 +3,6 @@
 #include "ImportError.h"
 #include "ImportTexts.h"
 #include "core/Errors.h"
-#include "data/Fields.h"
 #include "data/TimeText.h"
 
 #include <QDate>
@@ -14,39 +13,20 @@
 
 namespace import {
 
-namespace fields = data::fields;
-
 namespace {
 
 constexpr qint64 dayMilliseconds = 86400000;
 
 QVector<CatalogueTable> buildTables()
 {
-    const auto text = [](const char* name) { return CatalogueField{QString::fromLatin1(name), FieldKind::Text}; };
-    const auto lookup = [](const char* file, const char* name) {
-        return CatalogueTable{QString::fromLatin1(file), QString::fromLatin1(name),
-                              {CatalogueField{QString::fromLatin1(name), FieldKind::Key}}};
-    };
-    const auto integer = [](const char* name) { return CatalogueField{QString::fromLatin1(name), FieldKind::Integer}; };
-    return {
-        {QStringLiteral("Video.db"), QStringLiteral("Video"),
-         {{fields::TapeNr, FieldKind::Key}, text(fields::Titel), {fields::Start, FieldKind::Time},
-          {fields::Slut, FieldKind::Time}, {fields::Varighed, FieldKind::LongTime}, text(fields::Type),
-          text(fields::Kopi), text(fields::Laengde), text(fields::Kategori), text(fields::Udlaan), text(fields::Instruktor), text(fields::Optagetaf),
-          {fields::OptagetDato, FieldKind::Date}, text(fields::Fabrikat), {fields::Indhold, FieldKind::Memo}}},
-        lookup("Kategori.db", fields::Kategori),
-        {QStringLiteral("Udlaan.db"), QStringLiteral("Udlaan"),
-         {text(fields::LinkTapeNr), {fields::Dato, FieldKind::Date}, text(fields::Navn), text(fields::Telefon), text(fields::Returneret)}},
-        lookup("Type.db", fields::Type),
-        lookup("Instruktor.db", fields::Instruktor),
-        lookup("Optagetaf.db", fields::Optagetaf),
-        lookup("Skuespiller.DB", "Skuespiller"),
-        {QStringLiteral("Medvirker.db"), QStringLiteral("Medvirker"),
-         {text(fields::LinkTapeNr), text(fields::Titel), text(fields::Skuespiller), text(fields::Rolle)}},
-        {QStringLiteral("Config.DB"), QStringLiteral("Config"),
-         {integer("H_Main"), integer("W_Main"), integer("Sprog"), integer("H_Over"), integer("W_Over"), integer("H_Reg"),
-          integer("W_Reg")}},
-    };
+    QVector<CatalogueTable> tables;
+    for (const data::TableSpec& spec : data::tableSpecs()) {
+        CatalogueTable table{spec.fileName, spec.table, {}};
+        for (const data::FieldSpec& field : spec.fieldsAt(data::kSchemaVersion))
+            table.fields.push_back({QString::fromLatin1(field.name), field.kind});
+        tables.push_back(table);
+    }
+    return tables;
 }
 
 [[noreturn]] void refuse(const CatalogueField& field, const QString& reason)

@@ -2,21 +2,16 @@
 // Turns a value read from an old table into the kind the catalogue stores in that field:
 // clock times as "01:30", durations as the long time text, dates as ISO text, integers,
 // memo text with the line ends the description control writes.
+#include "data/FieldTable.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVector>
 
 namespace import {
 
-enum class FieldKind {
-    Text,
-    Key,        ///< text that must not be empty: tape numbers, lookup values
-    Time,       ///< Start, Slut: "01:30", or "01:30:15" when seconds are given
-    LongTime,   ///< Varighed: "01:15:00"
-    Date,       ///< stored as "2001-10-12"
-    Integer,
-    Memo,
-};
+/// How a field's old value is read: the kind its row in the field table gives.
+using FieldKind = data::FieldKind;
 
 struct CatalogueField {
     QString name;
@@ -29,7 +24,8 @@ struct CatalogueTable {
     QVector<CatalogueField> fields;
 };
 
-/// The nine tables in the data module's order, with the kind of every field.
+/// The nine tables in the data module's order, with the kind of every field of the
+/// program's schema version (from the field tables).
 const QVector<CatalogueTable>& catalogueTables();
 
 /// The converted value (a null QVariant for blank), or throws EImportError with the reason

@@ -138,7 +138,8 @@ TEST(CommandTexts, EveryImportAndBackupTextIsInEveryLanguage)
 {
     QMap<QString, QSet<QString>> asked; // section -> keys
     const QRegularExpression call(QStringLiteral("\\b(import|backup)Text\\(\\s*\"(\\w+)\""));
-    for (const char* folder : {"src/import", "src/forms", "src/app"}) {
+    const QRegularExpression section(QStringLiteral("\\bsectionText\\(\\s*\"(\\w+)\",\\s*\"(\\w+)\""));
+    for (const char* folder : {"src/import", "src/forms", "src/app", "src/data", "src/catalogue"}) {
         const QDir dir(testing_support::sourceDir() + QLatin1Char('/') + QLatin1String(folder));
         for (const QString& name : dir.entryList({QStringLiteral("*.cpp")})) {
             const QString code = QString::fromUtf8(testing_support::bytesOf(dir.filePath(name)));
@@ -146,6 +147,10 @@ TEST(CommandTexts, EveryImportAndBackupTextIsInEveryLanguage)
                 const auto match = it.next();
                 asked[match.captured(1) == QLatin1String("import") ? QStringLiteral("Import") : QStringLiteral("Backup")]
                     << match.captured(2);
+            }
+            for (auto it = section.globalMatch(code); it.hasNext();) {
+                const auto match = it.next();
+                asked[match.captured(1)] << match.captured(2);
             }
         }
     }

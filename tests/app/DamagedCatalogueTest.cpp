@@ -68,6 +68,8 @@ const Damage kDamages[] = {
     {"ReadOnlyFolder", "Video.db", "Data' is read-only",
      [](const QString& data) { QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner); }},
     {"Missing", "Skuespiller.DB", "does not exist", [](const QString& data) { QFile::remove(data + "/Skuespiller.DB"); }},
+    {"MadeByANewerProgram", "Udlaan.db", "lavet af en nyere Spolarkiv (katalogversion 99)",
+     [](const QString& data) { testing_support::execOnDatabase(data + "/Udlaan.db", "PRAGMA user_version = 99"); }},
 };
 
 class DamagedCatalogue : public ::testing::TestWithParam<Damage> {

@@ -12,6 +12,7 @@
 #include "catalogue/FolderSwap.h"
 #include "import/ImportError.h"
 #include "locale/CommaText.h"
+#include "locale/TQLanguageFile.h"
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 
@@ -48,6 +49,13 @@ class CsvImport : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // As the program does: the overview's titles read from the built language files.
+        QList<QStringList> titles;
+        for (const char* language : {"English", "Norsk", "Svensk", "Deutsch"})
+            titles << locale::CommaText::read(
+                locale::TQLanguageFile(testing_support::builtProgramDir() + QStringLiteral("/%1.lng").arg(QLatin1String(language)))
+                    .readString(QStringLiteral("OversigtForm"), QStringLiteral("DBGrid1.Columns"), QString()));
+        import::setOverviewTitles(titles);
         options.dataFolder = program.dataDir();
         options.picturesFolder = program.file(QStringLiteral("Billeder"));
     }
@@ -84,7 +92,8 @@ TEST_F(CsvImport, TheProgramsOwnExportComesBackByteForByte)
                 {{"Start", "01:30"}, {"Slut", "02:45"}, {"Type", "VHS"}, {"Kopi", "Kopi"}, {"Laengde", "03:00"},
                  {"Kategori", QString::fromUtf8("Børnefilm")}, {"Udlaan", "Ja"},
                  {"Instruktor", QString::fromUtf8("Søren Kragh-Jacobsen")}, {"Optagetaf", QString::fromUtf8("Åse")},
-                 {"OptagetDato", "12.10.2001"}, {"Fabrikat", "Sony; \"Premium\""},
+                 {"OptagetDato", "12.10.2001"}, {"Fabrikat", "Sony; \"Premium\""}, {"Placering", "Hylde 3; \"B\""},
+                 {"EAN", "0012345678905"},
                  {"Indhold", QStringLiteral("Linje 1\nLinje \"2\"; slut")}});
         addTape(dm, QStringLiteral("0002-00"), QStringLiteral("Kort"), {{"Kopi", "Original"}});
     }

@@ -19,7 +19,8 @@
 namespace {
 
 const QByteArray kCaptions = "\"TapeNr\";\"Titel\";\"Start\";\"Slut\";\"Varighed\";\"Type\";\"Kopi\";\"Laengde\";"
-                             "\"Kategori\";\"Udlaan\";\"Instruktor\";\"Optagetaf\";\"OptagetDato\";\"Fabrikat\"\r\n";
+                             "\"Kategori\";\"Udlaan\";\"Instruktor\";\"Optagetaf\";\"OptagetDato\";\"Fabrikat\";"
+                             "\"Placering\";\"EAN\"\r\n";
 
 class Export : public testing_support::CatalogueTest {
 protected:
@@ -64,7 +65,7 @@ TEST_F(Export, WritesTheCaptionLineAndOneQuotedLinePerTape)
 {
     add({{"TapeNr", "0001-00"}, {"Kopi", "Original"}, {"Udlaan", "Nej"}});
     exporter.Execute();
-    EXPECT_EQ(written(), kCaptions + "\"0001-00\";\"\";\"\";\"\";\"\";\"\";\"Original\";\"\";\"\";\"Nej\";\"\";\"\";\"\";\"\"\r\n");
+    EXPECT_EQ(written(), kCaptions + "\"0001-00\";\"\";\"\";\"\";\"\";\"\";\"Original\";\"\";\"\";\"Nej\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n");
     EXPECT_TRUE(dm->VideoTable->Eof()) << "the table is left at its end";
     EXPECT_FALSE(dm->VideoTable->ControlsDisabled());
 }

@@ -1,0 +1,62 @@
+#pragma once
+// Bringing table files of an older schema version up to the program's. The steps are
+// additive (a field with its default, a table, an index) and come from the field tables:
+// version n adds the rows whose since is n. Each file takes its steps and its new
+// user_version in one transaction, so a file is either wholly at its old version or wholly
+// at the new one.
+#include "data/CatalogueCheck.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QTemporaryDir;
+
+namespace data {
+class TDM;
+}
+
+namespace engine {
+class Database;
+}
+
+namespace catalogue {
+
+/// Runs the steps of every file of versions below the program's schema version on the
+/// database's attached files (checked by data::checkCatalogue), one transaction per file.
+/// Returns the files upgraded. Throws EDatabaseError naming the file; files upgraded before
+/// the failing one stay upgraded, the failing one stays as it was.
+QStringList upgradeFiles(engine::Database& db, const std::vector<data::FileVersion>& versions);
+
+/// The program's upgrade at opening: a backup of the whole table folder into
+/// backupParent/<stamp>-before-upgrade/ first, then upgradeFiles. Nothing is upgraded when
+/// the backup fails.
+void upgradeWithBackup(engine::Database& db, const std::vector<data::FileVersion>& versions,
+                       const QString& backupParent, const QDateTime& now);
+
+/// Installs upgradeWithBackup on the data module, with backups in Backup/ beside its table
+/// folder.
+void installUpgrade(data::TDM& dm);
+
+/// For commands that only read: when a file of dataDir is older than the program, an
+/// upgraded copy of the whole folder in a temporary folder (its path + "/Data" holds the
+/// tables), and dataDir stays untouched; null when no file is older. Refuses a newer file
+/// as the opening does; a file that cannot be read is left for the opening to report.
+std::unique_ptr<QTemporaryDir> upgradedCopy(const QString& dataDir);
+
+/// The schema versions of dataDir's nine files, read without writing to them. Refuses a
+/// file newer than the program (EDatabaseError naming it); empty when a file is missing,
+/// unreadable or lacks its table or fields, which the opening or the command reports.
+std::vector<data::FileVersion> scanVersions(const QString& dataDir);
+
+/// For commands that write Data (the imports): when a file is older than the program, the
+/// folder is backed up and upgraded as the opening does; true when it was. A newer file is
+/// refused; a missing or unreadable one is left to the command.
+bool upgradeFolder(const QString& dataDir, const QDateTime& now);
+
+/// Where the program keeps its backups: Backup/ beside the table folder.
+QString backupParentOf(const QString& dataDir);
+
+} // namespace catalogue
