@@ -70,6 +70,9 @@ public:
     QAction* PSkrm1 = nullptr;
     QAction* Eksport1 = nullptr;
     QAction* Import1 = nullptr;
+    QAction* Overskredne1 = nullptr;
+    QAction* Laanere1 = nullptr;
+    QAction* Indstillinger1 = nullptr;
     QAction* Kategori1 = nullptr;
     QAction* Typer1 = nullptr;
     QAction* Instruktor1 = nullptr;
@@ -105,6 +108,9 @@ public:
     void Pprinter1Click();
     void PSkrm1Click();
     void Information1Click();
+    void Overskredne1Click();
+    void Laanere1Click();
+    void Indstillinger1Click();
     void DBLookupComboBox1Click();
 
     // Language handling.
