@@ -3,6 +3,7 @@
 #include "BackupCommand.h"
 #include "HtmlCommand.h"
 #include "ImportCommand.h"
+#include "OverdueCommand.h"
 #include "UserFolder.h"
 #include "Version.h"
 #include "catalogue/SchemaUpgrade.h"
@@ -74,7 +75,7 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
         // A command that only reads never writes Data: an older catalogue is read from an
         // upgraded copy, so the output is the one the upgraded catalogue gives.
         const std::unique_ptr<QTemporaryDir> copy = catalogue::upgradedCopy(dataDir);
-        if (copy && QFileInfo(target).absoluteDir().canonicalPath() == QDir(dataDir).canonicalPath())
+        if (copy && !file.isEmpty() && QFileInfo(target).absoluteDir().canonicalPath() == QDir(dataDir).canonicalPath())
             throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". The folder holds the catalogue's tables").arg(target));
         data::TDM dm(copy ? copy->path() + QStringLiteral("/Data") : dataDir);
         // A damaged, foreign or newer file anywhere in Data is reported, as the windows would.
@@ -112,6 +113,11 @@ int runLabels(int argc, char** argv, int at)
 
 } // namespace
 
+int runReadCommand(int argc, char** argv, const std::function<void(data::TDM&)>& command)
+{
+    return runOperation(argc, argv, QString(), [&command](data::TDM& dm, const QString&) { command(dm); });
+}
+
 std::optional<int> runCommandLine(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
@@ -132,6 +138,8 @@ std::optional<int> runCommandLine(int argc, char** argv)
             return runRestoreCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--html") == 0)
             return runHtmlCommand(argc, argv, i);
+        if (std::strcmp(argv[i], "--overdue") == 0)
+            return runOverdueCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--report-pdf") == 0) {
             if (!hasFile) {
                 std::fprintf(stderr, "spolarkiv: %s needs a file name\n", argv[i]);

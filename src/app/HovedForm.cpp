@@ -7,8 +7,12 @@
 #include "core/Guard.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "data/Loans.h"
 #include "dbctrls/DBLookupComboBox.h"
+#include "forms/ForfaldForm.h"
 #include "forms/ImportCommands.h"
+#include "forms/IndstillingerForm.h"
+#include "forms/LaanerForm.h"
 #include "forms/LookupWindows.h"
 #include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
@@ -36,6 +40,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QDate>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -288,6 +293,10 @@ void THovedForm::createMenus()
     Import1 = makeAction(this, Funktioner1, "Import1", QStringLiteral("Importér…"));
     Webside1 = makeAction(this, Funktioner1, "Webside1", QStringLiteral("Eksportér som webside..."));
     Funktioner1->addSeparator();
+    Overskredne1 = makeAction(this, Funktioner1, "Overskredne1", QStringLiteral("&Overskredne udlån..."));
+    Laanere1 = makeAction(this, Funktioner1, "Laanere1", QStringLiteral("&Lånere..."));
+    Indstillinger1 = makeAction(this, Funktioner1, "Indstillinger1", QStringLiteral("&Indstillinger..."));
+    Funktioner1->addSeparator();
     Kategori1 = makeAction(this, Funktioner1, "Kategori1", QStringLiteral("Kategori"));
     Typer1 = makeAction(this, Funktioner1, "Typer1", QStringLiteral("Typer"));
     Instruktor1 = makeAction(this, Funktioner1, "Instruktor1", QStringLiteral("Instruktører"));
@@ -332,6 +341,9 @@ void THovedForm::connectHandlers()
     TapeScanner1->setObjectName(QStringLiteral("TapeScanner1"));
     core::connectGuarded(TapeScanner1, &forms::TapeScanner::scanned, this, &THovedForm::TapeScanned);
     on(Information1, &QAction::triggered, &THovedForm::Information1Click);
+    on(Overskredne1, &QAction::triggered, &THovedForm::Overskredne1Click);
+    on(Laanere1, &QAction::triggered, &THovedForm::Laanere1Click);
+    on(Indstillinger1, &QAction::triggered, &THovedForm::Indstillinger1Click);
     on(DBLookupComboBox1, &dbctrls::TDBLookupComboBox::chosen, &THovedForm::DBLookupComboBox1Click);
     const std::pair<QAction*, forms::LookupMember> lookups[] = {
         {Kategori1, forms::LookupMember::Category},   {Typer1, forms::LookupMember::Type},
@@ -372,6 +384,28 @@ void THovedForm::FormShow()
     data::DM->OpenTables();
     restoreSize();
     applyStoredLanguage();
+    // After the window is up, so the list stands in front of it.
+    QTimer::singleShot(0, this, [this] { core::guarded([this] { forms::TForfaldForm::showAtStart(this, QDate::currentDate()); }); });
+}
+
+void THovedForm::Overskredne1Click()
+{
+    forms::TForfaldForm form(this, QDate::currentDate());
+    if (form.count() == 0) {
+        core::dialogs().information(data::loanText("NoneOverdue", QStringLiteral("Ingen udlån er overskredet.")));
+        return;
+    }
+    form.exec();
+}
+
+void THovedForm::Laanere1Click()
+{
+    forms::TLaanerForm(this, QDate::currentDate()).exec();
+}
+
+void THovedForm::Indstillinger1Click()
+{
+    forms::TIndstillingerForm(this).exec();
 }
 
 void THovedForm::restoreSize()

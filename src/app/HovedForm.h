@@ -73,6 +73,9 @@ public:
     QAction* Eksport1 = nullptr;
     QAction* Webside1 = nullptr;
     QAction* Import1 = nullptr;
+    QAction* Overskredne1 = nullptr;
+    QAction* Laanere1 = nullptr;
+    QAction* Indstillinger1 = nullptr;
     QAction* Kategori1 = nullptr;
     QAction* Typer1 = nullptr;
     QAction* Instruktor1 = nullptr;
@@ -117,6 +120,9 @@ public:
     /// window on that tape, or a message naming the unknown code.
     void TapeScanned(const QString& code);
     void Information1Click();
+    void Overskredne1Click();
+    void Laanere1Click();
+    void Indstillinger1Click();
     void DBLookupComboBox1Click();
 
     // Language handling.

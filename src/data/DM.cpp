@@ -3,6 +3,7 @@
 #include "CatalogueCheck.h"
 #include "FieldTable.h"
 #include "Fields.h"
+#include "Loans.h"
 #include "Schema.h"
 #include "TimeText.h"
 #include "core/Dialogs.h"
@@ -82,6 +83,7 @@ void TDM::bindRules()
     MedvirkTable->AfterInsert = [this](engine::Table& t) { MedvirkTableAfterInsert(t); };
     MedvirkTable->AfterPost = [this](engine::Table& t) { MedvirkTableAfterPost(t); };
     UdlaanTable->AfterInsert = [this](engine::Table& t) { UdlaanTableAfterInsert(t); };
+    UdlaanTable->BeforePost = [this](engine::Table& t) { UdlaanTableBeforePost(t); };
 }
 
 std::vector<engine::Table*> TDM::startupOrder() const
@@ -183,6 +185,22 @@ void TDM::MedvirkTableAfterPost(engine::Table& table)
 void TDM::UdlaanTableAfterInsert(engine::Table& table)
 {
     table.FieldByName(fields::LinkTapeNr).SetAsString(VideoTable->FieldByName(fields::LinkTapeNr).AsString());
+}
+
+void TDM::UdlaanTableBeforePost(engine::Table& table)
+{
+    engine::Field& due = table.FieldByName(fields::Forfald);
+    const QDate lent = QDate::fromString(table.FieldByName(fields::Dato).Value().toString(), Qt::ISODate);
+    if (due.IsNull() && lent.isValid())
+        due.SetValue(dueDateFor(lent, loanDays()).toString(Qt::ISODate));
+    settleReturn(table, Today());
+}
+
+int TDM::loanDays()
+{
+    if (!ConfigTable->Active() || ConfigTable->FieldByName(fields::Laanetid).IsNull())
+        return kDefaultLoanDays;
+    return int(ConfigTable->FieldByName(fields::Laanetid).AsInteger());
 }
 
 void TDM::CloseTables()

@@ -11,6 +11,7 @@
 #include "engine/Database.h"
 #include "engine/Table.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -77,6 +78,12 @@ public:
     void MedvirkTableAfterInsert(engine::Table& table);
     void MedvirkTableAfterPost(engine::Table& table);
     void UdlaanTableAfterInsert(engine::Table& table);
+    void UdlaanTableBeforePost(engine::Table& table);
+
+    /// Today's date for the loan rules; tests set another.
+    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+    /// The loan period in days from the configuration (the default when it holds none).
+    int loanDays();
 
     /// One past the highest tape number of the whole table (all leading digits, at most 18;
     /// numbers not starting with a digit take no part), as "0000-00"; "0001-00" when none.

@@ -85,7 +85,8 @@ std::vector<TableSpec> buildSpecs()
           {f::W_Over, "INTEGER", nullptr, 0, K::Integer},
           {f::H_Reg, "INTEGER", nullptr, 0, K::Integer},
           {f::W_Reg, "INTEGER", nullptr, 0, K::Integer},
-          {f::Laanetid, "INTEGER", "30", 1, K::Integer}},
+          {f::Laanetid, "INTEGER", "30", 1, K::Integer},
+          {f::VisOverskredne, "INTEGER", "1", 1, K::Integer}},
          {}},
     };
 }

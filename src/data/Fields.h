@@ -44,5 +44,7 @@ inline constexpr char W_Over[] = "W_Over";
 inline constexpr char H_Reg[] = "H_Reg";
 inline constexpr char W_Reg[] = "W_Reg";
 inline constexpr char Laanetid[] = "Laanetid";
+// 1: the overdue loans show when the program starts.
+inline constexpr char VisOverskredne[] = "VisOverskredne";
 
 } // namespace data::fields

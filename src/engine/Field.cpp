@@ -94,6 +94,21 @@ bool formatNumericDate(const QDate& date, const QString& format, QString& out)
     return true;
 }
 
+
+bool holdsInteger(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 // Asking the system for its date format costs more than formatting the date; ask once per locale.
 QString shortDate(const QDate& date)
 {
@@ -109,20 +124,6 @@ QString shortDate(const QDate& date)
         return text;
     return locale.toString(date, format);
 }
-
-bool holdsInteger(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-} // namespace
 
 Field::Field(Table& table, int index, const QString& name, FieldKind kind)
     : table_(table), index_(index), name_(name), kind_(kind)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QString>
 #include <QVariant>
 
@@ -55,5 +56,8 @@ private:
     QString name_;
     FieldKind kind_;
 };
+
+/// A date as date fields show it: the system's short form with a four-digit year.
+QString shortDate(const QDate& date);
 
 } // namespace engine

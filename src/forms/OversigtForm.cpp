@@ -10,6 +10,7 @@
 #include "data/DM.h"
 #include "data/FieldTable.h"
 #include "data/Fields.h"
+#include "data/Loans.h"
 #include "data/TimeText.h"
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
@@ -164,6 +165,8 @@ void TOversigtForm::createSelectionGroup()
     DBLookupComboBox6->setListSource(data::DM->OptagetSource);
     RadioButton8 = design::radioButton(GroupBox3, "RadioButton8", QStringLiteral("Udlånte"), QRect(320, 27, 87, 17));
     RadioButton7 = design::radioButton(GroupBox3, "RadioButton7", QStringLiteral("Alle"), QRect(321, 59, 84, 17));
+    // Between the two designed choices, where the group has room.
+    RadioButton10 = design::radioButton(GroupBox3, "RadioButton10", QStringLiteral("Overskredne"), QRect(320, 43, 84, 16));
 }
 
 void TOversigtForm::createContentSearch()
@@ -225,6 +228,7 @@ void TOversigtForm::connectHandlers()
     checked(RadioButton3, &TOversigtForm::RadioButton3Click);
     checked(RadioButton8, &TOversigtForm::RadioButton8Click);
     checked(RadioButton7, &TOversigtForm::RadioButton7Click);
+    checked(RadioButton10, &TOversigtForm::RadioButton10Click);
     click(SpeedButton1, &TOversigtForm::SpeedButton1Click);
     click(SpeedButton2, &TOversigtForm::SpeedButton2Click);
     click(Button1, &TOversigtForm::Button1Click);
@@ -336,10 +340,12 @@ void TOversigtForm::clearLists(const dbctrls::TDBLookupComboBox* except)
 void TOversigtForm::filterByList(const QString& field, dbctrls::TDBLookupComboBox* chosen)
 {
     engine::Table& video = videoTable();
+    video.SetCondition({});
     video.SetFilter(engine::makeFilter(field, chosen->shownText()));
     video.SetFiltered(true);
     design::uncheck(RadioButton7);
     design::uncheck(RadioButton8);
+    design::uncheck(RadioButton10);
     clearLists(chosen);
 }
 
@@ -366,14 +372,27 @@ void TOversigtForm::DBLookupComboBox6Click()
 void TOversigtForm::RadioButton8Click()
 {
     engine::Table& video = videoTable();
+    video.SetCondition({});
     video.SetFilter(QStringLiteral("Udlaan = 'Ja'"));
     video.SetFiltered(true);
+    clearLists();
+}
+
+void TOversigtForm::RadioButton10Click()
+{
+    // A condition, not a stored flag: a loan becomes overdue as days pass, with no write.
+    engine::Table& video = videoTable();
+    video.SetFiltered(false);
+    video.SetCondition({QStringLiteral("Overdue"), data::overdueTapeCondition(),
+                        [] { return std::vector<QVariant>{data::DM->Today().toString(Qt::ISODate)}; },
+                        {QStringLiteral("Udlaan.db")}});
     clearLists();
 }
 
 void TOversigtForm::RadioButton7Click()
 {
     // The filter text stays; it only stops applying.
+    videoTable().SetCondition({});
     videoTable().SetFiltered(false);
     clearLists();
 }

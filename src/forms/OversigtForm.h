@@ -65,6 +65,7 @@ public:
     dbctrls::TDBLookupComboBox* DBLookupComboBox6;
     QRadioButton* RadioButton8;
     QRadioButton* RadioButton7;
+    QRadioButton* RadioButton10; ///< lent and overdue
     QLabel* Label8;
     QLineEdit* Edit3;
     QToolButton* SpeedButton2;
@@ -93,6 +94,7 @@ public:
     void DBLookupComboBox6Click();
     void RadioButton8Click();
     void RadioButton7Click();
+    void RadioButton10Click();
     void Button1Click();
     void Button2Click();
     void FormCreate();

@@ -66,13 +66,16 @@ TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
     design::setTextColor(DBText2, QColor(0, 0, 128));
     design::bind(DBText2, {data::DM->VideoSource, fields::Titel});
 
-    // Widths that let a name, a telephone number and every language's titles show in full.
+    // Widths that let a name, a telephone number, the due and return dates and every
+    // language's titles show without scrolling sideways.
     DBGrid2 = design::grid(this, "DBGrid2", {14, 45, 577, 305},
-                           {gridColumn(fields::LinkTapeNr, QStringLiteral("Båndnr."), 80),
-                            gridColumn(fields::Dato, QString(), 85),
-                            gridColumn(fields::Navn, QString(), 180),
-                            gridColumn(fields::Telefon, QString(), 110),
-                            gridColumn(fields::Returneret, QString(), 100)},
+                           {gridColumn(fields::LinkTapeNr, QStringLiteral("Båndnr."), 62),
+                            gridColumn(fields::Dato, QString(), 74),
+                            gridColumn(fields::Navn, QString(), 122),
+                            gridColumn(fields::Telefon, QString(), 82),
+                            gridColumn(fields::Returneret, QString(), 68),
+                            gridColumn(fields::Forfald, QString(), 74),
+                            gridColumn(fields::ReturDato, QStringLiteral("Returdato"), 74)},
                            data::DM->UdlaanSource, true);
 
     DBNavigator3 = design::navigator(this, "DBNavigator3", {15, 365, 487, 33},

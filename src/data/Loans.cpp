@@ -1,0 +1,127 @@
+#include "Loans.h"
+
+#include "Fields.h"
+#include "core/SectionTexts.h"
+#include "engine/Database.h"
+#include "engine/Field.h"
+#include "engine/SortExpression.h"
+#include "engine/Statement.h"
+#include "engine/Table.h"
+
+#include <algorithm>
+
+namespace data {
+
+namespace {
+
+// Returned: the text says so or a return date is there. Both columns of the loan row.
+const char kNotReturned[] = "coalesce(u.Returneret, '') <> 'Ja' AND coalesce(u.ReturDato, '') = ''";
+
+QDate isoDate(const QString& text)
+{
+    return QDate::fromString(text, Qt::ISODate);
+}
+
+QString loanSelect()
+{
+    return QStringLiteral("SELECT u.Tapenr, v.Titel, u.Navn, u.Telefon, u.Dato, u.Forfald, u.ReturDato, "
+                          "(%1) AS current FROM Udlaan.Udlaan AS u "
+                          "LEFT JOIN Video.Video AS v ON v.TapeNr = u.Tapenr ")
+        .arg(QLatin1String(kNotReturned));
+}
+
+std::vector<LoanLine> readLines(engine::Statement& query, const QDate& today)
+{
+    std::vector<LoanLine> lines;
+    while (query.step()) {
+        LoanLine line{query.text(0), query.text(1), query.text(2), query.text(3),
+                      isoDate(query.text(4)), isoDate(query.text(5)), isoDate(query.text(6)),
+                      query.int64(7) != 0};
+        if (line.current && line.due.isValid() && line.due < today)
+            line.daysOver = int(line.due.daysTo(today));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+} // namespace
+
+std::vector<LoanLine> dueLoans(engine::Database& db, const QDate& today, int withinDays)
+{
+    engine::Statement query(db, loanSelect()
+                                    + QStringLiteral("WHERE %1 AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?1 "
+                                                     "ORDER BY u.Forfald, u.Tapenr")
+                                          .arg(QLatin1String(kNotReturned)));
+    query.bindText(1, today.addDays(withinDays).toString(Qt::ISODate));
+    return readLines(query, today);
+}
+
+std::vector<Borrower> borrowers(engine::Database& db, const QDate& today)
+{
+    // The telephone of the newest loan that has one: a borrower's number may have changed.
+    engine::Statement query(
+        db, QStringLiteral("SELECT u.Navn, "
+                           "(SELECT t.Telefon FROM Udlaan.Udlaan AS t WHERE t.Navn = u.Navn AND coalesce(t.Telefon, '') <> '' "
+                           " ORDER BY t.Dato DESC, t.rowid DESC LIMIT 1), "
+                           "sum(%1), sum((%1) AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?1), count(*) "
+                           "FROM Udlaan.Udlaan AS u WHERE coalesce(u.Navn, '') <> '' GROUP BY u.Navn")
+                .arg(QLatin1String(kNotReturned)));
+    query.bindText(1, today.toString(Qt::ISODate));
+    std::vector<Borrower> result;
+    while (query.step())
+        result.push_back({query.text(0), query.text(1), int(query.int64(2)), int(query.int64(3)), int(query.int64(4))});
+    // The loans file has no sort key on names; a borrower list is short enough to sort here.
+    std::sort(result.begin(), result.end(), [](const Borrower& a, const Borrower& b) {
+        const QString foldA = engine::danishFold(a.name), foldB = engine::danishFold(b.name);
+        return foldA != foldB ? foldA < foldB : a.name < b.name;
+    });
+    return result;
+}
+
+std::vector<LoanLine> loansOf(engine::Database& db, const QString& name, const QDate& today)
+{
+    engine::Statement query(db, loanSelect()
+                                    + QStringLiteral("WHERE u.Navn = ?1 ORDER BY current DESC, "
+                                                     "CASE WHEN current THEN coalesce(u.Forfald, '9999') END, "
+                                                     "u.Dato DESC, u.rowid DESC"));
+    query.bindText(1, name);
+    return readLines(query, today);
+}
+
+QString overdueTapeCondition()
+{
+    // IN over the due-date index reads only the overdue loans, not one probe per tape.
+    return QStringLiteral("\"Video\".\"Video\".TapeNr IN (SELECT u.Tapenr FROM \"Udlaan\".\"Udlaan\" AS u WHERE %1 "
+                          "AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?)")
+        .arg(QLatin1String(kNotReturned));
+}
+
+QString loanText(const char* key, const QString& danish)
+{
+    return core::sectionText("Loans", key, danish);
+}
+
+QDate dueDateFor(const QDate& lent, int loanDays)
+{
+    if (loanDays <= 0 || loanDays > 3660)
+        loanDays = kDefaultLoanDays;
+    return lent.addDays(loanDays);
+}
+
+void settleReturn(engine::Table& loans, const QDate& today)
+{
+    engine::Field& returned = loans.FieldByName(fields::Returneret);
+    engine::Field& date = loans.FieldByName(fields::ReturDato);
+    const QString text = returned.AsString().trimmed();
+    if (text == QLatin1String("Ja")) {
+        if (date.IsNull())
+            date.SetValue(today.toString(Qt::ISODate));
+    } else if (text.isEmpty() && !date.IsNull()) {
+        // A return date typed alone says the tape came back.
+        returned.SetAsString(QStringLiteral("Ja"));
+    } else if (!date.IsNull()) {
+        date.Clear();
+    }
+}
+
+} // namespace data

@@ -1,0 +1,65 @@
+#pragma once
+// Loans as a whole: which are overdue, who the borrowers are, and the rules that keep a
+// loan's due date and return date. A loan counts as returned when its Returneret text is
+// "Ja" or it has a return date; it is overdue when not returned and its due date lies
+// before today (a loan due today is not overdue yet).
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace engine {
+class Database;
+class Table;
+} // namespace engine
+
+namespace data {
+
+struct LoanLine {
+    QString tapeNr;
+    QString title;
+    QString name;
+    QString telephone;
+    QDate lent;
+    QDate due;
+    QDate returned;
+    bool current = false; ///< not returned
+    int daysOver = 0;     ///< days past the due date (0 when not overdue)
+};
+
+struct Borrower {
+    QString name;
+    QString telephone; ///< from the borrower's newest loan that has one
+    int current = 0;   ///< loans not returned
+    int overdue = 0;   ///< of those, past their due date
+    int total = 0;
+};
+
+/// The loan period when the configuration holds none or nonsense.
+constexpr int kDefaultLoanDays = 30;
+
+/// Not-returned loans whose due date is before today + withinDays (withinDays 0: the overdue
+/// ones), longest over first, then by tape number. Reads Video and Udlaan of db as attached.
+std::vector<LoanLine> dueLoans(engine::Database& db, const QDate& today, int withinDays = 0);
+
+/// Every name that ever borrowed a tape, once, in the Danish order, with its counts.
+std::vector<Borrower> borrowers(engine::Database& db, const QDate& today);
+
+/// The loans of one borrower: current ones first (oldest due first), then the history,
+/// newest first.
+std::vector<LoanLine> loansOf(engine::Database& db, const QString& name, const QDate& today);
+
+/// SQL condition on the Video view that holds for tapes with an overdue loan; its one
+/// parameter is today's date as ISO text.
+QString overdueTapeCondition();
+
+/// The loans' text for key in the active language; danish when none is known.
+QString loanText(const char* key, const QString& danish);
+
+/// A new loan's due date: lent + loanDays (days <= 0 or over ten years read as the default).
+QDate dueDateFor(const QDate& lent, int loanDays);
+
+/// Keeps a loan row's return date in step with its returned text before it is stored:
+/// "Ja" without a date gets today's, anything else clears it.
+void settleReturn(engine::Table& loans, const QDate& today);
+
+} // namespace data
