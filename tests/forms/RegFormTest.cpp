@@ -185,6 +185,17 @@ TEST_F(RegFixture, ARefusedPostOnCloseKeepsTheWindowOpen)
     EXPECT_EQ(column(*dm->VideoTable, "Titel"), (QStringList{QStringLiteral("Første"), QStringLiteral("Dublet")}));
 }
 
+// An eighth character typed is kept and the number refused, never cut to another number.
+TEST_F(RegFixture, AnOverLongNumberIsRefusedWithTheMessageNotCut)
+{
+    showRegForm();
+    typeNewTape(QStringLiteral("12345678"), QStringLiteral("Lang"));
+    form->close();
+    EXPECT_EQ(takeErrors() << form->DBEdit1->text(),
+              (QStringList{QString::fromUtf8("Båndnummeret '12345678' er for langt: et båndnummer har højst 7 tegn."),
+                           QStringLiteral("12345678")}));
+}
+
 TEST_F(RegFixture, EscapeDoesNotCloseTheWindow)
 {
     showRegForm();
