@@ -46,7 +46,7 @@ const TapeNumberCase kTapeNumbers[] = {
     {"0001-00", true},   {"abc", true},        {"1234567", true},      {"10000-00", true},
     {"1234567890123456789-00", true},          {"0002-00xLONGNUMBER", false},
     {"12345678", false}, {"10000-01", false},  {"12345678901234567890-00", false},
-    {"\x01\x02", false, false}, {"00\t1-00", false, false}, {"0003-00\n", false, false},
+    {"\x01\x02", false, false}, {"00\t1-00", false, false}, {"003-00\n", false, false},
 };
 
 class TapeNumberLength : public DataFixture, public ::testing::WithParamInterface<TapeNumberCase> {};

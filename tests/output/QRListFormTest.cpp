@@ -180,7 +180,6 @@ TEST_F(ListReport, ATapeDeletedElsewhereMeanwhileIsLeftOutNotPrintedEmpty)
     EXPECT_EQ(footer.match(text.last()).captured(1), QStringLiteral("299")) << qPrintable(text.last());
 }
 
-// A PDF asked for by name is written, with the headings; printer and preview stay idle.
 TEST_F(ListReport, AnEmptyTableGivesAPdfOfHeadingsAndNoPageElsewhere)
 {
     ScopedPrinterFactory printer([this] {
@@ -268,7 +267,6 @@ TEST_F(ListReport, ADateTooWideForItsBoxPrintsWholeInDigits)
     };
     for (const auto& c : cases) {
         QLocale::setDefault(c.locale);
-        // Else the dates as the system shows them fit and print.
         QStringList printed;
         for (const char* iso : {"2001-05-17", "2003-09-09"})
             printed << (c.digits ? QString::fromLatin1(iso) : video.FieldByName(QStringLiteral("OptagetDato")).displayText(QString::fromLatin1(iso)));
