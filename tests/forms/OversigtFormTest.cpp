@@ -1,4 +1,5 @@
 #include "BrowseFixture.h"
+#include "core/Errors.h"
 
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBGridDelegate.h"
@@ -327,7 +328,8 @@ TEST_F(Overview, ShowingRestoresAndClosingStoresTheOuterSize)
     }
 }
 
-TEST_F(Overview, TheTapeNumberCellTakesSevenCharacters)
+// An eighth character typed is kept and the number refused, never cut to another number.
+TEST_F(Overview, TheTapeNumberCellKeepsAnOverLongNumberForTheRuleToRefuse)
 {
     const QModelIndex cell = form->DBGrid1->model()->index(1, 0);
     form->DBGrid1->setCurrentIndex(cell);
@@ -335,11 +337,16 @@ TEST_F(Overview, TheTapeNumberCellTakesSevenCharacters)
     auto* editor = qobject_cast<QLineEdit*>(static_cast<dbctrls::TDBGridDelegate*>(form->DBGrid1->itemDelegate())->openEditor());
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("0002-00xLONGNUMBER"));
-    EXPECT_EQ(editor->text(), QStringLiteral("0002-00"));
+    QTest::keyClicks(editor, QStringLiteral("0002-00xLONG"));
     QTest::keyClick(editor, Qt::Key_Return);
-    video().Post();
-    EXPECT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00")));
+    QStringList refusals = takeErrors();
+    try {
+        video().Post();
+    } catch (const core::EDatabaseError& e) {
+        refusals << e.message();
+    }
+    EXPECT_EQ(refusals.value(0), QString::fromUtf8("Båndnummeret '0002-00xLONG' er for langt: et båndnummer har højst 7 tegn."));
+    video().Cancel();
 }
 
 TEST_F(Overview, AfterARefusedPostTheHighlightStaysOnTheRecord)
