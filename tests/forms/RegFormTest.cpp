@@ -358,7 +358,6 @@ TEST_F(RegFixture, AFreeTextEditLiesOverItsListAndShowsWhatIsChosen)
     EXPECT_FALSE(form->DBLookupComboBox4->isEditable()) << "a type only from its list";
 }
 
-// An eighth character typed is kept and the number refused, never cut to another number.
 TEST_F(RegFixture, TheTapeNumberEditorsKeepAnOverLongNumberForTheRuleToRefuse)
 {
     addTape(QStringLiteral("10000-00"), QStringLiteral("Lang"));

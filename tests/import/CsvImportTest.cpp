@@ -87,7 +87,6 @@ TEST_F(CsvImport, TheProgramsOwnExportComesBackByteForByte)
                  {"OptagetDato", "12.10.2001"}, {"Fabrikat", "Sony; \"Premium\""},
                  {"Indhold", QStringLiteral("Linje 1\nLinje \"2\"; slut")}});
         addTape(dm, QStringLiteral("0002-00"), QStringLiteral("Kort"), {{"Kopi", "Original"}});
-        // What a spreadsheet would run goes out as text; an apostrophe of its own survives.
         addTape(dm, QStringLiteral("0003-00"), QStringLiteral("=cmd|' /C calc'!A0"),
                 {{"Type", "@SUM(1)"}, {"Kopi", "-00"}, {"Laengde", "+SUM(1)"}, {"Kategori", "'citat"},
                  {"Instruktor", "=HYPERLINK(\"http://x\")"}, {"Fabrikat", "''to"}});
