@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -45,14 +46,23 @@ void exportTapes(data::TDM& dm, const QString& file)
     exporter.Execute();
 }
 
-// An empty table gives no page and so no file, as the list report prints nothing for it.
+// An empty table gives the list's headings on one page: a file asked for by name is written.
 void reportPdf(data::TDM& dm, const QString& file)
 {
     const QString refusal = output::tableFolderRefusal(QFileInfo(file), *dm.VideoTable);
     if (!refusal.isEmpty())
         throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(file, refusal));
     TQRListForm report(*dm.VideoTable);
-    report.writePdf(file);
+    if (report.writePdf(file) <= 0)
+        throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". No page was made.").arg(file));
+}
+
+// Qt's own notices (such as "XDG_RUNTIME_DIR not set" under cron or su) are not what the user
+// asked for; a command's output is its result and its own messages.
+void dropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "spolarkiv: %s\n", message.toLocal8Bit().constData());
 }
 
 // No display, no guard, no splash, no main window, and nothing handed to the shell.
@@ -120,6 +130,15 @@ int runReadCommand(int argc, char** argv, const std::function<void(data::TDM&)>&
 
 std::optional<int> runCommandLine(int argc, char** argv)
 {
+    static const char* const commands[] = {"--version", "--import-paradox", "--import-csv", "--backup",
+                                           "--restore", "--export", "--report-pdf", "--html", "--labels",
+                                           "--overdue"};
+    const bool command = std::any_of(argv + 1, argv + argc, [](const char* argument) {
+        return std::any_of(std::begin(commands), std::end(commands),
+                           [argument](const char* name) { return std::strcmp(argument, name) == 0; });
+    });
+    if (command)
+        qInstallMessageHandler(dropQtMessages);
     for (int i = 1; i < argc; ++i) {
         const bool hasFile = i + 1 < argc;
         if (std::strcmp(argv[i], "--version") == 0) {

@@ -33,11 +33,26 @@ bool isTapeNumberLengthAllowed(const QString& tapeNr)
     return numbered.match(tapeNr).hasMatch();
 }
 
+namespace {
+bool holdsControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+} // namespace
+
+TapeNumberFault tapeNumberFault(const QString& tapeNr)
+{
+    if (!isTapeNumberLengthAllowed(tapeNr))
+        return TapeNumberFault::TooLong;
+    // Invisible in every window and lost by the export's trimming: the tape could not be found again.
+    if (holdsControlCharacter(tapeNr))
+        return TapeNumberFault::ControlCharacter;
+    return TapeNumberFault::None;
+}
+
 bool isTapeNumberUsableInFileName(const QString& tapeNr)
 {
-    const bool control =
-        std::any_of(tapeNr.begin(), tapeNr.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
-    return !control && !tapeNr.contains(QLatin1Char('/')) && !tapeNr.contains(QLatin1Char('\\'))
+    return !holdsControlCharacter(tapeNr) && !tapeNr.contains(QLatin1Char('/')) && !tapeNr.contains(QLatin1Char('\\'))
            && !tapeNr.contains(QLatin1String(".."));
 }
 
@@ -118,10 +133,15 @@ void TDM::OpenTables()
 void TDM::VideoTableBeforePost(engine::Table& table)
 {
     const QString tapeNr = table.FieldByName(fields::TapeNr).AsString();
-    if (!isTapeNumberLengthAllowed(tapeNr))
+    switch (tapeNumberFault(tapeNr)) {
+    case TapeNumberFault::TooLong:
         throw core::EDatabaseError(QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst %2 tegn.")
                                        .arg(tapeNr)
                                        .arg(kTapeNumberWidth));
+    case TapeNumberFault::ControlCharacter:
+        throw core::EDatabaseError(QStringLiteral("Båndnummeret må ikke indeholde styretegn (tabulator, linjeskift o.l.)."));
+    case TapeNumberFault::None: break;
+    }
     const QString start = table.FieldByName(fields::Start).AsString();
     const QString end = table.FieldByName(fields::Slut).AsString();
     if (start.isEmpty() || end.isEmpty())
@@ -213,9 +233,12 @@ void TDM::CloseTables()
 
 QString TDM::NextTapeNumber()
 {
-    // The whole table, whatever order or filter the overview left: the highest leading number.
-    const QVariant max = db_->scalar(QStringLiteral("SELECT max(CAST(substr(TapeNr, 1, 18) AS INTEGER)) FROM \"%1\".\"%1\" "
-                                                    "WHERE TapeNr GLOB '[0-9]*'")
+    // The whole table, whatever order or filter the overview left: the highest number of the
+    // numbering's own form, so a number typed in another form (8765432) cannot push the next
+    // one past the length the catalogue allows.
+    const QVariant max = db_->scalar(QStringLiteral("SELECT max(CAST(substr(TapeNr, 1, min(length(TapeNr) - 3, 18)) AS INTEGER)) "
+                                                    "FROM \"%1\".\"%1\" WHERE TapeNr GLOB '[0-9]*-00' "
+                                                    "AND substr(TapeNr, 1, length(TapeNr) - 3) NOT GLOB '*[^0-9]*'")
                                          .arg(VideoTable->SqlName()),
                                      {}, db_->filePath(VideoTable->SqlName()));
     const qint64 highest = max.isNull() ? 0 : max.toLongLong();

@@ -37,19 +37,10 @@ void TDBEdit::setInputNormalizer(std::function<QString(const QString&)> normaliz
     normalizer_ = std::move(normalizer);
 }
 
-void TDBEdit::setFieldWidth(int width)
-{
-    fieldWidth_ = width;
-    showField();
-}
-
 void TDBEdit::showField()
 {
     engine::Field* field = link_.field();
     const QString value = field ? field->AsString() : QString();
-    // QLineEdit cuts a text to its limit, which would write a stored longer value back cut.
-    if (fieldWidth_ > 0)
-        setMaxLength(qMax(fieldWidth_, int(value.size())));
     if (value != text())
         setText(value);
 }

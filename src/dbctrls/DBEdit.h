@@ -32,8 +32,6 @@ public:
     /// Applied to the pending text before it is written (e.g. "0130" -> "01:30"); the edit
     /// then shows the written value.
     void setInputNormalizer(std::function<QString(const QString&)> normalizer);
-    /// Characters the user can type (0: no limit); a longer stored value still shows whole.
-    void setFieldWidth(int width);
 
 signals:
     /// The edit was left (focus moved to another control of the window), after its pending
@@ -51,7 +49,6 @@ private:
 
     TFieldDataLink link_;
     std::function<QString(const QString&)> normalizer_;
-    int fieldWidth_ = 0;
 };
 
 /// True when leaving a control for this reason means the user moved on inside the window

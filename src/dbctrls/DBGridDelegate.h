@@ -19,9 +19,6 @@ public:
     QWidget* openEditor() const { return editor_; }
 
 private:
-    /// Applies the column's length limit to a text editor.
-    void limitLength(QWidget* editor, const QModelIndex& index) const;
-
     TDBGrid* grid_;
     mutable QPointer<QWidget> editor_;
 };

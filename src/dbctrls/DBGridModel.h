@@ -31,8 +31,6 @@ struct TDBGridColumn {
     int width = -1;  ///< pixels; -1: the grid's default width
     /// Applied to a typed cell text before it is written (e.g. "0130" -> "01:30").
     std::function<QString(const QString&)> normalize;
-    /// Characters a cell editor takes; 0: no limit. A longer stored value still shows whole.
-    int maxLength = 0;
 };
 
 class TDBGridModel : public QAbstractTableModel {

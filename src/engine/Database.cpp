@@ -524,6 +524,15 @@ void Database::unregisterTable(Table* table)
     std::replace(touched_.begin(), touched_.end(), table, static_cast<Table*>(nullptr));
 }
 
+std::vector<Table*> Database::tablesDependingOn(const QString& schema) const
+{
+    std::vector<Table*> result;
+    for (Table* table : tables_)
+        if (table->dependsOnFile(schema))
+            result.push_back(table);
+    return result;
+}
+
 std::vector<Table*> Database::tablesOn(const QString& schema) const
 {
     std::vector<Table*> result;

@@ -82,6 +82,8 @@ public:
     void unregisterTable(Table* table);
     /// Tables open on the same file (another component sees new rows after Close/Open).
     std::vector<Table*> tablesOn(const QString& schema) const;
+    /// Tables whose view's named condition reads the file of this schema.
+    std::vector<Table*> tablesDependingOn(const QString& schema) const;
 
 private:
     friend class Statement;

@@ -114,6 +114,7 @@ void Table::Open()
         return;
     Impl& d = *d_;
     const QString schema = db_.attach(fileName_);
+    attachConditionFiles();
     d.path = db_.filePath(schema);
     d.qualified = quoteId(schema) + QLatin1Char('.') + quoteId(sqlName_);
     d.meta.read(db_, schema, d.path);
@@ -213,7 +214,7 @@ void Table::loadBuffer()
 
 ViewSettings Table::viewSettings() const
 {
-    return {indexName_, indexFieldNames_, filter_, filtered_, masterFields_, masterOf(*this) != nullptr};
+    return {indexName_, indexFieldNames_, filter_, filtered_, masterFields_, masterOf(*this) != nullptr, condition_};
 }
 
 void Table::changeView(const std::function<void()>& apply, bool keepRecord)
@@ -223,7 +224,7 @@ void Table::changeView(const std::function<void()>& apply, bool keepRecord)
         return;
     }
     checkBrowseMode();
-    const auto saved = std::make_tuple(indexName_, indexFieldNames_, filter_, filtered_, masterFields_);
+    const auto saved = std::make_tuple(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, condition_);
     ViewShape shape = d_->query.shape();
     apply();
     try {
@@ -234,7 +235,7 @@ void Table::changeView(const std::function<void()>& apply, bool keepRecord)
             d_->query.setShape(ViewShape::resolve(d_->meta, settings));
         readView();
     } catch (...) {
-        std::tie(indexName_, indexFieldNames_, filter_, filtered_, masterFields_) = saved;
+        std::tie(indexName_, indexFieldNames_, filter_, filtered_, masterFields_, condition_) = saved;
         d_->query.setShape(std::move(shape));
         throw;
     }
@@ -286,6 +287,36 @@ void Table::SetFiltered(bool on)
 {
     if (on != filtered_)
         changeView([&] { filtered_ = on; }, false);
+}
+
+void Table::SetCondition(const NamedCondition& condition)
+{
+    if (condition.sameAs(condition_))
+        return;
+    if (Active())
+        for (const QString& file : condition.dependsOn)
+            db_.attach(file);
+    changeView([&] { condition_ = condition; }, true);
+}
+
+void Table::attachConditionFiles()
+{
+    for (const QString& file : condition_.dependsOn)
+        db_.attach(file);
+}
+
+bool Table::dependsOnFile(const QString& schema) const
+{
+    return std::any_of(condition_.dependsOn.begin(), condition_.dependsOn.end(), [&](const QString& file) {
+        return QFileInfo(file).completeBaseName().compare(schema, Qt::CaseInsensitive) == 0;
+    });
+}
+
+void Table::refreshDependents()
+{
+    for (Table* table : db_.tablesDependingOn(sqlName_))
+        if (table != this && table->Active())
+            table->rereadView();
 }
 
 void Table::SetMasterSource(DataSource* source)
@@ -346,9 +377,15 @@ void Table::afterRollback()
 {
     if (!Active())
         return;
+    invalidateSiblings();
+    rereadView();
+    refreshDependents();
+}
+
+void Table::rereadView()
+{
     Impl& d = *d_;
     d.cache.clear();
-    invalidateSiblings();
     readView();
     if (state_ == DataSetState::Insert) {
         d.insertPos = std::clamp(d.insertPos, 0, int(d.view.size()));
@@ -780,6 +817,7 @@ void Table::post(bool askControls)
     loadBuffer();
     send(&DataSource::notifyEditingChanged);
     send(&DataSource::notifyDataSetChanged);
+    refreshDependents();
     if (AfterPost)
         AfterPost(*this);
 }
@@ -839,6 +877,7 @@ void Table::Delete()
     if (wasEditing)
         send(&DataSource::notifyEditingChanged);
     send(&DataSource::notifyDataSetChanged);
+    refreshDependents();
     if (AfterDelete)
         AfterDelete(*this);
 }

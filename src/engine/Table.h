@@ -6,6 +6,7 @@
 // index arithmetic, records are read on demand and cached. Reading rows for a grid never
 // moves the cursor or fires events. Not thread-safe: user-interface thread only.
 #include "Field.h"
+#include "NamedCondition.h"
 
 #include <QObject>
 #include <QString>
@@ -100,6 +101,13 @@ public:
     bool Filtered() const { return filtered_; }
     void SetFiltered(bool on);
 
+    /// Adds the program's named condition to the view beside the filter (an unset one removes
+    /// it) and attaches the files it reads; a post or delete in any of them re-reads the view.
+    /// A condition SQLite cannot run throws EDatabaseError, and the view stays as it was.
+    void SetCondition(const NamedCondition& condition);
+    /// The name of the view's named condition; empty when none is set.
+    QString ConditionName() const { return condition_.name; }
+
     // Master/detail: the view holds only rows whose fields equal the master's fields.
     void SetMasterSource(DataSource* source);
     DataSource* MasterSource() const { return masterSource_; }
@@ -161,6 +169,8 @@ public:
     void removeDataSource(DataSource* source);
     /// Called by Database after a rollback of a scope that touched this table.
     void afterRollback();
+    /// True when the view's named condition reads the table file of this schema.
+    bool dependsOnFile(const QString& schema) const;
     /// Called by the master's DataSource when the master moved or changed.
     void masterChanged();
     /// Called by the master's DataSource when a master field changed (nullptr: all).
@@ -183,6 +193,12 @@ private:
     ViewSettings viewSettings() const;
     void changeView(const std::function<void()>& apply, bool keepRecord);
     void invalidateSiblings();
+    /// Re-reads the views whose named condition reads this table's file.
+    void refreshDependents();
+    void attachConditionFiles();
+    /// Reads the view again after another component changed the file, keeping the current
+    /// record (or the inserted one's place).
+    void rereadView();
     void send(void (DataSource::*notify)());
     /// Debug builds: the current row lies in the view; an insert position exists only in insert state.
     void assertInvariant() const noexcept;
@@ -202,6 +218,7 @@ private:
     bool filtered_ = false;
     DataSource* masterSource_ = nullptr;
     QString masterFields_;
+    NamedCondition condition_;
     std::vector<std::unique_ptr<Field>> fields_;
     std::vector<DataSource*> sources_;
     std::unique_ptr<Impl> d_;

@@ -70,6 +70,13 @@ bool ViewQuery::ordersBySortKeyOf(const QString& column) const
 ViewQuery::Where ViewQuery::where(const LinkValues& link) const
 {
     Where result = filterWhere_;
+    if (shape_.condition.isSet()) {
+        // Its values are read now: a date relative to today is today's.
+        result.terms << QStringLiteral("(%1)").arg(shape_.condition.sql);
+        if (shape_.condition.values)
+            for (QVariant& value : shape_.condition.values())
+                result.params.push_back(std::move(value));
+    }
     // A master without a current record, or without a value in a link field, links no record.
     result.none = !link;
     for (size_t i = 0; !result.none && i < link->size(); ++i) {

@@ -1,5 +1,5 @@
 #pragma once
-// The SQL behind a table's view, built from its shape (order, filter, master link) and the
+// The SQL behind a table's view, built from its shape (order, filter, named condition, master link) and the
 // master's values at the time of each query: the queries that read the view, place a record
 // in it and find a value. It knows no table: only the file and the shape it is given. No text
 // from the user reaches the SQL: values are always bound. Engine-internal.

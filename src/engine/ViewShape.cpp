@@ -85,6 +85,7 @@ ViewShape ViewShape::resolve(const TableMeta& meta, const ViewSettings& settings
                                                      : fieldOrder(meta, settings.indexFieldNames);
     shape.filter = filterConditions(meta, settings);
     shape.link = linkPairs(meta, settings);
+    shape.condition = settings.condition;
     shape.settings = settings;
     return shape;
 }
@@ -98,7 +99,7 @@ bool ViewShape::dependsOn(const QString& column) const
     const bool filtered = std::any_of(filter.begin(), filter.end(),
                                       [&](const Equality& condition) { return sameColumn(condition.column, column); });
     const bool linked = std::any_of(link.begin(), link.end(), [&](const LinkPair& pair) { return sameColumn(pair.column, column); });
-    return ordered || filtered || linked;
+    return ordered || filtered || linked || condition.isSet();
 }
 
 } // namespace engine

@@ -1,8 +1,10 @@
 #pragma once
-// What a table's view shows: its order, the filter's conditions and the master link's field
-// pairs, resolved against the table file once, when the view changes. A plain value: the
+// What a table's view shows: its order, the filter's conditions, the program's named
+// condition and the master link's field pairs, resolved against the table file once, when the view changes. A plain value: the
 // view's queries are built from it, and it tells which columns the view depends on.
 // Engine-internal.
+#include "NamedCondition.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -56,11 +58,13 @@ struct ViewSettings {
     bool filtered = false;
     QString masterFields;
     bool hasMaster = false; ///< a master source with a table is set
+    NamedCondition condition;
 
     bool operator==(const ViewSettings& other) const
     {
         return indexName == other.indexName && indexFieldNames == other.indexFieldNames && filter == other.filter
-            && filtered == other.filtered && masterFields == other.masterFields && hasMaster == other.hasMaster;
+            && filtered == other.filtered && masterFields == other.masterFields && hasMaster == other.hasMaster
+            && condition.sameAs(other.condition);
     }
     bool operator!=(const ViewSettings& other) const { return !(*this == other); }
 };
@@ -69,13 +73,15 @@ struct ViewShape {
     std::vector<OrderTerm> order;
     std::vector<Equality> filter;
     std::vector<LinkPair> link;
+    NamedCondition condition;
     ViewSettings settings; ///< what it was resolved from
 
     /// The shape the settings give on this table file. An unknown index, a malformed filter
     /// or an unknown field throws EDatabaseError, as the table reports it.
     static ViewShape resolve(const TableMeta& meta, const ViewSettings& settings);
     /// True when the column takes part in the order (also through its sort key), the filter or
-    /// the master link: a change of it may move a record in the view or take it out.
+    /// the master link, or a named condition is set (it may read any column): a change of it
+    /// may move a record in the view or take it out.
     bool dependsOn(const QString& column) const;
 };
 

@@ -1,11 +1,6 @@
 #include "GridColumns.h"
 
-#include "data/DM.h"
-#include "data/Fields.h"
-
 namespace forms {
-
-namespace fields = data::fields;
 
 dbctrls::TDBGridColumn gridColumn(const QString& field, const QString& title, int width)
 {
@@ -13,8 +8,6 @@ dbctrls::TDBGridColumn gridColumn(const QString& field, const QString& title, in
     column.fieldName = field;
     column.title = title;
     column.width = width;
-    if (field.compare(QLatin1String(fields::TapeNr), Qt::CaseInsensitive) == 0)
-        column.maxLength = data::kTapeNumberWidth;
     return column;
 }
 

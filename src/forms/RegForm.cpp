@@ -117,7 +117,6 @@ void TRegForm::createTapeControls()
     Label6 = design::caption(this, "Label6", text("Slut"), {287, 7});
     DBEdit5 = design::dbEdit(this, "DBEdit5", tape(fields::Slut), {287, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0245"));
     // Four digits as the hints ask become a time the duration rule can read.
-    DBEdit1->setFieldWidth(data::kTapeNumberWidth);
     DBEdit4->setInputNormalizer(data::normaliseTimeEntry);
     DBEdit5->setInputNormalizer(data::normaliseTimeEntry);
     Label4 = design::caption(this, "Label4", text("Varighed"), {361, 7});

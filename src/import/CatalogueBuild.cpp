@@ -75,14 +75,29 @@ bool isRecomputed(const CatalogueField& field, const QVector<QVariant>& row)
     return field.kind == FieldKind::LongTime && row[startColumn].isValid() && row[endColumn].isValid();
 }
 
+// The report names a control character by its code, so the line shows which one it was.
+QString visibleControls(const QString& text)
+{
+    QString shown;
+    for (const QChar c : text)
+        shown += c.category() == QChar::Other_Control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
+    return shown;
+}
+
 void applyTapeRules(QVector<QVariant>& row)
 {
     // The record rules refuse such a number on every post; it would stay unsaveable.
     const QString tapeNr = row.first().toString();
-    if (!data::isTapeNumberLengthAllowed(tapeNr))
+    switch (data::tapeNumberFault(tapeNr)) {
+    case data::TapeNumberFault::TooLong:
         throw EImportError(importText("TapeNumberTooLong", QStringLiteral("TapeNr: \"%1\" er længere end %2 tegn"))
                                .arg(tapeNr)
                                .arg(data::kTapeNumberWidth));
+    case data::TapeNumberFault::ControlCharacter:
+        throw EImportError(importText("TapeNumberControl", QStringLiteral("TapeNr: \"%1\" indeholder styretegn"))
+                               .arg(visibleControls(tapeNr)));
+    case data::TapeNumberFault::None: break;
+    }
     if (row[startColumn].isValid() && row[endColumn].isValid())
         row[durationColumn] = data::durationText(row[startColumn].toString(), row[endColumn].toString());
 }

@@ -42,6 +42,14 @@ const CatalogueTable& videoTable()
     return catalogueTables().first();
 }
 
+// The export writes a text a spreadsheet would run as a formula, and a text that starts with
+// an apostrophe, behind one more apostrophe; exactly that one comes off here, so the export's
+// own file reads back as it was written.
+QString withoutTextMark(const QString& value)
+{
+    return value.startsWith(QLatin1Char('\'')) ? value.mid(1) : value;
+}
+
 bool isBlank(const CsvRecord& record)
 {
     for (const QString& field : record.fields)
@@ -187,7 +195,7 @@ private:
                 throw EImportError(record.problem);
             convertRow(
                 videoTable(),
-                [&](int i) { return from_[i] < 0 || from_[i] >= record.fields.size() ? QVariant() : QVariant(record.fields[from_[i]]); },
+                [&](int i) { return from_[i] < 0 || from_[i] >= record.fields.size() ? QVariant() : QVariant(withoutTextMark(record.fields[from_[i]])); },
                 row);
             return true;
         } catch (const EImportError& e) {

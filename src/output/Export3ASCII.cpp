@@ -2,13 +2,28 @@
 
 namespace output {
 
-void TQExport3ASCII::appendQuoted(QString& line, const QString& text) const
+namespace {
+const QChar kTextMark = QLatin1Char('\'');
+} // namespace
+
+bool startsLikeFormula(char16_t first)
+{
+    // '-' too: a spreadsheet reads "-00" as the number 0 and "-A1" as a formula. Numbers
+    // the catalogue stores as numbers are not texts and never get the mark.
+    return QStringView(u"=+-@\t\r'").contains(QChar(first));
+}
+
+void TQExport3ASCII::appendQuoted(QString& line, const QString& text, bool marked) const
 {
     if (!CSVQuoteStrings) {
+        if (marked)
+            line += kTextMark;
         line += text;
         return;
     }
     line += CSVQuote;
+    if (marked)
+        line += kTextMark;
     if (text.contains(CSVQuote)) {
         for (const QChar c : text) {
             if (c == CSVQuote)
@@ -38,15 +53,19 @@ void TQExport3ASCII::WriteCaptions(const std::vector<ExportColumn>& columns)
     writeText(captions.join(CSVComma));
 }
 
-void TQExport3ASCII::appendQuotedPlain(QByteArray& line, QByteArrayView text) const
+void TQExport3ASCII::appendQuotedPlain(QByteArray& line, QByteArrayView text, bool marked) const
 {
     // ASCII is the same bytes in the file's code page.
     if (!CSVQuoteStrings) {
+        if (marked)
+            line.append('\'');
         line.append(text);
         return;
     }
     const char quote = char(CSVQuote.unicode());
     line.append(quote);
+    if (marked)
+        line.append('\'');
     for (qsizetype at = 0;;) {
         const qsizetype found = text.indexOf(quote, at);
         if (found < 0) {
@@ -67,12 +86,14 @@ void TQExport3ASCII::WriteRow(const std::vector<ExportColumn>& columns, const st
     for (size_t i = 0; i < columns.size(); ++i) {
         if (i > 0)
             appendEncoded(bytes_, CSVComma);
+        const bool text = columns[i].kind == ColumnKind::Text && !cells[i].isNull;
         if (cells[i].isPlain && plainQuote) {
-            appendQuotedPlain(bytes_, cells[i].plain);
+            appendQuotedPlain(bytes_, cells[i].plain, text && !cells[i].plain.empty() && startsLikeFormula(char16_t(cells[i].plain[0])));
             continue;
         }
+        const QString value = formatted(columns[i], cells[i]);
         text_.resize(0);
-        appendQuoted(text_, formatted(columns[i], cells[i]));
+        appendQuoted(text_, value, text && !value.isEmpty() && startsLikeFormula(value.front().unicode()));
         appendEncoded(bytes_, text_);
     }
     writeEncoded(bytes_);

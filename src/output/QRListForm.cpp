@@ -87,7 +87,8 @@ void TQRListForm::createDetailBand()
 {
     ReportBand& band = report_.addBand(BandKind::Detail, 6.35);
     for (const Column& c : columns)
-        band.add(line(ItemKind::Field, QLatin1String(c.field), c.left, detailTop, c.width));
+        band.add(line(ItemKind::Field, QLatin1String(c.field), c.left, detailTop, c.width)).widestTexts =
+            data_.widestTexts(QLatin1String(c.field));
 }
 
 void TQRListForm::createPageFooterBand()
@@ -110,5 +111,9 @@ void TQRListForm::preview(QWidget* parent)
 
 int TQRListForm::writePdf(const QString& path)
 {
-    return report_.writePdf(path);
+    // A file asked for by name is always written: an empty list is a page of headings.
+    report_.setPrintIfEmpty(true);
+    const int pages = report_.writePdf(path);
+    report_.setPrintIfEmpty(false);
+    return pages;
 }

@@ -26,8 +26,9 @@ public:
     /// Shows the pages in the preview window and returns when it has been closed. Shows
     /// nothing when the table has no record.
     void preview(QWidget* parent);
-    /// Writes the pages as a PDF file and returns their number; no file when the table has
-    /// no record. Throws core::EInOutError when the file cannot be written.
+    /// Writes the pages as a PDF file and returns their number; a table without a record
+    /// gives one page with the title, the column header and the footer. Throws
+    /// core::EInOutError when the file cannot be written.
     int writePdf(const QString& path);
 
     /// The report's design: page setup and bands.

@@ -3,6 +3,8 @@
 #include "engine/Field.h"
 #include "engine/Table.h"
 
+#include <QDate>
+
 namespace output {
 
 TableReportProvider::TableReportProvider(engine::Table& table) : table_(table) {}
@@ -50,6 +52,18 @@ QString TableReportProvider::shortFieldText(const QString& fieldName)
     if (field.DataType() != engine::FieldKind::Date || field.IsNull())
         return QString();
     return field.Value().toString();
+}
+
+QStringList TableReportProvider::widestTexts(const QString& fieldName) const
+{
+    const engine::Field* field = table_.Active() ? table_.FindField(fieldName) : nullptr;
+    if (!field || field->DataType() != engine::FieldKind::Date)
+        return {};
+    QStringList texts;
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 22; day <= 28; ++day)
+            texts << field->displayText(QDate(2000, month, day).toString(Qt::ISODate));
+    return texts;
 }
 
 void TableReportProvider::beginReading()

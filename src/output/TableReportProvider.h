@@ -4,6 +4,7 @@
 // bound controls stay quiet while the report reads.
 #include "report/ReportDataProvider.h"
 
+#include <QStringList>
 #include <memory>
 
 namespace engine {
@@ -27,6 +28,9 @@ public:
     QString fieldText(const QString& fieldName) override;
     /// A date as year, month and day in digits (2001-05-17); nothing for other fields.
     QString shortFieldText(const QString& fieldName) override;
+    /// For a date field of an open table, the dates a display text can differ by (every month,
+    /// every weekday, two-digit days) as the field shows them; nothing for other fields.
+    QStringList widestTexts(const QString& fieldName) const;
     void beginReading() override;
     void endReading() override;
 

@@ -13,19 +13,23 @@ bool DocumentPages::run(const PageSink& sink)
 }
 
 LaidOutPages::LaidOutPages(const PageSetup& page, const std::vector<ReportBand>& bands, const QString& title,
-                           ReportDataProvider* data)
-    : page_(page), bands_(bands), title_(title), data_(data)
+                           ReportDataProvider* data, bool printIfEmpty)
+    : page_(page), bands_(bands), title_(title), data_(data), printIfEmpty_(printIfEmpty)
 {
 }
 
 int LaidOutPages::countPages(const KeepGoing& keepGoing)
 {
-    return ReportPaginator(page_, bands_, title_).countPages(data_, keepGoing);
+    ReportPaginator paginator(page_, bands_, title_);
+    paginator.setPrintIfEmpty(printIfEmpty_);
+    return paginator.countPages(data_, keepGoing);
 }
 
 bool LaidOutPages::run(const PageSink& sink)
 {
-    return ReportPaginator(page_, bands_, title_).run(data_, sink);
+    ReportPaginator paginator(page_, bands_, title_);
+    paginator.setPrintIfEmpty(printIfEmpty_);
+    return paginator.run(data_, sink);
 }
 
 } // namespace report

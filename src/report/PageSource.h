@@ -42,8 +42,9 @@ private:
 /// design, not the data, which must outlive it. Every count or run reads the data anew.
 class LaidOutPages : public PageSource {
 public:
+    /// printIfEmpty: data without a record gives one page without detail lines.
     LaidOutPages(const PageSetup& page, const std::vector<ReportBand>& bands, const QString& title,
-                 ReportDataProvider* data);
+                 ReportDataProvider* data, bool printIfEmpty = false);
     const PageSetup& page() const override { return page_; }
     const std::vector<ReportBand>& bands() const override { return bands_; }
     int countPages(const KeepGoing& keepGoing) override;
@@ -54,6 +55,7 @@ private:
     std::vector<ReportBand> bands_;
     QString title_;
     ReportDataProvider* data_;
+    bool printIfEmpty_;
 };
 
 } // namespace report

@@ -19,7 +19,9 @@ ReportBand& Report::addBand(BandKind kind, double heightMm)
 
 ReportDocument Report::layout() const
 {
-    return ReportPaginator(page_, bands_, title_).run(data_);
+    ReportPaginator paginator(page_, bands_, title_);
+    paginator.setPrintIfEmpty(printIfEmpty_);
+    return paginator.run(data_);
 }
 
 bool Report::print(QWidget* parent)
@@ -34,7 +36,7 @@ bool Report::print(QWidget* parent)
 
 LaidOutPages Report::pages() const
 {
-    return LaidOutPages(page_, bands_, title_, data_);
+    return LaidOutPages(page_, bands_, title_, data_, printIfEmpty_);
 }
 
 std::unique_ptr<ReportPreview> Report::createPreview(QWidget* parent) const

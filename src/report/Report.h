@@ -28,10 +28,12 @@ public:
     const std::vector<ReportBand>& bands() const { return bands_; }
 
     void setDataProvider(ReportDataProvider* data) { data_ = data; }
+    /// With on, data without a record gives one page (title, headers, footers) instead of none.
+    void setPrintIfEmpty(bool on) { printIfEmpty_ = on; }
     ReportDataProvider* dataProvider() const { return data_; }
 
-    /// Reads the data from first to last record and lays the pages out. No page without
-    /// records (or without a data provider).
+    /// Reads the data from first to last record and lays the pages out. No page without a
+    /// data provider, nor without records unless set to print then.
     ReportDocument layout() const;
     /// The pages laid out one at a time while they are taken (copies the design; the data
     /// provider must outlive it).
@@ -56,6 +58,7 @@ private:
     QString title_;
     std::vector<ReportBand> bands_;
     ReportDataProvider* data_ = nullptr;
+    bool printIfEmpty_ = false;
     int previewProgressDelay_ = 500;
 };
 

@@ -5,6 +5,7 @@
 #include <QFlags>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPainter;
@@ -53,6 +54,9 @@ struct ReportItem {
     Qt::Alignment alignment = Qt::AlignLeft;
     BoxStyle box;
     ValuePainter paintValue; ///< FieldPicture only
+    /// A field with a short form (a date): the widest texts it can show. When one of them does
+    /// not fit the box, every line prints the short form, so a column keeps one form.
+    QStringList widestTexts;
 
     static ReportItem make(ItemKind kind, const QString& text, const QRectF& rectMm,
                            const ReportFont& font = ReportFont())

@@ -69,11 +69,19 @@ bool ReportPaginator::layOut(ReportDataProvider* data, const PageSink& sink)
     if (!data)
         return true;
     ReadingScope reading(*data);
-    if (data->isEmpty())
-        return true;
-    data->first();
-    if (data->eof())
-        return true;
+    bool empty = data->isEmpty();
+    if (!empty) {
+        data->first();
+        empty = data->eof();
+    }
+    if (empty) {
+        if (!printIfEmpty_)
+            return true;
+        // One page with the title, the column header and the footer: a list of nothing.
+        startPage();
+        finishPage();
+        return !stopped_;
+    }
     startPage();
     while (!data->eof()) {
         placeDetails();

@@ -14,8 +14,10 @@ class ReportPaginator {
 public:
     ReportPaginator(const PageSetup& page, const std::vector<ReportBand>& bands, const QString& title);
 
+    /// With on, data without a record gives one page without detail lines instead of none.
+    void setPrintIfEmpty(bool on) { printIfEmpty_ = on; }
     /// Reads every record of data from the first to the end and returns the pages; no page at
-    /// all when data holds no record or is nullptr.
+    /// all when data holds no record (unless set to print then) or is nullptr.
     ReportDocument run(ReportDataProvider* data);
     /// The same pages handed to sink one at a time as each is complete; stops reading when sink
     /// returns false, and returns false then.
@@ -41,6 +43,7 @@ private:
     QString title_;
     ReportDataProvider* data_ = nullptr;
     PageSink sink_;
+    bool printIfEmpty_ = false;
     bool countOnly_ = false; // no texts: only where the pages break
     bool stopped_ = false;
     ReportPage current_;

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <algorithm>
 
 namespace report {
 
@@ -17,8 +18,14 @@ ReportRenderer::ReportRenderer(const PageSetup& page, const std::vector<ReportBa
 {
     for (const ReportBand& band : bands_) {
         std::vector<QFont>& fonts = fonts_.emplace_back();
-        for (const ReportItem& item : band.items)
+        std::vector<bool>& shortOnly = shortOnly_.emplace_back();
+        for (const ReportItem& item : band.items) {
             fonts.emplace_back(qtFont(item.font), painter.device());
+            const qreal width = toDevice_.mapRect(item.rectMm).width();
+            shortOnly.push_back(std::any_of(item.widestTexts.begin(), item.widestTexts.end(), [&](const QString& text) {
+                return fittedLine(text, fonts.back(), width, painter.device()) != text;
+            }));
+        }
     }
 }
 
@@ -59,8 +66,10 @@ void ReportRenderer::drawBand(const PlacedBand& placed)
             drawPicture(rect, item, placed.texts.value(int(i)));
             continue;
         }
-        drawText(rect, item, fonts_[size_t(placed.band)][i], placed.texts.value(int(i)),
-                 placed.shortTexts.value(int(i)));
+        const QString shortText = placed.shortTexts.value(int(i));
+        const bool useShort = shortOnly_[size_t(placed.band)][i] && !shortText.isEmpty();
+        drawText(rect, item, fonts_[size_t(placed.band)][i], useShort ? shortText : placed.texts.value(int(i)),
+                 shortText);
     }
 }
 

@@ -44,6 +44,7 @@ private:
     QPainter& painter_;
     QTransform toDevice_;
     std::vector<std::vector<QFont>> fonts_; // per band and item, resolved for the device once
+    std::vector<std::vector<bool>> shortOnly_; // per band and item: its widest text does not fit
 };
 
 } // namespace report

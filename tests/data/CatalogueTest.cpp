@@ -40,7 +40,7 @@ TEST_F(Catalogue, EveryNamedFieldIsInItsTable)
 TEST_F(Catalogue, NextTapeNumberFollowsTheHighestNumberOfTheWholeTable)
 {
     EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0001-00"));
-    addTape(QStringLiteral("0041-02"), QStringLiteral("Zulu"), {{"Kategori", "A"}});
+    addTape(QStringLiteral("0041-00"), QStringLiteral("Zulu"), {{"Kategori", "A"}});
     EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
     addTape(QStringLiteral("0007-00"), QStringLiteral("Alfa"), {{"Kategori", "B"}});
     addTape(QStringLiteral("Kopi 3"), QStringLiteral("Beta"));

@@ -39,12 +39,14 @@ TEST_F(RecordRules, AnInvalidTimeRefusesThePostAndKeepsTheEntries)
 struct TapeNumberCase {
     const char* tapeNr;
     bool stored;
+    bool tooLong = true; ///< refused for its length, else for a control character
 };
 
 const TapeNumberCase kTapeNumbers[] = {
     {"0001-00", true},   {"abc", true},        {"1234567", true},      {"10000-00", true},
     {"1234567890123456789-00", true},          {"0002-00xLONGNUMBER", false},
     {"12345678", false}, {"10000-01", false},  {"12345678901234567890-00", false},
+    {"\x01\x02", false, false}, {"00\t1-00", false, false}, {"003-00\n", false, false},
 };
 
 class TapeNumberLength : public DataFixture, public ::testing::WithParamInterface<TapeNumberCase> {};
@@ -61,7 +63,8 @@ TEST_P(TapeNumberLength, ANumberLongerThanTheNumberingGivesIsRefusedWithAClearMe
         EXPECT_TRUE(c.stored) << c.tapeNr;
     } catch (const core::EDatabaseError& e) {
         EXPECT_FALSE(c.stored) << c.tapeNr;
-        EXPECT_EQ(e.message(), QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst 7 tegn.").arg(tapeNr));
+        EXPECT_EQ(e.message(), c.tooLong ? QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst 7 tegn.").arg(tapeNr)
+                                         : QStringLiteral("Båndnummeret må ikke indeholde styretegn (tabulator, linjeskift o.l.)."));
         EXPECT_EQ(video.State(), DataSetState::Insert) << "the entry stays for the user to correct";
         video.Cancel();
     }

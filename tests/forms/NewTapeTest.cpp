@@ -26,7 +26,9 @@ struct NumberCase {
 
 const NumberCase kNumberCases[] = {
     {"EmptyCatalogue", {}, "", "", "0001-00"},
-    {"AfterASubNumber", {"0001-00", "0041-02"}, "", "", "0042-00"},
+    {"ASubNumberTakesNoPart", {"0001-00", "0041-02"}, "", "", "0002-00"},
+    {"ATypedLongNumberTakesNoPart", {"0005-00", "8765432"}, "", "", "0006-00"},
+    {"OnlyOtherFormsGiveTheFirst", {"8765432", "99-01", "12a4-00"}, "", "", "0001-00"},
     {"PastFourDigits", {"9998-00", "9999-00"}, "", "", "10000-00"},
     {"TitleOrderLeftByOverview", {"0041-00", "0007-00", "0003-00"}, "IndexTitel", "", "0042-00"},
     {"FilterLeftByOverview", {"0041-00", "0007-00"}, "", "Kategori = 'Drama'", "0042-00"},

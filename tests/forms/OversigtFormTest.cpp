@@ -1,4 +1,5 @@
 #include "BrowseFixture.h"
+#include "core/Errors.h"
 
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBGridDelegate.h"
@@ -327,7 +328,7 @@ TEST_F(Overview, ShowingRestoresAndClosingStoresTheOuterSize)
     }
 }
 
-TEST_F(Overview, TheTapeNumberCellTakesSevenCharacters)
+TEST_F(Overview, TheTapeNumberCellKeepsAnOverLongNumberForTheRuleToRefuse)
 {
     const QModelIndex cell = form->DBGrid1->model()->index(1, 0);
     form->DBGrid1->setCurrentIndex(cell);
@@ -335,11 +336,10 @@ TEST_F(Overview, TheTapeNumberCellTakesSevenCharacters)
     auto* editor = qobject_cast<QLineEdit*>(static_cast<dbctrls::TDBGridDelegate*>(form->DBGrid1->itemDelegate())->openEditor());
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("0002-00xLONGNUMBER"));
-    EXPECT_EQ(editor->text(), QStringLiteral("0002-00"));
+    QTest::keyClicks(editor, QStringLiteral("0002-00xLONG"));
     QTest::keyClick(editor, Qt::Key_Return);
-    video().Post();
-    EXPECT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00")));
+    EXPECT_THROW(video().Post(), core::EDatabaseError);
+    video().Cancel();
 }
 
 TEST_F(Overview, AfterARefusedPostTheHighlightStaysOnTheRecord)

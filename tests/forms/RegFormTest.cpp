@@ -358,17 +358,19 @@ TEST_F(RegFixture, AFreeTextEditLiesOverItsListAndShowsWhatIsChosen)
     EXPECT_FALSE(form->DBLookupComboBox4->isEditable()) << "a type only from its list";
 }
 
-TEST_F(RegFixture, TheTapeNumberEditorsTakeSevenCharactersAndShowALongerNumberWhole)
+TEST_F(RegFixture, TheTapeNumberEditorsKeepAnOverLongNumberForTheRuleToRefuse)
 {
     addTape(QStringLiteral("10000-00"), QStringLiteral("Lang"));
     addTape(QStringLiteral("0001-00"), QStringLiteral("Kort"));
     showRegForm();
     form->DBEdit1->setFocus();
     form->DBEdit1->selectAll();
-    QTest::keyClicks(form->DBEdit1, QStringLiteral("0002-00xLONGNUMBER"));
-    EXPECT_EQ(form->DBEdit1->text(), QStringLiteral("0002-00"));
+    QTest::keyClicks(form->DBEdit1, QStringLiteral("0002-00xLONG"));
     form->DBNavigator1->click(dbctrls::TDBNavigator::Button::Post);
-    EXPECT_EQ(text(*dm->VideoTable, "TapeNr"), QStringLiteral("0002-00"));
+    EXPECT_EQ(takeErrors() << form->DBEdit1->text(),
+              (QStringList{QString::fromUtf8("Båndnummeret '0002-00xLONG' er for langt: et båndnummer har højst 7 tegn."),
+                           QStringLiteral("0002-00xLONG")}));
+    dm->VideoTable->Cancel();
 
     // A number the numbering gave past 9999-00 shows whole in the edit and the grid's cell.
     ASSERT_TRUE(dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("10000-00")));
@@ -380,7 +382,7 @@ TEST_F(RegFixture, TheTapeNumberEditorsTakeSevenCharactersAndShowALongerNumberWh
     EXPECT_EQ(editor->text(), QStringLiteral("10000-00"));
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("123456789"));
-    EXPECT_EQ(editor->text(), QStringLiteral("12345678"));
+    EXPECT_EQ(editor->text(), QStringLiteral("123456789"));
     QTest::keyClick(editor, Qt::Key_Escape);
 }
 

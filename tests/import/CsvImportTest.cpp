@@ -96,17 +96,23 @@ TEST_F(CsvImport, TheProgramsOwnExportComesBackByteForByte)
                  {"EAN", "0012345678905"},
                  {"Indhold", QStringLiteral("Linje 1\nLinje \"2\"; slut")}});
         addTape(dm, QStringLiteral("0002-00"), QStringLiteral("Kort"), {{"Kopi", "Original"}});
+        addTape(dm, QStringLiteral("0003-00"), QStringLiteral("=cmd|' /C calc'!A0"),
+                {{"Type", "@SUM(1)"}, {"Kopi", "-00"}, {"Laengde", "+SUM(1)"}, {"Kategori", "'citat"},
+                 {"Instruktor", "=HYPERLINK(\"http://x\")"}, {"Fabrikat", "''to"}});
     }
     const QString first = source.file(QStringLiteral("first.txt"));
     exportCatalogue(source.dataDir(), first);
 
     const import::ImportReport report = import::importCsv(first, options);
     EXPECT_TRUE(report.refused.isEmpty());
-    EXPECT_EQ(report.storedRows(), 2);
+    EXPECT_EQ(report.storedRows(), 3);
     const QString second = program.file(QStringLiteral("second.txt"));
     exportCatalogue(program.dataDir(), second);
     EXPECT_EQ(bytesOf(second), bytesOf(first));
     EXPECT_TRUE(bytesOf(first).contains(core::win1252::encode(QString::fromUtf8("\"Æblet \"\"Rødt\"\"; to linjer\r\nanden linje\""))));
+    for (const char* marked : {"\"'=cmd|' /C calc'!A0\"", "\"'@SUM(1)\";\"'-00\";\"'+SUM(1)\";\"''citat\"",
+                               "\"'=HYPERLINK(\"\"http://x\"\")\"", "\"'''to\"\r\n"})
+        EXPECT_TRUE(bytesOf(first).contains(marked)) << marked << "\n" << bytesOf(first).constData();
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT Varighed, OptagetDato, ifnull(Indhold, 'none') FROM Video.Video "
                                                       "WHERE TapeNr = '0001-00'")),
               QStringList{"01:15:00|2001-10-12|none"});
@@ -191,17 +197,21 @@ TEST_F(CsvImport, RowsThatCannotBeStoredAreListedWithTheirLineAndReason)
                                                     "0001-00;Igen\r\n"
                                                     "0004-00;\"To\r\nlinjer\"\r\n"
                                                     "Nummer 12;Langt\r\n"
+                                                    "\x01\x02;Styretegn\r\n"
+                                                    "\"00\t6-00\";Tabulator\r\n"
                                                     "0005-00;\"Aldrig lukket\r\n");
     const import::ImportReport report = import::importCsv(file, options);
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT TapeNr FROM Video.Video ORDER BY TapeNr")),
               (QStringList{"0001-00", "0004-00"}));
     const QString text = report.text();
-    for (const char* line : {"Poster der ikke er gemt: 6", "  in.csv, linje 3: OptagetDato: \"32.13.2001\" er ikke en dato",
+    for (const char* line : {"Poster der ikke er gemt: 8", "  in.csv, linje 3: OptagetDato: \"32.13.2001\" er ikke en dato",
                              "  in.csv, linje 4: TapeNr: tom værdi", "  in.csv, linje 5: Start: '25:00' is not a valid time",
                              "  in.csv, linje 6: TapeNr \"0001-00\" findes allerede",
                              "  in.csv, linje 9: TapeNr: \"Nummer 12\" er længere end 7 tegn",
-                             "  in.csv, linje 10: anførselstegnet lukkes ikke før filens slutning",
-                             "Video.db: 8 poster læst, 2 gemt"})
+                             "  in.csv, linje 10: TapeNr: \"\\x01\\x02\" indeholder styretegn",
+                             "  in.csv, linje 11: TapeNr: \"00\\x096-00\" indeholder styretegn",
+                             "  in.csv, linje 12: anførselstegnet lukkes ikke før filens slutning",
+                             "Video.db: 10 poster læst, 2 gemt"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
 }
 

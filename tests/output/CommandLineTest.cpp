@@ -20,7 +20,8 @@ struct RunResult {
     QByteArray error;
 };
 
-RunResult runProgram(const QString& programFolder, const QString& workingDir, const QStringList& arguments)
+RunResult runProgram(const QString& programFolder, const QString& workingDir, const QStringList& arguments,
+                     const QStringList& unset = {})
 {
     const QString binary = programFolder + QStringLiteral("/spolarkiv");
     QFile::remove(binary);
@@ -30,6 +31,8 @@ RunResult runProgram(const QString& programFolder, const QString& workingDir, co
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const QString& name : unset)
+        env.remove(name);
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(workingDir);
     process.start(binary, arguments);
@@ -105,6 +108,20 @@ TEST(CommandLine, ExportIntoAMissingFolderIsRefused)
     EXPECT_TRUE(run.error.contains(QStringLiteral("Directory \"%1\" not found").arg(folder.file(QStringLiteral("ny/mappe"))).toLocal8Bit()))
         << run.error.constData();
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("ny"))));
+}
+
+// A new user's first list from a shell without a runtime folder (cron, su): headings, no Qt notice.
+TEST(CommandLine, AnEmptyCatalogueGivesTheListsHeadingsQuietly)
+{
+    testing_support::TempProgramFolder folder;
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--report-pdf"), QStringLiteral("list.pdf")},
+                                     {QStringLiteral("XDG_RUNTIME_DIR")});
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), folder.file(QStringLiteral("list.pdf")), QStringLiteral("-")});
+    text.waitForFinished();
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_EQ(QStringLiteral("%1|%2|%3").arg(run.exitCode).arg(QString::fromLocal8Bit(run.error), shown),
+              QString::fromUtf8("0||Spolarkiv Båndnr. Titel Kategori Start Slut Varighed Optaget Optaget af Type Bånd i alt: 0 Side 1"));
 }
 
 class CommandLineFullDisk : public ::testing::TestWithParam<const char*> {};
