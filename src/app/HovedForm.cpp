@@ -26,6 +26,7 @@
 #include "output/QRListForm.h"
 #include "forms/AppContext.h"
 #include "forms/Design.h"
+#include "locale/Languages.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
 #include "support/AboutBox.h"
@@ -117,9 +118,8 @@ QString screenSizeNotice()
 void setUpLanguages(locale::TQLanguageSource& source)
 {
     source.SetBaseFolder(core::programPaths().languageFolder());
-    source.SetOriginalName(QStringLiteral("Dansk"));
-    source.SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
-                         QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
+    source.SetOriginalName(locale::designedLanguageName());
+    source.SetLanguages(locale::languageFileLines());
     source.Loaded();
 }
 

@@ -5,6 +5,7 @@
 #include "core/Guard.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "locale/Languages.h"
 #include "locale/TQLanguageSource.h"
 
 #include <QAction>
@@ -15,29 +16,6 @@
 namespace app {
 
 namespace {
-
-struct LanguageTexts {
-    const char* label;
-    const char* caption;
-    const char* helpPage;
-};
-
-// By active language index, -1 first.
-constexpr LanguageTexts kLanguageTexts[] = {
-    {"Dansk", "Spolarkiv", "Help/Dansk/index.html"},
-    {"English", "Reelkeep", "Help/Engelsk/index.html"},
-    {"Norsk", "Spolarkiv", "Help/Norsk/index.html"},
-    {"Svensk", "Rullarkiv", "Help/Svensk/index.html"},
-    {"Deutsch", "Bandhort", "Help/Tysk/index.html"},
-};
-
-const LanguageTexts* textsFor(int index)
-{
-    const int slot = index + 1;
-    if (slot < 0 || slot >= int(std::size(kLanguageTexts)))
-        return nullptr;
-    return &kLanguageTexts[slot];
-}
 
 // The tag of a language item: its index plus 2.
 int tagOf(const QAction* item)
@@ -95,15 +73,16 @@ void THovedForm::LanguageItemClick(QAction* item)
 
 void THovedForm::showLanguage(int index, bool withHelpPage)
 {
-    const LanguageTexts* texts = textsFor(index);
-    if (!texts)
+    const locale::Language* language = locale::findLanguage(index);
+    if (!language)
         return;
-    Sproget->setText(QString::fromUtf8(texts->label));
+    Sproget->setText(QString::fromUtf8(language->name));
     if (index + 1 < languageItems().size())
         languageItems().at(index + 1)->setChecked(true);
     if (withHelpPage)
-        Help->setToolTip(core::programPaths().shippedFile(QString::fromLatin1(texts->helpPage)));
-    setWindowTitle(QString::fromUtf8(texts->caption));
+        Help->setToolTip(core::programPaths().shippedFile(QStringLiteral("Help/") + QString::fromUtf8(language->helpFolder)
+                                                          + QStringLiteral("/index.html")));
+    setWindowTitle(QString::fromUtf8(language->caption));
     // Labels fit their texts when scaled; new texts need fitting again.
     refitControls();
 }

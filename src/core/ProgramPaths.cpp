@@ -31,8 +31,8 @@ QString ProgramPaths::languageFile(const QString& name) const
 
 QString ProgramPaths::languageFolder() const
 {
-    // The language files come as a set; English.lng stands for all four.
-    if (sharedDir.isEmpty() || QFileInfo::exists(workingDir + QStringLiteral("English.lng")))
+    // The language files come as a set; the first of the language list stands for all.
+    if (sharedDir.isEmpty() || QFileInfo::exists(workingDir + QStringLiteral(SPK_FIRST_LANGUAGE_FILE)))
         return workingDir;
     return sharedDir;
 }

@@ -1,5 +1,7 @@
 #include "CastPrompts.h"
 
+#include "locale/Languages.h"
+
 namespace forms {
 
 namespace {
@@ -9,26 +11,25 @@ const QString kRolePrefix = QStringLiteral("Hvilken rolle har ");
 
 const CastPrompts& castPrompts(int languageIndex)
 {
-    static const CastPrompts prompts[] = {
-        {QStringLiteral("Tilføj en skuespiller"), QStringLiteral("Hvad hedder skuespilleren:"), kRoleCaption,
+    static const locale::PerLanguage<CastPrompts> prompts = {
+        CastPrompts{QStringLiteral("Tilføj en skuespiller"), QStringLiteral("Hvad hedder skuespilleren:"), kRoleCaption,
          QStringLiteral("Hvilken rolle har skuespilleren:"), QStringLiteral("Vil du slette skuespilleren "),
          kRoleCaption, kRolePrefix},
-        {QStringLiteral("Add an actor"), QStringLiteral("Type the name of the actor:"),
+        CastPrompts{QStringLiteral("Add an actor"), QStringLiteral("Type the name of the actor:"),
          QStringLiteral("Part or name in movie"), QStringLiteral("Which part does the actor play:"),
          QStringLiteral("Do you really want to erase the actor "), kRoleCaption, kRolePrefix},
-        {QStringLiteral("Tilføy en skuespiller"), QStringLiteral("Hvad hedder skuespilleren:"), kRoleCaption,
+        CastPrompts{QStringLiteral("Tilføy en skuespiller"), QStringLiteral("Hvad hedder skuespilleren:"), kRoleCaption,
          QStringLiteral("Hvilken rolle har skuespilleren:"), QStringLiteral("Vil du fjerne skuespilleren "),
          kRoleCaption, kRolePrefix},
-        {QStringLiteral("Tilføj en skådespelare"), QStringLiteral("Namn på skådespelaren:"),
+        CastPrompts{QStringLiteral("Tilføj en skådespelare"), QStringLiteral("Namn på skådespelaren:"),
          QStringLiteral("Rolle eller namn i filmen"), QStringLiteral("Hvilken rolle har skådespelaren:"),
          QStringLiteral("Vil du radera skådespelaren "), kRoleCaption, kRolePrefix},
-        {QStringLiteral("Einen neuen Schauspieler hinzufügen"), QStringLiteral("Wie heisst der Schauspieler?"),
+        CastPrompts{QStringLiteral("Einen neuen Schauspieler hinzufügen"), QStringLiteral("Wie heisst der Schauspieler?"),
          QStringLiteral("Rolle oder Name im Film"), QStringLiteral("Welche Rolle hat der Schauspieler?"),
          QStringLiteral("Möchten Sie den Schauspieler löschen? "), QStringLiteral("Rolle oder Name im Film"),
          QStringLiteral("Welche Rolle hat ")},
     };
-    const int row = languageIndex >= -1 && languageIndex <= 3 ? languageIndex + 1 : 0;
-    return prompts[row];
+    return prompts[languageIndex];
 }
 
 } // namespace forms

@@ -14,7 +14,7 @@ struct CastPrompts {
     QString chosenPrefix;    ///< actor list: prompt before the chosen name
 };
 
-/// The texts for an active language index (-1 Danish .. 3 German); Danish for any other index.
+/// The texts for an active language index; Danish for an index outside the language list.
 const CastPrompts& castPrompts(int languageIndex);
 
 } // namespace forms

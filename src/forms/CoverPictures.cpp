@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
+#include "locale/Languages.h"
 #include "support/JpegLoader.h"
 
 #include <QFile>
@@ -19,14 +20,9 @@ QString coverPath(CoverSide side, const QString& tapeNr)
 
 QString placeholderPath(int languageIndex)
 {
-    const char* name = "Ingen.jpg";
-    switch (languageIndex) {
-    case 0: name = "None.jpg"; break;
-    case 2: name = "Bold.jpg"; break;
-    case 3: name = "Kein.jpg"; break;
-    default: break;
-    }
-    return core::programPaths().shippedFile(QStringLiteral("Billeder/") + QLatin1String(name));
+    const locale::Language* language = locale::findLanguage(languageIndex);
+    const char* name = (language ? language : locale::findLanguage(locale::kDesignedLanguage))->placeholder;
+    return core::programPaths().shippedFile(QStringLiteral("Billeder/") + QString::fromUtf8(name));
 }
 
 QString tapeNumberProblem(const QString& tapeNr)

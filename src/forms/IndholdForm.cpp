@@ -7,6 +7,7 @@
 #include "data/Fields.h"
 #include "dbctrls/DBMemo.h"
 #include "dbctrls/DBText.h"
+#include "locale/Languages.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
 #include "support/EasyFind.h"
@@ -26,9 +27,8 @@ namespace fields = data::fields;
 
 namespace {
 
-// The texts set on showing, by the language's name; the first equal name wins.
-struct LanguageTexts {
-    const char* language;
+// The texts set on showing, for the language the label names.
+struct ShownTexts {
     const char* caption;
     const char* label77;
     const char* label59;
@@ -36,12 +36,12 @@ struct LanguageTexts {
     const char* findButton;
 };
 
-const LanguageTexts kTexts[] = {
-    {"Dansk", "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søg"},
-    {"Norsk", "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søk"},
-    {"Svensk", "Indhold", "Søgeord", "Indhold af", "Fundne titler", "Sök"},
-    {"English", "Content", "Search word", "Content of", "Titles found", "Search"},
-    {"Deutsch", "Inhalt", "Suchwort", "Inhalt von", "Gefundene Titel", "Suchen"},
+const locale::PerLanguage<ShownTexts> kTexts = {
+    ShownTexts{"Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søg"},
+    ShownTexts{"Content", "Search word", "Content of", "Titles found", "Search"},
+    ShownTexts{"Indhold", "Søgeord", "Indhold af", "Fundne titler", "Søk"},
+    ShownTexts{"Indhold", "Søgeord", "Indhold af", "Fundne titler", "Sök"},
+    ShownTexts{"Inhalt", "Suchwort", "Inhalt von", "Gefundene Titel", "Suchen"},
 };
 
 QPixmap magnifier(const QColor& colour)
@@ -205,17 +205,16 @@ void TIndholdForm::ListBox1Click()
 
 void TIndholdForm::setTexts(const QString& language)
 {
-    for (const LanguageTexts& row : kTexts) {
-        if (language != QString::fromUtf8(row.language))
-            continue;
-        setWindowTitle(QString::fromUtf8(row.caption));
-        Label77->setText(QString::fromUtf8(row.label77));
-        Label59->setText(QString::fromUtf8(row.label59));
-        Label11->setText(QString::fromUtf8(row.label11));
-        FindButton->setText(QString::fromUtf8(row.findButton));
-        design::fitLabels(this);
+    const std::optional<int> index = locale::languageIndexOfName(language);
+    if (!index)
         return;
-    }
+    const ShownTexts& row = kTexts[*index];
+    setWindowTitle(QString::fromUtf8(row.caption));
+    Label77->setText(QString::fromUtf8(row.label77));
+    Label59->setText(QString::fromUtf8(row.label59));
+    Label11->setText(QString::fromUtf8(row.label11));
+    FindButton->setText(QString::fromUtf8(row.findButton));
+    design::fitLabels(this);
 }
 
 void TIndholdForm::FormShow()

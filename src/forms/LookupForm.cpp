@@ -138,14 +138,14 @@ int TLookupForm::chosenLanguage() const
     if (info_.choice == TextChoice::ByIndex)
         return active;
     // The label and the index always agree; a label naming no language falls back to the index.
-    return languageIndexOfName(appContext().languageName()).value_or(active);
+    return locale::languageIndexOfName(appContext().languageName()).value_or(active);
 }
 
 void TLookupForm::addEntry()
 {
     const int language = appContext().activeLanguage();
     const std::optional<QString> answer =
-        core::dialogs().input(info_.addCaption.at(language), info_.addPrompt.at(language), QString());
+        core::dialogs().input(info_.addCaption.text(language), info_.addPrompt.text(language), QString());
     if (!answer || answer->isEmpty())
         return;
     engine::Table& lookup = table();
@@ -160,7 +160,7 @@ void TLookupForm::deleteCurrentEntry()
 {
     engine::Table& lookup = table();
     const QString question =
-        info_.deletePrefix.at(chosenLanguage()) + lookup.FieldByName(listFieldName()).AsString() + QStringLiteral("?");
+        info_.deletePrefix.text(chosenLanguage()) + lookup.FieldByName(listFieldName()).AsString() + QStringLiteral("?");
     if (core::dialogs().confirm(question, core::ConfirmButtons::YesNo))
         lookup.Delete();
 }
@@ -168,11 +168,11 @@ void TLookupForm::deleteCurrentEntry()
 void TLookupForm::applyShowTexts()
 {
     const int language = chosenLanguage();
-    addItem_->setText(info_.showAdd.at(language));
-    deleteItem_->setText(info_.showDelete.at(language));
-    DBGrid1->setColumnTitles({info_.showFirstColumn.at(language)});
+    addItem_->setText(info_.showAdd.text(language));
+    deleteItem_->setText(info_.showDelete.text(language));
+    DBGrid1->setColumnTitles({info_.showFirstColumn.text(language)});
     if (info_.showCaption)
-        setWindowTitle(info_.showCaption->at(language));
+        setWindowTitle(info_.showCaption->text(language));
     layoutContents();
 }
 

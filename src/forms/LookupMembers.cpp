@@ -7,22 +7,6 @@ namespace forms {
 
 namespace fields = data::fields;
 
-const std::array<const char*, 5> kLanguageNames = {"Dansk", "English", "Norsk", "Svensk", "Deutsch"};
-
-QString LanguageTexts::at(int languageIndex) const
-{
-    const int slot = languageIndex >= -1 && languageIndex <= 3 ? languageIndex + 1 : 0;
-    return QString::fromUtf8(utf8[size_t(slot)]);
-}
-
-std::optional<int> languageIndexOfName(const QString& name)
-{
-    for (size_t i = 0; i < kLanguageNames.size(); ++i)
-        if (name == QLatin1String(kLanguageNames[i]))
-            return int(i) - 1;
-    return std::nullopt;
-}
-
 namespace {
 
 // The texts are the program's own, odd spellings included; they are shown exactly so.
@@ -35,27 +19,27 @@ const LookupMemberInfo kMembers[] = {
      LanguageTexts::same("Tilføj ny kategori"),
      LanguageTexts::same("Hvad skal kategorien hedde:"),
      TextChoice::ByName,
-     {{"Vil du slette kategorien ", "Do you really want to erase this category ", "Vil du fjerne kategorien ",
-       "Vil du radera kategorien ", "Möchten Sie dieser Kategorie löschen? "}},
-     {{"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"}},
-     {{"Slet", "Erase", "Fjern", "Radera", "Löschen"}},
-     {{"Kategori", "Category", "Kategori", "Kategori", "Kategorie"}},
-     LanguageTexts{{"Kategorier", "Categories", "Kategorier", "Kategorier", "Kategorien"}},
+     {"Vil du slette kategorien ", "Do you really want to erase this category ", "Vil du fjerne kategorien ",
+       "Vil du radera kategorien ", "Möchten Sie dieser Kategorie löschen? "},
+     {"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"},
+     {"Slet", "Erase", "Fjern", "Radera", "Löschen"},
+     {"Kategori", "Category", "Kategori", "Kategori", "Kategorie"},
+     LanguageTexts{"Kategorier", "Categories", "Kategorier", "Kategorier", "Kategorien"},
      true},
     {LookupMember::Type, "TTyperForm", "TyperForm", &data::TDM::TypeTable, &data::TDM::TypeSource, fields::Type, "Typer",
      QSize(130, 292), std::nullopt,
      {"Tilfj1", "&Tilføj", "Tilfj1Click"},
      {"Slet1", "&Slet", "Slet1Click"},
      std::nullopt,
-     {{"Tilføj ny type", "Add new type", "Tilføy ny type", "Tilföj ny type", "Neuen Typ hinzufügen"}},
-     {{"Hvad skal typen hedde:", "Hvad skal typen hedde:", "Hvad skal typen hedde:", "Hvad skal typen hedde:",
-       "Wie heisst der Typ:"}},
+     {"Tilføj ny type", "Add new type", "Tilføy ny type", "Tilföj ny type", "Neuen Typ hinzufügen"},
+     {"Hvad skal typen hedde:", "Hvad skal typen hedde:", "Hvad skal typen hedde:", "Hvad skal typen hedde:",
+       "Wie heisst der Typ:"},
      TextChoice::ByName,
-     {{"Vil du slette typen ", "Do you really want to erase this type ", "Vil du fjerne typen ",
-       "Vil du radera typen ", "Möchten Sie diesen Typ löschen? "}},
-     {{"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"}},
-     {{"Slet", "Erase", "Fjern", "Radera", "Löschen"}},
-     {{"Typer", "Types", "Typer", "Typer", "Typen"}},
+     {"Vil du slette typen ", "Do you really want to erase this type ", "Vil du fjerne typen ",
+       "Vil du radera typen ", "Möchten Sie diesen Typ löschen? "},
+     {"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"},
+     {"Slet", "Erase", "Fjern", "Radera", "Löschen"},
+     {"Typer", "Types", "Typer", "Typer", "Typen"},
      std::nullopt,
      false},
     {LookupMember::Director, "TInstruktorForm", "InstruktorForm", &data::TDM::InstruktorTable,
@@ -66,11 +50,11 @@ const LookupMemberInfo kMembers[] = {
      LanguageTexts::same("Tilføj ny instruktør"),
      LanguageTexts::same("Hvad hedder instruktøren:"),
      TextChoice::ByIndex,
-     {{"Vil du slette instruktøren ", "Do you really want to erase the instructor ", "Vil du slette instruktøren ",
-       "Vil du radera instruktören ", "Wollen Sie den Regisseur löschen? "}},
-     {{"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"}},
-     {{"Slet", "Delete", "Fjern", "Radera", "Löschen"}},
-     {{"Instruktør", "Director", "Instruktør", "Instruktör", "Regisseure"}},
+     {"Vil du slette instruktøren ", "Do you really want to erase the instructor ", "Vil du slette instruktøren ",
+       "Vil du radera instruktören ", "Wollen Sie den Regisseur löschen? "},
+     {"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"},
+     {"Slet", "Delete", "Fjern", "Radera", "Löschen"},
+     {"Instruktør", "Director", "Instruktør", "Instruktör", "Regisseure"},
      std::nullopt,
      false},
     {LookupMember::Actor, "TFormSkuespil", "FormSkuespil", &data::TDM::SkuespilTable, &data::TDM::SkuespilSource,
@@ -78,16 +62,16 @@ const LookupMemberInfo kMembers[] = {
      {"Tilfoj1", "Tilføj", "Tilfoj1Click"},
      {"Slet1", "Slet", "Slet1Click"},
      std::nullopt,
-     {{"Tilføj ny skuespiller", "Add new actor", "Tilføj ny skuespiller", "Tilføj ny skuespiller",
-       "Einen neuen Schauspieler hinzufügen"}},
-     {{"Hvad hedder skuespilleren:", "Name of actor:", "Hvad hedder skuespilleren:", "Hvad hedder skuespilleren:",
-       "Wie heisst der Schauspieler?"}},
+     {"Tilføj ny skuespiller", "Add new actor", "Tilføj ny skuespiller", "Tilføj ny skuespiller",
+       "Einen neuen Schauspieler hinzufügen"},
+     {"Hvad hedder skuespilleren:", "Name of actor:", "Hvad hedder skuespilleren:", "Hvad hedder skuespilleren:",
+       "Wie heisst der Schauspieler?"},
      TextChoice::ByIndex,
-     {{"Vil du slette skuespilleren ", "Do you really want to erase the actor ", "Vil du fjerne skuespilleren ",
-       "Vil du radera skådespelaren ", "Möchten Sie den Schauspieler löschen? "}},
-     {{"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"}},
-     {{"Slet", "Erase", "Fjern", "Radera", "Löschen"}},
-     {{"Skuespiller", "Actor", "Skuespiller", "Skådespelare", "Schauspieler"}},
+     {"Vil du slette skuespilleren ", "Do you really want to erase the actor ", "Vil du fjerne skuespilleren ",
+       "Vil du radera skådespelaren ", "Möchten Sie den Schauspieler löschen? "},
+     {"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"},
+     {"Slet", "Erase", "Fjern", "Radera", "Löschen"},
+     {"Skuespiller", "Actor", "Skuespiller", "Skådespelare", "Schauspieler"},
      std::nullopt,
      false},
     {LookupMember::RecordedBy, "TOptagerForm", "OptagerForm", &data::TDM::OptagetTable, &data::TDM::OptagetSource,
@@ -98,11 +82,11 @@ const LookupMemberInfo kMembers[] = {
      LanguageTexts::same("Tilføj et navn"),
      LanguageTexts::same("Skriv personens navn:"),
      TextChoice::ByName,
-     {{"Vil du slette navnet ", "Do you really want to erase this name ", "Vil du fjerne navnet ",
-       "Vil du radera namnet ", "Möchten Sie dieser Nahme löschen? "}},
-     {{"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"}},
-     {{"Slet", "Erase", "Fjern", "Radera", "Löschen"}},
-     {{"Optaget af", "Recorded by", "Optaget af", "Uptaget av", "Aufgenommen von"}},
+     {"Vil du slette navnet ", "Do you really want to erase this name ", "Vil du fjerne navnet ",
+       "Vil du radera namnet ", "Möchten Sie dieser Nahme löschen? "},
+     {"Tilføj", "Add", "Tilføy", "Lägg till", "Hinzufügen"},
+     {"Slet", "Erase", "Fjern", "Radera", "Löschen"},
+     {"Optaget af", "Recorded by", "Optaget af", "Uptaget av", "Aufgenommen von"},
      std::nullopt,
      false},
 };

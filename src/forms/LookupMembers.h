@@ -4,6 +4,8 @@
 // TLookupForm builds and runs a window from one entry.
 #include <QPoint>
 #include <QSize>
+#include "locale/Languages.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -28,20 +30,8 @@ constexpr std::array<LookupMember, 5> kLookupMembers = {LookupMember::Category, 
 /// How a handler picks its text: by the language label's name or by the active index.
 enum class TextChoice { ByName, ByIndex };
 
-/// One text per language, in index order -1 (Dansk), 0 English, 1 Norsk, 2 Svensk, 3 Deutsch.
-struct LanguageTexts {
-    std::array<const char*, 5> utf8;
-
-    /// The text for a language index; an index outside -1..3 gives the Danish text.
-    QString at(int languageIndex) const;
-    /// The same text for every language.
-    static LanguageTexts same(const char* text) { return {{text, text, text, text, text}}; }
-};
-
-/// The language names the main window's label shows, in index order -1..3.
-extern const std::array<const char*, 5> kLanguageNames;
-/// The index (-1..3) of a language name, or std::nullopt for a name that is none of them.
-std::optional<int> languageIndexOfName(const QString& name);
+/// One UTF-8 text per language, in the order of the language list.
+using LanguageTexts = locale::PerLanguage<const char*>;
 
 struct LookupMenuItem {
     const char* name;    ///< object name of the QAction ("Tilfj1")

@@ -8,6 +8,7 @@
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
 #include "engine/Filter.h"
+#include "locale/Languages.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
 #include "support/Alignment.h"
@@ -24,11 +25,12 @@ namespace fields = data::fields;
 
 QString actorPhrase(int languageIndex)
 {
-    if (languageIndex >= -1 && languageIndex <= 2)
-        return QStringLiteral(" har medvirket i disse film");
-    if (languageIndex == 3)
-        return QStringLiteral(" hat in diesem Film mitgemacht");
-    return QString();
+    // The Danish phrase serves every language but German.
+    static const char* const danish = " har medvirket i disse film";
+    static const locale::PerLanguage<const char*> phrases = {danish, danish, danish, danish,
+                                                              " hat in diesem Film mitgemacht"};
+    const char* const* phrase = phrases.find(languageIndex);
+    return phrase ? QString::fromUtf8(*phrase) : QString();
 }
 
 TSkueForm::TSkueForm(QWidget* parent) : QDialog(parent)

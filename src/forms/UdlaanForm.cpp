@@ -16,6 +16,7 @@
 #include "engine/Field.h"
 #include "engine/Filter.h"
 #include "engine/Table.h"
+#include "locale/Languages.h"
 #include "locale/TQFormLocalizer.h"
 #include "locale/TQLanguageSource.h"
 #include "support/WindowSize.h"
@@ -30,14 +31,14 @@ namespace fields = data::fields;
 
 namespace {
 
-const UdlaanTexts kTexts[] = {
-    {"Dansk", "Udlån", "Vis alle", "Båndnr.,Dato,Navn,Telefon", "Første,Forrige,Næste,Sidste,Tilføj,Slet,Ret,Gem,Fortryd"},
-    {"Norsk", "Udlån", "Vis alle", "Båndnr.,Dato,Navn,Telefon", "Første,Forrige,Neste,Siste,Tilføy,Fjern,Ret,Gem,Fortryd"},
-    {"Svensk", "Udlån", "Vis alle", "Båndnr.,Dato,Navn,Telefon",
-     "Första,Förre,Nästa,Sidsta,Lägg till,Slet,Ret,Spare,Fortryd"},
-    {"English", "Borrowed", "Show all", "Tape no.,Date,Name,Telephone", "First,Prior,Next,Last,Add,Erase,Edit,Save,Cancel"},
-    {"Deutsch", "Verliehene", "Alle anzeigen", "Bandnummer,Datum,Nahme,Telefon",
-     "Erste,Vorige,Nächste,Letzte,Hinzufügen,Löeschen,Redigieren,Spechern,Bereuen"},
+const locale::PerLanguage<UdlaanTexts> kTexts = {
+    UdlaanTexts{"Udlån", "Vis alle", "Båndnr.,Dato,Navn,Telefon", "Første,Forrige,Næste,Sidste,Tilføj,Slet,Ret,Gem,Fortryd"},
+    UdlaanTexts{"Borrowed", "Show all", "Tape no.,Date,Name,Telephone", "First,Prior,Next,Last,Add,Erase,Edit,Save,Cancel"},
+    UdlaanTexts{"Udlån", "Vis alle", "Båndnr.,Dato,Navn,Telefon", "Første,Forrige,Neste,Siste,Tilføy,Fjern,Ret,Gem,Fortryd"},
+    UdlaanTexts{"Udlån", "Vis alle", "Båndnr.,Dato,Navn,Telefon",
+                "Första,Förre,Nästa,Sidsta,Lägg till,Slet,Ret,Spare,Fortryd"},
+    UdlaanTexts{"Verliehene", "Alle anzeigen", "Bandnummer,Datum,Nahme,Telefon",
+                "Erste,Vorige,Nächste,Letzte,Hinzufügen,Löeschen,Redigieren,Spechern,Bereuen"},
 };
 
 QStringList commaList(const char* text)
@@ -49,10 +50,8 @@ QStringList commaList(const char* text)
 
 const UdlaanTexts* udlaanTextsFor(const QString& languageName)
 {
-    for (const UdlaanTexts& texts : kTexts)
-        if (languageName == QString::fromUtf8(texts.language))
-            return &texts;
-    return nullptr;
+    const std::optional<int> index = locale::languageIndexOfName(languageName);
+    return index ? kTexts.find(*index) : nullptr;
 }
 
 TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)

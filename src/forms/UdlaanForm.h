@@ -21,15 +21,13 @@ class TapeScanner;
 
 /// The texts the loans window sets for a language name.
 struct UdlaanTexts {
-    const char* language;
     const char* caption;
     const char* showAll;
     const char* columns;  ///< the first four column titles, comma-separated
     const char* hints;    ///< the nine navigator hints, comma-separated
 };
 
-/// The texts for a language name ("Dansk", "Norsk", "Svensk", "English", "Deutsch", compared
-/// exactly in that order); nullptr for any other name.
+/// The texts for a language name of the language list, compared exactly; nullptr for any other name.
 const UdlaanTexts* udlaanTextsFor(const QString& languageName);
 
 class TUdlaanForm : public QDialog {

@@ -1,22 +1,21 @@
 #include "TestLanguages.h"
 
 #include "forms/AppContext.h"
-#include "forms/LookupMembers.h"
+#include "locale/Languages.h"
 
 namespace testing_support {
 
 std::string languageName(int index)
 {
-    return forms::kLanguageNames.at(size_t(index + 1));
+    return locale::findLanguage(index)->name;
 }
 
 std::unique_ptr<locale::TQLanguageSource> makeLanguageSource(const QString& baseFolder)
 {
     auto languages = std::make_unique<locale::TQLanguageSource>();
     languages->SetBaseFolder(baseFolder);
-    languages->SetOriginalName(QStringLiteral("Dansk"));
-    languages->SetLanguages({QStringLiteral("English=English.lng"), QStringLiteral("Norsk=Norsk.lng"),
-                             QStringLiteral("Svensk=Svensk.lng"), QStringLiteral("Deutsch=Deutsch.lng")});
+    languages->SetOriginalName(locale::designedLanguageName());
+    languages->SetLanguages(locale::languageFileLines());
     languages->Loaded();
     return languages;
 }

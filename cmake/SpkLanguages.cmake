@@ -1,0 +1,37 @@
+# Reads the one language list, src/locale/Languages.txt, for the C++ list, the program folder and
+# the install rules:
+#   SPK_LANGUAGE_ROWS        the C++ initialisers of locale::kLanguages, one a line
+#   SPK_LANGUAGE_FILE_NAMES  names of the languages that have a language file ("English"...)
+#   SPK_LANGUAGE_FILES       their files ("English.lng"...), in the same order
+#   SPK_HELP_FOLDERS         every language's help folder
+#   SPK_PLACEHOLDER_PICTURES every placeholder picture, each once
+set(SPK_LANGUAGE_LIST ${CMAKE_SOURCE_DIR}/src/locale/Languages.txt)
+set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SPK_LANGUAGE_LIST})
+file(STRINGS ${SPK_LANGUAGE_LIST} spk_language_lines ENCODING UTF-8 REGEX "^[^#]")
+set(SPK_LANGUAGE_ROWS "")
+set(SPK_LANGUAGE_FILE_NAMES "")
+set(SPK_LANGUAGE_FILES "")
+set(SPK_HELP_FOLDERS "")
+set(SPK_PLACEHOLDER_PICTURES "")
+foreach(line IN LISTS spk_language_lines)
+  string(REPLACE "|" ";" fields "${line}")
+  list(LENGTH fields count)
+  if(NOT count EQUAL 5)
+    message(FATAL_ERROR "${SPK_LANGUAGE_LIST}: \"${line}\" needs five fields")
+  endif()
+  list(GET fields 0 name)
+  list(GET fields 1 file)
+  list(GET fields 2 help)
+  list(GET fields 3 picture)
+  list(GET fields 4 caption)
+  if(file STREQUAL "-")
+    set(file "")
+  else()
+    list(APPEND SPK_LANGUAGE_FILE_NAMES ${name})
+    list(APPEND SPK_LANGUAGE_FILES ${file})
+  endif()
+  list(APPEND SPK_HELP_FOLDERS ${help})
+  list(APPEND SPK_PLACEHOLDER_PICTURES ${picture})
+  string(APPEND SPK_LANGUAGE_ROWS "    {\"${name}\", \"${file}\", \"${help}\", \"${picture}\", \"${caption}\"},\n")
+endforeach()
+list(REMOVE_DUPLICATES SPK_PLACEHOLDER_PICTURES)
