@@ -13,11 +13,8 @@
 #include "data/DM.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
-#include "output/Export3ASCII.h"
-#include "output/Export3Text.h"
-#include "output/ExportCommand.h"
 #include "output/LabelCommand.h"
-#include "output/QRListForm.h"
+#include "output/OutputFormats.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,35 +24,14 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace app {
 
 namespace {
 
 using Operation = std::function<void(data::TDM&, const QString& file)>;
-
-void exportTapes(data::TDM& dm, const QString& file)
-{
-    // The window's export makes a missing folder; a mistyped path on a command line should not.
-    const QString folder = QFileInfo(file).absolutePath();
-    if (!QFileInfo(folder).isDir())
-        throw core::EExportError(QStringLiteral("Directory \"%1\" not found").arg(folder));
-    output::TQExport3ASCII exporter;
-    output::configureTapeExport(exporter, *dm.VideoTable, false);
-    exporter.FileName = file;
-    exporter.Execute();
-}
-
-// An empty table gives the list's headings on one page: a file asked for by name is written.
-void reportPdf(data::TDM& dm, const QString& file)
-{
-    const QString refusal = output::tableFolderRefusal(QFileInfo(file), *dm.VideoTable);
-    if (!refusal.isEmpty())
-        throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(file, refusal));
-    TQRListForm report(*dm.VideoTable);
-    if (report.writePdf(file) <= 0)
-        throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". No page was made.").arg(file));
-}
 
 // Qt's own notices (such as "XDG_RUNTIME_DIR not set" under cron or su) are not what the user
 // asked for; a command's output is its result and its own messages.
@@ -121,6 +97,68 @@ int runLabels(int argc, char** argv, int at)
     });
 }
 
+int runFormat(const output::OutputFormat& format, int argc, char** argv, int at)
+{
+    if (at + 1 >= argc) {
+        std::fprintf(stderr, "spolarkiv: %s needs a %s\n", argv[at], format.argumentNoun);
+        return 2;
+    }
+    return runOperation(argc, argv, QString::fromLocal8Bit(argv[at + 1]), format.write);
+}
+
+struct Option {
+    const char* name;
+    const char* argument;
+    const char* help;
+    std::function<int(int argc, char** argv, int at)> run;
+};
+
+const std::vector<Option>& options();
+
+void printUsage(std::FILE* out)
+{
+    std::fprintf(out, "usage: spolarkiv [OPTION [ARGUMENT]]\n"
+                      "Without an option the program opens its windows.\n\n");
+    for (const Option& option : options()) {
+        const std::string head = std::string(option.name) + (*option.argument ? " " : "") + option.argument;
+        std::fprintf(out, "  %-28s %s\n", head.c_str(), option.help);
+    }
+}
+
+// Every option the program knows; the output formats bring their own.
+const std::vector<Option>& options()
+{
+    static const std::vector<Option> list = [] {
+        std::vector<Option> all = {
+            {"--help", "", "print this help",
+             [](int, char**, int) {
+                 printUsage(stdout);
+                 return 0;
+             }},
+            {"--version", "", "print the program's version",
+             [](int, char**, int) {
+                 std::printf("spolarkiv %s\n", SPK_VERSION);
+                 return 0;
+             }},
+            {"--import-paradox", "DIR [--replace] [--codepage N] [--dry-run]",
+             "bring in an old catalogue's Paradox tables from DIR", runParadoxImport},
+            {"--import-csv", "FILE [--replace] [--dry-run]", "bring in the tapes of a spreadsheet's text file",
+             runCsvImport},
+            {"--backup", "[DIR]", "write a backup of the catalogue now, in DIR or the backup folder", runBackupCommand},
+            {"--restore", "DIR", "put the backup in DIR in the catalogue's place", runRestoreCommand},
+            {"--labels", "FILE.pdf [--from NR] [--to NR] [--sheet 3x8|2x7|vhs] [--first N]",
+             "write barcode labels for the tapes to FILE.pdf", runLabels},
+            {"--html", "DIR", "write the web catalogue (index.html and cover pictures) into DIR", runHtmlCommand},
+            {"--overdue", "[--days N]", "print the overdue loans (or those due within N days)", runOverdueCommand},
+        };
+        for (const output::OutputFormat& format : output::outputFormats())
+            all.push_back({format.option, format.argument, format.help,
+                           [&format](int argc, char** argv, int at) { return runFormat(format, argc, argv, at); }});
+        return all;
+    }();
+    return list;
+}
+
 } // namespace
 
 int runReadCommand(int argc, char** argv, const std::function<void(data::TDM&)>& command)
@@ -130,45 +168,22 @@ int runReadCommand(int argc, char** argv, const std::function<void(data::TDM&)>&
 
 std::optional<int> runCommandLine(int argc, char** argv)
 {
-    static const char* const commands[] = {"--version", "--import-paradox", "--import-csv", "--backup",
-                                           "--restore", "--export", "--report-pdf", "--html", "--labels",
-                                           "--overdue"};
     const bool command = std::any_of(argv + 1, argv + argc, [](const char* argument) {
-        return std::any_of(std::begin(commands), std::end(commands),
-                           [argument](const char* name) { return std::strcmp(argument, name) == 0; });
+        return std::any_of(options().begin(), options().end(),
+                           [argument](const Option& option) { return std::strcmp(argument, option.name) == 0; });
     });
     if (command)
         qInstallMessageHandler(dropQtMessages);
     for (int i = 1; i < argc; ++i) {
-        const bool hasFile = i + 1 < argc;
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("spolarkiv %s\n", SPK_VERSION);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--import-paradox") == 0)
-            return runParadoxImport(argc, argv, i);
-        if (std::strcmp(argv[i], "--import-csv") == 0)
-            return runCsvImport(argc, argv, i);
-        if (std::strcmp(argv[i], "--labels") == 0)
-            return runLabels(argc, argv, i);
-        if (std::strcmp(argv[i], "--backup") == 0)
-            return runBackupCommand(argc, argv, i);
-        if (std::strcmp(argv[i], "--restore") == 0)
-            return runRestoreCommand(argc, argv, i);
-        if (std::strcmp(argv[i], "--html") == 0)
-            return runHtmlCommand(argc, argv, i);
-        if (std::strcmp(argv[i], "--overdue") == 0)
-            return runOverdueCommand(argc, argv, i);
-        if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--report-pdf") == 0) {
-            if (!hasFile) {
-                std::fprintf(stderr, "spolarkiv: %s needs a file name\n", argv[i]);
-                return 2;
-            }
-            const QString file = QString::fromLocal8Bit(argv[i + 1]);
-            if (std::strcmp(argv[i], "--export") == 0)
-                return runOperation(argc, argv, file, exportTapes);
-            return runOperation(argc, argv, file, reportPdf);
-        }
+        // Qt's own options have one dash; the program's have two.
+        if (std::strncmp(argv[i], "--", 2) != 0)
+            continue;
+        for (const Option& option : options())
+            if (std::strcmp(argv[i], option.name) == 0)
+                return option.run(argc, argv, i);
+        std::fprintf(stderr, "spolarkiv: unknown option %s\n", argv[i]);
+        printUsage(stderr);
+        return 2;
     }
     return std::nullopt;
 }

@@ -10,7 +10,9 @@ class TDM;
 namespace app {
 
 /// Runs a command-line operation when the arguments ask for one and returns its exit
-/// status; std::nullopt when the program should start its windows.
+/// status; std::nullopt when the program should start its windows. The first argument that
+/// starts with "--" chooses the operation; one the program does not know prints the usage
+/// and gives 2, as does a missing argument.
 std::optional<int> runCommandLine(int argc, char** argv);
 
 /// Runs command on the program folder's catalogue, checked and opened without a window and

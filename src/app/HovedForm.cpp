@@ -23,6 +23,7 @@
 #include "output/Export3ASCII.h"
 #include "output/ExportCommand.h"
 #include "output/LabelReport.h"
+#include "output/OutputFormats.h"
 #include "output/QRListForm.h"
 #include "forms/AppContext.h"
 #include "forms/Design.h"
@@ -289,7 +290,11 @@ void THovedForm::createMenus()
     Pprinter1 = makeAction(this, Udskrivning1, "Pprinter1", QStringLiteral("På Printer"));
     PSkrm1 = makeAction(this, Udskrivning1, "PSkrm1", QStringLiteral("På Skærm"));
     Etiketter1 = makeAction(this, Udskrivning1, "Etiketter1", QStringLiteral("Udskriv etiketter..."));
-    Eksport1 = makeAction(this, Funktioner1, "Eksport1", QStringLiteral("Data eksport"));
+    for (const output::OutputFormat& format : output::outputFormats())
+        if (format.menuItem)
+            outputItems_.append(makeAction(this, Funktioner1, format.menuItem, QString::fromUtf8(format.menuCaption)));
+    // The designed name the language files and the tests know the export by.
+    Eksport1 = findChild<QAction*>(QStringLiteral("Eksport1"), Qt::FindDirectChildrenOnly);
     Import1 = makeAction(this, Funktioner1, "Import1", QStringLiteral("Importér…"));
     Webside1 = makeAction(this, Funktioner1, "Webside1", QStringLiteral("Eksportér som webside..."));
     Funktioner1->addSeparator();
@@ -329,7 +334,8 @@ void THovedForm::connectHandlers()
     on(Dataplacering1, &QAction::triggered, &THovedForm::Dataplacering1Click);
     on(Omskrmstrrelser1, &QAction::triggered, &THovedForm::Omskrmstrrelser1Click);
     on(Help, &QAction::triggered, &THovedForm::HelpClick);
-    on(Eksport1, &QAction::triggered, &THovedForm::Eksport1Click);
+    for (QAction* item : outputItems_)
+        connect(item, &QAction::triggered, this, [this, item] { core::guarded([&] { OutputItemClick(item); }); });
     on(Webside1, &QAction::triggered, &THovedForm::Webside1Click);
     on(Import1, &QAction::triggered, &THovedForm::Import1Click);
     on(Pprinter1, &QAction::triggered, &THovedForm::Pprinter1Click);
@@ -501,9 +507,11 @@ void THovedForm::Information1Click()
     AboutBox1->Execute(this);
 }
 
-void THovedForm::Eksport1Click()
+void THovedForm::OutputItemClick(QAction* item)
 {
-    output::runExportCommand(*QExport3ASCII1, activeLanguageIndex());
+    for (const output::OutputFormat& format : output::outputFormats())
+        if (format.menuItem && item->objectName() == QLatin1String(format.menuItem))
+            format.runFromMenu(format, {*QExport3ASCII1, activeLanguageIndex()});
 }
 
 void THovedForm::Webside1Click()

@@ -70,7 +70,9 @@ public:
     QAction* Pprinter1 = nullptr;
     QAction* PSkrm1 = nullptr;
     QAction* Etiketter1 = nullptr;
-    QAction* Eksport1 = nullptr;
+    QAction* Eksport1 = nullptr; ///< the export format's menu item, one of outputItems_
+    /// The output formats' menu items, in the order of the format list.
+    QList<QAction*> outputItems_;
     QAction* Webside1 = nullptr;
     QAction* Import1 = nullptr;
     QAction* Overskredne1 = nullptr;
@@ -108,7 +110,8 @@ public:
     void Dataplacering1Click();
     void Omskrmstrrelser1Click();
     void HelpClick();
-    void Eksport1Click();
+    /// Runs the menu command of the output format whose menu item this is.
+    void OutputItemClick(QAction* item);
     void Webside1Click();
     void Import1Click();
     void Pprinter1Click();

@@ -1,14 +1,16 @@
 #include "ExportCommand.h"
 
 #include "Export3ASCII.h"
+#include "OutputFormats.h"
 #include "core/Dialogs.h"
 
 namespace output {
 
 namespace {
-bool englishTexts(int languageIndex)
+const OutputFormat& exportFormat()
 {
-    return languageIndex == 0 || languageIndex == 3;
+    static const OutputFormat& format = outputFormat("--export");
+    return format;
 }
 } // namespace
 
@@ -30,20 +32,15 @@ QString exportNotice(const TQExport3ASCII& exporter, const QString& fileName, in
 
 QString exportNotice(const QString& fileName, int languageIndex)
 {
-    if (englishTexts(languageIndex))
-        return QStringLiteral("Data exported to ") + fileName + QStringLiteral("\n\r")
-               + QStringLiteral("The file can be imported into an Excel worksheet.");
-    return QStringLiteral("Data er exporteret til ") + fileName + QStringLiteral("\n\r")
-           + QStringLiteral("Filen kan evt. importeres i et Excel regneark.");
+    return formatNotice(exportFormat(), fileName, languageIndex);
 }
 
 void runExportCommand(TQExport3ASCII& exporter, int languageIndex)
 {
-    const bool english = englishTexts(languageIndex);
-    const auto answer = core::dialogs().input(
-        english ? QStringLiteral("Data export to comma separeted file") : QStringLiteral("Data export til semikolon separeret fil"),
-        english ? QStringLiteral("Please write a filename e.g. Video.txt") : QStringLiteral("Skriv et filnavn f.eks. Video.txt"),
-        QStringLiteral("Video.txt"));
+    const OutputFormat& format = exportFormat();
+    const FormatTexts& texts = (*format.texts)[languageIndex];
+    const auto answer = core::dialogs().input(QString::fromUtf8(texts.promptCaption), QString::fromUtf8(texts.prompt),
+                                              QString::fromUtf8(format.defaultTarget));
     // Cancelling means no export: nothing is written or replaced.
     if (!answer)
         return;

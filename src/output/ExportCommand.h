@@ -1,5 +1,5 @@
 #pragma once
-// The "Data eksport" command: file name box, export, notice; texts by language index.
+// The "Data eksport" command: file name box, export, notice; its texts are the export format's.
 #include <QString>
 
 namespace engine {

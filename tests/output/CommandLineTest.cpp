@@ -3,6 +3,7 @@
 #include "common/TempProgramFolder.h"
 #include "common/TestCatalogue.h"
 #include "common/TinyDisk.h"
+#include "output/OutputFormats.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@ namespace {
 struct RunResult {
     int exitCode;
     QByteArray error;
+    QByteArray output = {};
 };
 
 RunResult runProgram(const QString& programFolder, const QString& workingDir, const QStringList& arguments,
@@ -38,7 +40,7 @@ RunResult runProgram(const QString& programFolder, const QString& workingDir, co
     process.start(binary, arguments);
     if (!process.waitForFinished(60000))
         return {-1, "timeout"};
-    return {process.exitCode(), process.readAllStandardError()};
+    return {process.exitCode(), process.readAllStandardError(), process.readAllStandardOutput()};
 }
 
 using testing_support::bytesOf;
@@ -185,4 +187,20 @@ TEST(CommandLine, HtmlWritesTheWebCatalogueInTheCataloguesLanguage)
     ASSERT_EQ(run.exitCode, 0) << run.error.constData();
     const QByteArray page = bytesOf(caller.filePath(QStringLiteral("web/index.html")));
     EXPECT_TRUE(page.contains("<html lang=\"en\">") && page.contains("\"Film 3\"")) << page.left(300).constData();
+TEST(CommandLine, HelpListsEveryOutputFormat)
+{
+    testing_support::TempProgramFolder folder;
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--help")});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const output::OutputFormat& format : output::outputFormats())
+        EXPECT_TRUE(run.output.contains(QByteArray(format.option) + ' ' + format.argument + ' ')) << format.option;
+}
+
+TEST(CommandLine, AnUnknownOptionPrintsTheUsageAndWritesNothing)
+{
+    testing_support::TempProgramFolder folder;
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--exprot"), QStringLiteral("a.txt")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.error.startsWith("spolarkiv: unknown option --exprot\nusage: spolarkiv")) << run.error.constData();
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("a.txt"))));
 }
