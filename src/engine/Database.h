@@ -29,6 +29,7 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    /// The table folder given at construction.
     const QString& dataDir() const { return dataDir_; }
     /// Runs a query for one value: the first column of its first row, a null QVariant when
     /// it returns no row. Values are bound in order from parameter 1. Any failure (a busy or
@@ -66,9 +67,23 @@ public:
     // inner ones are savepoints, both only at the first write inside them, so that nothing
     // is locked while a scope has only read (or asks a question). Tables touched inside are
     // re-read after a rollback.
+    //
+    // What assertScopes() checks after every change of scope (debug builds):
+    //   - depth >= 0: the scopes opened and not yet ended;
+    //   - 0 <= begun <= depth: the outer `begun` scopes have their BEGIN or SAVEPOINT run in
+    //     SQLite, the inner ones are still deferred;
+    //   - one mark per open scope, in ascending order, each at most the number of touched
+    //     tables: scope i rolls back the tables touched from its mark on;
+    //   - no scope open, no touched table.
+    /// Opens a scope one deeper; throws EDatabaseError when no table file is open.
     void beginScope();
+    /// Ends the innermost scope and keeps its writes (COMMIT or RELEASE when it had begun);
+    /// throws EDatabaseError when none is open. On failure the scope stays open.
     void commitScope();
+    /// Ends the innermost scope and undoes its writes; the tables it touched re-read their
+    /// views. Does nothing when no scope is open.
     void rollbackScope() noexcept;
+    /// The number of open scopes.
     int scopeDepth() const { return depth_; }
     /// Starts what the open scopes have deferred; runs before every write.
     void prepareWrite();
@@ -78,7 +93,9 @@ public:
     /// A table whose view must be re-read if the current scope rolls back.
     void touch(Table* table);
 
+    /// A table on this connection, known until it unregisters (tablesOn finds it).
     void registerTable(Table* table);
+    /// Forgets a table, also in the touched list of the open scopes.
     void unregisterTable(Table* table);
     /// Tables open on the same file (another component sees new rows after Close/Open).
     std::vector<Table*> tablesOn(const QString& schema) const;
@@ -101,7 +118,7 @@ private:
     void checkTable(const QString& schema, const QString& path);
     void addWantedIndexes(const QString& schema, const QString& path) noexcept;
     void rollbackTouched(size_t from) noexcept;
-    /// Debug builds: the scope counters agree with each other.
+    /// Debug builds: the scope counters agree with each other (the list above beginScope).
     void assertScopes() const noexcept;
     void execRaw(const QString& sql);
 
@@ -126,8 +143,11 @@ void prepareSqliteLibrary();
 /// RAII transaction scope: commits only when commit() is called, else rolls back.
 class Transaction {
 public:
+    /// Opens a scope on db; throws as Database::beginScope.
     explicit Transaction(Database& db) : db_(db) { db_.beginScope(); }
+    /// Rolls the scope back unless commit() succeeded.
     ~Transaction() { if (!done_) db_.rollbackScope(); }
+    /// Keeps the scope's writes; throws as Database::commitScope, leaving the scope to the destructor.
     void commit() { db_.commitScope(); done_ = true; }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -142,6 +162,7 @@ private:
 /// wait until it ends). For reading only: it ends by rolling back.
 class ReadSnapshot {
 public:
+    /// Opens the scope and locks every attached file for reading; throws EDatabaseError.
     explicit ReadSnapshot(Database& db) : scope_(db) { db.lockForReading(); }
 
 private:

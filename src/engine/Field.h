@@ -18,14 +18,20 @@ QVariant storageValueOf(FieldKind kind, const QString& text);
 /// table's record buffer.
 class Field {
 public:
+    /// The field at position index of table's columns.
     Field(Table& table, int index, const QString& name, FieldKind kind);
 
+    /// The column's name as the table file has it.
     const QString& FieldName() const { return name_; }
     /// The label shown in grid titles and used by the text search; the field name here.
     const QString& DisplayLabel() const { return name_; }
+    /// The kind, from the column's declared type.
     FieldKind DataType() const { return kind_; }
+    /// True for a memo field.
     bool IsBlob() const { return kind_ == FieldKind::Memo; }
+    /// Position among the table's fields.
     int Index() const { return index_; }
+    /// The owning table.
     Table& DataSet() const { return table_; }
 
     /// True when the current record holds no value (NULL or, for texts, nothing stored).
@@ -37,10 +43,13 @@ public:
     void SetAsString(const QString& text);
     /// Integer value; empty reads as 0; text that is no integer throws EConvertError.
     qint64 AsInteger() const;
+    /// Writes a number (its text into a string field); a date field throws EConvertError.
     void SetAsInteger(qint64 value);
     /// Raw stored value (QString, qint64 or null QVariant).
     QVariant Value() const;
+    /// Writes a raw value (as Value gives them); puts the table into edit state if browsing.
     void SetValue(const QVariant& value);
+    /// Writes null.
     void Clear() { SetValue(QVariant()); }
 
     /// The text a stored value of this field shows (AsString of a record that holds it).

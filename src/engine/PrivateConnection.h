@@ -17,8 +17,11 @@ public:
     PrivateConnection(const PrivateConnection&) = delete;
     PrivateConnection& operator=(const PrivateConnection&) = delete;
 
+    /// True when the open succeeded.
     bool isOpen() const { return db_ != nullptr; }
+    /// Why the open failed; empty after success.
     const QString& error() const { return error_; }
+    /// The handle, owned by this object; null when not open.
     sqlite3* get() const { return db_; }
 
     /// Runs sql to its end; the first column of each row goes to rows. Returns SQLite's

@@ -51,6 +51,7 @@ public:
     RowPtr row(Database& db, const std::vector<qint64>& view, int position);
     /// The next read of this row id goes to the file.
     void forget(qint64 rowid);
+    /// Every later read goes to the file.
     void clear() { batches_.clear(); }
 
 private:

@@ -11,6 +11,7 @@ namespace engine {
 /// shows generated columns as fields (it reads PRAGMA table_info). An order on the column is
 /// an index on (sort key, column), which serves ORDER BY sort key, column, rowid.
 QStringList danishSortColumns(const QString& column);
+/// The name of the generated column that holds a text column's sort key.
 QString danishSortKey(const QString& column);
 /// The value danishSortKey(column) holds for a column holding text: the same fold, in C++.
 QString danishFold(const QString& text);

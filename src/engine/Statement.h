@@ -22,9 +22,13 @@ public:
 
     /// Parameters are numbered from 1. A null QVariant binds NULL.
     Statement& bind(int index, const QVariant& value);
+    /// Binds a text as UTF-8; an index the statement lacks binds nothing.
     Statement& bindText(int index, const QString& text);
+    /// Binds an integer, as bindText.
     Statement& bindInt(int index, qint64 value);
+    /// Binds NULL, as bindText.
     Statement& bindNull(int index);
+    /// The number of the highest parameter.
     int parameterCount() const;
 
     /// True for a row, false when done; any other result throws EDatabaseError.
@@ -32,7 +36,9 @@ public:
     /// Steps to the end, ignoring rows.
     void run();
 
+    /// A column of the current row as an integer (0 for null).
     qint64 int64(int column) const;
+    /// A column of the current row as text (empty for null).
     QString text(int column) const;
     /// SQLite's fundamental type of a column (SQLITE_INTEGER, ..., SQLITE_NULL).
     int columnType(int column) const;
@@ -40,6 +46,7 @@ public:
     sqlite3_value* columnValue(int column) const;
     /// qint64, double, QString, QByteArray, or a null QVariant.
     QVariant value(int column) const;
+    /// The number of columns of the result.
     int columnCount() const;
     /// Rows changed by the last write on the connection.
     int changes() const;

@@ -26,6 +26,7 @@ public:
     /// Reads the table named like the schema. Throws EDatabaseError naming the file.
     void read(Database& db, const QString& schema, const QString& path);
 
+    /// The table's columns in file order, generated columns left out.
     const std::vector<ColumnInfo>& columns() const { return columns_; }
     /// The column for a field name, matched without regard to case; -1 when there is none.
     int columnIndex(const QString& name) const;

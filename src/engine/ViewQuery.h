@@ -39,6 +39,7 @@ public:
     /// The view's shape, resolved when the view changed; every query follows it. Set after
     /// configure: the file's sort keys shape the conditions.
     void setShape(ViewShape shape);
+    /// The shape last set.
     const ViewShape& shape() const { return shape_; }
 
     /// The query read() runs, or with columns given the query that reads those (quoted) of

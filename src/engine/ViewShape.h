@@ -20,6 +20,7 @@ struct OrderTerm {
     QString collation; ///< empty: binary
     bool descending = false;
 
+    /// The row id in ascending order.
     static OrderTerm rowid() { return {}; }
     /// The column in ascending binary order.
     static OrderTerm on(const QString& column)
@@ -28,6 +29,7 @@ struct OrderTerm {
         term.column = column;
         return term;
     }
+    /// True for the row id term.
     bool isRowid() const { return column.isEmpty(); }
     /// The ORDER BY term: the quoted column (or rowid), then its collation and DESC.
     QString sql() const;
