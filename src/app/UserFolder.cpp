@@ -3,6 +3,7 @@
 #include "Version.h"
 #include "core/Errors.h"
 #include "data/CatalogueFolder.h"
+#include "locale/Languages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,30 +23,20 @@ QString withSeparator(QString dir)
 // No catalogue is open yet, so no stored language is known: the desktop's language decides.
 QString folderMessage(const QString& folder, const QString& detail)
 {
-    QString text;
-    switch (QLocale::system().language()) {
-    case QLocale::English:
-        text = QStringLiteral("Spolarkiv cannot create or write its program folder \"%1\". "
-                              "Choose another folder with the variable SPOLARKIV_HOME.");
-        break;
-    case QLocale::NorwegianBokmal:
-    case QLocale::NorwegianNynorsk:
-        text = QStringLiteral("Spolarkiv kan ikke opprette eller skrive i programmappen \"%1\". "
-                              "Velg en annen mappe med variabelen SPOLARKIV_HOME.");
-        break;
-    case QLocale::Swedish:
-        text = QStringLiteral("Spolarkiv kan inte skapa eller skriva i programmappen \"%1\". "
-                              "Välj en annan mapp med variabeln SPOLARKIV_HOME.");
-        break;
-    case QLocale::German:
-        text = QStringLiteral("Spolarkiv kann den Programmordner \"%1\" nicht anlegen oder nicht hineinschreiben. "
-                              "Wählen Sie mit der Variablen SPOLARKIV_HOME einen anderen Ordner.");
-        break;
-    default:
-        text = QStringLiteral("Spolarkiv kan ikke oprette eller skrive i programmappen \"%1\". "
-                              "Vælg en anden mappe med variablen SPOLARKIV_HOME.");
-        break;
-    }
+    static const locale::PerLanguage<const char*> messages = {
+        "Spolarkiv kan ikke oprette eller skrive i programmappen \"%1\". "
+        "Vælg en anden mappe med variablen SPOLARKIV_HOME.",
+        "Spolarkiv cannot create or write its program folder \"%1\". "
+        "Choose another folder with the variable SPOLARKIV_HOME.",
+        "Spolarkiv kan ikke opprette eller skrive i programmappen \"%1\". "
+        "Velg en annen mappe med variabelen SPOLARKIV_HOME.",
+        "Spolarkiv kan inte skapa eller skriva i programmappen \"%1\". "
+        "Välj en annan mapp med variabeln SPOLARKIV_HOME.",
+        "Spolarkiv kann den Programmordner \"%1\" nicht anlegen oder nicht hineinschreiben. "
+        "Wählen Sie mit der Variablen SPOLARKIV_HOME einen anderen Ordner.",
+    };
+    const QString desktop = QLocale::languageToCode(QLocale::system().language());
+    QString text = messages.text(locale::languageIndexOfDesktop(desktop).value_or(locale::kDesignedLanguage));
     text = text.arg(QDir::toNativeSeparators(QDir::cleanPath(folder)));
     return detail.isEmpty() ? text : text + QLatin1Char('\n') + detail;
 }

@@ -16,6 +16,14 @@ std::optional<int> languageIndexOfName(const QString& name)
     return std::nullopt;
 }
 
+std::optional<int> languageIndexOfDesktop(const QString& code)
+{
+    for (int slot = 0; slot < kLanguageCount; ++slot)
+        if (QString::fromUtf8(kLanguages[slot].desktop).split(QLatin1Char(' ')).contains(code))
+            return slot + kDesignedLanguage;
+    return std::nullopt;
+}
+
 QStringList languageFileLines()
 {
     QStringList lines;

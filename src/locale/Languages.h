@@ -20,6 +20,7 @@ struct Language {
     const char* helpFolder;  ///< folder under Help/ ("Engelsk")
     const char* placeholder; ///< picture under Billeder/ shown for a tape without a cover
     const char* caption;     ///< the main window's caption, the product's name in that language
+    const char* desktop;     ///< the desktop's languages it serves, ISO 639 codes separated by blanks
 };
 
 inline constexpr Language kLanguages[] = {
@@ -34,6 +35,9 @@ inline constexpr int kDesignedLanguage = -1;
 const Language* findLanguage(int languageIndex);
 /// The index of a language name, compared exactly; std::nullopt for a name that is none of them.
 std::optional<int> languageIndexOfName(const QString& name);
+/// The index of the language that serves the desktop's language (an ISO 639 code: "nb");
+/// std::nullopt for a language none serves.
+std::optional<int> languageIndexOfDesktop(const QString& code);
 /// The language source's lines for every language with a file ("English=English.lng"), in order.
 QStringList languageFileLines();
 /// The designed language's name ("Dansk").

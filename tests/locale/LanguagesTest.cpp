@@ -43,6 +43,13 @@ TEST(LanguageList, EveryNameFindsItsOwnIndexAndNoOtherSpellingDoes)
     }
 }
 
+TEST(LanguageList, TheDesktopsLanguageFindsTheLanguageThatServesIt)
+{
+    EXPECT_EQ(locale::languageIndexOfDesktop(QStringLiteral("nn")), 1);
+    EXPECT_EQ(locale::languageIndexOfDesktop(QStringLiteral("de")), 3);
+    EXPECT_EQ(locale::languageIndexOfDesktop(QStringLiteral("fr")), std::nullopt);
+}
+
 TEST(LanguageList, TheSourceLoadsEveryLanguageButTheDesignedOne)
 {
     EXPECT_EQ(locale::designedLanguageName(), QStringLiteral("Dansk"));
