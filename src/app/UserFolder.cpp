@@ -23,7 +23,7 @@ QString withSeparator(QString dir)
 // No catalogue is open yet, so no stored language is known: the desktop's language decides.
 QString folderMessage(const QString& folder, const QString& detail)
 {
-    static const locale::PerLanguage<const char*> messages = {
+    static const locale::LanguageTexts messages = {
         "Spolarkiv kan ikke oprette eller skrive i programmappen \"%1\". "
         "Vælg en anden mappe med variablen SPOLARKIV_HOME.",
         "Spolarkiv cannot create or write its program folder \"%1\". "

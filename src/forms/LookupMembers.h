@@ -30,9 +30,6 @@ constexpr std::array<LookupMember, 5> kLookupMembers = {LookupMember::Category, 
 /// How a handler picks its text: by the language label's name or by the active index.
 enum class TextChoice { ByName, ByIndex };
 
-/// One UTF-8 text per language, in the order of the language list.
-using LanguageTexts = locale::PerLanguage<const char*>;
-
 struct LookupMenuItem {
     const char* name;    ///< object name of the QAction ("Tilfj1")
     const char* caption; ///< designed caption ("&Tilføj")
@@ -55,16 +52,16 @@ struct LookupMemberInfo {
     /// The grid's one designed column (field, title); none: every field of the table.
     std::optional<std::pair<const char*, const char*>> designedColumn;
 
-    LanguageTexts addCaption; ///< add input box, chosen by index
-    LanguageTexts addPrompt;
+    locale::LanguageTexts addCaption; ///< add input box, chosen by index
+    locale::LanguageTexts addPrompt;
     /// Delete question prefix and FormShow texts are chosen this way.
     TextChoice choice;
-    LanguageTexts deletePrefix;
-    LanguageTexts showAdd;
-    LanguageTexts showDelete;
-    LanguageTexts showFirstColumn;
+    locale::LanguageTexts deletePrefix;
+    locale::LanguageTexts showAdd;
+    locale::LanguageTexts showDelete;
+    locale::LanguageTexts showFirstColumn;
     /// Window caption set by FormShow (the category window only).
-    std::optional<LanguageTexts> showCaption;
+    std::optional<locale::LanguageTexts> showCaption;
     /// Adapts itself to the screen when created (the category window only).
     bool adaptsToScreen;
 };

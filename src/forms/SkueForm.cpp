@@ -27,7 +27,7 @@ QString actorPhrase(int languageIndex)
 {
     // The Danish phrase serves every language but German.
     static const char* const danish = " har medvirket i disse film";
-    static const locale::PerLanguage<const char*> phrases = {danish, danish, danish, danish,
+    static const locale::LanguageTexts phrases = {danish, danish, danish, danish,
                                                               " hat in diesem Film mitgemacht"};
     const char* const* phrase = phrases.find(languageIndex);
     return phrase ? QString::fromUtf8(*phrase) : QString();

@@ -93,4 +93,7 @@ private:
     std::array<T, kLanguageCount> entries_;
 };
 
+/// One UTF-8 text per language, the kind of table most windows keep.
+using LanguageTexts = PerLanguage<const char*>;
+
 } // namespace locale

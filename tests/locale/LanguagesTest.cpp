@@ -6,7 +6,7 @@
 namespace {
 
 // Each slot holds its own language's name, so a lookup shows which entry it chose.
-const locale::PerLanguage<const char*> kNames = {"Dansk", "English", "Norsk", "Svensk", "Deutsch"};
+const locale::LanguageTexts kNames = {"Dansk", "English", "Norsk", "Svensk", "Deutsch"};
 
 struct LookupCase {
     int index;
