@@ -1,13 +1,13 @@
 #pragma once
-// The components of a window. In the original design every component was owned directly by
-// its window (a flat list); in Qt the window's components are nested in its object tree, so
-// here they are all the window's descendant objects, in pre-order with children in the order
-// they were added, which is their creation order for a window built top-down. Qt's own
-// internal objects (object names starting with "qt_") are not components, but what lies
-// below them is (the contents of a scroll area's viewport). A window of its own below the
-// window (a dialog parented to the window that opens it) is neither a component nor are its
-// contents: it is another form with its own localizer, as forms never owned each other in
-// the original design. Popups (menus) are components.
+// The components of a window. The language files name a window's components in one flat
+// list, while Qt nests them in the window's object tree, so here they are all the window's
+// descendant objects, in pre-order with children in the order they were added, which is
+// their creation order for a window built top-down. Qt's own internal objects (object names
+// starting with "qt_") are not components, but what lies below them is (the contents of a
+// scroll area's viewport). A window of its own below the window (a dialog parented to the
+// window that opens it) is neither a component nor are its contents: it is another form,
+// with its own localizer and its own section of the language files. Popups (menus) are
+// components.
 #include <QObject>
 #include <QString>
 

@@ -6,8 +6,8 @@
 // (searched among all its descendants, see ComponentTree; the first match in creation order)
 // or, failing that and when the segment is in the property names, an object-valued property
 // of that object; the last segment is the property name (SpeedButton1.Caption).
-// Qt equivalents of the original's class-valued properties and collections:
-//   - a class-valued property is a Q_PROPERTY whose value is a pointer to a QObject;
+// How the language files' object-valued properties and collections are kept in Qt:
+//   - an object-valued property is a Q_PROPERTY whose value is a pointer to a QObject;
 //   - a collection is a Q_PROPERTY of type QObjectList (QList<QObject*>): it must be followed
 //     by "[", a decimal index and "]." (Comp.Panels[2].Caption); an index that is not a
 //     number or is out of range, a collection without an index, or an index after anything
