@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "BackupCommand.h"
+#include "FindCommand.h"
 #include "ImportCommand.h"
 #include "UserFolder.h"
 #include "Version.h"
@@ -102,6 +103,8 @@ std::optional<int> runCommandLine(int argc, char** argv)
             return runBackupCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--restore") == 0)
             return runRestoreCommand(argc, argv, i);
+        if (std::strcmp(argv[i], "--find") == 0)
+            return runFindCommand(argc, argv, i);
         if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--report-pdf") == 0) {
             if (!hasFile) {
                 std::fprintf(stderr, "spolarkiv: %s needs a file name\n", argv[i]);
