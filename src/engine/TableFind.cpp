@@ -33,7 +33,7 @@ bool Table::testCurrent(const Field& field, const TextTest& test) const
 
 int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
 {
-    return FindRow(fromRow, fieldIndex, TextTest{test, {}});
+    return FindRow(fromRow, fieldIndex, TextTest{test, {}, nullptr});
 }
 
 int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
@@ -128,8 +128,8 @@ std::optional<QString> trigramQuery(const QString& column, const QString& key)
     constexpr int kMostRuns = 12;
     const int step = std::max(1, (count + kMostRuns - 1) / kMostRuns);
     for (int i = 0; i < count; i += step) {
-        const uint run[3] = {codes[i], codes[i + 1], codes[i + 2]};
-        QString token = QString::fromUcs4(reinterpret_cast<const char32_t*>(run), 3);
+        const char32_t run[3] = {char32_t(codes[i]), char32_t(codes[i + 1]), char32_t(codes[i + 2])};
+        QString token = QString::fromUcs4(run, 3);
         token.replace(QLatin1Char('"'), QStringLiteral("\"\""));
         token = QLatin1Char('"') + token + QLatin1Char('"');
         if (!runs.contains(token))
