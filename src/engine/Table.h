@@ -141,6 +141,8 @@ public:
     /// that field, in batches; never moves the cursor or fires events. Texts are as
     /// DisplayText gives them (a memo field's whole text); the current record's is its buffer.
     int FindRow(int fromRow, int fieldIndex, const TextTest& test) const;
+    /// The same, looking only at rows before endRow.
+    int FindRow(int fromRow, int endRow, int fieldIndex, const TextTest& test) const;
     int FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const;
     /// The stored records whose field holds every three-character run of key, folded as the full-text index folds (so a superset of the records holding key
     /// without regard to case), from the file's full-text index; nothing when the field has
@@ -180,7 +182,7 @@ private:
     struct Impl;
     void checkActive() const;
     bool testCurrent(const Field& field, const TextTest& test) const;
-    int findAmongCandidates(int begin, const Field& field, const TextTest& test) const;
+    int findAmongCandidates(int begin, int rows, const Field& field, const TextTest& test) const;
     void checkBrowseMode();
     void post(bool askControls);
     qint64 writeRecord(bool inserting);

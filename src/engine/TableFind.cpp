@@ -38,15 +38,20 @@ int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const Q
 
 int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
 {
+    return FindRow(fromRow, RowCount(), fieldIndex, test);
+}
+
+int Table::FindRow(int fromRow, int endRow, int fieldIndex, const TextTest& test) const
+{
     if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
         return -1;
     const Field& field = *fields_[size_t(fieldIndex)];
     const bool inserting = state_ == DataSetState::Insert;
-    const int rows = RowCount();
+    const int rows = std::min(RowCount(), endRow);
     const int current = CurrentRow();
     int begin = std::max(0, fromRow);
     if (test.candidates)
-        return findAmongCandidates(begin, field, test);
+        return findAmongCandidates(begin, rows, field, test);
     // The current record shows its buffer, which may hold changes not yet posted; a walk
     // that starts on it needs no query when it matches.
     if (begin == current && begin < rows) {
@@ -70,11 +75,10 @@ int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
     return -1;
 }
 
-int Table::findAmongCandidates(int begin, const Field& field, const TextTest& test) const
+int Table::findAmongCandidates(int begin, int rows, const Field& field, const TextTest& test) const
 {
     const RowSet& candidates = *test.candidates;
     const bool inserting = state_ == DataSetState::Insert;
-    const int rows = RowCount();
     const int current = CurrentRow();
     std::vector<qint64> batch;
     std::vector<int> positions;

@@ -242,6 +242,7 @@ TEST_F(EasyFind, TheIndexedSearchFindsWhatTheWalkFinds)
         {"Indhold", "nålen", false},    {"Indhold", "NÅLEN!", false},       {"Indhold", "quick brown fox jumps ov", false},
         {"Kategori", "DRAMA", false},   {"TapeNr", "-00", false},           {"TapeNr", "0_0%", true},
     };
+    find.WalkedBeforeIndex = 0;
     const auto hits = [&](const auto& c) {
         find.SearchField = QString::fromLatin1(c.field);
         find.AllowWildcards = c.wildcards;
