@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "BackupCommand.h"
+#include "FindCommand.h"
 #include "HtmlCommand.h"
 #include "ImportCommand.h"
 #include "OverdueCommand.h"
@@ -150,6 +151,8 @@ const std::vector<Option>& options()
              "write barcode labels for the tapes to FILE.pdf", runLabels},
             {"--html", "DIR", "write the web catalogue (index.html and cover pictures) into DIR", runHtmlCommand},
             {"--overdue", "[--days N]", "print the overdue loans (or those due within N days)", runOverdueCommand},
+            {"--find", "TEXT [--field NAME]", "print the tapes whose field (the title unless named) holds TEXT",
+             runFindCommand},
         };
         for (const output::OutputFormat& format : output::outputFormats())
             all.push_back({format.option, format.argument, format.help,
@@ -181,7 +184,8 @@ std::optional<int> runCommandLine(int argc, char** argv)
         for (const Option& option : options())
             if (std::strcmp(argv[i], option.name) == 0)
                 return option.run(argc, argv, i);
-        std::fprintf(stderr, "spolarkiv: unknown option %s\n", argv[i]);
+        std::fprintf(stderr, "spolarkiv: unknown option %s
+", argv[i]);
         printUsage(stderr);
         return 2;
     }

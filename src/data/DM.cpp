@@ -5,6 +5,7 @@
 #include "Fields.h"
 #include "Loans.h"
 #include "Schema.h"
+#include "TextIndex.h"
 #include "TimeText.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
@@ -126,6 +127,8 @@ void TDM::CheckTables()
 void TDM::OpenTables()
 {
     CheckTables();
+    // The windows' searches: the tapes' full-text index is made where it is missing or unsound.
+    prepareTextIndex(*db_);
     for (engine::Table* table : startupOrder())
         table->Open();
 }

@@ -226,6 +226,19 @@ void Database::openPlain(const QString& name, const QString& path)
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
 }
 
+void Database::setTextIndex(const QString& schema, const TextIndex& index)
+{
+    if (index.table.isEmpty())
+        textIndexes_.remove(schema.toLower());
+    else
+        textIndexes_.insert(schema.toLower(), index);
+}
+
+qint64 Database::totalChanges()
+{
+    return db_ ? sqlite3_total_changes64(db_) : 0;
+}
+
 void Database::detachAll()
 {
     const bool open = std::any_of(tables_.begin(), tables_.end(), [](const Table* t) { return t->Active(); });
@@ -246,6 +259,7 @@ void Database::closeConnection() noexcept
     attached_.clear();
     paths_.clear();
     mapped_.clear();
+    textIndexes_.clear();
 }
 
 void Database::attachFile(const QString& schema, const QString& path)

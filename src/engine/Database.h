@@ -46,6 +46,20 @@ public:
     void addWantedIndexes() noexcept;
     /// Reads the schema's file through a memory map from now on, for long scans.
     void mapForScans(const QString& schema);
+    /// A full-text table (trigram tokens) over some fields of a schema's table, one column
+    /// per field of the same name.
+    struct TextIndex {
+        QString table;
+        QStringList columns;
+    };
+    /// Searches of this schema's fields may take their candidates from the index. Set only
+    /// after the index was checked against its table; an empty table name stops its use.
+    void setTextIndex(const QString& schema, const TextIndex& index);
+    /// The full-text index set for the schema; its table is "" when none.
+    TextIndex textIndex(const QString& schema) const { return textIndexes_.value(schema.toLower()); }
+    /// Rows changed through this connection so far (a cache of query answers is stale when
+    /// this or the file's data version moved).
+    qint64 totalChanges();
     /// Full path of an attached schema's file ("" when not attached).
     QString filePath(const QString& schema) const;
 
@@ -127,6 +141,7 @@ private:
     QStringList attached_;
     QHash<QString, QString> paths_;
     QSet<QString> mapped_; // schemas read through a memory map, lower case
+    QHash<QString, TextIndex> textIndexes_; // by schema, lower case
     int depth_ = 0;
     int begun_ = 0; // scopes whose transaction or savepoint SQLite has begun
     std::vector<Table*> touched_;

@@ -1,4 +1,5 @@
 #include "Table.h"
+#include "TableImpl.h"
 
 #include "DataSource.h"
 #include "Database.h"
@@ -37,55 +38,6 @@ Table* masterOf(const Table& table)
     return table.MasterSource() ? table.MasterSource()->DataSet() : nullptr;
 }
 } // namespace
-
-struct Table::Impl {
-    QString path;
-    QString qualified; ///< "schema"."table"
-    TableMeta meta;
-    ViewQuery query;
-    std::vector<qint64> view;
-    int cur = -1;       ///< position of the current record in the view
-    int insertPos = -1; ///< in insert state: the row the new record occupies
-    RecordBuffer record;
-    RowCache cache;
-
-    /// The master link's values now, for a query or an inserted record's fields.
-    ViewQuery::LinkValues linkValues(const Table* master) const
-    {
-        const std::vector<LinkPair>& pairs = query.shape().link;
-        std::vector<Equality> values;
-        if (pairs.empty() || !master)
-            return values;
-        if (!master->Active())
-            return std::nullopt;
-        for (const LinkPair& pair : pairs)
-            values.push_back({pair.column, master->FieldByName(pair.masterField).Value()});
-        if (!master->Editing() && master->RecordCount() == 0)
-            return std::nullopt;
-        return values;
-    }
-
-    int position(qint64 rowid) const
-    {
-        const auto it = std::find(view.begin(), view.end(), rowid);
-        return it == view.end() ? -1 : int(it - view.begin());
-    }
-
-    /// The view position shown at a grid row; -1 for the inserted record.
-    int viewIndex(int row, bool inserting) const
-    {
-        if (!inserting || row < insertPos)
-            return row;
-        return row == insertPos ? -1 : row - 1;
-    }
-
-    /// The row id shown at a grid row; 0 for the inserted record and outside the view.
-    qint64 rowidAt(int row, bool inserting) const
-    {
-        const int index = viewIndex(row, inserting);
-        return index >= 0 && index < int(view.size()) ? view[size_t(index)] : 0;
-    }
-};
 
 Table::Table(Database& db, const QString& fileName, QObject* parent)
     : QObject(parent), db_(db), fileName_(fileName), sqlName_(QFileInfo(fileName).completeBaseName()),
@@ -528,63 +480,6 @@ QString Table::DisplayText(int row, int fieldIndex) const
         return QString();
     const RowPtr record = d_->cache.row(db_, d_->view, index);
     return record ? field.displayText(record->value(fieldIndex)) : QString();
-}
-
-namespace {
-// Rows tested per step when a search walks the view: few at first, since a hit is often
-// near (find-next over a word that many records hold), then twice as many each time, up to
-// stretches long enough for a range scan of the table.
-constexpr int kSearchBatch = 32768;
-constexpr int kFirstSearchBatch = 8;
-} // namespace
-
-bool Table::testCurrent(const Field& field, const TextTest& test) const
-{
-    // The buffer shows the stored value unless the field was assigned since the edit began.
-    const char* data = nullptr;
-    qsizetype size = 0;
-    const bool text = field.DataType() == FieldKind::String || field.IsBlob();
-    if (test.utf8 && text && d_->record.storedUtf8(size_t(field.Index()), data, size))
-        if (const std::optional<bool> verdict = test.utf8(data, size))
-            return *verdict;
-    return test.text(field.AsString());
-}
-
-int Table::FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const
-{
-    return FindRow(fromRow, fieldIndex, TextTest{test, {}});
-}
-
-int Table::FindRow(int fromRow, int fieldIndex, const TextTest& test) const
-{
-    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
-        return -1;
-    const Field& field = *fields_[size_t(fieldIndex)];
-    const bool inserting = state_ == DataSetState::Insert;
-    const int rows = RowCount();
-    const int current = CurrentRow();
-    int begin = std::max(0, fromRow);
-    // The current record shows its buffer, which may hold changes not yet posted; a walk
-    // that starts on it needs no query when it matches.
-    if (begin == current && begin < rows) {
-        if (testCurrent(field, test))
-            return current;
-        ++begin;
-    }
-    std::vector<qint64> rowids; // of rows begin..end; 0 for the current and the inserted record
-    for (int size = kFirstSearchBatch; begin < rows; begin += size, size = std::min(2 * size, kSearchBatch)) {
-        const int end = std::min(rows, begin + size);
-        rowids.clear();
-        for (int row = begin; row < end; ++row)
-            rowids.push_back(row == current ? 0 : d_->rowidAt(row, inserting));
-        const int before = (current >= begin && current < end && testCurrent(field, test)) ? current - begin : end - begin;
-        const int found = d_->query.firstPassing(db_, field, rowids, test.text, test.utf8, before);
-        if (found >= 0)
-            return begin + found;
-        if (before < end - begin)
-            return current;
-    }
-    return -1;
 }
 
 bool Table::Locate(const QString& fieldName, const QString& value)

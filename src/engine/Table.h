@@ -15,6 +15,7 @@
 //     in any other state there is none.
 #include "Field.h"
 #include "NamedCondition.h"
+#include "RowSet.h"
 
 #include <QObject>
 #include <QString>
@@ -183,13 +184,23 @@ public:
     struct TextTest {
         std::function<bool(const QString&)> text;
         std::function<std::optional<bool>(const char* data, qsizetype size)> utf8;
+        /// When set, the only stored records that can pass; the others are not read. The
+        /// current record is tested from its buffer all the same.
+        std::shared_ptr<const RowSet> candidates;
     };
     /// The first row from fromRow on whose field text passes the test, or -1. Reads only
     /// that field, in batches; never moves the cursor or fires events. Texts are as
     /// DisplayText gives them (a memo field's whole text); the current record's is its buffer.
     int FindRow(int fromRow, int fieldIndex, const TextTest& test) const;
+    /// The same, looking only at rows before endRow.
+    int FindRow(int fromRow, int endRow, int fieldIndex, const TextTest& test) const;
     /// As above with a test of the decoded text only.
     int FindRow(int fromRow, int fieldIndex, const std::function<bool(const QString&)>& test) const;
+    /// The stored records whose field holds every three-character run of key, folded as the full-text index folds (so a superset of the records holding key
+    /// without regard to case), from the file's full-text index; nothing when the field has
+    /// no sound index or key is too short for one (null). An index that fails is not used
+    /// again in this run.
+    std::shared_ptr<const RowSet> TextCandidates(int fieldIndex, const QString& key) const;
 
     /// Re-reads the view and keeps the current record where possible.
     void Refresh();
@@ -229,6 +240,7 @@ private:
     struct Impl;
     void checkActive() const;
     bool testCurrent(const Field& field, const TextTest& test) const;
+    int findAmongCandidates(int begin, int rows, const Field& field, const TextTest& test) const;
     void checkBrowseMode();
     void post(bool askControls);
     qint64 writeRecord(bool inserting);

@@ -46,7 +46,9 @@ public:
     /// the view's records in its order; its sql is empty when the master link selects nothing
     /// (the master has no current record, or an empty value in a link field).
     BoundSql select(const LinkValues& link, const QStringList& columns = {}) const;
-    /// The view's row ids in order; empty when the master link selects nothing.
+    /// The view's row ids in order; empty when the master link selects nothing. The last few
+    /// answers without a link are kept while the file is unchanged, so going back to an
+    /// order or selection read before costs no query.
     std::vector<qint64> read(Database& db, const LinkValues& link) const;
     /// Where a record outside the view would stand in it: the position of the record after
     /// it. fallback when that cannot be told.
@@ -102,6 +104,14 @@ private:
     // firstPassing's statements for the column read last, by IN list size (built once each).
     mutable QString walkedColumn_;
     mutable QHash<int, QString> walkSql_;
+    // read()'s recent answers, the latest first, with the state of the file they were read in.
+    struct KeptView {
+        QString query;
+        qint64 changes = -1;
+        qint64 version = -1;
+        std::vector<qint64> rowids;
+    };
+    mutable std::vector<KeptView> keptViews_;
 };
 
 } // namespace engine

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace import {
@@ -128,6 +129,31 @@ qint64 addLookupValues(engine::Database& db, bool withCast)
         added += statement.changes();
     }
     return added;
+}
+
+QStringList dropTapeIndexesForLoad(engine::Database& db)
+{
+    QStringList names;
+    QStringList statements;
+    {
+        engine::Statement indexes(db, QStringLiteral("SELECT name, sql FROM \"Video\".sqlite_master WHERE type = 'index' "
+                                                     "AND tbl_name = 'Video' AND sql IS NOT NULL AND name <> 'PrimaryKey'"));
+        while (indexes.step()) {
+            names << indexes.text(0);
+            // SQLite keeps the statement without the schema: name it again.
+            statements << indexes.text(1).replace(QRegularExpression(QStringLiteral("^CREATE (UNIQUE )?INDEX ")),
+                                                  QStringLiteral("CREATE \\1INDEX \"Video\"."));
+        }
+    }
+    for (const QString& name : names)
+        db.exec(QStringLiteral("DROP INDEX \"Video\".%1").arg(engine::quoteId(name)));
+    return statements;
+}
+
+void remakeTapeIndexes(engine::Database& db, const QStringList& statements)
+{
+    for (const QString& statement : statements)
+        db.exec(statement);
 }
 
 bool keepPresentSettings(engine::Database& db, const QString& dataFolder)

@@ -6,6 +6,7 @@
 #include "ValueConversion.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <functional>
@@ -31,6 +32,13 @@ void convertRow(const CatalogueTable& table, const ValueAt& value, QVector<QVari
 /// Adds the values that posting the stored tapes (and, withCast, cast rows) would add to
 /// the lookup tables, which must be attached; returns how many were added.
 qint64 addLookupValues(engine::Database& db, bool withCast);
+
+/// Drops the tape table's indexes other than its key in a new catalogue (attached, inside the
+/// load's transaction), so that a bulk load builds each once after the rows, as SQLite sorts
+/// them, instead of row by row. Returns the statements that make them again.
+QStringList dropTapeIndexesForLoad(engine::Database& db);
+/// Makes the indexes dropTapeIndexesForLoad dropped.
+void remakeTapeIndexes(engine::Database& db, const QStringList& statements);
 
 /// Copies the configuration of the catalogue in dataFolder (window sizes, language) into
 /// db's new configuration; false when there is none that can be read.

@@ -150,8 +150,10 @@ private:
         }
         engine::Transaction transaction(db);
         db.prepareWrite();
+        const QStringList indexes = dropTapeIndexesForLoad(db);
         for (int i = 0; i < catalogueTables().size(); ++i)
             importTable(db, catalogueTables()[i], sources_[i]);
+        remakeTapeIndexes(db, indexes);
         // Without an old configuration the window sizes and the language the user has now stay.
         if (sources_.last().isEmpty() && !inPlace_ && keepPresentSettings(db, options_.dataFolder))
             report_.table(catalogueTables().last().fileName).notes

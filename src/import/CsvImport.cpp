@@ -162,14 +162,15 @@ private:
         if (QFileInfo(options_.dataFolder).isDir() && keepPresentSettings(db, options_.dataFolder))
             report_.table(videoTable().fileName).notes
                 << importText("ConfigKept", QStringLiteral("De nuværende indstillinger beholdes"));
-        writeRows(db);
+        writeRows(db, true);
     }
 
-    void writeRows(engine::Database& db)
+    void writeRows(engine::Database& db, bool newCatalogue = false)
     {
         db.exec(QStringLiteral("PRAGMA \"Video\".cache_size = -32768"));
         engine::Transaction transaction(db);
         db.prepareWrite();
+        const QStringList indexes = newCatalogue ? dropTapeIndexesForLoad(db) : QStringList();
         TableReport& entry = report_.table(videoTable().fileName);
         const QString sql = insertStatement(videoTable());
         QVector<QVariant> row(videoTable().fields.size());
@@ -183,6 +184,7 @@ private:
             if (entry.read % progressEvery == 0)
                 tick();
         }
+        remakeTapeIndexes(db, indexes);
         report_.lookupValuesAdded += addLookupValues(db, false);
         tick();
         transaction.commit();

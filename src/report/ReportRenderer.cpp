@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 
 namespace report {
 
@@ -112,25 +113,24 @@ void ReportRenderer::drawPicture(const QRectF& rectMm, const ReportItem& item, c
 void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
                               const QString& shortText)
 {
-    const QRectF rect = toDevice_.mapRect(rectMm);
-    QString line = fittedLine(text, font, rect.width(), painter_.device());
-    // A value cut short would print a wrong value (a date without its year): its short form.
-    if (line != text && !shortText.isEmpty())
-        line = fittedLine(shortText, font, rect.width(), painter_.device());
-    if (line.isEmpty())
+    if (text.isEmpty())
         return;
-    const QFontMetricsF metrics(font, painter_.device());
-    const qreal width = metrics.horizontalAdvance(line);
+    const QRectF rect = toDevice_.mapRect(rectMm);
+    // Laid out once: the layout that measured the line paints it.
+    std::optional<FittedLine> fitted(std::in_place, text, font, rect.width(), painter_.device());
+    // A value cut short would print a wrong value (a date without its year): its short form.
+    if (fitted->text() != text && !shortText.isEmpty())
+        fitted.emplace(shortText, font, rect.width(), painter_.device());
+    if (fitted->text().isEmpty())
+        return;
     qreal x = rect.left();
     if (item.alignment & Qt::AlignRight)
-        x = rect.right() - width;
+        x = rect.right() - fitted->width();
     else if (item.alignment & Qt::AlignHCenter)
-        x = rect.left() + (rect.width() - width) / 2;
-    painter_.save();
-    painter_.setFont(font);
-    painter_.setPen(item.font.color);
-    painter_.drawText(QPointF(x, rect.top() + metrics.ascent()), line);
-    painter_.restore();
+        x = rect.left() + (rect.width() - fitted->width()) / 2;
+    if (painter_.pen().color() != item.font.color)
+        painter_.setPen(item.font.color);
+    fitted->draw(painter_, QPointF(x, rect.top()));
 }
 
 } // namespace report

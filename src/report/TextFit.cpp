@@ -1,7 +1,6 @@
 #include "TextFit.h"
 
-#include <QFontMetricsF>
-#include <QTextLayout>
+#include <QPainter>
 #include <QTextOption>
 
 namespace report {
@@ -10,6 +9,8 @@ namespace {
 
 QString singleLineBreaks(QString text)
 {
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
     text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     text.replace(QLatin1Char('\r'), QChar::LineSeparator);
@@ -25,28 +26,42 @@ QString trimmedEnd(QString text)
 
 } // namespace
 
-QString fittedLine(const QString& text, const QFont& font, qreal widthPx, QPaintDevice* device)
+FittedLine::FittedLine(const QString& text, const QFont& font, qreal widthPx, QPaintDevice* device)
+    : layout_(singleLineBreaks(text), font, device)
 {
-    const QString flat = singleLineBreaks(text);
-    if (flat.isEmpty() || widthPx <= 0)
-        return QString();
-    QTextLayout layout(flat, font, device);
+    if (layout_.text().isEmpty() || widthPx <= 0)
+        return;
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (!line.isValid()) {
-        layout.endLayout();
-        return QString();
-    }
-    line.setLineWidth(widthPx);
-    const QString first = trimmedEnd(flat.mid(line.textStart(), line.textLength()));
-    layout.endLayout();
+    layout_.setTextOption(option);
+    layout_.beginLayout();
+    line_ = layout_.createLine();
+    if (line_.isValid())
+        line_.setLineWidth(widthPx);
+    layout_.endLayout();
+    if (!line_.isValid())
+        return;
+    width_ = line_.naturalTextWidth();
     // The layout always takes one character, even where it does not fit.
-    if (QFontMetricsF(font, device).horizontalAdvance(first) > widthPx + 0.5)
-        return QString();
-    return first;
+    if (width_ > widthPx + 0.5) {
+        line_ = QTextLine();
+        width_ = 0;
+        return;
+    }
+    text_ = trimmedEnd(layout_.text().mid(line_.textStart(), line_.textLength()));
+    if (text_.isEmpty())
+        line_ = QTextLine();
+}
+
+void FittedLine::draw(QPainter& painter, const QPointF& topLeft) const
+{
+    if (line_.isValid())
+        line_.draw(&painter, topLeft);
+}
+
+QString fittedLine(const QString& text, const QFont& font, qreal widthPx, QPaintDevice* device)
+{
+    return FittedLine(text, font, widthPx, device).text();
 }
 
 } // namespace report

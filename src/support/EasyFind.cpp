@@ -135,7 +135,17 @@ void TEasyFind::scan(engine::Table& table, engine::Field& field)
         engine::Table::TextTest test;
         test.text = [&](const QString& text) { return matcher.matches(QStringView(text).left(limit)); };
         test.utf8 = [&](const char* data, qsizetype size) { return matcher.matchesUtf8(data, size, limit); };
-        const int row = table.FindRow(table.CurrentRow(), field.Index(), test);
+        // A key that many records hold is met within a few records: those are walked before
+        // the full-text index is asked, whose answer for such a key is long. The index narrows
+        // the rest to the records holding the key's letter runs; the matcher still decides on
+        // each, so the answers are the walk's.
+        const int from = table.CurrentRow();
+        int row = table.FindRow(from, from + WalkedBeforeIndex, field.Index(), test);
+        if (row < 0 && from + WalkedBeforeIndex < table.RowCount()) {
+            if (!AllowWildcards)
+                test.candidates = table.TextCandidates(field.Index(), SearchKey);
+            row = table.FindRow(from + WalkedBeforeIndex, field.Index(), test);
+        }
         if (row >= 0) {
             if (row != table.CurrentRow())
                 table.MoveToRow(row);

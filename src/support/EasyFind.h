@@ -32,6 +32,8 @@ public:
     engine::DataSource* DataSource = nullptr;
     QString SearchField;
     QString SearchKey;
+    /// Records a search walks before it asks the full-text index (not published).
+    int WalkedBeforeIndex = 256;
 
     /// Searches from the first record. Throws EDBSearchPatternNotFound for an unknown field.
     void Find();

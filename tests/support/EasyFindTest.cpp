@@ -1,6 +1,7 @@
 #include "common/TempProgramFolder.h"
 #include "core/Errors.h"
 #include "data/DM.h"
+#include "data/TextIndex.h"
 #include "support/EasyFind.h"
 
 #include <gtest/gtest.h>
@@ -211,4 +212,50 @@ TEST_F(EasyFind, TheWalkReadsStoredBytesOnlyOfUntouchedTextFields)
     EXPECT_EQ(video.FindRow(0, video.FieldByName(QStringLiteral("OptagetDato")).Index(), test), 0);
     EXPECT_EQ(bytesAsked, 1) << "a date is tested on the text it shows";
     EXPECT_TRUE(textsSeen.contains(QStringLiteral("11.05.2003")));
+}
+
+// The full-text index only narrows the candidates: every search gives the records the walk gives.
+TEST_F(EasyFind, TheIndexedSearchFindsWhatTheWalkFinds)
+{
+    QString pastWindow(70000, QLatin1Char('x'));
+    pastWindow.replace(65281, 6, QStringLiteral("NÅLEN!"));
+    add("0001-00", "Ærøskøbing", QStringLiteral("Something\r\n"), "Drama");
+    add("0002-00", "Paris, Texas", pastWindow, "drama");
+    add("0003-00", "Et parti skak", QStringLiteral("nålen findes her"), "Komedie");
+    add("0004-00", "STRAßE ŒUVRE ŸES", QStringLiteral("ΣΟΦΙΑ µm"), "Gyser");
+    add("0005-00", "Say \"Hi\" now", QStringLiteral("the quick brown fox jumps over"), "Krimi");
+    add("0006-00", "straße œuvre ÿes", QStringLiteral("σοφια MµM"), "Drama");
+    engine::Table& video = *dm->VideoTable;
+    video.Locate(QStringLiteral("TapeNr"), QStringLiteral("0003-00"));
+    video.Edit();
+    video.FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("Et parti skak i Ærø"));
+    video.Post(); // the index follows a change
+    const struct {
+        const char* field;
+        const char* key;
+        bool wildcards;
+    } cases[] = {
+        {"Titel", "ærø", false},        {"Titel", "ÆRØSK", false},          {"Titel", "paR", false},
+        {"Titel", "STRASSE", false},    {"Titel", "straße", false},         {"Titel", "Œuvre ÿ", false},
+        {"Titel", "\"hi\"", false},     {"Titel", "ar", false},             {"Titel", "%a%", true},
+        {"Indhold", "σοφ", false},      {"Indhold", "µM", false},           {"Indhold", "%ing", true},
+        {"Indhold", "nålen", false},    {"Indhold", "NÅLEN!", false},       {"Indhold", "quick brown fox jumps ov", false},
+        {"Kategori", "DRAMA", false},   {"TapeNr", "-00", false},           {"TapeNr", "0_0%", true},
+    };
+    find.WalkedBeforeIndex = 0;
+    const auto hits = [&](const auto& c) {
+        find.SearchField = QString::fromLatin1(c.field);
+        find.AllowWildcards = c.wildcards;
+        QStringList found;
+        for (findKey(c.key); find.Found(); find.FindNext())
+            found << current();
+        return found;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        ASSERT_TRUE(data::useTextIndexIfSound(dm->database()));
+        const QStringList indexed = hits(c);
+        dm->database().setTextIndex(QStringLiteral("Video"), {});
+        EXPECT_EQ(indexed, hits(c));
+    }
 }

@@ -1,0 +1,67 @@
+#include "FindCommand.h"
+
+#include "CommandTexts.h"
+#include "UserFolder.h"
+#include "core/Errors.h"
+#include "core/ProgramPaths.h"
+#include "data/CatalogueCheck.h"
+#include "data/DM.h"
+#include "data/Fields.h"
+#include "data/TextIndex.h"
+#include "engine/DataSource.h"
+#include "engine/Database.h"
+#include "engine/Table.h"
+#include "support/EasyFind.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+namespace app {
+
+int runFindCommand(int argc, char** argv, int at)
+{
+    QString field = QString::fromLatin1(data::fields::Titel);
+    if (at + 1 >= argc) {
+        std::fprintf(stderr, "spolarkiv: --find needs a text\n");
+        return 2;
+    }
+    const int rest = at + 2;
+    if (rest < argc) {
+        if (std::strcmp(argv[rest], "--field") != 0 || rest + 2 != argc) {
+            std::fprintf(stderr, "spolarkiv: --find takes a text and at most --field NAME\n");
+            return 2;
+        }
+        field = QString::fromLocal8Bit(argv[rest + 1]);
+    }
+    QCoreApplication application(argc, argv);
+    const QString key = QString::fromLocal8Bit(argv[at + 1]);
+    core::setProgramPaths(applicationPaths());
+    const QString problem = prepareProgramFolder(core::programPaths());
+    if (!problem.isEmpty())
+        return printFailure(problem);
+    try {
+        data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
+        // Checks as the windows do, but adds nothing: this command only reads.
+        data::checkCatalogue(dm.database());
+        data::useTextIndexIfSound(dm.database());
+        engine::Table& video = *dm.VideoTable;
+        video.Open();
+        const engine::ReadSnapshot snapshot(video.database());
+        video.Refresh();
+        support::TEasyFind finder;
+        finder.DataSource = dm.VideoSource;
+        finder.SearchField = field;
+        finder.SearchKey = key;
+        QString lines;
+        for (finder.Find(); finder.Found(); finder.FindNext())
+            lines += video.FieldByName(QString::fromLatin1(data::fields::TapeNr)).AsString() + QLatin1Char('\t')
+                     + video.FieldByName(QString::fromLatin1(data::fields::Titel)).AsString() + QLatin1Char('\n');
+        print(stdout, lines);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : printFailure(QStringLiteral("cannot write the list"));
+    } catch (const core::EError& e) {
+        return printFailure(e.message());
+    }
+}
+
+} // namespace app

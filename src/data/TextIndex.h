@@ -1,0 +1,35 @@
+#pragma once
+// The tapes' full-text index: an SQLite FTS5 table with the trigram tokenizer over the fields
+// the searches look in, kept by triggers in the same transaction as every insert, change and
+// delete of a tape, so any SQLite tool that writes Video.db keeps it too. The searches take
+// only candidates from it and decide with their own matcher; an index found unsound is
+// rebuilt, or not used.
+#include "engine/Database.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace data {
+
+/// The index's table and the tape fields it covers.
+engine::Database::TextIndex tapeTextIndex();
+
+/// The statements that make the index in the schema holding Video (a qualifier such as
+/// "\"Video\"." or "" for the file's own connection) and fill it from the tapes: the FTS5
+/// table and its three triggers. Run in one transaction.
+QStringList textIndexStatements(const QString& qualifier);
+
+/// True when the attached schema holds the index as the statements make it and it has one
+/// entry per tape (the same count and the same highest row id). Reads only.
+bool textIndexSound(engine::Database& db, const QString& schema);
+
+/// Makes Video's index sound, dropping and building it in one transaction when it is missing
+/// or not sound, and lets searches use it. A file that cannot be written then (read-only,
+/// busy) opens without it: searches walk. Returns true when searches use the index.
+bool prepareTextIndex(engine::Database& db);
+
+/// Lets searches use Video's index when it is sound; writes nothing (for the commands that
+/// only read Data). Returns true when searches use the index.
+bool useTextIndexIfSound(engine::Database& db);
+
+} // namespace data
