@@ -6,7 +6,7 @@
 #include "catalogue/FolderSwap.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
-#include "forms/ImportCommands.h"
+#include "forms/ImportCommand.h"
 #include "import/CatalogueImport.h"
 #include "import/ImportTexts.h"
 

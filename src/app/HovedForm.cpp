@@ -10,7 +10,7 @@
 #include "data/Loans.h"
 #include "dbctrls/DBLookupComboBox.h"
 #include "forms/ForfaldForm.h"
-#include "forms/ImportCommands.h"
+#include "forms/ImportCommand.h"
 #include "forms/IndstillingerForm.h"
 #include "forms/LaanerForm.h"
 #include "forms/LookupWindows.h"

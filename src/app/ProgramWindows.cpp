@@ -10,7 +10,7 @@
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "forms/AppContext.h"
-#include "forms/ImportCommands.h"
+#include "forms/ImportCommand.h"
 #include "forms/OversigtForm.h"
 #include "forms/RegForm.h"
 #include "import/ImportTexts.h"

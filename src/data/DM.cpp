@@ -25,9 +25,9 @@ QString castCascadeQuestion(int n)
                             "registrerede skuespillere - er det OK?");
 }
 
-bool isTapeNumberLengthAllowed(const QString& tapeNr)
+bool isTapeNrLengthAllowed(const QString& tapeNr)
 {
-    if (tapeNr.size() <= kTapeNumberWidth)
+    if (tapeNr.size() <= kTapeNrWidth)
         return true;
     // The numbering reads at most 18 leading digits, so it never goes beyond 19 of them.
     static const QRegularExpression numbered(QStringLiteral("^[0-9]{5,19}-00$"));
@@ -41,17 +41,17 @@ bool holdsControlCharacter(const QString& text)
 }
 } // namespace
 
-TapeNumberFault tapeNumberFault(const QString& tapeNr)
+TapeNrFault tapeNrFault(const QString& tapeNr)
 {
-    if (!isTapeNumberLengthAllowed(tapeNr))
-        return TapeNumberFault::TooLong;
+    if (!isTapeNrLengthAllowed(tapeNr))
+        return TapeNrFault::TooLong;
     // Invisible in every window and lost by the export's trimming: the tape could not be found again.
     if (holdsControlCharacter(tapeNr))
-        return TapeNumberFault::ControlCharacter;
-    return TapeNumberFault::None;
+        return TapeNrFault::ControlCharacter;
+    return TapeNrFault::None;
 }
 
-bool isTapeNumberUsableInFileName(const QString& tapeNr)
+bool isTapeNrUsableInFileName(const QString& tapeNr)
 {
     return !holdsControlCharacter(tapeNr) && !tapeNr.contains(QLatin1Char('/')) && !tapeNr.contains(QLatin1Char('\\'))
            && !tapeNr.contains(QLatin1String(".."));
@@ -136,14 +136,14 @@ void TDM::OpenTables()
 void TDM::VideoTableBeforePost(engine::Table& table)
 {
     const QString tapeNr = table.FieldByName(fields::TapeNr).AsString();
-    switch (tapeNumberFault(tapeNr)) {
-    case TapeNumberFault::TooLong:
+    switch (tapeNrFault(tapeNr)) {
+    case TapeNrFault::TooLong:
         throw core::EDatabaseError(QStringLiteral("Båndnummeret '%1' er for langt: et båndnummer har højst %2 tegn.")
                                        .arg(tapeNr)
-                                       .arg(kTapeNumberWidth));
-    case TapeNumberFault::ControlCharacter:
+                                       .arg(kTapeNrWidth));
+    case TapeNrFault::ControlCharacter:
         throw core::EDatabaseError(QStringLiteral("Båndnummeret må ikke indeholde styretegn (tabulator, linjeskift o.l.)."));
-    case TapeNumberFault::None: break;
+    case TapeNrFault::None: break;
     }
     const QString start = table.FieldByName(fields::Start).AsString();
     const QString end = table.FieldByName(fields::Slut).AsString();
@@ -234,7 +234,7 @@ void TDM::CloseTables()
     db_->detachAll();
 }
 
-QString TDM::NextTapeNumber()
+QString TDM::NextTapeNr()
 {
     // The whole table, whatever order or filter the overview left: the highest number of the
     // numbering's own form, so a number typed in another form (8765432) cannot push the next
@@ -251,7 +251,7 @@ QString TDM::NextTapeNumber()
 QString TDM::insertNewTape()
 {
     VideoTable->Last();
-    const QString number = NextTapeNumber();
+    const QString number = NextTapeNr();
     VideoTable->Insert();
     VideoTable->FieldByName(fields::TapeNr).SetAsString(number);
     VideoTable->FieldByName(fields::Udlaan).SetAsString(QStringLiteral("Nej"));

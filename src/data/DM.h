@@ -88,7 +88,7 @@ public:
     /// One past the highest tape number of the numbering's own form (digits, then "-00"; at
     /// most 18 digits read) in the whole table, as "0000-00"; "0001-00" when none. Numbers of
     /// any other form take no part. Call after the pending record is settled.
-    QString NextTapeNumber();
+    QString NextTapeNr();
     /// A new tape: settles the pending record by moving to the last tape, inserts a record, writes
     /// the next tape number (one past the highest of the whole table) into its field and "Nej" into
     /// Udlaan. Returns the number. Nothing is inserted when the pending record cannot be settled.
@@ -114,23 +114,23 @@ private:
 extern TDM* DM;
 
 /// A tape number's designed width: longer numbers are refused, never cut.
-constexpr int kTapeNumberWidth = 7;
+constexpr int kTapeNrWidth = 7;
 
 /// True for a tape number the catalogue may hold: at most seven characters, or longer only
 /// in the form the numbering itself reaches past 9999-00 (digits and "-00", as 10000-00).
-bool isTapeNumberLengthAllowed(const QString& tapeNr);
+bool isTapeNrLengthAllowed(const QString& tapeNr);
 
 /// Why the catalogue refuses a tape number, by the one rule every way in applies (the
 /// windows' posts, both imports).
-enum class TapeNumberFault { None, TooLong, ControlCharacter };
+enum class TapeNrFault { None, TooLong, ControlCharacter };
 
-/// The fault of a tape number: too long (isTapeNumberLengthAllowed), or holding a control
+/// The fault of a tape number: too long (isTapeNrLengthAllowed), or holding a control
 /// character (a tab, a line break, ...); None when the catalogue may hold it.
-TapeNumberFault tapeNumberFault(const QString& tapeNr);
+TapeNrFault tapeNrFault(const QString& tapeNr);
 
 /// True when a tape number can be part of a cover picture's file name: no path separators,
 /// no "..", no control characters.
-bool isTapeNumberUsableInFileName(const QString& tapeNr);
+bool isTapeNrUsableInFileName(const QString& tapeNr);
 
 /// The cascade question for a tape with n cast rows.
 QString castCascadeQuestion(int n);

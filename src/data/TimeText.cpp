@@ -111,7 +111,7 @@ QString durationText(const QString& start, const QString& end)
     return longTimeText(endTime - startTime);
 }
 
-QString normaliseTimeEntry(const QString& text)
+QString normalizeTimeEntry(const QString& text)
 {
     const QString t = text.trimmed();
     if (t.size() != 4)

@@ -18,6 +18,6 @@ QString durationText(const QString& start, const QString& end);
 
 /// Turns an entry of exactly four digits ("0130") into "01:30"; any other text is returned
 /// unchanged. The hints of the start and end edits ask for this form.
-QString normaliseTimeEntry(const QString& text);
+QString normalizeTimeEntry(const QString& text);
 
 } // namespace data

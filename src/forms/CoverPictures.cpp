@@ -25,12 +25,12 @@ QString placeholderPath(int languageIndex)
     return core::programPaths().shippedFile(QStringLiteral("Billeder/") + QString::fromUtf8(name));
 }
 
-QString tapeNumberProblem(const QString& tapeNr)
+QString tapeNrProblem(const QString& tapeNr)
 {
     if (tapeNr.isEmpty())
         return QStringLiteral("Båndet har intet båndnummer endnu, så billedet kan ikke gemmes. "
                               "Skriv et båndnummer og prøv igen.");
-    if (!data::isTapeNumberUsableInFileName(tapeNr))
+    if (!data::isTapeNrUsableInFileName(tapeNr))
         return QStringLiteral("Båndnummeret '%1' kan ikke bruges i et filnavn (det må ikke indeholde / eller \\, "
                               "\"..\" eller styretegn), så billedet kan ikke gemmes.")
             .arg(tapeNr);
@@ -39,7 +39,7 @@ QString tapeNumberProblem(const QString& tapeNr)
 
 QImage coverOrPlaceholder(CoverSide side, const QString& tapeNr, int languageIndex)
 {
-    if (tapeNumberProblem(tapeNr).isEmpty())
+    if (tapeNrProblem(tapeNr).isEmpty())
         if (auto picture = support::loadJpegFile(coverPath(side, tapeNr)))
             return *picture;
     return support::loadJpegFileOrThrow(placeholderPath(languageIndex));
@@ -47,7 +47,7 @@ QImage coverOrPlaceholder(CoverSide side, const QString& tapeNr, int languageInd
 
 QString copyCover(const QString& chosenFile, CoverSide side, const QString& tapeNr)
 {
-    const QString problem = tapeNumberProblem(tapeNr);
+    const QString problem = tapeNrProblem(tapeNr);
     if (!problem.isEmpty())
         throw core::EInOutError(problem);
     // A pipe or a device chosen in the dialog would block the copy or never end it.

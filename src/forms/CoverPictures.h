@@ -17,7 +17,7 @@ QString placeholderPath(int languageIndex);
 
 /// Why a tape number cannot become part of a file name (empty, a path separator, "..", a
 /// control character); empty when it can.
-QString tapeNumberProblem(const QString& tapeNr);
+QString tapeNrProblem(const QString& tapeNr);
 
 /// The tape's picture of that side, or the placeholder when the tape has no readable one (or
 /// a number that cannot name a file). Throws EInOutError when the placeholder cannot be loaded.

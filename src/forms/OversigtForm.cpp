@@ -68,7 +68,7 @@ std::vector<dbctrls::TDBGridColumn> overviewColumns()
             continue;
         dbctrls::TDBGridColumn column = gridColumn(QString::fromLatin1(field.name), QString(), field.gridWidth);
         if (column.fieldName == QLatin1String(fields::Start) || column.fieldName == QLatin1String(fields::Slut))
-            column.normalize = data::normaliseTimeEntry;
+            column.normalize = data::normalizeTimeEntry;
         result.push_back(column);
     }
     return result;

@@ -117,8 +117,8 @@ void TRegForm::createTapeControls()
     Label6 = design::caption(this, "Label6", text("Slut"), {287, 7});
     DBEdit5 = design::dbEdit(this, "DBEdit5", tape(fields::Slut), {287, 24, 63, 24}, text("Tid format = ttmm \r\nIndtast f.eks. 0245"));
     // Four digits as the hints ask become a time the duration rule can read.
-    DBEdit4->setInputNormalizer(data::normaliseTimeEntry);
-    DBEdit5->setInputNormalizer(data::normaliseTimeEntry);
+    DBEdit4->setInputNormalizer(data::normalizeTimeEntry);
+    DBEdit5->setInputNormalizer(data::normalizeTimeEntry);
     Label4 = design::caption(this, "Label4", text("Varighed"), {361, 7});
     DBEdit6 = design::dbEdit(this, "DBEdit6", tape(fields::Varighed), {361, 24, 63, 24});
     Label2 = design::caption(this, "Label2", text("Titel"), {13, 54});
@@ -382,8 +382,8 @@ void TRegForm::SpeedButton3Click()
 
 void TRegForm::DBEdit5Exit()
 {
-    const QString start = data::normaliseTimeEntry(DBEdit4->text());
-    const QString end = data::normaliseTimeEntry(DBEdit5->text());
+    const QString start = data::normalizeTimeEntry(DBEdit4->text());
+    const QString end = data::normalizeTimeEntry(DBEdit5->text());
     if (!start.isEmpty() && !end.isEmpty()) {
         const QString duration = data::durationText(start, end);
         engine::Field& field = data::DM->VideoTable->FieldByName(fields::Varighed);
@@ -482,7 +482,7 @@ void TRegForm::fetchPicture(CoverSide side, support::TImage* image)
 {
     // Checked before the user picks a file: a number that cannot name one gets nothing copied.
     const QString tapeNr = currentTapeNr();
-    if (const QString problem = tapeNumberProblem(tapeNr); !problem.isEmpty())
+    if (const QString problem = tapeNrProblem(tapeNr); !problem.isEmpty())
         throw core::EInOutError(problem);
     const std::optional<QString> chosen =
         core::dialogs().openFile(OpenDialog1->property("Title").toString(), OpenDialog1->property("Filter").toString(),

@@ -89,15 +89,15 @@ void applyTapeRules(QVector<QVariant>& row)
 {
     // The record rules refuse such a number on every post; it would stay unsaveable.
     const QString tapeNr = row.first().toString();
-    switch (data::tapeNumberFault(tapeNr)) {
-    case data::TapeNumberFault::TooLong:
-        throw EImportError(importText("TapeNumberTooLong", QStringLiteral("TapeNr: \"%1\" er længere end %2 tegn"))
+    switch (data::tapeNrFault(tapeNr)) {
+    case data::TapeNrFault::TooLong:
+        throw EImportError(importText("TapeNrTooLong", QStringLiteral("TapeNr: \"%1\" er længere end %2 tegn"))
                                .arg(tapeNr)
-                               .arg(data::kTapeNumberWidth));
-    case data::TapeNumberFault::ControlCharacter:
-        throw EImportError(importText("TapeNumberControl", QStringLiteral("TapeNr: \"%1\" indeholder styretegn"))
+                               .arg(data::kTapeNrWidth));
+    case data::TapeNrFault::ControlCharacter:
+        throw EImportError(importText("TapeNrControl", QStringLiteral("TapeNr: \"%1\" indeholder styretegn"))
                                .arg(visibleControls(tapeNr)));
-    case data::TapeNumberFault::None: break;
+    case data::TapeNrFault::None: break;
     }
     if (row[startColumn].isValid() && row[endColumn].isValid())
         row[durationColumn] = data::durationText(row[startColumn].toString(), row[endColumn].toString());

@@ -274,7 +274,7 @@ private:
 
     void pictureOfTape(const QString& tapeNr, const QHash<QString, QString>& available, bool copy)
     {
-        if (!data::isTapeNumberUsableInFileName(tapeNr))
+        if (!data::isTapeNrUsableInFileName(tapeNr))
             return;
         for (const char* side : {"Front", "Back"}) {
             const QString name = QString::fromLatin1(side) + tapeNr + QStringLiteral(".jpg");

@@ -63,7 +63,7 @@ QString textOf(const QVariant& value)
 int timeOfText(const QString& text, const CatalogueField& field)
 {
     try {
-        const double fraction = data::parseTime(data::normaliseTimeEntry(text.trimmed()));
+        const double fraction = data::parseTime(data::normalizeTimeEntry(text.trimmed()));
         return int(std::llround(fraction * dayMilliseconds));
     } catch (const core::EError& e) {
         refuse(field, e.message());

@@ -39,20 +39,20 @@ TEST_F(Catalogue, EveryNamedFieldIsInItsTable)
 
 TEST_F(Catalogue, NextTapeNumberFollowsTheHighestNumberOfTheWholeTable)
 {
-    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0001-00"));
+    EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("0001-00"));
     addTape(QStringLiteral("0041-00"), QStringLiteral("Zulu"), {{"Kategori", "A"}});
-    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
+    EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("0042-00"));
     addTape(QStringLiteral("0007-00"), QStringLiteral("Alfa"), {{"Kategori", "B"}});
     addTape(QStringLiteral("Kopi 3"), QStringLiteral("Beta"));
     // The overview may leave another order and a filter: the number still follows the highest.
     dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
     dm->VideoTable->SetFilter(QStringLiteral("Kategori = 'B'"));
     dm->VideoTable->SetFiltered(true);
-    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
+    EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("0042-00"));
     addTape(QStringLiteral("9999-00"), QStringLiteral("Last"));
-    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("10000-00"));
+    EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("10000-00"));
     addTape(QStringLiteral("10000-00"), QStringLiteral("Beyond"));
-    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("10001-00"));
+    EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("10001-00"));
 }
 
 TEST_F(Catalogue, NextTapeNumberOnABusyTableIsAnErrorNotAFirstNumber)
@@ -65,7 +65,7 @@ TEST_F(Catalogue, NextTapeNumberOnABusyTableIsAnErrorNotAFirstNumber)
     QString proposed;
     QString error;
     try {
-        proposed = dm->NextTapeNumber();
+        proposed = dm->NextTapeNr();
     } catch (const core::EDatabaseError& e) {
         error = e.message();
     }
@@ -73,7 +73,7 @@ TEST_F(Catalogue, NextTapeNumberOnABusyTableIsAnErrorNotAFirstNumber)
     sqlite3_close(other);
     EXPECT_TRUE(proposed.isEmpty()) << proposed.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("busy"))) << error.toStdString();
-    EXPECT_EQ(dm->NextTapeNumber(), QStringLiteral("0042-00"));
+    EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("0042-00"));
 }
 
 TEST_F(Catalogue, InsertNewTapeSettlesThePendingTapeAndWritesTheNextNumber)

@@ -199,7 +199,7 @@ TEST_F(RecordRules, ACastMemberAddedToABrandNewTapeBelongsToIt)
 {
     addTape(QStringLiteral("0001-00"), QStringLiteral("Old"));
     dm->VideoTable->Insert();
-    dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(dm->NextTapeNumber());
+    dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).SetAsString(dm->NextTapeNr());
     dm->VideoTable->FieldByName(QStringLiteral("Titel")).SetAsString(QStringLiteral("New"));
     addCast(QStringLiteral("Bo"));
     EXPECT_EQ(dm->VideoTable->State(), DataSetState::Browse) << "the tape is stored first";

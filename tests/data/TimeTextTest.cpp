@@ -35,8 +35,8 @@ TEST(TimeText, TextsThatAreNoTimeAreRefusedWithTheStandardMessage)
 
 TEST(TimeText, FourDigitEntriesBecomeClockTimes)
 {
-    EXPECT_EQ(data::normaliseTimeEntry(QStringLiteral("0130")), QStringLiteral("01:30"));
-    EXPECT_EQ(data::normaliseTimeEntry(QStringLiteral(" 2345 ")), QStringLiteral("23:45"));
+    EXPECT_EQ(data::normalizeTimeEntry(QStringLiteral("0130")), QStringLiteral("01:30"));
+    EXPECT_EQ(data::normalizeTimeEntry(QStringLiteral(" 2345 ")), QStringLiteral("23:45"));
     for (const char* kept : {"01:30", "130", "01301", "ab12", ""})
-        EXPECT_EQ(data::normaliseTimeEntry(QString::fromLatin1(kept)), QString::fromLatin1(kept));
+        EXPECT_EQ(data::normalizeTimeEntry(QString::fromLatin1(kept)), QString::fromLatin1(kept));
 }

@@ -260,10 +260,10 @@ TEST(CoverFiles, NamesAndNumberChecks)
     EXPECT_EQ(forms::coverPath(forms::CoverSide::Back, QStringLiteral("0001-00")),
               QStringLiteral("/prog/Billeder/Back0001-00.jpg"));
     for (const QString& usable : {QStringLiteral("0001-00"), QStringLiteral("10000-00"), QStringLiteral("A.1")})
-        EXPECT_TRUE(forms::tapeNumberProblem(usable).isEmpty()) << usable.toStdString();
+        EXPECT_TRUE(forms::tapeNrProblem(usable).isEmpty()) << usable.toStdString();
     for (const QString& refused : {QString(), QStringLiteral("../x"), QStringLiteral("x..y"), QStringLiteral("a/b"),
                                    QStringLiteral("a\\b"), QStringLiteral("a\x01" "b"), QStringLiteral("a\x7f")})
-        EXPECT_FALSE(forms::tapeNumberProblem(refused).isEmpty()) << refused.toStdString();
+        EXPECT_FALSE(forms::tapeNrProblem(refused).isEmpty()) << refused.toStdString();
 }
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ImportCommands.h"
+#include "ImportCommand.h"
 
 #include "catalogue/CatalogueTexts.h"
 #include "core/Dialogs.h"
