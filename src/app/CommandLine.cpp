@@ -122,7 +122,11 @@ void printUsage(std::FILE* out)
                       "Without an option the program opens its windows.\n\n");
     for (const Option& option : options()) {
         const std::string head = std::string(option.name) + (*option.argument ? " " : "") + option.argument;
-        std::fprintf(out, "  %-28s %s\n", head.c_str(), option.help);
+        // A long option takes a line of its own, its help below in the column of the others.
+        if (head.size() > 28)
+            std::fprintf(out, "  %s\n  %-28s %s\n", head.c_str(), "", option.help);
+        else
+            std::fprintf(out, "  %-28s %s\n", head.c_str(), option.help);
     }
 }
 
