@@ -6,9 +6,11 @@
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "locale/TQLanguageSource.h"
+#include "support/QtTranslations.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 
@@ -20,15 +22,17 @@ struct LanguageTexts {
     const char* label;
     const char* caption;
     const char* helpPage;
+    const char* noBrowser; // %1: the help page's path
 };
 
 // By active language index, -1 first.
 constexpr LanguageTexts kLanguageTexts[] = {
-    {"Dansk", "Spolarkiv", "Help/Dansk/index.html"},
-    {"English", "Reelkeep", "Help/Engelsk/index.html"},
-    {"Norsk", "Spolarkiv", "Help/Norsk/index.html"},
-    {"Svensk", "Rullarkiv", "Help/Svensk/index.html"},
-    {"Deutsch", "Bandhort", "Help/Tysk/index.html"},
+    {"Dansk", "Spolarkiv", "Help/Dansk/index.html", "Hjælpen kunne ikke åbnes: ingen browser kunne vise siden %1"},
+    {"English", "Reelkeep", "Help/Engelsk/index.html", "The help could not be opened: no browser could show the page %1"},
+    {"Norsk", "Spolarkiv", "Help/Norsk/index.html", "Hjelpen kunne ikke åpnes: ingen nettleser kunne vise siden %1"},
+    {"Svensk", "Rullarkiv", "Help/Svensk/index.html", "Hjälpen kunde inte öppnas: ingen webbläsare kunde visa sidan %1"},
+    {"Deutsch", "Bandhort", "Help/Tysk/index.html",
+     "Die Hilfe konnte nicht geöffnet werden: kein Browser konnte die Seite %1 anzeigen"},
 };
 
 const LanguageTexts* textsFor(int index)
@@ -104,8 +108,15 @@ void THovedForm::showLanguage(int index, bool withHelpPage)
     if (withHelpPage)
         Help->setToolTip(core::programPaths().shippedFile(QString::fromLatin1(texts->helpPage)));
     setWindowTitle(QString::fromUtf8(texts->caption));
+    support::useQtTranslations(index);
     // Labels fit their texts when scaled; new texts need fitting again.
     refitControls();
+}
+
+QString THovedForm::noBrowserNotice(const QString& page) const
+{
+    const LanguageTexts* texts = textsFor(activeLanguageIndex());
+    return QString::fromUtf8(texts ? texts->noBrowser : kLanguageTexts[0].noBrowser).arg(QDir::toNativeSeparators(page));
 }
 
 QString THovedForm::helpPagePath() const
