@@ -10,8 +10,11 @@
 #include "engine/Field.h"
 #include "engine/Table.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QToolButton>
 
 using namespace regtest;
 using formtest::names;
