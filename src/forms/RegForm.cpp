@@ -255,13 +255,15 @@ void TRegForm::nameControls()
         {Label1, DBEdit1},   {Label19, DBLookupComboBox4}, {Label5, DBEdit4},  {Label6, DBEdit5},
         {Label4, DBEdit6},   {Label2, DBEdit3},            {Label18, DBEdit8}, {Label22, DBDateEdit1},
         {Label17, DBEdit9},  {Label3, DBEdit10},           {Label27, DBEdit2}, {Label28, DBEdit7},
-        {Label21, DBGrid4},  {Label29, DBLookupComboBox10}};
+        {Label29, DBLookupComboBox10}};
     for (const auto& [label, control] : buddies)
         label->setBuddy(control);
     names_.add(DBLookupComboBox8, Label18);
     names_.add(DBLookupComboBox9, Label17);
     names_.add(DBLookupComboBox2, Label3);
+    // A grid's screen-reader name does not come from a buddy label.
     names_.add(DBGrid1, this);
+    names_.add(DBGrid4, Label21);
     names_.add(ScrollBox1, Image1);
     names_.add(ScrollBox2, Image2);
     // Enter or Space on a picture frame shows the picture larger, as a click on it does.

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QTest>
 #include <QWidget>
+#include <string>
 
 namespace formtest {
 
@@ -28,12 +29,12 @@ inline QString spokenName(QWidget* control)
 }
 
 /// Object and class names, for readable failures.
-inline QStringList names(const QList<QWidget*>& controls)
+inline std::string names(const QList<QWidget*>& controls)
 {
     QStringList result;
     for (const QWidget* c : controls)
         result << (c ? c->objectName() + QLatin1Char('/') + QLatin1String(c->metaObject()->className()) : QString());
-    return result;
+    return result.join(QStringLiteral(", ")).toStdString();
 }
 
 } // namespace formtest
