@@ -34,6 +34,7 @@
 #include "support/JpegLoader.h"
 #include "support/WindowSize.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -443,7 +444,9 @@ void TRegForm::DBEdit5Exit()
         if (field.AsString() != duration)
             field.SetAsString(duration);
     }
-    DBEdit3->setFocus(Qt::OtherFocusReason);
+    // Shift+Tab back to the start time goes there: the jump must not trap the keyboard.
+    if (QApplication::focusWidget() != DBEdit4)
+        DBEdit3->setFocus(Qt::OtherFocusReason);
 }
 
 void TRegForm::SpeedButton4Click()

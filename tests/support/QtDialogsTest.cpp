@@ -1,12 +1,8 @@
 // The real program's boxes as the user sees them.
 #include "support/QtDialogs.h"
-#include "support/QtTranslations.h"
-#include "support/WindowSize.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QTest>
@@ -63,25 +59,4 @@ TEST(QtDialogs, TheProgressWindowCarriesTheMainWindowsCaption)
     const auto* progress = main.findChild<QProgressDialog*>();
     EXPECT_EQ(progress ? progress->windowTitle() : QString(), QStringLiteral("Reelkeep"));
     dialogs.endProgress();
-}
-
-TEST(QtDialogs, QtsOwnTextsFollowTheLanguage)
-{
-    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm")))
-        GTEST_SKIP() << "qt6-translations-l10n is not installed";
-    for (const auto& [language, cancel] : {std::pair(3, "Abbrechen"), std::pair(-1, "Annuller"), std::pair(0, "Cancel")}) {
-        support::useQtTranslations(language);
-        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8(cancel)) << language;
-    }
-}
-
-TEST(WindowPlacement, AWindowMovedAsItShowsComesBackToTheCentre)
-{
-    QWidget window;
-    window.resize(300, 200);
-    support::keepCentredWhileShowing(&window, 1000);
-    window.show();
-    window.move(0, 0); // where a window manager may put it
-    QTest::qWait(50);
-    EXPECT_EQ(window.frameGeometry().center(), QApplication::primaryScreen()->availableGeometry().center());
 }
