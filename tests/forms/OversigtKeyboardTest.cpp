@@ -41,9 +41,7 @@ TEST_F(BrowseTest, OverviewRadioIndicatorsGrowWithTheWindow)
 {
     forms::TOversigtForm f;
     f.show();
-    const auto indicator = [&f] {
-        return f.RadioButton4->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, f.RadioButton4);
-    };
+    const auto indicator = [&f] { return f.RadioButton4->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, f.RadioButton4); };
     const int designed = indicator();
     f.resize(f.width() * 2, f.height() * 2);
     EXPECT_GE(indicator(), designed * 3 / 2);
