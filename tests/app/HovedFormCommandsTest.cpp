@@ -1,6 +1,7 @@
 // The main window's commands with the windows of a running program: the data module, the
 // overview and the registration window created after it, in that order.
 #include "AppFixtures.h"
+#include "dbctrls/DBEdit.h"
 #include "dbctrls/DBLookupComboBox.h"
 #include "dbctrls/DBLookupListModel.h"
 #include "engine/Field.h"
