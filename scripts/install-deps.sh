@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libsqlite3-dev libjpeg62-turbo-dev libzint-dev
   libgtest-dev libbenchmark-dev
   poppler-utils zbar-tools fonts-liberation2

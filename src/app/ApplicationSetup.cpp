@@ -1,6 +1,7 @@
 #include "ApplicationSetup.h"
 
 #include "support/JpegLoader.h"
+#include "support/QtTranslations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,6 +17,8 @@ void setUpApplication()
     if (const auto clapper = support::loadJpegFile(QStringLiteral(":/pictures/clapper.jpg")))
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(*clapper)));
     QGuiApplication::setDesktopFileName(QStringLiteral("dk.spolarkiv.Spolarkiv"));
+    // The windows speak Danish until a stored language is made active; so do Qt's choosers.
+    support::useQtTranslations(-1);
 }
 
 } // namespace app

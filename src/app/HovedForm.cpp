@@ -380,6 +380,9 @@ void THovedForm::showEvent(QShowEvent* event)
 
 void THovedForm::FormShow()
 {
+    // Centred whatever the window manager does with a window mapped after a dialog, a restore
+    // or another program's window.
+    support::keepCentredWhileShowing(this);
     output::configureTapeExport(*QExport3ASCII1, *data::DM->VideoTable, true);
     forms::setUpTitleList(*DBLookupComboBox1, *data::DM);
     if (!forms::offerStartupConversion(*QLanguageSource1)) {
@@ -459,6 +462,8 @@ int THovedForm::activeLanguageIndex() const
 void THovedForm::SpeedButton1Click()
 {
     showEditGroup(true);
+    // The pressed button is gone; the keyboard goes on with what it showed, not to "Afslut".
+    SpeedButton3->setFocus(Qt::OtherFocusReason);
 }
 
 void THovedForm::SpeedButton2Click()
@@ -498,8 +503,8 @@ void THovedForm::Omskrmstrrelser1Click()
 void THovedForm::HelpClick()
 {
     const QString path = helpPagePath();
-    if (!path.isEmpty())
-        core::dialogs().shellOpen(path, false);
+    if (!path.isEmpty() && !core::dialogs().shellOpen(path, false))
+        core::dialogs().information(noBrowserNotice(path));
 }
 
 void THovedForm::Information1Click()

@@ -138,6 +138,8 @@ public:
     QList<QAction*> languageItems() const;
     /// The help page of the language that was active at the first showing (empty before).
     QString helpPagePath() const;
+    /// The notice, in the active language, that no browser could open the help page page.
+    QString noBrowserNotice(const QString& page) const;
 
     /// Shows or hides the edit group (and SpeedButton1 the other way round).
     void showEditGroup(bool visible);

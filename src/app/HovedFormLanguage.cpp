@@ -7,15 +7,25 @@
 #include "data/DM.h"
 #include "locale/Languages.h"
 #include "locale/TQLanguageSource.h"
+#include "support/QtTranslations.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 
 namespace app {
 
 namespace {
+
+// %1: the help page's path.
+const locale::LanguageTexts kNoBrowser = {
+    "Hjælpen kunne ikke åbnes: ingen browser kunne vise siden %1",
+    "The help could not be opened: no browser could show the page %1",
+    "Hjelpen kunne ikke åpnes: ingen nettleser kunne vise siden %1",
+    "Hjälpen kunde inte öppnas: ingen webbläsare kunde visa sidan %1",
+    "Die Hilfe konnte nicht geöffnet werden: kein Browser konnte die Seite %1 anzeigen"};
 
 // The tag of a language item: its index plus 2.
 int tagOf(const QAction* item)
@@ -83,8 +93,14 @@ void THovedForm::showLanguage(int index, bool withHelpPage)
         Help->setToolTip(core::programPaths().shippedFile(QStringLiteral("Help/") + QString::fromUtf8(language->helpFolder)
                                                           + QStringLiteral("/index.html")));
     setWindowTitle(QString::fromUtf8(language->caption));
+    support::useQtTranslations(index);
     // Labels fit their texts when scaled; new texts need fitting again.
     refitControls();
+}
+
+QString THovedForm::noBrowserNotice(const QString& page) const
+{
+    return kNoBrowser.text(activeLanguageIndex()).arg(QDir::toNativeSeparators(page));
 }
 
 QString THovedForm::helpPagePath() const

@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace dbctrls {
 
@@ -70,16 +71,24 @@ void TDBEdit::keyPressEvent(QKeyEvent* event)
 
 void TDBEdit::focusOutEvent(QFocusEvent* event)
 {
+    const bool leaving = isLeaving(event->reason());
     const bool written = core::guarded([&] {
         QLineEdit::focusOutEvent(event);
-        if (!isLeaving(event->reason()))
+        if (!leaving)
             return;
         link_.updateRecord();
         emit exited();
     });
-    // A refused text stays pending and marked, so the user sees what to correct.
-    if (!written)
-        selectAll();
+    if (written)
+        return;
+    // A refused text stays pending and marked, and the focus comes back to it, so the next
+    // keys correct it instead of landing in the next field. Queued: the focus is still moving.
+    selectAll();
+    if (leaving)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && isEnabled() && link_.isModified())
+                setFocus(Qt::OtherFocusReason);
+        });
 }
 
 } // namespace dbctrls

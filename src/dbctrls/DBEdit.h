@@ -1,7 +1,7 @@
 #pragma once
 // A one-line edit bound to a field. Typing starts the table's edit state; the typed text is
 // a pending edit that reaches the field when the edit is left and before every post. Escape
-// drops a pending edit.
+// drops a pending edit. A text the field refuses when the edit is left keeps the focus.
 #include "FieldDataLink.h"
 
 #include <QLineEdit>

@@ -26,6 +26,8 @@ TDBGrid::TDBGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
+    // Tab walking the cells would trap the keyboard in the grid, moving tapes on the way.
+    setTabKeyNavigation(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -222,6 +224,16 @@ void TDBGrid::mouseReleaseEvent(QMouseEvent* event)
         if (click)
             emit cellClicked(released.column());
     });
+}
+
+void TDBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Tab in a cell editor (its text already written) leaves the grid as Tab outside one does.
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    const bool leaving = next || hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, leaving ? QAbstractItemDelegate::NoHint : hint);
+    if (leaving)
+        QWidget::focusNextPrevChild(next);
 }
 
 void TDBGrid::changeEvent(QEvent* event)

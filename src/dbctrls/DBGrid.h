@@ -7,7 +7,9 @@
 //
 // Cells are edited in place; opening an editor starts the edit state. Keys: Insert inserts a
 // record, Delete (also with Ctrl) asks "Slet denne post?" and deletes on OK, Escape cancels
-// the table's edit.
+// the table's edit. The grid is one tab stop: Tab and Shift+Tab leave it for the window's
+// next or previous control (an open cell editor is written first); arrows, Home and End move
+// inside it.
 #include "DBGridModel.h"
 
 #include <QTableView>
@@ -62,6 +64,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     void followTable();

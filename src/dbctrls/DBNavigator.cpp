@@ -65,6 +65,7 @@ void TDBNavigator::setVisibleButtons(const QList<Button>& buttons)
         buttons_[size_t(i)]->setVisible(visible_[size_t(i)]);
     }
     arrangeButtons();
+    updateNames();
 }
 
 QList<TDBNavigator::Button> TDBNavigator::visibleButtons() const
@@ -81,6 +82,18 @@ void TDBNavigator::setHints(const QStringList& hints)
     hints_ = hints;
     for (int i = 0; i < ButtonCount; ++i)
         buttons_[size_t(i)]->setToolTip(buttonHint(Button(i)));
+    updateNames();
+}
+
+void TDBNavigator::updateNames()
+{
+    QStringList shown;
+    for (int i = 0; i < ButtonCount; ++i) {
+        buttons_[size_t(i)]->setAccessibleName(buttonHint(Button(i)));
+        if (visible_[size_t(i)])
+            shown << buttonHint(Button(i));
+    }
+    setAccessibleName(shown.join(QStringLiteral(", ")));
 }
 
 QString TDBNavigator::buttonHint(Button button) const
@@ -164,11 +177,18 @@ void TDBNavigator::resizeEvent(QResizeEvent* event)
 void TDBNavigator::keyPressEvent(QKeyEvent* event)
 {
     core::guarded([&] {
-        static const std::pair<int, Button> keys[] = {{Qt::Key_Home, Button::First}, {Qt::Key_Left, Button::Prior},
-                                                     {Qt::Key_Right, Button::Next}, {Qt::Key_End, Button::Last}};
+        // Every shown button has its key, so the keyboard reaches what the mouse does.
+        static const std::pair<int, Button> keys[] = {
+            {Qt::Key_Home, Button::First},     {Qt::Key_Left, Button::Prior},     {Qt::Key_Right, Button::Next},
+            {Qt::Key_End, Button::Last},       {Qt::Key_Insert, Button::Insert},  {Qt::Key_Delete, Button::Delete},
+            {Qt::Key_F2, Button::Edit},        {Qt::Key_Return, Button::Post},    {Qt::Key_Enter, Button::Post},
+            {Qt::Key_Escape, Button::Cancel}};
         for (const auto& [key, button] : keys)
-            if (event->key() == key) {
-                if (buttons_[size_t(button)]->isEnabled())
+            if (event->key() == key && visible_[size_t(button)]) {
+                const bool enabled = buttons_[size_t(button)]->isEnabled();
+                if (!enabled && (button == Button::Post || button == Button::Cancel))
+                    break; // Enter and Escape then go on to the window
+                if (enabled)
                     click(button);
                 event->accept();
                 return;

@@ -8,7 +8,9 @@
 // Delete asks "Slet denne post?" (OK / Annuller) and deletes only on OK. clicked() follows
 // every button's action (also a Delete answered with Annuller); an action that fails reports
 // its error and emits nothing. The buttons never take the focus, so an edit being typed into
-// keeps it and hands its text over before a post.
+// keeps it and hands its text over before a post; the navigator itself is one tab stop whose
+// keys press its shown buttons: Home, Left, Right, End, Insert, Delete, F2 (Edit), Enter
+// (Post), Escape (Cancel). A screen reader names it by its shown buttons' hints.
 #include "NotifyLink.h"
 
 #include <QList>
@@ -61,6 +63,8 @@ protected:
 private:
     void updateButtons();
     void arrangeButtons();
+    /// A screen reader names the navigator by the hints of its shown buttons, each button by its own.
+    void updateNames();
     void act(engine::Table& table, Button button);
 
     TNotifyLink link_;

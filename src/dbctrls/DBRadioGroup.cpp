@@ -1,11 +1,10 @@
 #include "DBRadioGroup.h"
 
+#include "RadioKeys.h"
 #include "core/Guard.h"
 #include "engine/Field.h"
 
 #include <QEvent>
-#include <QKeyEvent>
-#include <algorithm>
 #include <QRadioButton>
 
 namespace dbctrls {
@@ -70,47 +69,19 @@ void TDBRadioGroup::rebuildButtons()
         button->setAutoExclusive(false);
         const int index = int(buttons_.size());
         connect(button, &QRadioButton::clicked, this, [this, index] { buttonClicked(index); });
-        // Qt checks by arrow keys only between exclusive buttons, which ours are not.
-        button->installEventFilter(this);
         button->show();
         buttons_.push_back(button);
     }
     for (size_t i = 0; i < buttons_.size(); ++i)
         buttons_[i]->setText(items_.at(int(i)));
+    // Qt checks by arrow keys only between exclusive buttons, which ours are not.
+    const QList<QAbstractButton*> buttons(buttons_.begin(), buttons_.end());
+    if (!keys_)
+        keys_ = TRadioKeys::attach(this, buttons);
+    else
+        keys_->setButtons(buttons);
     arrangeButtons();
     link_.reset();
-}
-
-bool TDBRadioGroup::eventFilter(QObject* watched, QEvent* event)
-{
-    bool handled = false;
-    if (event->type() == QEvent::KeyPress)
-        core::guarded([&] { handled = moveByArrow(watched, static_cast<QKeyEvent*>(event)->key()); });
-    return handled || QGroupBox::eventFilter(watched, event);
-}
-
-bool TDBRadioGroup::moveByArrow(QObject* from, int key)
-{
-    int step = 0;
-    if (key == Qt::Key_Down || key == Qt::Key_Right)
-        step = 1;
-    else if (key == Qt::Key_Up || key == Qt::Key_Left)
-        step = -1;
-    const auto found = std::find(buttons_.begin(), buttons_.end(), from);
-    if (step == 0 || found == buttons_.end())
-        return false;
-    const int count = int(buttons_.size());
-    int index = int(found - buttons_.begin());
-    for (int tried = 1; tried < count; ++tried) {
-        index = (index + step + count) % count;
-        QRadioButton* next = buttons_[size_t(index)];
-        if (next->isEnabled()) {
-            next->setFocus(Qt::TabFocusReason);
-            next->click();
-            break;
-        }
-    }
-    return true;
 }
 
 void TDBRadioGroup::arrangeButtons()

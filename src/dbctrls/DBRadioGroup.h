@@ -2,8 +2,8 @@
 // A group of radio buttons bound to a text field. Items are the shown texts, Values the
 // stored ones (an item without a value stores its text). Checking a button writes its value;
 // a stored value that matches no button checks none. Items and Values can change at any time
-// (the localizer shrinks and grows them); the buttons follow. The arrow keys move to the
-// next or previous button and check it, as in every desktop radio group.
+// (the localizer shrinks and grows them); the buttons follow. The group is one tab stop and
+// the arrow keys choose inside it (TRadioKeys).
 #include "FieldDataLink.h"
 
 #include <QGroupBox>
@@ -17,6 +17,8 @@ class DataSource;
 }
 
 namespace dbctrls {
+
+class TRadioKeys;
 
 class TDBRadioGroup : public QGroupBox {
     Q_OBJECT
@@ -51,7 +53,6 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void rebuildButtons();
@@ -59,13 +60,12 @@ private:
     void showField();
     void check(int index);
     void buttonClicked(int index);
-    /// An arrow key on a button checks the next or previous one, round the group.
-    bool moveByArrow(QObject* from, int key);
 
     TFieldDataLink link_;
     QStringList items_;
     QStringList values_;
     std::vector<QRadioButton*> buttons_;
+    TRadioKeys* keys_ = nullptr;
 };
 
 } // namespace dbctrls

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace engine {
 
@@ -24,8 +25,19 @@ QString displayFormat(const QLocale& locale)
     return format;
 }
 
+// Day, month and a four-digit year as a Danish user types them (01-02-2003, 1/2-2003,
+// 01.02.2003), read so whatever the system's locale, as the time edits read 0130.
+QDate dayMonthYear(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,2})\\s*[-./]\\s*(\\d{1,2})\\s*[-./]\\s*(\\d{4})$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return {};
+    return QDate(match.captured(3).toInt(), match.captured(2).toInt(), match.captured(1).toInt());
+}
+
 // Dates are typed in the shown format, in the system's own short format (a two-digit year
-// taken within 80 years back and 20 ahead), or in the stored ISO form.
+// taken within 80 years back and 20 ahead), in the stored ISO form, or day-month-year.
 QString isoDate(const QString& text)
 {
     const QString trimmed = text.trimmed();
@@ -40,6 +52,8 @@ QString isoDate(const QString& text)
     }
     if (!date.isValid())
         date = QDate::fromString(trimmed, Qt::ISODate);
+    if (!date.isValid())
+        date = dayMonthYear(trimmed);
     if (!date.isValid())
         throw core::EConvertError(invalidDateMessage(text));
     return date.toString(Qt::ISODate);

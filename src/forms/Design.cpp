@@ -115,7 +115,8 @@ Button* button(QWidget* parent, const char* name, const QString& text, const QSt
     b->setText(text);
     b->setToolTip(hint);
     b->setGeometry(bounds);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click does not take the focus from an edit being typed into.
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 template QToolButton* button<QToolButton>(QWidget*, const char*, const QString&, const QString&, const QRect&);

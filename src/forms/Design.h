@@ -91,11 +91,11 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint at,
 /// A label in its window's font, sized to its text once (its window refits it).
 QLabel* caption(QWidget* parent, const char* name, const QString& text, QPoint at);
 QRadioButton* radioButton(QWidget* parent, const char* name, const QString& text, const QRect& bounds);
-/// A button in its window's font that never takes the focus, so an edit being typed into
-/// keeps its pending text.
+/// A button in its window's font that Tab reaches but a click never gives the focus, so an
+/// edit being typed into keeps its pending text.
 template <typename Button>
 Button* button(QWidget* parent, const char* name, const QString& text, const QString& hint, const QRect& bounds);
-/// A speed button: a button that never takes the focus, in the design font with a hand cursor;
+/// A speed button: a button a click never gives the focus, in the design font with a hand cursor;
 /// a flat one shows its border only under the mouse.
 QToolButton* speedButton(QWidget* parent, const char* name, const QString& text, const QRect& bounds,
                          const QString& hint, bool flat = false);

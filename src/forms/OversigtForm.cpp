@@ -1,6 +1,7 @@
 #include "OversigtForm.h"
 
 #include "AppContext.h"
+#include "dbctrls/RadioKeys.h"
 #include "Design.h"
 #include "GridColumns.h"
 #include "IndholdForm.h"
@@ -20,6 +21,7 @@
 #include "support/Alignment.h"
 #include "support/EasyFind.h"
 #include "support/FormResizer.h"
+#include "support/IndicatorStyle.h"
 #include "support/SingleResizer.h"
 #include "support/WindowSize.h"
 
@@ -89,9 +91,41 @@ TOversigtForm::TOversigtForm(QWidget* parent) : QDialog(parent)
     createSearches();
     FormResizer1 = design::formResizer(this);
     connectHandlers();
+    setUpKeyboard();
     FormCreate();
+    QFormLocalizer1->SetOnLanguageChanged([this](locale::TQCustomLocalizer&) { names_.apply(); });
     QFormLocalizer1->Loaded();
+    names_.apply();
     fitTexts();
+}
+
+QList<QWidget*> TOversigtForm::tabOrder() const
+{
+    return {DBGrid1,      RadioButton4,      RadioButton9,      RadioButton5,      RadioButton6,
+            RadioButton1, RadioButton2,      RadioButton3,      Edit1,             SpeedButton1,
+            DBLookupComboBox1, DBLookupComboBox3, DBLookupComboBox5, DBLookupComboBox6, RadioButton8,
+            RadioButton7, Edit3,             SpeedButton2,      Button1,           Button2};
+}
+
+void TOversigtForm::setUpKeyboard()
+{
+    const QList<QWidget*> order = tabOrder();
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    // Each group of radio buttons is one tab stop; the arrows choose inside it.
+    dbctrls::TRadioKeys::attach(GroupBox2, {RadioButton4, RadioButton9, RadioButton5, RadioButton6});
+    dbctrls::TRadioKeys::attach(GroupBox1, {RadioButton1, RadioButton2, RadioButton3});
+    dbctrls::TRadioKeys::attach(GroupBox3, {RadioButton8, RadioButton7});
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {Label15, DBLookupComboBox1}, {Label20, DBLookupComboBox3}, {Label23, DBLookupComboBox5},
+        {Label24, DBLookupComboBox6}, {Label8, Edit3}};
+    for (const auto& [label, control] : buddies)
+        label->setBuddy(control);
+    names_.add(DBGrid1, this);
+    names_.add(Edit1, GroupBox1);
+    names_.add(SpeedButton1, SpeedButton1);
+    names_.add(SpeedButton2, SpeedButton2);
+    support::scaleIndicatorsWithFont(this);
 }
 
 TOversigtForm::~TOversigtForm() = default;

@@ -3,6 +3,8 @@
 // type, director, recorded-by name or to the lent tapes, and searched. It works on the data
 // module's VideoTable, and what it sets (order, filter, current tape) stays after it closes.
 // Created once at start-up with the main window as parent and shown with exec() each time.
+#include "AccessibleNames.h"
+
 #include <QDialog>
 
 class QEvent;
@@ -38,6 +40,9 @@ public:
     /// Needs the data module (data::DM); its tables may still be closed.
     explicit TOversigtForm(QWidget* parent = nullptr);
     ~TOversigtForm() override;
+
+    /// The controls in the order Tab visits them (a radio group's buttons share one stop).
+    QList<QWidget*> tabOrder() const;
 
     locale::TQFormLocalizer* QFormLocalizer1;
     QFrame* Panel1;
@@ -117,6 +122,7 @@ private:
     void createContentSearch();
     void createSearches();
     void connectHandlers();
+    void setUpKeyboard();
     dbctrls::TDBLookupComboBox* createPicker(const char* name, const QRect& bounds, const char* listField);
     void setOrder(const QString& indexName);
     void chooseSearchField(const QString& field);
@@ -125,6 +131,7 @@ private:
     void fitTexts();
 
     int label8Right_ = 0;
+    AccessibleNames names_;
 };
 
 /// The overview window of the running program (not owned; set by its owner at start).

@@ -29,16 +29,19 @@
 #include "locale/TQLanguageSource.h"
 #include "support/Alignment.h"
 #include "support/FormResizer.h"
+#include "support/IndicatorStyle.h"
 #include "support/Image.h"
 #include "support/JpegLoader.h"
 #include "support/WindowSize.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
@@ -86,6 +89,7 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     createCastControls();
     createPictureControls();
     setTabOrders();
+    nameControls();
     connectHandlers();
 
     FormResizer1 = design::formResizer(this);
@@ -223,15 +227,61 @@ void TRegForm::createPictureControls()
     OpenDialog1->setProperty("DefaultExt", QStringLiteral("jpg"));
 }
 
+QList<QWidget*> TRegForm::tabOrder() const
+{
+    // The designed stops, each command button after the stop it belongs to.
+    return {DBEdit1,           DBLookupComboBox4, DBEdit4,           DBEdit5,
+            DBEdit6,           DBEdit3,           DBEdit8,           DBLookupComboBox8,
+            DBDateEdit1,       DBEdit9,           DBLookupComboBox9, DBEdit10,
+            DBLookupComboBox2, DBEdit2,           DBEdit7,           DBRadioGroup1->button(0),
+            DBRadioGroup1->button(1), DBRadioGroup1->button(2), DBMemo1, DBLookupComboBox10,
+            DBGrid1,           DBGrid4,           SpeedButton6,      SpeedButton7,
+            SpeedButton8,      SpeedButton3,      DBNavigator1,      DBCheckBox1,
+            SpeedButton4,      ScrollBox1,        SpeedButton1,      ScrollBox2,
+            SpeedButton2};
+}
+
 void TRegForm::setTabOrders()
 {
-    const QList<QWidget*> order = {
-        DBEdit1,  DBLookupComboBox4, DBEdit4,           DBEdit5,     DBEdit6,           DBEdit3,
-        DBEdit8,  DBLookupComboBox8, DBDateEdit1,       DBEdit9,     DBLookupComboBox9, DBEdit10,
-        DBLookupComboBox2, DBEdit2,  DBEdit7,           DBRadioGroup1, DBMemo1,         DBLookupComboBox10,
-        DBGrid1,  DBGrid4,           DBNavigator1,      DBCheckBox1, ScrollBox1,        ScrollBox2};
+    const QList<QWidget*> order = tabOrder();
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void TRegForm::nameControls()
+{
+    // A label names the control it stands over; one over an edit and its list names the list too.
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {Label1, DBEdit1},   {Label19, DBLookupComboBox4}, {Label5, DBEdit4},  {Label6, DBEdit5},
+        {Label4, DBEdit6},   {Label2, DBEdit3},            {Label18, DBEdit8}, {Label22, DBDateEdit1},
+        {Label17, DBEdit9},  {Label3, DBEdit10},           {Label27, DBEdit2}, {Label28, DBEdit7},
+        {Label29, DBLookupComboBox10}};
+    for (const auto& [label, control] : buddies)
+        label->setBuddy(control);
+    names_.add(DBLookupComboBox8, Label18);
+    names_.add(DBLookupComboBox9, Label17);
+    names_.add(DBLookupComboBox2, Label3);
+    // A grid's screen-reader name does not come from a buddy label.
+    names_.add(DBGrid1, this);
+    names_.add(DBGrid4, Label21);
+    names_.add(ScrollBox1, Image1);
+    names_.add(ScrollBox2, Image2);
+    // Enter or Space on a picture frame shows the picture larger, as a click on it does.
+    ScrollBox1->installEventFilter(this);
+    ScrollBox2->installEventFilter(this);
+    support::scaleIndicatorsWithFont(this);
+}
+
+bool TRegForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == ScrollBox1 || watched == ScrollBox2) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            core::guarded([&] { watched == ScrollBox1 ? Image1Click() : Image2Click(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TRegForm::connectHandlers()
@@ -262,6 +312,7 @@ void TRegForm::afterLanguageChange()
     // the right of the text, which a right-to-left button does.
     SpeedButton2->setLayoutDirection(Qt::RightToLeft);
     SpeedButton4->setLayoutDirection(Qt::RightToLeft);
+    names_.apply();
     fitTexts();
 }
 
@@ -298,6 +349,8 @@ void TRegForm::FormShow()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Reg")), data::DM->configInteger(QStringLiteral("H_Reg")));
     restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
+    // The keyboard starts on the first stop, whichever way the window was opened.
+    DBEdit1->setFocus(Qt::OtherFocusReason);
     Billede();
 }
 
@@ -390,7 +443,9 @@ void TRegForm::DBEdit5Exit()
         if (field.AsString() != duration)
             field.SetAsString(duration);
     }
-    DBEdit3->setFocus(Qt::OtherFocusReason);
+    // Shift+Tab back to the start time goes there: the jump must not trap the keyboard.
+    if (QApplication::focusWidget() != DBEdit4)
+        DBEdit3->setFocus(Qt::OtherFocusReason);
 }
 
 void TRegForm::SpeedButton4Click()

@@ -3,6 +3,7 @@
 // with a grid of the tapes, a navigator, the loan controls, the tape's cast and its two cover
 // pictures. Made once at start and reused; the main window shows it modally. It works on the
 // data module's shared cursors (data::DM must exist when it is made). User-interface thread only.
+#include "AccessibleNames.h"
 #include "CoverPictures.h"
 #include "dbctrls/DBNavigator.h"
 
@@ -44,6 +45,8 @@ public:
 
     /// The properties the window's localizer translates.
     static QStringList propNames();
+    /// The controls in the order Tab visits them (a radio group's buttons share one stop).
+    QList<QWidget*> tabOrder() const;
 
     // Components and controls, by their design names.
     locale::TQFormLocalizer* QFormLocalizer1;
@@ -139,6 +142,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createTapeControls();
@@ -148,6 +152,7 @@ private:
     void createCastControls();
     void createPictureControls();
     void setTabOrders();
+    void nameControls();
     void connectHandlers();
     void afterLanguageChange();
     void fitTexts();
@@ -155,6 +160,8 @@ private:
     void addCastMember(const QString& name, const QString& role);
     void fetchPicture(CoverSide side, support::TImage* image);
     void showEnlarged(CoverSide side);
+
+    AccessibleNames names_;
 };
 
 /// The registration window of the running program (not owned; set by its owner at start).

@@ -188,7 +188,9 @@ private:
         }
         done_ += reader.fileSize();
         if (reader.recordsRead() != reader.header().recordsInHeader)
-            entry.notes << importText("CountMismatch", QStringLiteral("Tabellens hoved nævner %1 poster; %2 blev fundet"))
+            entry.notes << importCountText("CountMismatch", reader.header().recordsInHeader,
+                                           QStringLiteral("Tabellens hoved nævner %1 poster; %2 blev fundet"),
+                                           QStringLiteral("Tabellens hoved nævner %1 post; %2 blev fundet"))
                                .arg(reader.header().recordsInHeader)
                                .arg(reader.recordsRead());
     }

@@ -35,7 +35,8 @@ void appendTable(QStringList& lines, const TableReport& table)
     if (table.source.isEmpty())
         lines << importText("ReportMissing", QStringLiteral("%1: findes ikke i mappen; tom tabel")).arg(table.table);
     else
-        lines << importText("ReportTable", QStringLiteral("%1: %2 poster læst, %3 gemt (fra %4)"))
+        lines << importCountText("ReportTable", table.read, QStringLiteral("%1: %2 poster læst, %3 gemt (fra %4)"),
+                                 QStringLiteral("%1: %2 post læst, %3 gemt (fra %4)"))
                  .arg(table.table)
                  .arg(table.read)
                  .arg(table.stored)

@@ -17,4 +17,8 @@ void setTextLookup(TextLookup lookup);
 QString importText(const char* key, const QString& danish);
 QString backupText(const char* key, const QString& danish);
 
+/// An "Import" text that counts something: for a count of 1 the key with "One" appended and
+/// danishOne (the singular, as "1 Datensatz" for "2 Datensätze"), else key and danish.
+QString importCountText(const char* key, qint64 count, const QString& danish, const QString& danishOne);
+
 } // namespace import

@@ -5,11 +5,13 @@
 
 #include "core/Guard.h"
 
+#include <QEvent>
 #include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -41,6 +43,9 @@ ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, int pageCount, Q
     if (auto* scrolled = view_->findChild<QGraphicsView*>()) {
         connect(scrolled->verticalScrollBar(), &QScrollBar::valueChanged, this,
                 [this] { core::guarded([this] { updatePageLabel(); }); });
+        for (QObject* watched : {static_cast<QObject*>(scrolled->viewport()), static_cast<QObject*>(scrolled->verticalScrollBar()),
+                                 static_cast<QObject*>(scrolled->horizontalScrollBar()), static_cast<QObject*>(scrolled)})
+            watched->installEventFilter(this);
     }
     printAction_->setEnabled(openDefaultPrinter() != nullptr);
     resize(1000, 750);
@@ -115,6 +120,7 @@ void ReportPreview::lastPage()
 
 void ReportPreview::goToPage(int page)
 {
+    keepTop_ = true;
     view_->setCurrentPage(qBound(1, page, qMax(1, pageCount())));
     showPageTop();
     updatePageLabel();
@@ -124,6 +130,36 @@ void ReportPreview::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     core::guarded([this] { showPageTop(); });
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    keepPageTop();
+}
+
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        keepTop_ = false;
+        break;
+    case QEvent::Resize:
+        keepPageTop();
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ReportPreview::keepPageTop()
+{
+    // After the view has fitted the page to its new width.
+    if (keepTop_)
+        QTimer::singleShot(0, this, [this] { core::guarded([this] { showPageTop(); }); });
 }
 
 void ReportPreview::showPageTop()

@@ -42,12 +42,17 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QToolBar* createToolBar();
     /// Scrolls so the top of the current page shows (Qt scrolls only when the page changes,
     /// and opens a page taller than the view at its middle).
     void showPageTop();
+    /// Until the user scrolls, clicks or types in the view, the page's top stays in view
+    /// however often the window is sized (a window manager maximises it after it is shown).
+    void keepPageTop();
     QAction* addAction(QToolBar* bar, const QString& text, const QKeySequence& key, void (ReportPreview::*slot)());
     void zoomIn();
     void zoomOut();
@@ -64,6 +69,7 @@ private:
     QPrintPreviewWidget* view_ = nullptr;
     QLabel* pageLabel_ = nullptr;
     QAction* printAction_ = nullptr;
+    bool keepTop_ = true;
 };
 
 } // namespace report

@@ -29,6 +29,16 @@ QWidget* dialogParent()
     return QApplication::activeWindow();
 }
 
+// The product name the main window shows in the active language ("Reelkeep" in English): the
+// title of the window every other one sits on.
+QString productCaption()
+{
+    QWidget* window = dialogParent();
+    while (window && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window && !window->windowTitle().isEmpty() ? window->windowTitle() : QStringLiteral("Spolarkiv");
+}
+
 // Runs longer than this carry no line break of their own.
 constexpr int kLongestRun = 30;
 
@@ -197,7 +207,7 @@ bool QtDialogs::progress(const QString& text, qint64 done, qint64 total)
     // Shown at once: a slow import must not look like a program that hangs.
     if (!progress_) {
         progress_ = std::make_unique<QProgressDialog>(text, QStringLiteral("Annuller"), 0, 1000, dialogParent());
-        progress_->setWindowTitle(QStringLiteral("Spolarkiv"));
+        progress_->setWindowTitle(productCaption());
         progress_->setWindowModality(Qt::ApplicationModal);
         progress_->setMinimumDuration(0);
         progress_->setAutoClose(false);

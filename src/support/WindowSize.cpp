@@ -8,6 +8,7 @@
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace support {
@@ -175,6 +176,76 @@ void setClientSize(QWidget* window, QSize client)
     if (PendingOuterSize* pending = pendingFor(window))
         pending->drop();
     window->resize(client);
+}
+
+namespace {
+
+// Re-centres its window until the settling time after the first showing has passed; then it
+// goes. A child of the window.
+class CentreWhileShowing : public QObject {
+public:
+    CentreWhileShowing(QWidget* window, int settleMs) : QObject(window), window_(window), settleMs_(settleMs)
+    {
+        window->installEventFilter(this);
+        if (window->isVisible())
+            startSettling();
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+            startSettling();
+            schedule();
+            break;
+        case QEvent::Move:
+        case QEvent::Expose:
+        case QEvent::WindowActivate:
+        case QEvent::PlatformSurface:
+            schedule();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void startSettling()
+    {
+        if (settling_)
+            return;
+        settling_ = true;
+        QTimer::singleShot(settleMs_, this, [this] { deleteLater(); });
+    }
+
+    // Queued: the window manager's own move arrives as an event; centring inside it is lost.
+    void schedule()
+    {
+        if (queued_)
+            return;
+        queued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            queued_ = false;
+            core::guarded([this] {
+                if (window_->isVisible())
+                    centreOnScreen(window_);
+            });
+        });
+    }
+
+    QWidget* window_;
+    int settleMs_;
+    bool settling_ = false;
+    bool queued_ = false;
+};
+
+} // namespace
+
+void keepCentredWhileShowing(QWidget* window, int settleMs)
+{
+    centreOnScreen(window);
+    new CentreWhileShowing(window, settleMs);
 }
 
 void centreOnScreen(QWidget* window)

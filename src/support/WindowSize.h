@@ -32,4 +32,10 @@ void setClientSize(QWidget* window, QSize client);
 /// Moves the window by its frame to the centre of the primary screen's available area.
 void centreOnScreen(QWidget* window);
 
+/// Centres the window now and again whenever it is shown, exposed, activated or moved during
+/// its first seconds on screen (settleMs after it is first shown), so a window manager that
+/// places it elsewhere when it maps it (after a dialog shown first, say) cannot leave it in a
+/// corner.
+void keepCentredWhileShowing(QWidget* window, int settleMs = 2000);
+
 } // namespace support

@@ -1,6 +1,7 @@
 // The main window's commands with the windows of a running program: the data module, the
 // overview and the registration window created after it, in that order.
 #include "AppFixtures.h"
+#include "dbctrls/DBEdit.h"
 #include "dbctrls/DBLookupComboBox.h"
 #include "dbctrls/DBLookupListModel.h"
 #include "engine/Field.h"
@@ -54,6 +55,7 @@ protected:
         bool editGroupHidden = false;
         QString tapeNr;
         QString udlaan;
+        QWidget* focus = nullptr;
     };
     Modal whileModal(const std::function<void()>& command)
     {
@@ -73,6 +75,7 @@ protected:
             seen.editGroupHidden = editGroupHidden();
             seen.tapeNr = field("TapeNr");
             seen.udlaan = field("Udlaan");
+            seen.focus = modal->focusWidget();
             modal->close();
         });
         timer->start();
@@ -124,6 +127,7 @@ TEST_F(MainWindowCommands, ChoosingATitleOpensTheRegistrationWindowOnThatTape)
     const Modal seen = whileModal([&] { list->chooseRow(row); });
     EXPECT_EQ(seen.window, reg);
     EXPECT_EQ(seen.tapeNr, QStringLiteral("0002-00"));
+    EXPECT_EQ(seen.focus, reg->DBEdit1) << "the keyboard starts on the tape number";
     EXPECT_TRUE(editGroupHidden()) << "the edit group goes when the window closes";
     EXPECT_EQ(dm->VideoTable->State(), engine::DataSetState::Browse);
 }
@@ -179,6 +183,25 @@ TEST_F(MainWindowCommands, HelpOpensTheHelpPageInANormalWindow)
     EXPECT_EQ(scripted().shown.front().kind, QStringLiteral("shell"));
     EXPECT_TRUE(scripted().shown.front().text.endsWith(QStringLiteral("Help/Dansk/index.html")));
     EXPECT_EQ(scripted().shown.front().extra, QString()) << "not maximized";
+}
+
+TEST_F(MainWindowCommands, SpaceOnRegistrationGoesOnToNyVideo)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    form->SpeedButton1->setFocus();
+    QTest::keyClick(form->SpeedButton1, Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), form->SpeedButton3);
+}
+
+TEST_F(MainWindowCommands, HelpWithoutABrowserSaysWhichPageItCouldNotShow)
+{
+    scripted().shellResult = false;
+    form->Help->trigger();
+    ASSERT_EQ(scripted().shown.size(), 2u);
+    EXPECT_EQ(scripted().shown.back().text,
+              QString::fromUtf8("Hjælpen kunne ikke åbnes: ingen browser kunne vise siden ") + scripted().shown.front().text);
+    scripted().clear();
 }
 
 // ---- output and About ---------------------------------------------------------------------

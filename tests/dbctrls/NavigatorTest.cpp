@@ -89,6 +89,18 @@ TEST_F(Navigator, TheSignalFollowsEachAction)
     EXPECT_EQ(seen, (QStringList{"3:0003-00", "1:0002-00", "0:0001-00", "2:0002-00", "6:0002-00", "8:0002-00"}));
 }
 
+TEST_F(Navigator, EachShownButtonHasItsKey)
+{
+    QStringList seen;
+    QObject::connect(navigator, &TDBNavigator::clicked, navigator, [&](Button button) {
+        seen << QStringLiteral("%1:%2").arg(int(button)).arg(text(*video, "TapeNr"));
+    });
+    for (const int key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Home, Qt::Key_Right, Qt::Key_F2, Qt::Key_Escape, Qt::Key_Insert, Qt::Key_Escape, Qt::Key_F2, Qt::Key_Return})
+        QTest::keyClick(navigator, Qt::Key(key));
+    EXPECT_EQ(seen, (QStringList{"3:0003-00", "1:0002-00", "0:0001-00", "2:0002-00", "6:0002-00", "8:0002-00",
+                                 "4:", "8:0002-00", "6:0002-00", "7:0002-00"}));
+}
+
 TEST_F(Navigator, DeleteAsksAndDeletesOnlyOnOk)
 {
     QSignalSpy clicks(navigator, &TDBNavigator::clicked);

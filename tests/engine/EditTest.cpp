@@ -607,4 +607,32 @@ TEST_F(Fields, DatesShowInTheShortFormatWithTheFullYearInEveryLocale)
     QLocale::setDefault(saved);
 }
 
+TEST_F(Fields, DatesTypedDayMonthYearReadSoInEveryLocale)
+{
+    engine::Table& video = open(kVideo);
+    engine::Field& date = video.FieldByName(QStringLiteral("OptagetDato"));
+    video.Insert();
+    struct Case {
+        const char* typed;
+        const char* iso; // empty: refused
+    };
+    const Case cases[] = {
+        {"01-02-2003", "2003-02-01"}, {"1/2-2003", "2003-02-01"}, {"01.02.2003", "2003-02-01"},
+        {"1-2-2003", "2003-02-01"},   {"31-12-1999", "1999-12-31"}, {"30-02-2003", ""},
+        {"01-13-2003", ""},           {"1-2-03x", ""},
+    };
+    const QLocale saved;
+    for (const QLocale& locale : {QLocale(QLocale::Danish, QLocale::Denmark), QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::Swedish, QLocale::Sweden), QLocale::c()}) {
+        QLocale::setDefault(locale);
+        for (const Case& c : cases) {
+            const QString typed = QString::fromLatin1(c.typed);
+            const QString error = errorOf([&] { date.SetAsString(typed); });
+            const QString got = error.isEmpty() ? date.Value().toString() : QString();
+            EXPECT_EQ(got, QString::fromLatin1(c.iso)) << c.typed << " in " << locale.name().toStdString();
+        }
+    }
+    QLocale::setDefault(saved);
+}
+
 } // namespace

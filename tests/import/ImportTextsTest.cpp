@@ -1,5 +1,6 @@
 // Every text the import shows has its translation in each language file's "Import" section.
 #include "common/TempProgramFolder.h"
+#include "import/ImportTexts.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -17,14 +18,17 @@ QString contents(const QString& path)
 
 QSet<QString> keysUsedInSources()
 {
-    static const QRegularExpression use(QStringLiteral("importText\\(\\s*\"([A-Za-z]+)\""));
+    static const QRegularExpression use(QStringLiteral("import(Count)?Text\\(\\s*\"([A-Za-z]+)\""));
     QSet<QString> keys;
     QDirIterator files(testing_support::sourceDir() + QStringLiteral("/src"), {QStringLiteral("*.cpp")}, QDir::Files,
                        QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString text = contents(files.next());
-        for (const QRegularExpressionMatch& match : use.globalMatch(text))
-            keys << match.captured(1);
+        for (const QRegularExpressionMatch& match : use.globalMatch(text)) {
+            keys << match.captured(2);
+            if (!match.captured(1).isEmpty())
+                keys << match.captured(2) + QStringLiteral("One"); // a count of one has its own text
+        }
     }
     return keys;
 }
@@ -39,6 +43,19 @@ TEST(ImportTexts, EveryKeyTheCodeUsesIsTranslatedInEveryLanguage)
         for (const QString& key : keys)
             EXPECT_TRUE(file.contains(QStringLiteral("\n%1=\"").arg(key))) << language << " lacks " << key.toStdString();
     }
+}
+
+TEST(ImportTexts, ACountOfOneTakesTheSingular)
+{
+    const QString german = contents(testing_support::sourceDir() + QStringLiteral("/resources/languages/Deutsch/Import.txt"));
+    import::setTextLookup([german](const QString&, const QString& key, const QString& danish) {
+        const QRegularExpressionMatch line = QRegularExpression(QStringLiteral("\\n%1=\"([^\"]*)\"").arg(key)).match(german);
+        return line.hasMatch() ? line.captured(1) : danish;
+    });
+    for (const auto& [count, shown] : {std::pair(1, "1 Datensatz gelesen"), std::pair(2, "2 Datensätze gelesen")})
+        EXPECT_TRUE(import::importCountText("ReportTable", count, QString(), QString()).arg(QStringLiteral("Video.db")).arg(count)
+                        .contains(QString::fromUtf8(shown))) << count;
+    import::setTextLookup({});
 }
 
 } // namespace

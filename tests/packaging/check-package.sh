@@ -30,6 +30,7 @@ done
 if printf '%s\n' "$contents" | grep -q '/Data/'; then echo "the package holds a Data folder"; fail=1; fi
 [ "$(dpkg-deb -f "$deb" Section)" = video ] || { echo "section is not video"; fail=1; }
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "library dependencies not computed"; fail=1; }
+dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n || { echo "Qt's translations not a dependency"; fail=1; }
 # No maintainer scripts: removing the package must leave the users' folders alone.
 dpkg-deb -e "$deb" "$out/control"
 extra=$(ls "$out/control" | grep -vx -e control -e md5sums || true)

@@ -86,6 +86,22 @@ TEST(ReportPreviewWindow, OpensAndReturnsToTheTopOfTheFirstPage)
     }
 }
 
+TEST(ReportPreviewWindow, StaysAtTheTopOfTheFirstPageWhenSizedAfterShowing)
+{
+    // A window manager maximises the window only after it was shown.
+    MemoryProvider data(MemoryProvider::numbered(60));
+    std::unique_ptr<ReportPreview> preview = makeListReport(&data).createPreview(nullptr);
+    preview->resize(800, 500);
+    preview->show();
+    QApplication::processEvents();
+    preview->resize(1600, 900);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const int top = pagesTopInView(*preview);
+    EXPECT_GE(top, 0);
+    EXPECT_LE(top, 20) << "the title and the column heading show";
+}
+
 TEST(ReportPreviewWindow, CancelWhilePreparingShowsNoWindowAndStopsReading)
 {
     MemoryProvider data(MemoryProvider::numbered(60));

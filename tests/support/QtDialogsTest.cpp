@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,4 +45,18 @@ TEST(QtDialogs, AQuestionWithAVeryLongEntryWrapsSoItCanBeReadToItsEnd)
         shown.remove(QChar(0x200B));
         EXPECT_EQ(shown, QString(c.text).replace(QStringLiteral("\n\r"), QStringLiteral("\n"))) << c.name;
     }
+}
+
+TEST(QtDialogs, TheProgressWindowCarriesTheMainWindowsCaption)
+{
+    QWidget main;
+    main.setWindowTitle(QStringLiteral("Reelkeep"));
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    support::QtDialogs dialogs;
+    dialogs.progress(QStringLiteral("Indlæser"), 1, 10);
+    const auto* progress = main.findChild<QProgressDialog*>();
+    EXPECT_EQ(progress ? progress->windowTitle() : QString(), QStringLiteral("Reelkeep"));
+    dialogs.endProgress();
 }

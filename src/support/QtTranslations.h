@@ -1,0 +1,17 @@
+#pragma once
+// Qt's own texts (the file and folder choosers, the standard buttons of Qt's dialogs) in the
+// program's language, from Qt's translations as Debian ships them (qt6-translations-l10n).
+// User-interface thread only.
+#include <QString>
+
+namespace support {
+
+/// Qt's translation names for a language index (-1 Danish, 0 English, 1 Norsk, 2 Svensk,
+/// 3 Deutsch), in the order to try; empty for English, which Qt speaks untranslated.
+QStringList qtLanguageCodes(int languageIndex);
+
+/// Installs Qt's translations for that language, replacing those installed before; English
+/// or a language Qt has no translation for leaves Qt's own English. True when one was loaded.
+bool useQtTranslations(int languageIndex);
+
+} // namespace support

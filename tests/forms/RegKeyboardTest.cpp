@@ -1,0 +1,96 @@
+// The registration window from the keyboard: the designed tab order, the radio group as one
+// stop, a refused date keeping the focus, and the names a screen reader says.
+#include "FocusWalk.h"
+#include "RegFixture.h"
+
+#include "dbctrls/DBDateEdit.h"
+#include "dbctrls/DBMemo.h"
+#include "dbctrls/DBNavigator.h"
+#include "dbctrls/DBRadioGroup.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QToolButton>
+
+using namespace regtest;
+using formtest::names;
+
+namespace {
+
+class RegKeys : public RegFixture {
+protected:
+    void SetUp() override
+    {
+        RegFixture::SetUp();
+        addTape(QStringLiteral("0001-00"), QStringLiteral("Første"), {{"Udlaan", QStringLiteral("Ja")}, {"Kopi", QStringLiteral("Kopi")}});
+        addTape(QStringLiteral("0002-00"), QStringLiteral("Anden"), {});
+        ASSERT_TRUE(dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00")));
+        showRegForm();
+    }
+    QString tape() { return text(*dm->VideoTable, "TapeNr"); }
+};
+
+} // namespace
+
+TEST_F(RegKeys, TabVisitsEveryControlInTheDesignedOrderAndStaysOnTheTape)
+{
+    forms::TRegForm& f = *form;
+    // Leaving the end time jumps over the duration to the title, as designed; Shift+Tab reaches it.
+    const QList<QWidget*> designed = {
+        f.DBLookupComboBox4, f.DBEdit4, f.DBEdit5, f.DBEdit3, f.DBEdit8, f.DBLookupComboBox8, f.DBDateEdit1,
+        f.DBEdit9, f.DBLookupComboBox9, f.DBEdit10, f.DBLookupComboBox2, f.DBEdit2, f.DBEdit7,
+        f.DBRadioGroup1->button(1), f.DBMemo1, f.DBLookupComboBox10, f.DBGrid1, f.DBGrid4, f.SpeedButton6,
+        f.SpeedButton7, f.SpeedButton8, f.SpeedButton3, f.DBNavigator1, f.DBCheckBox1, f.SpeedButton4,
+        f.ScrollBox1, f.SpeedButton1, f.ScrollBox2, f.SpeedButton2, f.DBEdit1};
+    ASSERT_EQ(QApplication::focusWidget(), f.DBEdit1) << "the window starts on the tape number";
+    EXPECT_EQ(names(formtest::tabThrough(int(designed.size()))), names(designed));
+    QList<QWidget*> backwards(designed.rbegin() + 1, designed.rend());
+    backwards.insert(backwards.indexOf(f.DBEdit5), f.DBEdit6);
+    backwards << f.DBEdit1;
+    EXPECT_EQ(names(formtest::tabThrough(int(backwards.size()), true)), names(backwards));
+    EXPECT_EQ(tape(), QStringLiteral("0001-00"));
+}
+
+TEST_F(RegKeys, SpaceOnAnUncheckedRadioReachedByTabChoosesNothingAndArrowsChoose)
+{
+    ASSERT_TRUE(dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00")));
+    form->DBEdit7->setFocus();
+    formtest::tabThrough(1);
+    ASSERT_EQ(QApplication::focusWidget(), form->DBRadioGroup1->button(0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(text(*dm->VideoTable, "Kopi"), QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(text(*dm->VideoTable, "Kopi"), QStringLiteral("Privat"));
+    dm->VideoTable->Cancel();
+}
+
+TEST_F(RegKeys, ARefusedDateKeepsTheFocusAndDanishFormsAreTaken)
+{
+    form->DBDateEdit1->setFocus();
+    QTest::keyClicks(form->DBDateEdit1, QStringLiteral("31-02-2003"));
+    formtest::tabThrough(1);
+    EXPECT_EQ(takeErrors(), QStringList{QStringLiteral("'31-02-2003' is not a valid date")});
+    EXPECT_EQ(QApplication::focusWidget(), form->DBDateEdit1);
+    form->DBDateEdit1->selectAll();
+    QTest::keyClicks(form->DBDateEdit1, QStringLiteral("1/2-2003"));
+    formtest::tabThrough(1);
+    EXPECT_EQ(QApplication::focusWidget(), form->DBEdit9);
+    EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("OptagetDato")).Value().toString(), QStringLiteral("2003-02-01"));
+    dm->VideoTable->Cancel();
+}
+
+TEST_F(RegKeys, EveryStopHasANameThatFollowsTheLanguage)
+{
+    for (const int language : {-1, 0, 3}) {
+        useLanguage(language);
+        for (QWidget* control : form->tabOrder())
+            EXPECT_FALSE(formtest::spokenName(control).isEmpty()) << control->objectName().toStdString() << " in " << language;
+        EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox8), form->Label18->text()) << language;
+    }
+    EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox8), QStringLiteral("Aufgenommen von"));
+}
