@@ -32,7 +32,6 @@ StoredLanguageTexts::~StoredLanguageTexts()
 {
     // The lookups must not outlive the language source.
     import::setTextLookup({});
-    catalogue::setTextLookup({});
 }
 
 bool lockProgramFolder(catalogue::FolderLock& lock, const core::ProgramPaths& paths)

@@ -2,7 +2,6 @@
 
 #include "HovedForm.h"
 #include "JustOneGuard.h"
-#include "catalogue/CatalogueTexts.h"
 #include "catalogue/FolderSwap.h"
 #include "catalogue/SchemaUpgrade.h"
 #include "core/Dialogs.h"
@@ -41,10 +40,7 @@ void ProgramWindows::makeWindows()
     // The other windows take the main window's language from the first.
     globals_.set(forms::appContext(), hovedForm_->windowContext());
     forms::followLanguage(*hovedForm_->QLanguageSource1);
-    globals_.onRelease([] {
-        import::setTextLookup({});
-        catalogue::setTextLookup({});
-    });
+    globals_.onRelease([] { import::setTextLookup({}); });
     if (guard_)
         finishInterruptedSwap();
 

@@ -1,39 +1,17 @@
 #include "CatalogueTexts.h"
 
+#include "core/SectionTexts.h"
+
 namespace catalogue {
-
-namespace {
-
-TextLookup& lookupSlot()
-{
-    static TextLookup lookup;
-    return lookup;
-}
-
-QString sectionText(const char* section, const char* key, const QString& danish)
-{
-    const TextLookup& lookup = lookupSlot();
-    if (!lookup)
-        return danish;
-    const QString text = lookup(QString::fromLatin1(section), QString::fromLatin1(key), danish);
-    return text.isEmpty() ? danish : text;
-}
-
-} // namespace
-
-void setTextLookup(TextLookup lookup)
-{
-    lookupSlot() = std::move(lookup);
-}
 
 QString backupText(const char* key, const QString& danish)
 {
-    return sectionText("Backup", key, danish);
+    return core::sectionText("Backup", key, danish);
 }
 
 QString importText(const char* key, const QString& danish)
 {
-    return sectionText("Import", key, danish);
+    return core::sectionText("Import", key, danish);
 }
 
 } // namespace catalogue

@@ -1,6 +1,5 @@
 #include "ImportCommand.h"
 
-#include "catalogue/CatalogueTexts.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
@@ -160,7 +159,6 @@ void followLanguage(locale::TQCustomLanguageSource& languages)
         return text;
     };
     import::setTextLookup(lookup);
-    catalogue::setTextLookup(lookup);
 }
 
 void installOverviewTitles(const locale::TQFileLanguageSource& languages)
