@@ -197,8 +197,22 @@
       bytes = new Uint8Array(packed.length);
       for (let k = 0; k < packed.length; k++) bytes[k] = packed.charCodeAt(k);
     }
-    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
-    const text = await new Response(stream).text();
+    // Read piece by piece, giving the browser a turn now and then, so that typing in the
+    // search field (titles only, meanwhile) is answered while the block unpacks.
+    const reader = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate')).getReader();
+    const decoder = new TextDecoder(), parts = [];
+    let last = performance.now();
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      parts.push(decoder.decode(value, { stream: true }));
+      if (performance.now() - last > 50) {
+        await new Promise(resume => setTimeout(resume));
+        last = performance.now();
+      }
+    }
+    parts.push(decoder.decode());
+    const text = parts.join('');
     const roles = text.indexOf('\u0004');
     lower = text.slice(0, roles).toLowerCase();
     lowerStarts = recordStarts(lower, 0);
