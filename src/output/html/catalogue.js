@@ -18,7 +18,7 @@
   const sortKeys = {};
   // The unpacked details: per tape "title^A director^A description^A actor^A actor ...^B", then
   // ^D and per tape "role^A role ...^B"; lower is the first part in lower case, for the search.
-  let details = '', lower = '', starts = null, lowerStarts = null, roleStarts = null;
+  let details = '', lower = '', starts = null, lowerStarts = null, roleStarts = null, titles = null;
   let view = [], shown = 0, sortColumn = -1, sortDirection = 1, timer = 0;
 
   const text = (tape, f) => f === LENT ? (tape[LENT] ? T.Yes : T.No) : tape[f];
@@ -71,11 +71,19 @@
     return hit;
   }
 
+  // Until the details are unpacked, the search looks in the titles alone.
+  function titleHits(q) {
+    if (!titles) titles = tapes.map(t => t[TITLE].toLowerCase());
+    const hit = new Uint8Array(tapes.length);
+    titles.forEach((s, i) => { if (s.includes(q)) hit[i] = 1; });
+    return hit;
+  }
+
   function selected() {
     const q = $('search').value.trim().toLowerCase();
     const cat = $('category').selectedIndex > 0 ? $('category').value : null;
     const type = $('type').selectedIndex > 0 ? $('type').value : null;
-    const hit = q && lower ? hits(q) : null;
+    const hit = q ? (lower ? hits(q) : titleHits(q)) : null;
     const out = [];
     for (let i = 0; i < tapes.length; i++) {
       const t = tapes[i];
@@ -180,11 +188,31 @@
   }
 
   async function unpackDetails() {
-    const packed = atob(document.getElementById('spk-details').textContent.trim());
-    const bytes = new Uint8Array(packed.length);
-    for (let k = 0; k < packed.length; k++) bytes[k] = packed.charCodeAt(k);
-    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
-    const text = await new Response(stream).text();
+    const base64 = document.getElementById('spk-details').textContent.trim();
+    let bytes;
+    if (Uint8Array.fromBase64) {
+      bytes = Uint8Array.fromBase64(base64);
+    } else {
+      const packed = atob(base64);
+      bytes = new Uint8Array(packed.length);
+      for (let k = 0; k < packed.length; k++) bytes[k] = packed.charCodeAt(k);
+    }
+    // Read piece by piece, giving the browser a turn now and then, so that typing in the
+    // search field (titles only, meanwhile) is answered while the block unpacks.
+    const reader = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate')).getReader();
+    const decoder = new TextDecoder(), parts = [];
+    let last = performance.now();
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      parts.push(decoder.decode(value, { stream: true }));
+      if (performance.now() - last > 50) {
+        await new Promise(resume => setTimeout(resume));
+        last = performance.now();
+      }
+    }
+    parts.push(decoder.decode());
+    const text = parts.join('');
     const roles = text.indexOf('\u0004');
     lower = text.slice(0, roles).toLowerCase();
     lowerStarts = recordStarts(lower, 0);
@@ -213,15 +241,19 @@
     document.addEventListener('keydown', e => { if (e.key === 'Escape') closeDetail(); });
     const search = $('search');
     search.placeholder = T.Loading;
+    search.disabled = false;
     search.addEventListener('input', () => { clearTimeout(timer); timer = setTimeout(update, DELAY); });
     update();
     document.documentElement.dataset.shown = Math.round(performance.now());
-    unpackDetails().then(() => {
+    const unpack = () => unpackDetails().then(() => {
       search.placeholder = T.Search;
-      search.disabled = false;
       if (search.value.trim()) update();
       document.documentElement.dataset.ready = Math.round(performance.now());
     });
+    // This script stands before the large details block, so the table shows while the
+    // browser still reads the block; it is unpacked once the whole page is read.
+    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', unpack);
+    else unpack();
   }
 
   start();
