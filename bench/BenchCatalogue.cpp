@@ -119,7 +119,8 @@ void BenchCatalogue::generate()
     }
     std::mt19937 random(4711);
     sqlite3* db = openFile(dataDir() + QStringLiteral("/Video.db"));
-    exec(db, QStringLiteral("ATTACH '%1/Medvirker.db' AS m; ATTACH '%1/Kategori.db' AS k; BEGIN").arg(dataDir()));
+    exec(db, QStringLiteral("ATTACH '%1/Medvirker.db' AS m; ATTACH '%1/Kategori.db' AS k; ATTACH '%1/Udlaan.db' AS u; BEGIN")
+                 .arg(dataDir()));
     {
         // The values of the first version's fields, in the field table's order; later fields
         // keep their defaults.
@@ -148,6 +149,14 @@ void BenchCatalogue::generate()
         for (const QString& name : std::as_const(categories_))
             category.insert({name});
     }
+    // Two loans a tape over a year, one in fifty not back: some of those are overdue.
+    for (int round = 0; round < 2; ++round)
+        exec(db, QStringLiteral("INSERT INTO u.Udlaan(Tapenr, Dato, Navn, Returneret, Forfald) "
+                                "SELECT TapeNr, date('2026-01-01', '+' || ((rowid + %1) % 330) || ' days'), "
+                                "'Låner ' || ((rowid + %1) % 500), "
+                                "CASE WHEN (rowid + %1) % 50 = 0 THEN 'Nej' ELSE 'Ja' END, "
+                                "date('2026-01-31', '+' || ((rowid + %1) % 330) || ' days') FROM Video")
+                     .arg(round * 97));
     exec(db, QStringLiteral("COMMIT"));
     sqlite3_close(db);
 }
@@ -156,7 +165,8 @@ sqlite3* BenchCatalogue::baseline()
 {
     if (!baseline_) {
         baseline_ = openFile(dataDir() + QStringLiteral("/Video.db"));
-        exec(baseline_, QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=EXTRA"));
+        exec(baseline_, QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=EXTRA; ATTACH '%1/Udlaan.db' AS Udlaan")
+                            .arg(dataDir()));
     }
     return baseline_;
 }

@@ -5,6 +5,8 @@
 #include "BenchSql.h"
 #include "Comparison.h"
 
+#include <QDate>
+
 #include "core/Dialogs.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
@@ -189,6 +191,7 @@ void BM_Selection(benchmark::State& state)
         {"Instruktor", [&] { choose(f.DBLookupComboBox5, instruktor); }, QStringLiteral("Instruktor"), instruktor},
         {"Optagetaf", [&] { choose(f.DBLookupComboBox6, optager); }, QStringLiteral("Optagetaf"), optager},
         {"Udlaante", [&] { f.RadioButton8Click(); }, QStringLiteral("Udlaan"), QStringLiteral("Ja")},
+        {"Overskredne", [&] { f.RadioButton10Click(); }, QStringLiteral("Overdue"), QDate::currentDate().toString(Qt::ISODate)},
         {"Alle", [&] { f.RadioButton7Click(); }, QString(), QString()},
     };
     const auto& s = selections[state.range(1)];
@@ -202,6 +205,12 @@ void BM_Selection(benchmark::State& state)
         comparison.run(s.select, [&] {
             if (s.where.isEmpty())
                 stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video") + kByTapeNr);
+            else if (s.where == QLatin1String("Overdue"))
+                stepAll(catalogue.baseline(),
+                        QStringLiteral("SELECT rowid FROM Video WHERE TapeNr IN (SELECT Tapenr FROM Udlaan.Udlaan "
+                                       "WHERE Returneret <> 'Ja' AND Forfald < ?1)")
+                            + kByTapeNr,
+                        {s.value});
             else
                 stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video WHERE %1 = ?1").arg(s.where) + kByTapeNr,
                         {s.value});
@@ -304,7 +313,7 @@ void searchSizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_OverviewOpening)->Apply(sizes);
 BENCHMARK(BM_OrderSwitch)->Unit(benchmark::kMillisecond)->UseManualTime()->ArgsProduct({{100000}, {0, 1, 2, 3}});
-BENCHMARK(BM_Selection)->Unit(benchmark::kMillisecond)->UseManualTime()->ArgsProduct({{100000}, {0, 1, 2, 3, 4, 5}});
+BENCHMARK(BM_Selection)->Unit(benchmark::kMillisecond)->UseManualTime()->ArgsProduct({{100000}, {0, 1, 2, 3, 4, 5, 6}});
 BENCHMARK(BM_FindDescriptionNoMatch)->Apply(searchSizes);
 BENCHMARK(BM_FindTitle)->Apply(searchSizes);
 BENCHMARK(BM_ContentSearch1001)->Apply(searchSizes);
