@@ -75,7 +75,7 @@ bool isRecomputed(const CatalogueField& field, const QVector<QVariant>& row)
     return field.kind == FieldKind::LongTime && row[startColumn].isValid() && row[endColumn].isValid();
 }
 
-void applyTapeRules(QVector<QVariant>& row)
+void applyTapeRules(const CatalogueTable& table, QVector<QVariant>& row)
 {
     // The record rules refuse such a number on every post; it would stay unsaveable.
     const QString tapeNr = row.first().toString();
@@ -83,6 +83,10 @@ void applyTapeRules(QVector<QVariant>& row)
         throw EImportError(importText("TapeNumberTooLong", QStringLiteral("TapeNr: \"%1\" er længere end %2 tegn"))
                                .arg(tapeNr)
                                .arg(data::kTapeNumberWidth));
+    for (int i = 0; i < table.fields.size(); ++i)
+        if (table.fields[i].name.compare(QLatin1String(fields::EAN), Qt::CaseInsensitive) == 0)
+            if (const QString refusal = data::eanRefusal(row[i].toString()); !refusal.isEmpty())
+                throw EImportError(refusal);
     if (row[startColumn].isValid() && row[endColumn].isValid())
         row[durationColumn] = data::durationText(row[startColumn].toString(), row[endColumn].toString());
 }
@@ -94,7 +98,7 @@ void convertRow(const CatalogueTable& table, const ValueAt& value, QVector<QVari
     for (int i = 0; i < table.fields.size(); ++i)
         row[i] = isRecomputed(table.fields[i], row) ? QVariant() : convertValue(value(i), table.fields[i]);
     if (table.table == QLatin1String("Video"))
-        applyTapeRules(row);
+        applyTapeRules(table, row);
 }
 
 qint64 addLookupValues(engine::Database& db, bool withCast)
