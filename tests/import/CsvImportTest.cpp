@@ -162,7 +162,8 @@ TEST_F(CsvImport, ATitleOfEveryLanguageFilesOverviewGridNamesItsField)
         ASSERT_TRUE(line.hasMatch());
         const QStringList titles = locale::CommaText::read(line.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\"")));
         const QStringList fields = {"TapeNr", "Titel", "Start", "Slut", "Varighed", "Type", "Kopi",
-                                    "Laengde", "Kategori", "Udlaan", "Instruktor", "Optagetaf", "OptagetDato", "Fabrikat"};
+                                    "Laengde", "Kategori", "Udlaan", "Instruktor", "Optagetaf", "OptagetDato", "Fabrikat",
+                                    "Placering"};
         ASSERT_EQ(titles.size(), fields.size()) << language;
         for (int i = 0; i < titles.size(); ++i)
             EXPECT_EQ(import::fieldOfColumn(titles[i]), fields[i]) << language << ": " << titles[i].toStdString();
