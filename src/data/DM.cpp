@@ -46,7 +46,7 @@ QString eanRefusal(const QString& ean)
 {
     if (ean.isEmpty())
         return QString();
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{12,13}$"));
+    static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{12,13}")));
     if (!digits.match(ean).hasMatch())
         return core::sectionText("Catalogue", "EanForm",
                                  QStringLiteral("EAN-koden '%1' kan ikke gemmes: en EAN-kode er 13 cifre (UPC-A 12 cifre) "

@@ -83,7 +83,7 @@ const EanCase kEans[] = {
     {"5701234567899", nullptr}, {"4006381333931", nullptr}, {"036000291452", nullptr}, {"", nullptr},
     {"5701234567898", kEanCheck}, {"036000291453", kEanCheck}, {"0360002914520", kEanCheck},
     {"57012345678A9", kEanForm}, {"570123456789", kEanCheck}, {"57012345678", kEanForm},
-    {"57012345678990", kEanForm}, {"5701234 567899", kEanForm},
+    {"57012345678990", kEanForm}, {"5701234 567899", kEanForm}, {"570123456789\n", kEanForm},
 };
 
 class EanRule : public DataFixture, public ::testing::WithParamInterface<EanCase> {};
