@@ -4,6 +4,8 @@
 #include "RegFixture.h"
 
 #include "common/LayoutCheck.h"
+#include "dbctrls/DBEdit.h"
+#include "dbctrls/DBGrid.h"
 #include "dbctrls/DBRadioGroup.h"
 #include "forms/BilledForm.h"
 #include "forms/EtiketForm.h"
@@ -14,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QToolButton>
 
 using namespace regtest;
 
