@@ -188,8 +188,7 @@ std::optional<int> runCommandLine(int argc, char** argv)
         for (const Option& option : options())
             if (std::strcmp(argv[i], option.name) == 0)
                 return option.run(argc, argv, i);
-        std::fprintf(stderr, "spolarkiv: unknown option %s
-", argv[i]);
+        std::fprintf(stderr, "spolarkiv: unknown option %s\n", argv[i]);
         printUsage(stderr);
         return 2;
     }

@@ -9,6 +9,8 @@
 #include "TimeText.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
+#include "core/SectionTexts.h"
+#include "engine/Statement.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -55,6 +57,28 @@ bool isTapeNrUsableInFileName(const QString& tapeNr)
 {
     return !holdsControlCharacter(tapeNr) && !tapeNr.contains(QLatin1Char('/')) && !tapeNr.contains(QLatin1Char('\\'))
            && !tapeNr.contains(QLatin1String(".."));
+}
+
+QString eanRefusal(const QString& ean)
+{
+    if (ean.isEmpty())
+        return QString();
+    static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{12,13}")));
+    if (!digits.match(ean).hasMatch())
+        return core::sectionText("Catalogue", "EanForm",
+                                 QStringLiteral("EAN-koden '%1' kan ikke gemmes: en EAN-kode er 13 cifre (UPC-A 12 cifre) "
+                                                "og intet andet."))
+            .arg(ean);
+    // Weights 3, 1, 3, ... from the digit before the check digit: the same rule for EAN-13 and UPC-A.
+    int sum = 0;
+    for (int i = int(ean.size()) - 2, weight = 3; i >= 0; --i, weight = 4 - weight)
+        sum += ean.at(i).digitValue() * weight;
+    if ((10 - sum % 10) % 10 == ean.back().digitValue())
+        return QString();
+    return core::sectionText("Catalogue", "EanCheck",
+                             QStringLiteral("EAN-koden '%1' kan ikke gemmes: kontrolcifferet (det sidste ciffer) passer "
+                                            "ikke. Se efter om koden er tastet rigtigt."))
+        .arg(ean);
 }
 
 TDM::TDM(const QString& dataDir, QObject* parent)
@@ -145,6 +169,8 @@ void TDM::VideoTableBeforePost(engine::Table& table)
         throw core::EDatabaseError(QStringLiteral("Båndnummeret må ikke indeholde styretegn (tabulator, linjeskift o.l.)."));
     case TapeNrFault::None: break;
     }
+    if (const QString refusal = eanRefusal(table.FieldByName(fields::EAN).AsString()); !refusal.isEmpty())
+        throw core::EDatabaseError(refusal);
     const QString start = table.FieldByName(fields::Start).AsString();
     const QString end = table.FieldByName(fields::Slut).AsString();
     if (start.isEmpty() || end.isEmpty())
@@ -246,6 +272,19 @@ QString TDM::NextTapeNr()
                                      {}, db_->filePath(VideoTable->SqlName()));
     const qint64 highest = max.isNull() ? 0 : max.toLongLong();
     return QStringLiteral("%1-00").arg(highest + 1, 4, 10, QLatin1Char('0'));
+}
+
+QStringList TDM::usedValues(const char* field)
+{
+    // No lookup table of its own: the values the tapes carry are the list, so none goes stale.
+    const QString name = engine::quoteId(QString::fromLatin1(field));
+    engine::Statement read(*db_, QStringLiteral("SELECT DISTINCT %1 FROM \"%2\".\"%2\" WHERE %1 <> '' ORDER BY %1 COLLATE NOCASE")
+                                     .arg(name, VideoTable->SqlName()),
+                           db_->filePath(VideoTable->SqlName()));
+    QStringList values;
+    while (read.step())
+        values << read.value(0).toString();
+    return values;
 }
 
 QString TDM::insertNewTape()

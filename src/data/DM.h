@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -89,6 +90,8 @@ public:
     /// most 18 digits read) in the whole table, as "0000-00"; "0001-00" when none. Numbers of
     /// any other form take no part. Call after the pending record is settled.
     QString NextTapeNr();
+    /// The distinct non-empty values of a tape field (Video), in alphabetical order whatever the case.
+    QStringList usedValues(const char* field);
     /// A new tape: settles the pending record by moving to the last tape, inserts a record, writes
     /// the next tape number (one past the highest of the whole table) into its field and "Nej" into
     /// Udlaan. Returns the number. Nothing is inserted when the pending record cannot be settled.
@@ -131,6 +134,10 @@ TapeNrFault tapeNrFault(const QString& tapeNr);
 /// True when a tape number can be part of a cover picture's file name: no path separators,
 /// no "..", no control characters.
 bool isTapeNrUsableInFileName(const QString& tapeNr);
+
+/// Empty when ean may be stored: empty, or 13 digits (EAN-13) or 12 (UPC-A) whose last is
+/// the right check digit; otherwise the message refusing it, naming the value.
+QString eanRefusal(const QString& ean);
 
 /// The cascade question for a tape with n cast rows.
 QString castCascadeQuestion(int n);

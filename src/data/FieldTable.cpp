@@ -52,7 +52,7 @@ std::vector<TableSpec> buildSpecs()
           {f::Fabrikat, "TEXT", nullptr, 0, K::Text, false, 90},
           // A bare MEMO would have numeric affinity; "MEMO TEXT" stores the text as typed.
           {f::Indhold, "MEMO TEXT", nullptr, 0, K::Memo},
-          {f::Placering, "TEXT", nullptr, 1, K::Text},
+          {f::Placering, "TEXT", nullptr, 1, K::Text, false, 110},
           {f::EAN, "TEXT", nullptr, 1, K::Text}},
          videoIndexes()},
         lookupSpec("Kategori.db", f::Kategori),

@@ -164,6 +164,9 @@ void TOversigtForm::createSearchGroup()
     RadioButton1 = design::radioButton(GroupBox1, "RadioButton1", QStringLiteral("Båndnr."), QRect(10, 18, 80, 17));
     RadioButton2 = design::radioButton(GroupBox1, "RadioButton2", QStringLiteral("Titel"), QRect(10, 34, 80, 17));
     RadioButton3 = design::radioButton(GroupBox1, "RadioButton3", QStringLiteral("Kategori"), QRect(10, 50, 110, 17));
+    // The search group has room for a fourth field below the three; the order and selection
+    // groups have none.
+    RadioButton10 = design::radioButton(GroupBox1, "RadioButton10", QStringLiteral("Placering"), QRect(10, 66, 110, 17));
     Edit1 = design::edit(GroupBox1, "Edit1", QRect(90, 20, 51, 21));
     SpeedButton1 = design::speedButton(GroupBox1, "SpeedButton1", QStringLiteral("..."), QRect(123, 48, 17, 17),
                                        QString::fromUtf8(kFindHint));
@@ -260,6 +263,7 @@ void TOversigtForm::connectHandlers()
     checked(RadioButton1, &TOversigtForm::RadioButton1Click);
     checked(RadioButton2, &TOversigtForm::RadioButton2Click);
     checked(RadioButton3, &TOversigtForm::RadioButton3Click);
+    checked(RadioButton10, &TOversigtForm::RadioButton10Click);
     checked(RadioButton8, &TOversigtForm::RadioButton8Click);
     checked(RadioButton7, &TOversigtForm::RadioButton7Click);
     checked(RadioButton10, &TOversigtForm::RadioButton10Click);
@@ -328,6 +332,11 @@ void TOversigtForm::RadioButton2Click()
 void TOversigtForm::RadioButton3Click()
 {
     chooseSearchField(fields::Kategori);
+}
+
+void TOversigtForm::RadioButton10Click()
+{
+    chooseSearchField(fields::Placering);
 }
 
 void TOversigtForm::Edit1Change()

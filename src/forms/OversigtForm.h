@@ -57,6 +57,7 @@ public:
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
     QRadioButton* RadioButton3;
+    QRadioButton* RadioButton10;
     QLineEdit* Edit1;
     QToolButton* SpeedButton1;
     QGroupBox* GroupBox3;
@@ -88,6 +89,8 @@ public:
     void RadioButton1Click();
     void RadioButton2Click();
     void RadioButton3Click();
+    /// Searches the tapes' places.
+    void RadioButton10Click();
     void Edit1Change();
     void Edit1KeyDown(int key);
     void SpeedButton1Click();

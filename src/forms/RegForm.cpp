@@ -36,6 +36,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -44,6 +45,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QStringListModel>
 #include <QToolButton>
 
 namespace forms {
@@ -88,6 +90,7 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     createBrowseControls();
     createCastControls();
     createPictureControls();
+    createShelfControls();
     setTabOrders();
     nameControls();
     connectHandlers();
@@ -235,10 +238,37 @@ QList<QWidget*> TRegForm::tabOrder() const
             DBDateEdit1,       DBEdit9,           DBLookupComboBox9, DBEdit10,
             DBLookupComboBox2, DBEdit2,           DBEdit7,           DBRadioGroup1->button(0),
             DBRadioGroup1->button(1), DBRadioGroup1->button(2), DBMemo1, DBLookupComboBox10,
+            DBEdit11,          SpeedButton9,      DBEdit12,
             DBGrid1,           DBGrid4,           SpeedButton6,      SpeedButton7,
             SpeedButton8,      SpeedButton3,      DBNavigator1,      DBCheckBox1,
             SpeedButton4,      ScrollBox1,        SpeedButton1,      ScrollBox2,
             SpeedButton2};
+}
+
+void TRegForm::createShelfControls()
+{
+    // The strip above the tape grid is free in the design: the place and the barcode go there,
+    // each label before its edit on the edit's line.
+    Label30 = design::caption(this, "Label30", text("Placering"), {445, 7});
+    DBEdit11 = design::dbEdit(this, "DBEdit11", tape(fields::Placering), {530, 3, 208, 24});
+    SpeedButton9 = design::speedButton(this, "SpeedButton9", QString(), {739, 3, 18, 24}, text("Vælg en placering der er brugt før"));
+    SpeedButton9->setArrowType(Qt::DownArrow);
+    PlaceringList = new QCompleter(new QStringListModel(this), this);
+    PlaceringList->setObjectName(QStringLiteral("PlaceringList"));
+    PlaceringList->setCaseSensitivity(Qt::CaseInsensitive);
+    PlaceringList->setFilterMode(Qt::MatchContains);
+    DBEdit11->setCompleter(PlaceringList);
+    Label30->setBuddy(DBEdit11);
+    Label31 = design::caption(this, "Label31", text("EAN"), {790, 7});
+    DBEdit12 = design::dbEdit(this, "DBEdit12", tape(fields::EAN), {860, 3, 136, 24},
+                              text("Stregkoden på en købt film: 13 cifre (UPC-A 12)"));
+    DBEdit12->setMaxLength(13);
+    Label31->setBuddy(DBEdit12);
+}
+
+void TRegForm::refreshPlaces()
+{
+    static_cast<QStringListModel*>(PlaceringList->model())->setStringList(data::DM->usedValues(fields::Placering));
 }
 
 void TRegForm::setTabOrders()
@@ -302,6 +332,9 @@ void TRegForm::connectHandlers()
     on(SpeedButton2, &QAbstractButton::clicked, &TRegForm::SpeedButton2Click);
     on(Image1, &support::TImage::clicked, &TRegForm::Image1Click);
     on(Image2, &support::TImage::clicked, &TRegForm::Image2Click);
+    on(SpeedButton9, &QAbstractButton::clicked, &TRegForm::SpeedButton9Click);
+    core::connectGuarded(PlaceringList, qOverload<const QString&>(&QCompleter::activated), this,
+                         &TRegForm::PlaceringListChoose);
     core::connectGuarded(DBNavigator1, &dbctrls::TDBNavigator::clicked, this, &TRegForm::DBNavigator1Click);
     core::connectGuarded(DBLookupComboBox10, &TDBLookupComboBox::chosen, this, &TRegForm::DBLookupComboBox10Click);
 }
@@ -313,6 +346,8 @@ void TRegForm::afterLanguageChange()
     SpeedButton2->setLayoutDirection(Qt::RightToLeft);
     SpeedButton4->setLayoutDirection(Qt::RightToLeft);
     names_.apply();
+    // The arrow button has no text of its own; a screen reader reads its hint.
+    SpeedButton9->setAccessibleName(SpeedButton9->toolTip());
     fitTexts();
 }
 
@@ -349,6 +384,7 @@ void TRegForm::FormShow()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Reg")), data::DM->configInteger(QStringLiteral("H_Reg")));
     restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
+    refreshPlaces();
     // The keyboard starts on the first stop, whichever way the window was opened.
     DBEdit1->setFocus(Qt::OtherFocusReason);
     Billede();
@@ -520,6 +556,25 @@ void TRegForm::DBLookupComboBox10Click(const QString& name)
     const QString role =
         core::dialogs().input(prompts.chosenCaption, prompts.chosenPrefix + name, QString()).value_or(QString());
     addCastMember(name, role);
+}
+
+// --- Shelf -----------------------------------------------------------------------------------
+
+void TRegForm::SpeedButton9Click()
+{
+    refreshPlaces();
+    DBEdit11->setFocus(Qt::OtherFocusReason);
+    PlaceringList->setCompletionPrefix(QString());
+    PlaceringList->complete();
+}
+
+void TRegForm::PlaceringListChoose(const QString& place)
+{
+    // Written to the field, not only the edit, so that choosing counts as an edit of the tape.
+    engine::Table& video = *data::DM->VideoTable;
+    if (!video.Editing())
+        video.Edit();
+    video.FieldByName(fields::Placering).SetAsString(place);
 }
 
 // --- Cover pictures --------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+class QCompleter;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -98,6 +99,14 @@ public:
     QLabel* Label29;
     dbctrls::TDBLookupComboBox* DBLookupComboBox10;
 
+    // Where the tape stands, with the places already used, and its bought barcode.
+    QLabel* Label30;
+    dbctrls::TDBEdit* DBEdit11;
+    QToolButton* SpeedButton9;
+    QCompleter* PlaceringList;
+    QLabel* Label31;
+    dbctrls::TDBEdit* DBEdit12;
+
     QScrollArea* ScrollBox1;
     support::TImage* Image1;
     QPushButton* SpeedButton1;
@@ -129,6 +138,12 @@ public:
     void SpeedButton8Click();
     void DBLookupComboBox10Click(const QString& name);
 
+    // Shelf.
+    /// Opens the list of every place the tapes stand at.
+    void SpeedButton9Click();
+    /// A place chosen from the list becomes the tape's.
+    void PlaceringListChoose(const QString& place);
+
     // Cover pictures.
     /// Shows both pictures of the current tape (or the placeholder).
     void Billede();
@@ -151,6 +166,8 @@ private:
     void createBrowseControls();
     void createCastControls();
     void createPictureControls();
+    void createShelfControls();
+    void refreshPlaces();
     void setTabOrders();
     void nameControls();
     void connectHandlers();

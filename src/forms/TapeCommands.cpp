@@ -26,8 +26,8 @@ void editChosenTape(TRegForm& regForm)
 bool goToTape(data::TDM& dm, const QString& code)
 {
     engine::Table& video = *dm.VideoTable;
-    // Added by a later schema step; until then a code is a tape number only.
-    const QString ean = QStringLiteral("EAN");
+    // A table without the field (an older catalogue not yet upgraded) finds tape numbers only.
+    const QString ean = QLatin1String(fields::EAN);
     const auto locate = [&] {
         return video.Locate(QLatin1String(fields::TapeNr), code) || (video.FindField(ean) && video.Locate(ean, code));
     };

@@ -85,7 +85,7 @@ QString visibleControls(const QString& text)
     return shown;
 }
 
-void applyTapeRules(QVector<QVariant>& row)
+void applyTapeRules(const CatalogueTable& table, QVector<QVariant>& row)
 {
     // The record rules refuse such a number on every post; it would stay unsaveable.
     const QString tapeNr = row.first().toString();
@@ -110,7 +110,7 @@ void convertRow(const CatalogueTable& table, const ValueAt& value, QVector<QVari
     for (int i = 0; i < table.fields.size(); ++i)
         row[i] = isRecomputed(table.fields[i], row) ? QVariant() : convertValue(value(i), table.fields[i]);
     if (table.table == QLatin1String("Video"))
-        applyTapeRules(row);
+        applyTapeRules(table, row);
 }
 
 qint64 addLookupValues(engine::Database& db, bool withCast)

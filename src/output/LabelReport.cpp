@@ -13,8 +13,8 @@ namespace output {
 
 namespace {
 
-// Added by a later schema step; a catalogue without it prints no location line.
-const QString locationField = QStringLiteral("Placering");
+// A table read without the field prints no location line.
+const QString locationField = QLatin1String(fields::Placering);
 
 // Where the parts of a label go, in mm from its top left corner.
 struct LabelParts {

@@ -60,10 +60,10 @@ std::vector<WebTape> readWebTapes(engine::Database& db, bool* hasLocation)
 
     engine::Table video(db, QStringLiteral("Video.db"));
     video.Open();
-    *hasLocation = fieldIndex(video, "Placering") >= 0;
+    *hasLocation = fieldIndex(video, f::Placering) >= 0;
     std::vector<WebTape> tapes;
     tapes.reserve(size_t(video.RowCount()));
-    readRows(video, {f::TapeNr, f::Titel, f::Kategori, f::Type, f::Instruktor, "Placering", f::Varighed, f::Udlaan, f::Indhold},
+    readRows(video, {f::TapeNr, f::Titel, f::Kategori, f::Type, f::Instruktor, f::Placering, f::Varighed, f::Udlaan, f::Indhold},
              [&](const std::vector<QString>& v) {
                  WebTape tape{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[8],
                               v[7].compare(QLatin1String("Ja"), Qt::CaseInsensitive) == 0, castOf.value(v[0])};

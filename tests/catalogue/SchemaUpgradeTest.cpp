@@ -11,7 +11,7 @@
 #include "data/DM.h"
 #include "data/FieldTable.h"
 #include "engine/Table.h"
-#include "import/BackupRestore.h"
+#include "catalogue/BackupRestore.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,7 +142,7 @@ TEST(OldBackup, RestoresAndIsUpgradedAtTheNextOpening)
     testing_support::TempProgramFolder program;
     const QString backup = program.file(QStringLiteral("Backup/2020-01-01-120000"));
     testing_support::makeVersionZeroCatalogue(backup);
-    import::restoreBackup(backup, program.dataDir());
+    catalogue::restoreBackup(backup, program.dataDir());
     EXPECT_EQ(versionZeroValues(program.dataDir(), QStringLiteral("Medvirker.db")),
               versionZeroValues(backup, QStringLiteral("Medvirker.db")));
     data::TDM dm(program.dataDir());

@@ -73,6 +73,40 @@ TEST_P(TapeNumberLength, ANumberLongerThanTheNumberingGivesIsRefusedWithAClearMe
 
 INSTANTIATE_TEST_SUITE_P(RecordRules, TapeNumberLength, ::testing::ValuesIn(kTapeNumbers));
 
+struct EanCase { const char* ean; const char* refusal; }; // refusal nullptr: stored
+
+const char kEanForm[] = "EAN-koden '%1' kan ikke gemmes: en EAN-kode er 13 cifre (UPC-A 12 cifre) og intet andet.";
+const char kEanCheck[] = "EAN-koden '%1' kan ikke gemmes: kontrolcifferet (det sidste ciffer) passer ikke. "
+                         "Se efter om koden er tastet rigtigt.";
+
+const EanCase kEans[] = {
+    {"5701234567899", nullptr}, {"4006381333931", nullptr}, {"036000291452", nullptr}, {"", nullptr},
+    {"5701234567898", kEanCheck}, {"036000291453", kEanCheck}, {"0360002914520", kEanCheck},
+    {"57012345678A9", kEanForm}, {"570123456789", kEanCheck}, {"57012345678", kEanForm},
+    {"57012345678990", kEanForm}, {"5701234 567899", kEanForm}, {"570123456789\n", kEanForm},
+};
+
+class EanRule : public DataFixture, public ::testing::WithParamInterface<EanCase> {};
+
+TEST_P(EanRule, AnEanIsStoredOnlyWithItsRightCheckDigit)
+{
+    engine::Table& video = *dm->VideoTable;
+    const EanCase& c = GetParam();
+    const QString ean = QString::fromUtf8(c.ean);
+    video.Insert();
+    video.FieldByName(QStringLiteral("TapeNr")).SetAsString(QStringLiteral("0001-00"));
+    video.FieldByName(QStringLiteral("EAN")).SetAsString(ean);
+    QString refusal;
+    try {
+        video.Post();
+    } catch (const core::EDatabaseError& e) {
+        refusal = e.message();
+    }
+    EXPECT_EQ(refusal, c.refusal ? QString::fromUtf8(c.refusal).arg(ean) : QString()) << c.ean;
+}
+
+INSTANTIATE_TEST_SUITE_P(RecordRules, EanRule, ::testing::ValuesIn(kEans));
+
 TEST_F(RecordRules, LookupValuesAreAddedExactlyWhenNew)
 {
     addTape(QStringLiteral("0001-00"), QStringLiteral("A"), {{"Kategori", "Drama"}, {"Instruktor", "Dreyer"}, {"Optagetaf", "Bo"}});

@@ -374,11 +374,11 @@ TEST_F(Overview, AfterARefusedPostTheHighlightStaysOnTheRecord)
     rowsTogether("cancelled");
 }
 
-TEST_F(Overview, TheGridShowsTheFourteenColumnsAndTurnsFourDigitsIntoATime)
+TEST_F(Overview, TheGridShowsTheFifteenColumnsAndTurnsFourDigitsIntoATime)
 {
     const QStringList titles = form->DBGrid1->columnTitles();
     EXPECT_EQ(titles, (QStringList{"TapeNr", "Titel", "Start", "Slut", "Varighed", "Type", "Kopi", "Laengde", "Kategori",
-                                   "Udlaan", "Instruktor", "Optagetaf", "OptagetDato", "Fabrikat"}));
+                                   "Udlaan", "Instruktor", "Optagetaf", "OptagetDato", "Fabrikat", "Placering"}));
     EXPECT_EQ(form->DBGrid1->model()->rowCount(), 4);
     for (const int column : {2, 3}) {
         const QModelIndex cell = form->DBGrid1->model()->index(0, column);

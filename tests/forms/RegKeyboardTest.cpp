@@ -43,7 +43,8 @@ TEST_F(RegKeys, TabVisitsEveryControlInTheDesignedOrderAndStaysOnTheTape)
     const QList<QWidget*> designed = {
         f.DBLookupComboBox4, f.DBEdit4, f.DBEdit5, f.DBEdit3, f.DBEdit8, f.DBLookupComboBox8, f.DBDateEdit1,
         f.DBEdit9, f.DBLookupComboBox9, f.DBEdit10, f.DBLookupComboBox2, f.DBEdit2, f.DBEdit7,
-        f.DBRadioGroup1->button(1), f.DBMemo1, f.DBLookupComboBox10, f.DBGrid1, f.DBGrid4, f.SpeedButton6,
+        f.DBRadioGroup1->button(1), f.DBMemo1, f.DBLookupComboBox10, f.DBEdit11, f.SpeedButton9, f.DBEdit12,
+        f.DBGrid1, f.DBGrid4, f.SpeedButton6,
         f.SpeedButton7, f.SpeedButton8, f.SpeedButton3, f.DBNavigator1, f.DBCheckBox1, f.SpeedButton4,
         f.ScrollBox1, f.SpeedButton1, f.ScrollBox2, f.SpeedButton2, f.DBEdit1};
     ASSERT_EQ(QApplication::focusWidget(), f.DBEdit1) << "the window starts on the tape number";

@@ -4,6 +4,8 @@
 #include "RegFixture.h"
 
 #include "common/LayoutCheck.h"
+#include "dbctrls/DBEdit.h"
+#include "dbctrls/DBGrid.h"
 #include "dbctrls/DBRadioGroup.h"
 #include "forms/BilledForm.h"
 #include "forms/EtiketForm.h"
@@ -14,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QToolButton>
 
 using namespace regtest;
 
@@ -44,6 +47,13 @@ TEST_P(Layout, RegFormTextsFitAtThreeSizes)
         QCoreApplication::processEvents();
         const QStringList problems = testing_support::textsThatDoNotFit(form.get());
         EXPECT_TRUE(problems.isEmpty()) << "at " << factor << ":\n" << describe(problems).toStdString();
+        // The place and EAN strip above the tape grid: no two of its controls share a pixel.
+        const QList<QWidget*> strip = {form->Label30, form->DBEdit11, form->SpeedButton9, form->Label31, form->DBEdit12,
+                                       form->DBGrid1};
+        for (int i = 0; i < strip.size(); ++i)
+            for (int j = i + 1; j < strip.size(); ++j)
+                EXPECT_FALSE(strip[i]->geometry().intersects(strip[j]->geometry()))
+                    << strip[i]->objectName().toStdString() << " / " << strip[j]->objectName().toStdString() << " at " << factor;
     }
 }
 

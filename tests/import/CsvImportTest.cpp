@@ -31,7 +31,8 @@ using testing_support::snapshot;
 
 namespace {
 
-const char header[] = "TapeNr;Titel;Start;Slut;Varighed;Type;Kopi;Laengde;Kategori;Udlaan;Instruktor;Optagetaf;OptagetDato;Fabrikat\r\n";
+const char header[] = "TapeNr;Titel;Start;Slut;Varighed;Type;Kopi;Laengde;Kategori;Udlaan;Instruktor;Optagetaf;OptagetDato;Fabrikat;"
+                      "Placering;EAN\r\n";
 
 using importtest::query;
 
@@ -167,7 +168,8 @@ TEST_F(CsvImport, ATitleOfEveryLanguageFilesOverviewGridNamesItsField)
         ASSERT_TRUE(line.hasMatch());
         const QStringList titles = locale::CommaText::read(line.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\"")));
         const QStringList fields = {"TapeNr", "Titel", "Start", "Slut", "Varighed", "Type", "Kopi",
-                                    "Laengde", "Kategori", "Udlaan", "Instruktor", "Optagetaf", "OptagetDato", "Fabrikat"};
+                                    "Laengde", "Kategori", "Udlaan", "Instruktor", "Optagetaf", "OptagetDato", "Fabrikat",
+                                    "Placering"};
         ASSERT_EQ(titles.size(), fields.size()) << language;
         for (int i = 0; i < titles.size(); ++i)
             EXPECT_EQ(import::fieldOfColumn(titles[i]), fields[i]) << language << ": " << titles[i].toStdString();
@@ -199,19 +201,22 @@ TEST_F(CsvImport, RowsThatCannotBeStoredAreListedWithTheirLineAndReason)
                                                     "Nummer 12;Langt\r\n"
                                                     "\x01\x02;Styretegn\r\n"
                                                     "\"00\t6-00\";Tabulator\r\n"
+                                                    "0006-00;Stregkode;;;;;;;;;;;;;;5701234567898\r\n"
                                                     "0005-00;\"Aldrig lukket\r\n");
     const import::ImportReport report = import::importCsv(file, options);
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT TapeNr FROM Video.Video ORDER BY TapeNr")),
               (QStringList{"0001-00", "0004-00"}));
     const QString text = report.text();
-    for (const char* line : {"Poster der ikke er gemt: 8", "  in.csv, linje 3: OptagetDato: \"32.13.2001\" er ikke en dato",
+    for (const char* line : {"Poster der ikke er gemt: 9", "  in.csv, linje 3: OptagetDato: \"32.13.2001\" er ikke en dato",
                              "  in.csv, linje 4: TapeNr: tom værdi", "  in.csv, linje 5: Start: '25:00' is not a valid time",
                              "  in.csv, linje 6: TapeNr \"0001-00\" findes allerede",
                              "  in.csv, linje 9: TapeNr: \"Nummer 12\" er længere end 7 tegn",
                              "  in.csv, linje 10: TapeNr: \"\\x01\\x02\" indeholder styretegn",
                              "  in.csv, linje 11: TapeNr: \"00\\x096-00\" indeholder styretegn",
-                             "  in.csv, linje 12: anførselstegnet lukkes ikke før filens slutning",
-                             "Video.db: 10 poster læst, 2 gemt"})
+                             "  in.csv, linje 12: EAN-koden '5701234567898' kan ikke gemmes: kontrolcifferet (det sidste ciffer) "
+                             "passer ikke. Se efter om koden er tastet rigtigt.",
+                             "  in.csv, linje 13: anførselstegnet lukkes ikke før filens slutning",
+                             "Video.db: 11 poster læst, 2 gemt"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
 }
 

@@ -18,7 +18,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using namespace testing_support;
 
@@ -135,11 +134,7 @@ TEST_F(Labels, TheFirstLabelGoesWhereTheSheetIsStillFree)
 
 TEST(LabelLocation, PrintsTheLocationWhenTheCatalogueHasTheField)
 {
-    TempProgramFolder folder;
-    sqlite3* file = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(folder.dataDir() + QStringLiteral("/Video.db")).constData(), &file), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(file, "ALTER TABLE Video ADD COLUMN Placering TEXT", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(file);
+    TempProgramFolder folder; // a new catalogue holds the field from its first schema step on
     engine::Database db(folder.dataDir());
     engine::Table video(db, QStringLiteral("Video.db"));
     video.Open();
