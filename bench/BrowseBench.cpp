@@ -191,7 +191,7 @@ void BM_Selection(benchmark::State& state)
         {"Instruktor", [&] { choose(f.DBLookupComboBox5, instruktor); }, QStringLiteral("Instruktor"), instruktor},
         {"Optagetaf", [&] { choose(f.DBLookupComboBox6, optager); }, QStringLiteral("Optagetaf"), optager},
         {"Udlaante", [&] { f.RadioButton8Click(); }, QStringLiteral("Udlaan"), QStringLiteral("Ja")},
-        {"Overskredne", [&] { f.RadioButton10Click(); }, QStringLiteral("Overdue"), QDate::currentDate().toString(Qt::ISODate)},
+        {"Overskredne", [&] { f.RadioButton11Click(); }, QStringLiteral("Overdue"), QDate::currentDate().toString(Qt::ISODate)},
         {"Alle", [&] { f.RadioButton7Click(); }, QString(), QString()},
     };
     const auto& s = selections[state.range(1)];

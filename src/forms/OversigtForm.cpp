@@ -203,7 +203,7 @@ void TOversigtForm::createSelectionGroup()
     RadioButton8 = design::radioButton(GroupBox3, "RadioButton8", QStringLiteral("Udlånte"), QRect(320, 27, 87, 17));
     RadioButton7 = design::radioButton(GroupBox3, "RadioButton7", QStringLiteral("Alle"), QRect(321, 59, 84, 17));
     // Between the two designed choices, where the group has room.
-    RadioButton10 = design::radioButton(GroupBox3, "RadioButton10", QStringLiteral("Overskredne"), QRect(320, 43, 84, 16));
+    RadioButton11 = design::radioButton(GroupBox3, "RadioButton11", QStringLiteral("Overskredne"), QRect(320, 43, 84, 16));
 }
 
 void TOversigtForm::createContentSearch()
@@ -266,7 +266,7 @@ void TOversigtForm::connectHandlers()
     checked(RadioButton10, &TOversigtForm::RadioButton10Click);
     checked(RadioButton8, &TOversigtForm::RadioButton8Click);
     checked(RadioButton7, &TOversigtForm::RadioButton7Click);
-    checked(RadioButton10, &TOversigtForm::RadioButton10Click);
+    checked(RadioButton11, &TOversigtForm::RadioButton11Click);
     click(SpeedButton1, &TOversigtForm::SpeedButton1Click);
     click(SpeedButton2, &TOversigtForm::SpeedButton2Click);
     click(Button1, &TOversigtForm::Button1Click);
@@ -388,7 +388,7 @@ void TOversigtForm::filterByList(const QString& field, dbctrls::TDBLookupComboBo
     video.SetFiltered(true);
     design::uncheck(RadioButton7);
     design::uncheck(RadioButton8);
-    design::uncheck(RadioButton10);
+    design::uncheck(RadioButton11);
     clearLists(chosen);
 }
 
@@ -421,7 +421,7 @@ void TOversigtForm::RadioButton8Click()
     clearLists();
 }
 
-void TOversigtForm::RadioButton10Click()
+void TOversigtForm::RadioButton11Click()
 {
     // A condition, not a stored flag: a loan becomes overdue as days pass, with no write.
     engine::Table& video = videoTable();

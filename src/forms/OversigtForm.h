@@ -71,7 +71,7 @@ public:
     dbctrls::TDBLookupComboBox* DBLookupComboBox6;
     QRadioButton* RadioButton8;
     QRadioButton* RadioButton7;
-    QRadioButton* RadioButton10; ///< lent and overdue
+    QRadioButton* RadioButton11; ///< lent and overdue
     QLabel* Label8;
     QLineEdit* Edit3;
     QToolButton* SpeedButton2;
@@ -102,7 +102,7 @@ public:
     void DBLookupComboBox6Click();
     void RadioButton8Click();
     void RadioButton7Click();
-    void RadioButton10Click();
+    void RadioButton11Click();
     void Button1Click();
     void Button2Click();
     void FormCreate();
