@@ -187,6 +187,8 @@ TEST(CommandLine, HtmlWritesTheWebCatalogueInTheCataloguesLanguage)
     ASSERT_EQ(run.exitCode, 0) << run.error.constData();
     const QByteArray page = bytesOf(caller.filePath(QStringLiteral("web/index.html")));
     EXPECT_TRUE(page.contains("<html lang=\"en\">") && page.contains("\"Film 3\"")) << page.left(300).constData();
+}
+
 TEST(CommandLine, HelpListsEveryOutputFormat)
 {
     testing_support::TempProgramFolder folder;
