@@ -99,6 +99,10 @@ void applyTapeRules(const CatalogueTable& table, QVector<QVariant>& row)
                                .arg(visibleControls(tapeNr)));
     case data::TapeNrFault::None: break;
     }
+    for (int i = 0; i < table.fields.size(); ++i)
+        if (table.fields[i].name.compare(QLatin1String(fields::EAN), Qt::CaseInsensitive) == 0)
+            if (const QString refusal = data::eanRefusal(row[i].toString()); !refusal.isEmpty())
+                throw EImportError(refusal);
     if (row[startColumn].isValid() && row[endColumn].isValid())
         row[durationColumn] = data::durationText(row[startColumn].toString(), row[endColumn].toString());
 }

@@ -140,7 +140,8 @@ TEST_F(MainWindow, ShowsTheDesignedControlsAndMenus)
     EXPECT_EQ(actionTexts(form->menuBar()->actions()),
               (QStringList{"Funktioner", "Sprog/Language/Sprache", "Emner i Hjælp", "Afslut"}));
     EXPECT_EQ(actionTexts(form->Funktioner1->actions()),
-              (QStringList{"Udskrivning", "Data eksport", "Importér…", "Eksportér som webside...", "-", "Kategori", "Typer", "Instruktører", "Skuespillere",
+              (QStringList{"Udskrivning", "Data eksport", "Importér…", "Eksportér som webside...", "-", "&Overskredne udlån...",
+                           "&Lånere...", "&Indstillinger...", "-", "Kategori", "Typer", "Instruktører", "Skuespillere",
                            "Optaget af", "Dataplacering", "-", "Afslut"}));
     EXPECT_EQ(actionTexts(form->Udskrivning1->actions()), (QStringList{"På Printer", "På Skærm", "Udskriv etiketter..."}));
     EXPECT_EQ(actionTexts(form->Hjlp1->actions()), (QStringList{"Hjælp", "Om skærmstørrelser", "Information"}));
