@@ -11,6 +11,7 @@
 #include "support/EasyFind.h"
 #include "support/WindowSize.h"
 
+#include <QDate>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -452,4 +453,23 @@ TEST_F(Overview, ATitleBeingTypedInTheGridIsKeptWhenTheDotsSearchOn)
     ASSERT_TRUE(video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0012-00")));
     EXPECT_EQ(video().FieldByName(QStringLiteral("Titel")).AsString(), QStringLiteral("Paris, Texas (1984)"));
     EXPECT_TRUE(takeErrors().isEmpty());
+}
+
+TEST_F(Overview, OverdueShowsTheTapesWithALoanPastItsDueDateAndFollowsNewLoans)
+{
+    const QString yesterday = QDate::currentDate().addDays(-1).toString(Qt::ISODate);
+    video().Locate(QStringLiteral("TapeNr"), QStringLiteral("0123-00"));
+    engine::Table& loans = *data::DM->UdlaanTable;
+    loans.Insert();
+    loans.FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Åse"));
+    loans.FieldByName(QStringLiteral("Forfald")).SetValue(yesterday);
+    loans.Post();
+    click(form->RadioButton11);
+    EXPECT_EQ(tapesShown(), (QStringList{"0123-00"}));
+    loans.Edit();
+    loans.FieldByName(QStringLiteral("Returneret")).SetAsString(QStringLiteral("Ja"));
+    loans.Post();
+    EXPECT_EQ(tapesShown(), QStringList()) << "a returned loan leaves the selection";
+    click(form->RadioButton7);
+    EXPECT_EQ(tapesShown().size(), 4);
 }
