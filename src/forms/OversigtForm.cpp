@@ -203,7 +203,7 @@ void TOversigtForm::createSelectionGroup()
     RadioButton8 = design::radioButton(GroupBox3, "RadioButton8", QStringLiteral("Udlånte"), QRect(320, 27, 87, 17));
     RadioButton7 = design::radioButton(GroupBox3, "RadioButton7", QStringLiteral("Alle"), QRect(321, 59, 84, 17));
     // Between the two designed choices, where the group has room.
-    RadioButton11 = design::radioButton(GroupBox3, "RadioButton11", QStringLiteral("For sent"), QRect(314, 43, 92, 16));
+    RadioButton11 = design::radioButton(GroupBox3, "RadioButton11", QStringLiteral("For sent"), QRect(320, 43, 86, 16));
 }
 
 void TOversigtForm::createContentSearch()
