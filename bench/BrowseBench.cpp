@@ -197,6 +197,8 @@ void BM_Selection(benchmark::State& state)
     const auto& s = selections[state.range(1)];
     Comparison comparison(state);
     for (auto _ : state) {
+        // A write makes every kept view stale, so each choice is read as the first time.
+        p.dm.database().exec(QStringLiteral("UPDATE Config.Config SET Sprog = Sprog"));
         // Each measured choice changes the view: start from another selection.
         if (s.where.isEmpty())
             f.RadioButton8Click();
@@ -207,8 +209,8 @@ void BM_Selection(benchmark::State& state)
                 stepAll(catalogue.baseline(), QStringLiteral("SELECT rowid FROM Video") + kByTapeNr);
             else if (s.where == QLatin1String("Overdue"))
                 stepAll(catalogue.baseline(),
-                        QStringLiteral("SELECT rowid FROM Video WHERE TapeNr IN (SELECT Tapenr FROM Udlaan.Udlaan "
-                                       "WHERE Returneret <> 'Ja' AND Forfald < ?1)")
+                        QStringLiteral("SELECT rowid FROM Video WHERE TapeNr IN (SELECT Tapenr FROM Udlaan.Udlaan WHERE "
+                                       "coalesce(Returneret, '') <> 'Ja' AND coalesce(ReturDato, '') = '' AND Forfald < ?1)")
                             + kByTapeNr,
                         {s.value});
             else

@@ -62,15 +62,18 @@ void alterByHand(const QString& dataDir)
 {
     const QString pragmas = QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=EXTRA; BEGIN;");
     execOn(dataDir + QStringLiteral("/Video.db"), pragmas + QStringLiteral("ALTER TABLE Video ADD COLUMN Placering TEXT; "
-                                                                          "ALTER TABLE Video ADD COLUMN EAN TEXT; PRAGMA user_version = 1; COMMIT"));
+                                                                          "ALTER TABLE Video ADD COLUMN EAN TEXT; PRAGMA user_version = 2; COMMIT"));
     execOn(dataDir + QStringLiteral("/Udlaan.db"), pragmas + QStringLiteral("ALTER TABLE Udlaan ADD COLUMN Forfald DATE; "
                                                                            "ALTER TABLE Udlaan ADD COLUMN ReturDato DATE; "
                                                                            "CREATE INDEX IndexForfald ON Udlaan(Forfald); "
-                                                                           "PRAGMA user_version = 1; COMMIT"));
+                                                                           "CREATE INDEX IndexAabne ON Udlaan(Forfald) WHERE "
+                                                                           "coalesce(Returneret, '') <> 'Ja' AND coalesce(ReturDato, '') = ''; "
+                                                                           "PRAGMA user_version = 2; COMMIT"));
     execOn(dataDir + QStringLiteral("/Config.DB"),
-           pragmas + QStringLiteral("ALTER TABLE Config ADD COLUMN Laanetid INTEGER DEFAULT 30; PRAGMA user_version = 1; COMMIT"));
+           pragmas + QStringLiteral("ALTER TABLE Config ADD COLUMN Laanetid INTEGER DEFAULT 30; "
+                                    "ALTER TABLE Config ADD COLUMN VisOverskredne INTEGER DEFAULT 1; PRAGMA user_version = 2; COMMIT"));
     for (const char* name : {"Kategori.db", "Type.db", "Instruktor.db", "Optagetaf.db", "Skuespiller.DB", "Medvirker.db"})
-        execOn(QDir(dataDir).filePath(QLatin1String(name)), QStringLiteral("PRAGMA user_version = 1"));
+        execOn(QDir(dataDir).filePath(QLatin1String(name)), QStringLiteral("PRAGMA user_version = 2"));
 }
 
 void upgrade(const QString& dataDir, bool withBackup)

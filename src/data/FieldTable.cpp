@@ -4,6 +4,8 @@
 #include "core/Errors.h"
 #include "engine/SortExpression.h"
 
+#include <algorithm>
+
 namespace data {
 
 namespace f = fields;
@@ -24,7 +26,8 @@ std::vector<IndexSpec> videoIndexes()
     std::vector<IndexSpec> indexes{{QStringLiteral("PrimaryKey"), {QLatin1String(f::TapeNr)}, true},
                                    {QStringLiteral("IndexTitel"), {QLatin1String(f::Titel)}, false, true},
                                    {QStringLiteral("IndexKategori"), {QLatin1String(f::Kategori)}, false, true},
-                                   {QStringLiteral("IndexType"), {QLatin1String(f::Type)}, false, true}};
+                                   {QStringLiteral("IndexType"), {QLatin1String(f::Type)}, false, true},
+                                   {QStringLiteral("IndexPlacering"), {QLatin1String(f::Placering)}, false, true, 2}};
     // The overview's selections: a field's value in tape-number order.
     for (const char* field : {f::Kategori, f::Type, f::Instruktor, f::Optagetaf, f::Udlaan})
         indexes.push_back({QStringLiteral("Select%1").arg(QLatin1String(field)),
@@ -52,7 +55,8 @@ std::vector<TableSpec> buildSpecs()
           {f::Fabrikat, "TEXT", nullptr, 0, K::Text, false, 90},
           // A bare MEMO would have numeric affinity; "MEMO TEXT" stores the text as typed.
           {f::Indhold, "MEMO TEXT", nullptr, 0, K::Memo},
-          {f::Placering, "TEXT", nullptr, 1, K::Text, false, 110},
+          // The overview's shelf order came one version after the field.
+          {f::Placering, "TEXT", nullptr, 1, K::Text, true, 110, 2},
           {f::EAN, "TEXT", nullptr, 1, K::Text}},
          videoIndexes()},
         lookupSpec("Kategori.db", f::Kategori),
@@ -65,8 +69,11 @@ std::vector<TableSpec> buildSpecs()
           {f::Forfald, "DATE", nullptr, 1, K::Date},
           {f::ReturDato, "DATE", nullptr, 1, K::Date}},
          {{QStringLiteral("IndexTapenr"), {QLatin1String(f::LinkTapeNr)}},
-          // Loans past their due date are found without reading every loan.
-          {QStringLiteral("IndexForfald"), {QLatin1String(f::Forfald)}, false, false, 1}}},
+          // Loans in due-date order.
+          {QStringLiteral("IndexForfald"), {QLatin1String(f::Forfald)}, false, false, 1},
+          // Most loans are returned long after their due date: the overdue ones are found
+          // among the open loans only.
+          {QStringLiteral("IndexAabne"), {QLatin1String(f::Forfald)}, false, false, 2, notReturnedCondition(QString())}}},
         lookupSpec("Type.db", f::Type),
         lookupSpec("Instruktor.db", f::Instruktor),
         lookupSpec("Optagetaf.db", f::Optagetaf),
@@ -112,12 +119,18 @@ QString indexStatement(const IndexSpec& index, const QString& table, const QStri
     if (index.sortKey)
         columns.prepend(quoted(engine::danishSortKey(index.columns.first())));
     const QString name = schema.isEmpty() ? quoted(index.name) : quoted(schema) + QLatin1Char('.') + quoted(index.name);
-    return QStringLiteral("CREATE %1INDEX %2%3 ON %4(%5)")
+    const QString where = index.where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + index.where;
+    return QStringLiteral("CREATE %1INDEX %2%3 ON %4(%5)%6")
         .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), schema.isEmpty() ? QString() : QStringLiteral("IF NOT EXISTS "),
-             name, quoted(table), columns.join(QStringLiteral(", ")));
+             name, quoted(table), columns.join(QStringLiteral(", ")), where);
 }
 
 } // namespace
+
+QString notReturnedCondition(const QString& prefix)
+{
+    return QStringLiteral("coalesce(%1Returneret, '') <> 'Ja' AND coalesce(%1ReturDato, '') = ''").arg(prefix);
+}
 
 std::vector<FieldSpec> TableSpec::fieldsAt(int version) const
 {
@@ -174,7 +187,7 @@ QStringList upgradeStatements(const TableSpec& spec, int version, const QString&
         if (field.since == version)
             statements << alter.arg(columnDefinition(field));
     for (const FieldSpec& field : spec.fields)
-        if (field.since == version && field.sorted)
+        if (field.sorted && std::max(field.since, field.sortedSince) == version)
             for (const QString& column : engine::danishSortColumns(QLatin1String(field.name)))
                 statements << alter.arg(column);
     for (const IndexSpec& index : spec.indexes)

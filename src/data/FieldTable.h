@@ -12,7 +12,7 @@ namespace data {
 
 /// The schema version this program makes and reads (a file's PRAGMA user_version); files
 /// of a lower version are upgraded at opening, files of a higher one are refused.
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 /// How the imports turn an old value into the field's kind.
 enum class FieldKind {
@@ -33,6 +33,7 @@ struct FieldSpec {
     FieldKind kind;         ///< how the imports read it
     bool sorted = false;    ///< carries the Danish sort key columns (an order by this field)
     int gridWidth = 0;      ///< the overview grid's column width in pixels; 0: not in the grid
+    int sortedSince = 0;    ///< the schema version that added the sort key columns (when sorted)
 };
 
 struct IndexSpec {
@@ -41,6 +42,7 @@ struct IndexSpec {
     bool unique = false;
     bool sortKey = false; ///< ordered by the first column's Danish sort key, then the column
     int since = 0;
+    QString where = {};   ///< a partial index's condition on the table's own columns; empty: every row
 };
 
 struct TableSpec {
@@ -54,6 +56,10 @@ struct TableSpec {
     /// The names of fieldsAt(version).
     QStringList namesAt(int version) const;
 };
+
+/// SQL condition that holds for a loan not returned (its Returneret text is not "Ja" and it
+/// has no return date), on the loan table's columns written behind prefix ("u." or empty).
+QString notReturnedCondition(const QString& prefix);
 
 /// The nine table files in the data module's order.
 const std::vector<TableSpec>& tableSpecs();

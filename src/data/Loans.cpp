@@ -1,5 +1,6 @@
 #include "Loans.h"
 
+#include "FieldTable.h"
 #include "Fields.h"
 #include "core/SectionTexts.h"
 #include "engine/Database.h"
@@ -14,8 +15,7 @@ namespace data {
 
 namespace {
 
-// Returned: the text says so or a return date is there. Both columns of the loan row.
-const char kNotReturned[] = "coalesce(u.Returneret, '') <> 'Ja' AND coalesce(u.ReturDato, '') = ''";
+const QString kNotReturned = notReturnedCondition(QStringLiteral("u."));
 
 QDate isoDate(const QString& text)
 {
@@ -27,7 +27,7 @@ QString loanSelect()
     return QStringLiteral("SELECT u.Tapenr, v.Titel, u.Navn, u.Telefon, u.Dato, u.Forfald, u.ReturDato, "
                           "(%1) AS current FROM Udlaan.Udlaan AS u "
                           "LEFT JOIN Video.Video AS v ON v.TapeNr = u.Tapenr ")
-        .arg(QLatin1String(kNotReturned));
+        .arg(kNotReturned);
 }
 
 std::vector<LoanLine> readLines(engine::Statement& query, const QDate& today)
@@ -51,7 +51,7 @@ std::vector<LoanLine> dueLoans(engine::Database& db, const QDate& today, int wit
     engine::Statement query(db, loanSelect()
                                     + QStringLiteral("WHERE %1 AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?1 "
                                                      "ORDER BY u.Forfald, u.Tapenr")
-                                          .arg(QLatin1String(kNotReturned)));
+                                          .arg(kNotReturned));
     query.bindText(1, today.addDays(withinDays).toString(Qt::ISODate));
     return readLines(query, today);
 }
@@ -65,7 +65,7 @@ std::vector<Borrower> borrowers(engine::Database& db, const QDate& today)
                            " ORDER BY t.Dato DESC, t.rowid DESC LIMIT 1), "
                            "sum(%1), sum((%1) AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?1), count(*) "
                            "FROM Udlaan.Udlaan AS u WHERE coalesce(u.Navn, '') <> '' GROUP BY u.Navn")
-                .arg(QLatin1String(kNotReturned)));
+                .arg(kNotReturned));
     query.bindText(1, today.toString(Qt::ISODate));
     std::vector<Borrower> result;
     while (query.step())
@@ -93,7 +93,7 @@ QString overdueTapeCondition()
     // IN over the due-date index reads only the overdue loans, not one probe per tape.
     return QStringLiteral("\"Video\".\"Video\".TapeNr IN (SELECT u.Tapenr FROM \"Udlaan\".\"Udlaan\" AS u WHERE %1 "
                           "AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?)")
-        .arg(QLatin1String(kNotReturned));
+        .arg(kNotReturned);
 }
 
 QString loanText(const char* key, const QString& danish)

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -47,6 +48,15 @@ void PrintTo(const Start& start, std::ostream* out)
 
 const Start kStarts[] = {
     {"VersionZero", 0, testing_support::makeVersionZeroCatalogue},
+    // Version one as its program left it: version zero with the first step.
+    {"VersionOne", 1, [](const QString& data) {
+         testing_support::makeVersionZeroCatalogue(data);
+         for (const data::TableSpec& spec : data::tableSpecs())
+             testing_support::execOnDatabase(fileIn(data, spec.fileName),
+                                             (data::upgradeStatements(spec, 1, QStringLiteral("main")).join(QLatin1Char(';'))
+                                              + QStringLiteral(";PRAGMA user_version = 1"))
+                                                 .toUtf8());
+     }},
     {"Current", data::kSchemaVersion, [](const QString& data) {
          data::createCatalogue(data);
          testing_support::execOnDatabase(data + "/Video.db", "INSERT INTO Video(TapeNr, Titel) VALUES('0001-00', 'Ny')");
@@ -76,10 +86,14 @@ TEST_P(Opening, AnOlderCatalogueIsBackedUpThenUpgradedWithEveryValueKept)
     const bool older = GetParam().version < data::kSchemaVersion;
     ASSERT_EQ(backups.size(), older ? 1 : 0);
     const QString backup = older ? program.file(QStringLiteral("Backup/") + backups.front()) : QString();
+    QTemporaryDir fresh;
+    data::createCatalogue(fresh.filePath(QStringLiteral("Data")));
     EXPECT_TRUE(backup.isEmpty() || backup.endsWith(QLatin1String("-before-upgrade")));
     for (const QString& name : data::catalogueFileNames()) {
         EXPECT_EQ(userVersion(fileIn(data, name)), data::kSchemaVersion) << name.toStdString();
         EXPECT_EQ(versionZeroValues(data, name), before[name]) << name.toStdString();
+        EXPECT_EQ(testing_support::indexNames(fileIn(data, name)), testing_support::indexNames(fileIn(fresh.filePath(QStringLiteral("Data")), name)))
+            << name.toStdString();
         if (older) {
             EXPECT_EQ(userVersion(fileIn(backup, name)), GetParam().version) << name.toStdString();
             EXPECT_EQ(versionZeroValues(backup, name), before[name]) << name.toStdString();

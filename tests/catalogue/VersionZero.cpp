@@ -122,18 +122,34 @@ QStringList versionZeroValues(const QString& dataDir, const QString& fileName)
     return rows;
 }
 
-int userVersion(const QString& path)
+namespace {
+
+QStringList firstColumn(const QString& path, const char* sql)
 {
+    QStringList values;
     sqlite3* db = nullptr;
-    int version = -1;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW)
-            version = sqlite3_column_int(statement, 0);
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK)
+            while (sqlite3_step(statement) == SQLITE_ROW)
+                values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
         sqlite3_finalize(statement);
     }
     sqlite3_close(db);
-    return version;
+    return values;
+}
+
+} // namespace
+
+int userVersion(const QString& path)
+{
+    const QStringList version = firstColumn(path, "PRAGMA user_version");
+    return version.isEmpty() ? -1 : version.front().toInt();
+}
+
+QStringList indexNames(const QString& path)
+{
+    return firstColumn(path, "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name");
 }
 
 } // namespace testing_support
