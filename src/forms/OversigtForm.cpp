@@ -45,6 +45,8 @@ TOversigtForm* OversigtForm = nullptr;
 namespace {
 
 const char* const kFindHint = "Find/Find næste";
+// The order, search and selection groups, in a 106-pixel panel below the grid.
+constexpr int kGroupHeight = 96;
 
 // The "..." of the 17-pixel speed buttons, set tight so it fits them at every scale.
 void setTightDots(QToolButton* button)
@@ -102,9 +104,9 @@ TOversigtForm::TOversigtForm(QWidget* parent) : QDialog(parent)
 QList<QWidget*> TOversigtForm::tabOrder() const
 {
     return {DBGrid1,      RadioButton4,      RadioButton9,      RadioButton5,      RadioButton6,
-            RadioButton1, RadioButton2,      RadioButton3,      Edit1,             SpeedButton1,
+            RadioButton12, RadioButton1,     RadioButton2,      RadioButton3,      RadioButton10,     Edit1,             SpeedButton1,
             DBLookupComboBox1, DBLookupComboBox3, DBLookupComboBox5, DBLookupComboBox6, RadioButton8,
-            RadioButton7, Edit3,             SpeedButton2,      Button1,           Button2};
+            RadioButton11, RadioButton7,     Edit3,             SpeedButton2,      Button1,           Button2};
 }
 
 void TOversigtForm::setUpKeyboard()
@@ -113,9 +115,9 @@ void TOversigtForm::setUpKeyboard()
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
     // Each group of radio buttons is one tab stop; the arrows choose inside it.
-    dbctrls::TRadioKeys::attach(GroupBox2, {RadioButton4, RadioButton9, RadioButton5, RadioButton6});
-    dbctrls::TRadioKeys::attach(GroupBox1, {RadioButton1, RadioButton2, RadioButton3});
-    dbctrls::TRadioKeys::attach(GroupBox3, {RadioButton8, RadioButton7});
+    dbctrls::TRadioKeys::attach(GroupBox2, {RadioButton4, RadioButton9, RadioButton5, RadioButton6, RadioButton12});
+    dbctrls::TRadioKeys::attach(GroupBox1, {RadioButton1, RadioButton2, RadioButton3, RadioButton10});
+    dbctrls::TRadioKeys::attach(GroupBox3, {RadioButton8, RadioButton11, RadioButton7});
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {Label15, DBLookupComboBox1}, {Label20, DBLookupComboBox3}, {Label23, DBLookupComboBox5},
         {Label24, DBLookupComboBox6}, {Label8, Edit3}};
@@ -150,22 +152,23 @@ void TOversigtForm::createGrid()
 
 void TOversigtForm::createOrderGroup()
 {
-    GroupBox2 = design::groupBox(Panel2, "GroupBox2", QStringLiteral("Sortering"), QRect(8, 8, 93, 88));
-    RadioButton4 = design::radioButton(GroupBox2, "RadioButton4", QStringLiteral("Båndnr."), QRect(10, 17, 83, 17));
-    RadioButton9 = design::radioButton(GroupBox2, "RadioButton9", QStringLiteral("Type"), QRect(10, 32, 83, 17));
-    RadioButton5 = design::radioButton(GroupBox2, "RadioButton5", QStringLiteral("Titel"), QRect(10, 48, 83, 17));
-    RadioButton6 = design::radioButton(GroupBox2, "RadioButton6", QStringLiteral("Kategori"), QRect(10, 63, 83, 17));
+    // The groups are 8 pixels taller than at first and this one 11 wider, to hold the shelf
+    // order's longer word below the four at the smallest size.
+    GroupBox2 = design::groupBox(Panel2, "GroupBox2", QStringLiteral("Sortering"), QRect(8, 8, 104, kGroupHeight));
+    RadioButton4 = design::radioButton(GroupBox2, "RadioButton4", QStringLiteral("Båndnr."), QRect(6, 17, 96, 17));
+    RadioButton9 = design::radioButton(GroupBox2, "RadioButton9", QStringLiteral("Type"), QRect(6, 32, 96, 17));
+    RadioButton5 = design::radioButton(GroupBox2, "RadioButton5", QStringLiteral("Titel"), QRect(6, 48, 96, 17));
+    RadioButton6 = design::radioButton(GroupBox2, "RadioButton6", QStringLiteral("Kategori"), QRect(6, 63, 96, 17));
+    RadioButton12 = design::radioButton(GroupBox2, "RadioButton12", QStringLiteral("Placering"), QRect(6, 78, 96, 17));
     RadioButton4->setChecked(true);
 }
 
 void TOversigtForm::createSearchGroup()
 {
-    GroupBox1 = design::groupBox(Panel2, "GroupBox1", QStringLiteral("Søg"), QRect(114, 8, 152, 88));
+    GroupBox1 = design::groupBox(Panel2, "GroupBox1", QStringLiteral("Søg"), QRect(114, 8, 152, kGroupHeight));
     RadioButton1 = design::radioButton(GroupBox1, "RadioButton1", QStringLiteral("Båndnr."), QRect(10, 18, 80, 17));
     RadioButton2 = design::radioButton(GroupBox1, "RadioButton2", QStringLiteral("Titel"), QRect(10, 34, 80, 17));
     RadioButton3 = design::radioButton(GroupBox1, "RadioButton3", QStringLiteral("Kategori"), QRect(10, 50, 110, 17));
-    // The search group has room for a fourth field below the three; the order and selection
-    // groups have none.
     RadioButton10 = design::radioButton(GroupBox1, "RadioButton10", QStringLiteral("Placering"), QRect(10, 66, 110, 17));
     Edit1 = design::edit(GroupBox1, "Edit1", QRect(90, 20, 51, 21));
     SpeedButton1 = design::speedButton(GroupBox1, "SpeedButton1", QStringLiteral("..."), QRect(123, 48, 17, 17),
@@ -187,7 +190,7 @@ dbctrls::TDBLookupComboBox* TOversigtForm::createPicker(const char* name, const 
 
 void TOversigtForm::createSelectionGroup()
 {
-    GroupBox3 = design::groupBox(Panel2, "GroupBox3", QStringLiteral("Selektering"), QRect(280, 8, 406, 88));
+    GroupBox3 = design::groupBox(Panel2, "GroupBox3", QStringLiteral("Selektering"), QRect(280, 8, 406, kGroupHeight));
     Label15 = design::label(GroupBox3, "Label15", QStringLiteral("Kategori/genre"), QPoint(12, 12));
     DBLookupComboBox1 = createPicker("DBLookupComboBox1", QRect(12, 26, 144, 21), fields::Kategori);
     DBLookupComboBox1->setListSource(data::DM->KatSource);
@@ -260,6 +263,7 @@ void TOversigtForm::connectHandlers()
     checked(RadioButton9, &TOversigtForm::RadioButton9Click);
     checked(RadioButton5, &TOversigtForm::RadioButton5Click);
     checked(RadioButton6, &TOversigtForm::RadioButton6Click);
+    checked(RadioButton12, &TOversigtForm::RadioButton12Click);
     checked(RadioButton1, &TOversigtForm::RadioButton1Click);
     checked(RadioButton2, &TOversigtForm::RadioButton2Click);
     checked(RadioButton3, &TOversigtForm::RadioButton3Click);
@@ -308,6 +312,11 @@ void TOversigtForm::RadioButton5Click()
 void TOversigtForm::RadioButton6Click()
 {
     setOrder(QStringLiteral("IndexKategori"));
+}
+
+void TOversigtForm::RadioButton12Click()
+{
+    setOrder(QStringLiteral("IndexPlacering"));
 }
 
 // Searching.

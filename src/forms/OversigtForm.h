@@ -53,6 +53,7 @@ public:
     QRadioButton* RadioButton9;
     QRadioButton* RadioButton5;
     QRadioButton* RadioButton6;
+    QRadioButton* RadioButton12; ///< shelf order
     QGroupBox* GroupBox1;
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
@@ -86,6 +87,7 @@ public:
     void RadioButton9Click();
     void RadioButton5Click();
     void RadioButton6Click();
+    void RadioButton12Click();
     void RadioButton1Click();
     void RadioButton2Click();
     void RadioButton3Click();

@@ -34,15 +34,15 @@ protected:
         addTape(QStringLiteral("0001-00"), QStringLiteral("Zorro"),
                 {{"Kategori", QStringLiteral("Western")}, {"Type", QStringLiteral("VHS")},
                  {"Instruktor", QStringLiteral("Ford")}, {"Optagetaf", QStringLiteral("Bo")},
-                 {"Indhold", QStringLiteral("En maskeret hævner i Californien")}});
+                 {"Indhold", QStringLiteral("En maskeret hævner i Californien")}, {"Placering", QStringLiteral("Reol B")}});
         addTape(QStringLiteral("0012-00"), QStringLiteral("Paris, Texas"),
                 {{"Kategori", QStringLiteral("Drama")}, {"Type", QStringLiteral("DVD")}, {"Udlaan", QStringLiteral("Ja")},
                  {"Instruktor", QStringLiteral("Wenders")}, {"Optagetaf", QStringLiteral("Ida")},
-                 {"Indhold", QStringLiteral("En mand vandrer ud af ørkenen")}});
+                 {"Indhold", QStringLiteral("En mand vandrer ud af ørkenen")}, {"Placering", QStringLiteral("Æske 1")}});
         addTape(QStringLiteral("0123-00"), QStringLiteral("Et parti skak"),
                 {{"Kategori", QStringLiteral("Drama")}, {"Type", QStringLiteral("VHS")},
                  {"Instruktor", QStringLiteral("Ford")}, {"Optagetaf", QStringLiteral("Ida")},
-                 {"Indhold", QStringLiteral("Skak i ØRKENEN ved nat")}});
+                 {"Indhold", QStringLiteral("Skak i ØRKENEN ved nat")}, {"Placering", QStringLiteral("reol A")}});
         addTape(QStringLiteral("0200-00"), QStringLiteral("Amadeus"),
                 {{"Kategori", QStringLiteral("Musik")}, {"Type", QStringLiteral("Betamax")}, {"Udlaan", QStringLiteral("Ja")},
                  {"Instruktor", QStringLiteral("Forman")}, {"Optagetaf", QStringLiteral("Bo")}});
@@ -101,6 +101,7 @@ TEST_F(Overview, EachOrderButtonSortsTheCollection)
         {form->RadioButton9, "IndexType", {"0200-00", "0012-00", "0001-00", "0123-00"}},
         {form->RadioButton5, "IndexTitel", {"0200-00", "0123-00", "0012-00", "0001-00"}},
         {form->RadioButton6, "IndexKategori", {"0012-00", "0123-00", "0200-00", "0001-00"}},
+        {form->RadioButton12, "IndexPlacering", {"0200-00", "0123-00", "0001-00", "0012-00"}},
         {form->RadioButton4, "", {"0001-00", "0012-00", "0123-00", "0200-00"}},
     };
     for (const auto& c : cases) {
