@@ -11,7 +11,7 @@ namespace report {
 
 namespace {
 constexpr double mmPerInch = 25.4;
-// Values kept per item; a few hundred KB of laid-out lines in all.
+// Values kept per item: a couple of MB of laid-out lines in all.
 constexpr int kKeptLines = 64;
 // An item whose values rarely repeat (titles, tape numbers) stops keeping them after this many.
 constexpr qint64 kTrialLookups = 2000;
