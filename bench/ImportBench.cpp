@@ -3,23 +3,32 @@
 // into a new table folder in one transaction, without reading or converting anything; a
 // spreadsheet's file likewise. The peak memory of each import alone is reported too: it must
 // not grow with the number of tapes.
+#include "BenchCatalogue.h"
 #include "Comparison.h"
 #include "Memory.h"
 #include "OldCatalogue.h"
 
 #include "data/CatalogueFolder.h"
+#include "data/DM.h"
+#include "data/TextIndex.h"
+#include "output/Export3ASCII.h"
+#include "output/ExportCommand.h"
 #include "import/CatalogueImport.h"
 #include "import/CsvImport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <sqlite3.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -256,11 +265,143 @@ BENCHMARK(BM_ImportCsvIntoEmpty)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(bench
 BENCHMARK(BM_ImportCsvAddedToTapes)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 
 
+// The program's own export of a generated catalogue (made once, beside it) imported into an
+// empty catalogue, next to the same rows bound by hand into the new tables, the indexes (the
+// search index too) dropped before the rows and made after them, as the import does.
+struct OwnExport {
+    QString file;
+    QStringList columns;
+    std::string pool; // every value, one after the other
+    std::vector<std::pair<size_t, int>> values; // offset and length per row and column; -1 for null
+};
+
+OwnExport& ownExport(int tapes)
+{
+    static std::map<int, std::unique_ptr<OwnExport>> made;
+    std::unique_ptr<OwnExport>& result = made[tapes];
+    if (result)
+        return *result;
+    result = std::make_unique<OwnExport>();
+    bench::BenchCatalogue& catalogue = bench::BenchCatalogue::of(tapes);
+    result->file = catalogue.dataDir() + QStringLiteral("/../Video-export.txt");
+    if (!QFileInfo::exists(result->file)) {
+        data::TDM dm(catalogue.dataDir());
+        dm.VideoTable->Open();
+        output::TQExport3ASCII exporter;
+        output::configureTapeExport(exporter, *dm.VideoTable, false);
+        exporter.FileName = result->file;
+        exporter.Execute();
+    }
+    QFile in(result->file);
+    in.open(QIODevice::ReadOnly);
+    for (const QByteArray& name : in.readLine().trimmed().split(';'))
+        result->columns << QString::fromLatin1(name).remove(QLatin1Char('"'));
+    sqlite3* db = catalogue.baseline();
+    sqlite3_stmt* select = nullptr;
+    sqlite3_prepare_v2(db, ("SELECT " + result->columns.join(QStringLiteral(", ")) + " FROM Video ORDER BY TapeNr").toUtf8().constData(), -1,
+                       &select, nullptr);
+    while (sqlite3_step(select) == SQLITE_ROW)
+        for (int c = 0; c < result->columns.size(); ++c) {
+            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(select, c));
+            const int length = sqlite3_column_bytes(select, c);
+            result->values.emplace_back(result->pool.size(), text ? length : -1);
+            if (text)
+                result->pool.append(text, size_t(length));
+        }
+    sqlite3_finalize(select);
+    return *result;
+}
+
+void ownExportBaseline(const QString& data, const OwnExport& rows)
+{
+    sqlite3* db = openNewCatalogue(data);
+    for (const char* lookup : {"Kategori", "Instruktor", "Optagetaf"})
+        exec(db, ("ATTACH '" + (data + QLatin1Char('/') + QLatin1String(lookup) + QStringLiteral(".db")).toUtf8() + "' AS "
+                  + lookup).constData());
+    for (const char* schema : {"main", "Kategori", "Instruktor", "Optagetaf"})
+        exec(db, (QByteArray("PRAGMA ") + schema + ".synchronous=EXTRA").constData());
+    exec(db, "PRAGMA cache_size = -32768");
+    exec(db, "BEGIN");
+    QStringList indexes;
+    sqlite3_stmt* list = nullptr;
+    sqlite3_prepare_v2(db, "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Video' "
+                           "AND sql IS NOT NULL AND name <> 'PrimaryKey'", -1, &list, nullptr);
+    QStringList names;
+    while (sqlite3_step(list) == SQLITE_ROW) {
+        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
+        indexes << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 1)));
+    }
+    sqlite3_finalize(list);
+    for (const QString& name : names)
+        exec(db, ("DROP INDEX \"" + name + "\"").toUtf8().constData());
+    exec(db, "DROP TRIGGER VideoSoeg_ny; DROP TRIGGER VideoSoeg_ret; DROP TRIGGER VideoSoeg_slet; DROP TABLE VideoSoeg");
+    const int columns = int(rows.columns.size());
+    QStringList marks;
+    for (int c = 1; c <= columns; ++c)
+        marks << QStringLiteral("?%1").arg(c);
+    sqlite3_stmt* video = nullptr;
+    sqlite3_prepare_v2(db, QStringLiteral("INSERT INTO Video(%1) VALUES(%2)").arg(rows.columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
+                               .toUtf8().constData(), -1, &video, nullptr);
+    for (size_t row = 0; row < rows.values.size(); row += size_t(columns)) {
+        for (int c = 0; c < columns; ++c) {
+            const auto& [offset, length] = rows.values[row + size_t(c)];
+            if (length < 0)
+                sqlite3_bind_null(video, c + 1);
+            else
+                sqlite3_bind_text(video, c + 1, rows.pool.data() + offset, length, SQLITE_STATIC);
+        }
+        sqlite3_step(video);
+        sqlite3_reset(video);
+    }
+    sqlite3_finalize(video);
+    for (const QString& index : std::as_const(indexes))
+        exec(db, index.toUtf8().constData());
+    for (const QString& statement : data::textIndexStatements(QString()))
+        exec(db, statement.toUtf8().constData());
+    for (const char* lookup : {"Kategori", "Instruktor", "Optagetaf"})
+        exec(db, QStringLiteral("INSERT OR IGNORE INTO %1.%1(%1) SELECT DISTINCT %1 FROM Video WHERE %1 <> ''")
+                     .arg(QLatin1String(lookup)).toUtf8().constData());
+    exec(db, "COMMIT");
+    sqlite3_close(db);
+}
+
+void BM_ImportOwnExport(benchmark::State& state)
+{
+    const int tapes = int(state.range(0));
+    const OwnExport& rows = ownExport(tapes);
+    bench::Comparison comparison(state);
+    double growth = 0;
+    for (auto _ : state) {
+        QTemporaryDir program;
+        import::ImportOptions options;
+        options.dataFolder = program.path() + QStringLiteral("/Data");
+        options.picturesFolder = program.path() + QStringLiteral("/Billeder");
+        QTemporaryDir baseline;
+        comparison.run(
+            [&] {
+                bench::resetPeakMemory();
+                const double before = bench::memoryMb("VmRSS:");
+                const import::ImportReport report = import::importCsv(rows.file, options);
+                if (report.storedRows() != tapes) {
+                    std::fputs(report.text().left(2000).toUtf8().constData(), stderr);
+                    state.SkipWithError("not every row was stored");
+                }
+                growth = std::max(growth, bench::memoryMb("VmHWM:") - before);
+            },
+            [&] { ownExportBaseline(baseline.path() + QStringLiteral("/Data"), rows); });
+    }
+    state.counters["memory_growth_mb"] = growth;
+}
+
+BENCHMARK(BM_ImportOwnExport)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    // The collection's owner writes Danish dates, as the other benchmarks do.
+    QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,7 @@
 #include "CatalogueFolder.h"
 
 #include "Schema.h"
+#include "TextIndex.h"
 #include "core/Errors.h"
 #include "engine/TableFile.h"
 
@@ -31,6 +32,9 @@ void createCatalogue(const QString& folder)
             QStringList statements = file.statements;
             if (file.fileName == QLatin1String("Config.DB"))
                 statements << configSeedStatement();
+            // The searches' index from the start, so a new catalogue opens without making it.
+            if (file.fileName == QLatin1String("Video.db"))
+                statements << textIndexStatements(QString());
             const QString path = QDir(folder).filePath(file.fileName);
             engine::createTableFile(path, statements);
             made << path;

@@ -1,13 +1,20 @@
 #include "TextIndex.h"
 
 #include "Fields.h"
+#include "core/Dialogs.h"
 #include "core/Errors.h"
+#include "core/SectionTexts.h"
+#include "engine/Statement.h"
 
 namespace data {
 
 namespace {
 
 const QString kVideo = QStringLiteral("Video");
+// Tapes of row ids filled between two calls of the progress.
+constexpr qint64 kStep = 20000;
+// From this many tapes (some seconds of building) the opening shows the progress window.
+constexpr qint64 kShownFrom = 50000;
 const QString kIndexTable = QStringLiteral("VideoSoeg");
 const QStringList kTriggers = {QStringLiteral("VideoSoeg_ny"), QStringLiteral("VideoSoeg_ret"),
                                QStringLiteral("VideoSoeg_slet")};
@@ -79,24 +86,64 @@ bool useTextIndexIfSound(engine::Database& db)
     return sound;
 }
 
+void dropTextIndex(engine::Database& db, const QString& schema)
+{
+    const QString q = QStringLiteral("\"%1\".").arg(schema);
+    for (const QString& trigger : kTriggers)
+        db.exec(QStringLiteral("DROP TRIGGER IF EXISTS %1\"%2\"").arg(q, trigger));
+    db.exec(QStringLiteral("DROP TABLE IF EXISTS %1\"%2\"").arg(q, kIndexTable));
+}
+
+bool makeTextIndex(engine::Database& db, const QString& schema, const TextIndexProgress& progress)
+{
+    const QString q = QStringLiteral("\"%1\".").arg(schema);
+    dropTextIndex(db, schema);
+    QStringList statements = textIndexStatements(q);
+    statements.removeLast(); // filled below in steps, so progress can be shown
+    for (const QString& statement : std::as_const(statements))
+        db.exec(statement);
+    // Steps of row ids, as 'rebuild' would insert them: the same index, in the same order.
+    const qint64 first = db.scalar(QStringLiteral("SELECT ifnull(min(rowid), 1) - 1 FROM %1\"%2\"").arg(q, kVideo)).toLongLong();
+    const qint64 last = db.scalar(QStringLiteral("SELECT ifnull(max(rowid), 0) FROM %1\"%2\"").arg(q, kVideo)).toLongLong();
+    const QString fill = QStringLiteral("INSERT INTO %1\"%2\"(rowid, %3) SELECT rowid, %3 FROM %1\"%4\" "
+                                        "WHERE rowid > ?1 AND rowid <= ?2 ORDER BY rowid")
+                             .arg(q, kIndexTable, columnList(QString()), kVideo);
+    for (qint64 from = first; from < last; from += kStep) {
+        if (progress && !progress(from - first, last - first))
+            return false;
+        engine::Statement(db, fill).bindInt(1, from).bindInt(2, from + kStep).run();
+    }
+    return !progress || progress(last - first, last - first);
+}
+
 bool prepareTextIndex(engine::Database& db)
 {
     if (useTextIndexIfSound(db))
         return true;
     const QString schema = db.attach(QStringLiteral("Video.db"));
-    const QString q = QStringLiteral("\"%1\".").arg(schema);
+    const QString text = core::sectionText("Catalogue", "TextIndexProgress",
+                                           QStringLiteral("Søgeindekset over båndene bygges ..."));
+    bool made = false;
+    bool shown = false;
+    // A catalogue made in a moment shows no window.
+    const auto progress = [&](qint64 done, qint64 total) {
+        if (total < kShownFrom)
+            return true;
+        shown = true;
+        return core::dialogs().progress(text, done, total);
+    };
     try {
         engine::Transaction transaction(db);
-        for (const QString& trigger : kTriggers)
-            db.exec(QStringLiteral("DROP TRIGGER IF EXISTS %1\"%2\"").arg(q, trigger));
-        db.exec(QStringLiteral("DROP TABLE IF EXISTS %1\"%2\"").arg(q, kIndexTable));
-        for (const QString& statement : textIndexStatements(q))
-            db.exec(statement);
-        transaction.commit();
+        made = makeTextIndex(db, schema, progress);
+        if (made)
+            transaction.commit();
     } catch (const core::EDatabaseError&) {
-        return false; // searches walk
+        made = false;
     }
-    return useTextIndexIfSound(db);
+    if (shown)
+        core::dialogs().endProgress();
+    // Cancelled or not writable: searches walk, and the next opening tries again.
+    return made && useTextIndexIfSound(db);
 }
 
 } // namespace data

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace data {
 
@@ -23,9 +24,22 @@ QStringList textIndexStatements(const QString& qualifier);
 /// entry per tape (the same count and the same highest row id). Reads only.
 bool textIndexSound(engine::Database& db, const QString& schema);
 
+/// Called now and then while the index fills, with the tapes done and their count; false stops
+/// the building.
+using TextIndexProgress = std::function<bool(qint64 done, qint64 total)>;
+
+/// Drops the index and its triggers in the attached schema holding Video (a bulk load then
+/// makes it once after the rows, with makeTextIndex).
+void dropTextIndex(engine::Database& db, const QString& schema);
+
+/// Drops the index in the attached schema holding Video and makes it again from the tapes,
+/// inside the caller's transaction. False when progress stopped it (the caller rolls back).
+bool makeTextIndex(engine::Database& db, const QString& schema, const TextIndexProgress& progress = {});
+
 /// Makes Video's index sound, dropping and building it in one transaction when it is missing
-/// or not sound, and lets searches use it. A file that cannot be written then (read-only,
-/// busy) opens without it: searches walk. Returns true when searches use the index.
+/// or not sound (with the program's progress window), and lets searches use it. A file that
+/// cannot be written then (read-only, busy) or a building cancelled opens without it: searches
+/// walk. Returns true when searches use the index.
 bool prepareTextIndex(engine::Database& db);
 
 /// Lets searches use Video's index when it is sound; writes nothing (for the commands that

@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "data/DM.h"
 #include "data/Fields.h"
+#include "data/TextIndex.h"
 #include "data/TimeText.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
@@ -151,6 +152,7 @@ QStringList dropTapeIndexesForLoad(engine::Database& db)
     }
     for (const QString& name : names)
         db.exec(QStringLiteral("DROP INDEX \"Video\".%1").arg(engine::quoteId(name)));
+    data::dropTextIndex(db, QStringLiteral("Video"));
     return statements;
 }
 

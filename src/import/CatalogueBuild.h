@@ -33,9 +33,10 @@ void convertRow(const CatalogueTable& table, const ValueAt& value, QVector<QVari
 /// the lookup tables, which must be attached; returns how many were added.
 qint64 addLookupValues(engine::Database& db, bool withCast);
 
-/// Drops the tape table's indexes other than its key in a new catalogue (attached, inside the
-/// load's transaction), so that a bulk load builds each once after the rows, as SQLite sorts
-/// them, instead of row by row. Returns the statements that make them again.
+/// Drops the tape table's indexes other than its key, and its search index, in a new catalogue
+/// (attached, inside the load's transaction), so that a bulk load builds each once after the
+/// rows, as SQLite sorts them, instead of row by row. Returns the statements that make the
+/// indexes again (the search index is made with data::makeTextIndex).
 QStringList dropTapeIndexesForLoad(engine::Database& db);
 /// Makes the indexes dropTapeIndexesForLoad dropped.
 void remakeTapeIndexes(engine::Database& db, const QStringList& statements);

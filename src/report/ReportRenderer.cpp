@@ -6,12 +6,15 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
-#include <optional>
 
 namespace report {
 
 namespace {
 constexpr double mmPerInch = 25.4;
+// Values kept per item: a couple of MB of laid-out lines in all.
+constexpr int kKeptLines = 64;
+// An item whose values rarely repeat (titles, tape numbers) stops keeping them after this many.
+constexpr qint64 kTrialLookups = 2000;
 }
 
 ReportRenderer::ReportRenderer(const PageSetup& page, const std::vector<ReportBand>& bands, QPainter& painter)
@@ -20,6 +23,7 @@ ReportRenderer::ReportRenderer(const PageSetup& page, const std::vector<ReportBa
     for (const ReportBand& band : bands_) {
         std::vector<QFont>& fonts = fonts_.emplace_back();
         std::vector<bool>& shortOnly = shortOnly_.emplace_back();
+        lines_.emplace_back(band.items.size());
         for (const ReportItem& item : band.items) {
             fonts.emplace_back(qtFont(item.font), painter.device());
             const qreal width = toDevice_.mapRect(item.rectMm).width();
@@ -69,8 +73,7 @@ void ReportRenderer::drawBand(const PlacedBand& placed)
         }
         const QString shortText = placed.shortTexts.value(int(i));
         const bool useShort = shortOnly_[size_t(placed.band)][i] && !shortText.isEmpty();
-        drawText(rect, item, fonts_[size_t(placed.band)][i], useShort ? shortText : placed.texts.value(int(i)),
-                 shortText);
+        drawText(rect, size_t(placed.band), i, useShort ? shortText : placed.texts.value(int(i)), shortText);
     }
 }
 
@@ -110,27 +113,55 @@ void ReportRenderer::drawPicture(const QRectF& rectMm, const ReportItem& item, c
     painter_.restore();
 }
 
-void ReportRenderer::drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
+void ReportRenderer::drawText(const QRectF& rectMm, size_t band, size_t index, const QString& text,
                               const QString& shortText)
 {
     if (text.isEmpty())
         return;
+    const ReportItem& item = bands_[band].items[index];
     const QRectF rect = toDevice_.mapRect(rectMm);
-    // Laid out once: the layout that measured the line paints it.
-    std::optional<FittedLine> fitted(std::in_place, text, font, rect.width(), painter_.device());
-    // A value cut short would print a wrong value (a date without its year): its short form.
-    if (fitted->text() != text && !shortText.isEmpty())
-        fitted.emplace(shortText, font, rect.width(), painter_.device());
-    if (fitted->text().isEmpty())
+    const FittedLine& line = fitted(band, index, rect, text, shortText);
+    if (line.text().isEmpty())
         return;
     qreal x = rect.left();
     if (item.alignment & Qt::AlignRight)
-        x = rect.right() - fitted->width();
+        x = rect.right() - line.width();
     else if (item.alignment & Qt::AlignHCenter)
-        x = rect.left() + (rect.width() - fitted->width()) / 2;
+        x = rect.left() + (rect.width() - line.width()) / 2;
     if (painter_.pen().color() != item.font.color)
         painter_.setPen(item.font.color);
-    fitted->draw(painter_, QPointF(x, rect.top()));
+    line.draw(painter_, QPointF(x, rect.top()));
+}
+
+const FittedLine& ReportRenderer::fitted(size_t band, size_t item, const QRectF& rect, const QString& text,
+                                         const QString& shortText)
+{
+    const QFont& font = fonts_[band][item];
+    const auto make = [&] {
+        // Laid out once: the layout that measured the line paints it.
+        auto line = std::make_shared<const FittedLine>(text, font, rect.width(), painter_.device());
+        // A value cut short would print a wrong value (a date without its year): its short form.
+        if (line->text() != text && !shortText.isEmpty())
+            line = std::make_shared<const FittedLine>(shortText, font, rect.width(), painter_.device());
+        return line;
+    };
+    LineCache& cache = lines_[band][item];
+    const bool keeping = cache.lookups < kTrialLookups || cache.hits * 4 >= cache.lookups;
+    if (!keeping) {
+        cache.lines.clear();
+        cache.last = make();
+        return *cache.last;
+    }
+    ++cache.lookups;
+    // The short form is part of the value: the same text may stand for different dates.
+    const QString key = shortText.isEmpty() ? text : text + QChar(0) + shortText;
+    if (const auto found = cache.lines.constFind(key); found != cache.lines.constEnd()) {
+        ++cache.hits;
+        return **found;
+    }
+    if (cache.lines.size() >= kKeptLines)
+        cache.lines.clear();
+    return **cache.lines.insert(key, make());
 }
 
 } // namespace report

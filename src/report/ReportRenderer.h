@@ -4,8 +4,12 @@
 // point size for the device, so one layout serves every output.
 #include "ReportDocument.h"
 
+#include "TextFit.h"
+
 #include <QFont>
+#include <QHash>
 #include <QTransform>
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -35,8 +39,18 @@ private:
     /// A FieldPicture item's value drawn by its paintValue.
     void drawPicture(const QRectF& rectMm, const ReportItem& item, const QString& value);
     /// The text on its box's one line; shortText, when given, stands in for a text that does not fit whole.
-    void drawText(const QRectF& rectMm, const ReportItem& item, const QFont& font, const QString& text,
-                  const QString& shortText);
+    void drawText(const QRectF& rectMm, size_t band, size_t item, const QString& text, const QString& shortText);
+
+    /// The laid-out line of a value already printed in this item, or a new one.
+    const FittedLine& fitted(size_t band, size_t item, const QRectF& rect, const QString& text, const QString& shortText);
+
+    /// An item's values laid out lately: a list repeats its categories, types and dates on every page.
+    struct LineCache {
+        QHash<QString, std::shared_ptr<const FittedLine>> lines;
+        qint64 lookups = 0;
+        qint64 hits = 0;
+        std::shared_ptr<const FittedLine> last; // of a value not kept
+    };
 
     const PageSetup& page_;
     const std::vector<ReportBand>& bands_;
@@ -45,6 +59,7 @@ private:
     QTransform toDevice_;
     std::vector<std::vector<QFont>> fonts_; // per band and item, resolved for the device once
     std::vector<std::vector<bool>> shortOnly_; // per band and item: its widest text does not fit
+    std::vector<std::vector<LineCache>> lines_; // per band and item
 };
 
 } // namespace report

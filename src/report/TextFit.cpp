@@ -34,6 +34,8 @@ FittedLine::FittedLine(const QString& text, const QFont& font, qreal widthPx, QP
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout_.setTextOption(option);
+    // The glyphs that measured the line paint it: without the cache the drawing shapes it again.
+    layout_.setCacheEnabled(true);
     layout_.beginLayout();
     line_ = layout_.createLine();
     if (line_.isValid())

@@ -135,3 +135,21 @@ TEST(CatalogueOpening, AMissingDataFolderIsReportedAndNotCreated)
     EXPECT_THROW(dm.OpenTables(), core::EDatabaseError);
     EXPECT_FALSE(QDir(folder.dataDir()).exists());
 }
+
+TEST_F(Catalogue, ALargeCatalogueWithoutItsSearchIndexMakesItAtOpeningInAProgressWindow)
+{
+    testing_support::closeDataModule(dm);
+    // Made by an older version and filled by another program: 60,000 tapes and no index.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((folder->dataDir() + QStringLiteral("/Video.db")).toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "DROP TRIGGER VideoSoeg_ny; DROP TRIGGER VideoSoeg_ret; DROP TRIGGER VideoSoeg_slet; "
+                                  "DROP TABLE VideoSoeg; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                  "WHERE i < 60000) INSERT INTO Video(TapeNr, Titel) SELECT printf('%05d-00', i), 'Film ' || i FROM n",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    testing_support::resetScriptedDialogs();
+    testing_support::openDataModule(*folder, dm);
+    EXPECT_EQ(QStringList({dialogs().texts(QStringLiteral("progress")).value(0), dialogs().shown.back().kind}),
+              QStringList({QString::fromUtf8("Søgeindekset over båndene bygges ..."), QStringLiteral("endProgress")}));
+}

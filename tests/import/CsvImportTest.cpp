@@ -245,6 +245,14 @@ TEST_F(CsvImport, ReplaceBuildsANewCatalogueAndKeepsTheOldOne)
     EXPECT_EQ(query(report.keptData, QStringLiteral("SELECT TapeNr, Titel FROM Video.Video")), QStringList{"0001-00|Gammel"});
 }
 
+TEST_F(CsvImport, TheNewCatalogueOpensWithItsSearchIndexMade)
+{
+    import::importCsv(write(QByteArray(header) + "0007-00;Nyheder\r\n0008-00;Gamle\r\n"), options);
+    EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT v.TapeNr FROM Video.VideoSoeg('yhe') s "
+                                                      "JOIN Video.Video v ON v.rowid = s.rowid")),
+              QStringList{"0007-00"});
+}
+
 TEST_F(CsvImport, ADryRunReportsWhatWouldHappenAndWritesNothing)
 {
     addTapes([](data::TDM& dm) { addTape(dm, QStringLiteral("0001-00"), QStringLiteral("Gammel")); });
