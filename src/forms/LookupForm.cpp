@@ -244,6 +244,7 @@ void TLookupForm::showEvent(QShowEvent* event)
             placed_ = true;
         }
         FormShow();
+        DBGrid1->setAccessibleName(windowTitle()); // a grid takes no buddy
     });
 }
 

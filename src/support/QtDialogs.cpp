@@ -137,8 +137,10 @@ std::optional<QString> QtDialogs::input(const QString& caption, const QString& p
     QDialog dialog(dialogParent());
     dialog.setWindowTitle(caption);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(prompt, &dialog));
+    auto* label = new QLabel(prompt, &dialog);
+    layout->addWidget(label);
     auto* edit = new QLineEdit(&dialog);
+    label->setBuddy(edit); // a screen reader names the edit by the question
     edit->setMaxLength(255);
     edit->setText(defaultText);
     edit->selectAll();

@@ -21,6 +21,17 @@ inline QList<QWidget*> tabThrough(int count, bool backwards = false)
     return landed;
 }
 
+/// Presses Tab from the focused control until the focus comes back to it (at most limit times)
+/// and gives the controls it landed on, that control last.
+inline QList<QWidget*> tabCycle(int limit = 60)
+{
+    QWidget* start = QApplication::focusWidget();
+    QList<QWidget*> landed;
+    while (landed.size() < limit && (landed.isEmpty() || landed.last() != start))
+        landed << tabThrough(1);
+    return landed;
+}
+
 /// What a screen reader says a control is called.
 inline QString spokenName(QWidget* control)
 {
