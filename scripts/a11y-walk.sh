@@ -41,7 +41,7 @@ dbus-run-session -- bash -c '
   kill $program $wm 2>/dev/null || true
   wait $program 2>/dev/null || true
   exit $status
-' walk "$work" "$here/a11y_walk.py" "$log" "$shots" || { echo "The walk failed; see $log" >&2; exit 1; }
+' walk "$work" "$here/a11y_walk.py" "$log" "$shots" && walked=0 || walked=1
 
 # What the keys left in the catalogue.
 data=$work/Spolarkiv/Data
@@ -49,9 +49,10 @@ check() {
   local what=$1 sql=$2 db=$3 want=$4 got
   got=$(sqlite3 "$data/$db" "$sql")
   echo "catalogue: $what: $got" | tee -a "$log"
-  [ "$got" = "$want" ] || { echo "FAILED: $what: wanted $want" | tee -a "$log" >&2; exit 1; }
+  [ "$got" = "$want" ] || { echo "FAILED: $what: wanted $want" | tee -a "$log" >&2; walked=1; }
 }
 check "tapes" "SELECT group_concat(Titel || '/' || ifnull(Kategori, ''), ', ') FROM (SELECT * FROM Video ORDER BY TapeNr)" Video.db "Ornen/Action, Andet/"
 check "cast" "SELECT Skuespiller || '/' || Rolle FROM Medvirker" Medvirker.db "Bodil Kjer/Mor"
 check "loan" "SELECT Navn FROM Udlaan" Udlaan.db "Anna"
+[ $walked -eq 0 ] || { echo "The walk failed; see $log" >&2; exit 1; }
 echo "The walk passed; log in $log"

@@ -284,6 +284,7 @@ void THovedForm::createMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setAccessibleName(windowTitle()); // Alt alone lands on the menu bar
     Funktioner1 = makeMenu(this, bar, "Funktioner1", QStringLiteral("Funktioner"));
     Udskrivning1 = new QMenu(QStringLiteral("Udskrivning"), this);
     Udskrivning1->setObjectName(QStringLiteral("Udskrivning1"));

@@ -245,6 +245,7 @@ void TLookupForm::showEvent(QShowEvent* event)
         }
         FormShow();
         DBGrid1->setAccessibleName(windowTitle()); // a grid takes no buddy
+        MainMenu1->setAccessibleName(windowTitle());
     });
 }
 
