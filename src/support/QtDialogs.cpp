@@ -193,6 +193,7 @@ void QtDialogs::showReport(const QString& caption, const QString& text)
     window.setWindowTitle(caption);
     auto* view = new QPlainTextEdit(text, &window);
     view->setReadOnly(true);
+    view->setAccessibleName(caption); // the report takes the focus
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* buttons = new QDialogButtonBox(&window);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

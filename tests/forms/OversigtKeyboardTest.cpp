@@ -1,7 +1,7 @@
 // The overview from the keyboard: the grid is one stop, each radio group one stop, and every
 // order, search and selection control is reached in the designed order.
 #include "BrowseFixture.h"
-#include "FocusWalk.h"
+#include "common/FocusWalk.h"
 
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"

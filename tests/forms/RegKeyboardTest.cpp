@@ -1,6 +1,6 @@
 // The registration window from the keyboard: the designed tab order, the radio group as one
 // stop, a refused date keeping the focus, and the names a screen reader says.
-#include "FocusWalk.h"
+#include "common/FocusWalk.h"
 #include "RegFixture.h"
 
 #include "dbctrls/DBDateEdit.h"

@@ -1,11 +1,13 @@
 // Every other window from the keyboard: Tab goes round its controls and back to the first,
 // and a screen reader has a name for each, in Danish and in German.
 #include "BrowseFixture.h"
-#include "FocusWalk.h"
+#include "common/FocusWalk.h"
 
+#include "forms/BilledForm.h"
 #include "forms/EtiketForm.h"
 #include "forms/ForfaldForm.h"
 #include "forms/IndholdForm.h"
+#include "forms/IndstillingerForm.h"
 #include "forms/LaanerForm.h"
 #include "forms/LookupForm.h"
 #include "forms/LookupWindows.h"
@@ -22,7 +24,8 @@ TEST_F(BrowseTest, EveryWindowsTabStopsGoRoundAndAreNamedInEachLanguage)
     std::vector<Make> windows = {[] { return new forms::TUdlaanForm; }, [] { return new forms::TSkueForm; },
                                  [] { return new forms::TIndholdForm; }, [] { return new forms::TEtiketForm; },
                                  [=] { return new forms::TLaanerForm(nullptr, today); },
-                                 [=] { return new forms::TForfaldForm(nullptr, today); }};
+                                 [=] { return new forms::TForfaldForm(nullptr, today); },
+                                 [] { return new forms::TIndstillingerForm(nullptr); }, [] { return new forms::TBilledForm; }};
     for (const forms::LookupMember member : forms::kLookupMembers)
         windows.push_back([=] { return forms::createLookupForm(member, nullptr).release(); });
     for (const int language : {-1, 3})

@@ -1,5 +1,6 @@
 // The preview window: pages, navigation, printing from it.
 #include "ReportFixtures.h"
+#include "common/FocusWalk.h"
 
 #include "report/DefaultPrinter.h"
 #include "report/ReportPreview.h"
@@ -28,6 +29,17 @@ QAction* action(ReportPreview& preview, const QString& text)
             return a;
     }
     return nullptr;
+}
+
+TEST(ReportPreviewWindow, TabGoesRoundAndAScreenReaderNamesEveryStop)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    std::unique_ptr<ReportPreview> preview = makeListReport(&data).createPreview(nullptr);
+    preview->show();
+    preview->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview.get()));
+    for (QWidget* stop : formtest::tabCycle())
+        EXPECT_FALSE(formtest::spokenName(stop).isEmpty()) << formtest::names({stop});
 }
 
 TEST(ReportPreviewWindow, ShowsEveryPageAndNavigates)
