@@ -136,7 +136,7 @@ def press(key, settle=0.5):
         windows.append(window)
         if SHOTS:
             pump(0.5)
-            shot = os.path.join(SHOTS, "%02d-%s.png" % (len(windows), re.sub(r"\W+", "_", window).strip("_")))
+            shot = os.path.join(SHOTS, "%02d-%s.png" % (len(windows), re.sub(r"\W+", "_", window).strip("_") or "drop-down"))
             subprocess.run(["import", "-window", "root", shot], check=False)
     return now
 
@@ -225,6 +225,20 @@ def lookup_entry(item, title, value):
     press("alt+F4")
 
 
+def look_round(tabs):
+    """Tabs round the window just opened and closes it."""
+    for _ in range(tabs):
+        press("Tab")
+    press("alt+F4", settle=1.0)
+
+
+def from_menu(item, tabs):
+    menu_bar("Funktioner")
+    until(item, "menu item", key="Down", limit=15)
+    press("Return", settle=1.0)
+    look_round(tabs)
+
+
 def add_cast(name, role):
     until("Tilføj", "push button")
     press("space")
@@ -243,8 +257,6 @@ def main():
     else:
         fail("the program never joined the accessibility bus")
     pump(2.0)
-    if SHOTS:
-        subprocess.run(["import", "-window", "root", os.path.join(SHOTS, "00-start.png")], check=False)
     press("Tab")
     lookup_entry("Kategori", "Kategorier", "Action")
 
@@ -298,7 +310,16 @@ def main():
     log("overview: %d rows, the title search chose %r, the category left %d rows" % (all_rows, found, by_category))
     if not (all_rows == 2 and "Ornen" in found and by_category == 1):
         fail("the overview did not narrow as asked")
+    # The overview's other windows, and the main window's loan windows and settings.
+    until("Indhold", "push button")
+    press("space", settle=1.0)
+    look_round(5)
+    until("Skuespillere", "push button")
+    press("space", settle=1.0)
+    look_round(3)
     press("alt+F4", settle=1.0)
+    from_menu("Lånere...", 3)
+    from_menu("Indstillinger...", 5)
     summary()
     if unnamed:
         sys.exit(1)

@@ -9,6 +9,7 @@
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "dbctrls/DBLookupComboBox.h"
 #include "engine/Table.h"
 #include "forms/WindowPlacement.h"
 #include "support/WindowSize.h"
