@@ -21,13 +21,12 @@ inline QList<QWidget*> tabThrough(int count, bool backwards = false)
     return landed;
 }
 
-/// Presses Tab from the focused control until the focus comes back to it (at most limit times)
-/// and gives the controls it landed on, that control last.
+/// Presses Tab until the focus is back where it was (at most limit times); gives the stops, that one last.
 inline QList<QWidget*> tabCycle(int limit = 60)
 {
     QWidget* start = QApplication::focusWidget();
-    QList<QWidget*> landed;
-    while (landed.size() < limit && (landed.isEmpty() || landed.last() != start))
+    QList<QWidget*> landed = tabThrough(1);
+    while (landed.size() < limit && landed.last() != start)
         landed << tabThrough(1);
     return landed;
 }
