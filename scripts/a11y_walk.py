@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Drives a running Spolarkiv with key presses only and logs, after each key, the control the
 accessibility bus reports as focused (role and name). Registers two tapes (the first with a
-category, a cast member and a loan), then narrows the overview by category and by a title
-search. Exits 1 when a focused control has no name or a step does not reach its goal.
+category, a cast member and a loan), narrows the overview by a title search and by category,
+and looks round the content, actors, borrowers and settings windows. Exits 1 when a focused control has no name or a step does not reach its goal.
 
 Usage: a11y_walk.py LOG [SHOTS_DIR]   (DISPLAY and the session bus must be those of the program)
 """
@@ -29,9 +29,13 @@ def log(text):
     LOG.flush()
 
 
+events = [0]
+
+
 def on_focus(event):
     if event.detail1:
         focused[0] = event.source
+        events[0] += 1
 
 
 pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
@@ -119,8 +123,20 @@ def current():
 
 
 def press(key, settle=0.5):
+    before = events[0]
     subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
     pump(settle)
+    # A busy machine delivers the focus late: wait a little longer for it, then for any follow-up.
+    for _ in range(10):
+        if events[0] != before:
+            break
+        pump(0.2)
+    pump(0.2)
+    return note(key)
+
+
+def note(key):
+    """Logs the focused control after key; a control without a name is counted as a fault."""
     now = current()
     if now is None:
         log("%-14s -> (nothing focused)" % key)
@@ -144,7 +160,7 @@ def press(key, settle=0.5):
 def type_text(text):
     subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
     pump(0.4)
-    log("%-14s    typed %r" % ("", text))
+    note("typed %r" % text)
 
 
 def until(name, role=None, key="Tab", limit=45):
