@@ -269,6 +269,7 @@ void THovedForm::createEditGroup(QWidget* client)
     DBLookupComboBox1 = new dbctrls::TDBLookupComboBox(client);
     DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
     DBLookupComboBox1->setGeometry(465, 320, 196, 21);
+    Label1->setBuddy(DBLookupComboBox1); // a screen reader names the title list by its label
 
     Sproget = new QLabel(QStringLiteral("Sproget"), client);
     Sproget->setObjectName(QStringLiteral("Sproget"));
@@ -283,6 +284,7 @@ void THovedForm::createMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setAccessibleName(windowTitle()); // Alt alone lands on the menu bar
     Funktioner1 = makeMenu(this, bar, "Funktioner1", QStringLiteral("Funktioner"));
     Udskrivning1 = new QMenu(QStringLiteral("Udskrivning"), this);
     Udskrivning1->setObjectName(QStringLiteral("Udskrivning1"));

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 
 namespace app {
 
@@ -93,6 +94,7 @@ void THovedForm::showLanguage(int index, bool withHelpPage)
         Help->setToolTip(core::programPaths().shippedFile(QStringLiteral("Help/") + QString::fromUtf8(language->helpFolder)
                                                           + QStringLiteral("/index.html")));
     setWindowTitle(QString::fromUtf8(language->caption));
+    menuBar()->setAccessibleName(windowTitle()); // Alt alone lands on the menu bar
     support::useQtTranslations(index);
     // Labels fit their texts when scaled; new texts need fitting again.
     refitControls();

@@ -112,6 +112,16 @@ void TDBGrid::followTable()
     scrollTo(target);
 }
 
+void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // QTableView tells a screen reader the new cell has the focus even while another control
+    // has it (a search edit moving the table), so the reader leaves the edit being typed in.
+    if (hasFocus())
+        QTableView::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous);
+}
+
 void TDBGrid::syncSelection()
 {
     // A move refused while Qt was selecting the new cell leaves that cell highlighted.

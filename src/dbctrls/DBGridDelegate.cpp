@@ -12,6 +12,9 @@ QWidget* TDBGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     if (!grid_->beginCellEdit(index))
         return nullptr;
     editor_ = QStyledItemDelegate::createEditor(parent, option, index);
+    // A screen reader names the cell editor by its column.
+    if (editor_)
+        editor_->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     return editor_;
 }
 

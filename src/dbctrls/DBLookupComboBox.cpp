@@ -8,6 +8,7 @@
 
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QScreen>
 #include <QStyleOptionComboBox>
@@ -166,6 +167,21 @@ void TDBLookupComboBox::placePopup()
     popup_->move(at);
 }
 
+namespace {
+
+// The name a screen reader has for the list: its own, or its label's.
+QString spokenName(const QComboBox* list)
+{
+    if (!list->accessibleName().isEmpty() || !list->parentWidget())
+        return list->accessibleName();
+    for (const QLabel* label : list->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (label->buddy() == list)
+            return label->text().remove(QLatin1Char('&'));
+    return list->toolTip();
+}
+
+} // namespace
+
 void TDBLookupComboBox::showPopup()
 {
     core::guarded([this] {
@@ -181,6 +197,7 @@ void TDBLookupComboBox::showPopup()
             view_->setCurrentIndex(QModelIndex());
             view_->scrollToTop();
         }
+        view_->setAccessibleName(spokenName(this)); // the drop-down is read out as its list
         popup_->show();
         view_->setFocus(Qt::PopupFocusReason);
     });

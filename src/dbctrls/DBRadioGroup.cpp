@@ -1,5 +1,6 @@
 #include "DBRadioGroup.h"
 
+#include "RadioAccessible.h"
 #include "RadioKeys.h"
 #include "core/Guard.h"
 #include "engine/Field.h"
@@ -67,6 +68,7 @@ void TDBRadioGroup::rebuildButtons()
         auto* button = new QRadioButton(this);
         // Checking is ours: the group keeps one or no button checked.
         button->setAutoExclusive(false);
+        TRadioAccessible::markAsRadio(button); // still a radio button to a screen reader
         const int index = int(buttons_.size());
         connect(button, &QRadioButton::clicked, this, [this, index] { buttonClicked(index); });
         button->show();

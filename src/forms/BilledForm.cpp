@@ -38,6 +38,7 @@ TBilledForm::TBilledForm(QWidget* parent) : QDialog(parent)
     resize(designOuterSize());
     support::realign(this);
     QFormLocalizer1->Loaded();
+    ScrollBox1->setAccessibleName(windowTitle()); // the picture's frame takes the focus
 }
 
 QStringList TBilledForm::propNames()

@@ -35,6 +35,8 @@ TEtiketForm::TEtiketForm(QWidget* parent) : QDialog(parent)
 
     setFixedSize(kDesignWidth, kDesignHeight);
     QFormLocalizer1->Loaded();
+    Label1->setBuddy(ComboBox1); // the names a screen reader says
+    Label2->setBuddy(SpinEdit1);
     design::fitLabels(this);
     ComboBox1Change();
 }

@@ -1,5 +1,6 @@
 #include "IndholdForm.h"
 
+#include "AccessibleNames.h"
 #include "AppContext.h"
 #include "Design.h"
 #include "core/Guard.h"
@@ -91,6 +92,10 @@ TIndholdForm::TIndholdForm(QWidget* parent) : QDialog(parent)
     EasyFind1->AllowWildcards = false;
     connectHandlers();
     QFormLocalizer1->Loaded();
+    // Names a screen reader says, in the language the window was built in; a list takes no buddy.
+    Label77->setBuddy(OrdIndtast);
+    Label59->setBuddy(VisFundneMemo);
+    ListBox1->setAccessibleName(nameText(Label11));
     design::fitLabels(this);
 }
 

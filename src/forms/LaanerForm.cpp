@@ -1,6 +1,8 @@
 #include "LaanerForm.h"
 
+#include "AppContext.h"
 #include "LoanViews.h"
+#include "UdlaanForm.h"
 #include "core/Guard.h"
 #include "data/DM.h"
 
@@ -27,6 +29,8 @@ TLaanerForm::TLaanerForm(QWidget* parent, const QDate& today) : QDialog(parent),
     BorrowerList = makeLoanList(split, "BorrowerList", titles("BorrowerColumns", kBorrowerColumns));
     BorrowerList->setAccessibleName(windowTitle());
     LoanList = makeLoanList(split, "LoanList", titles("HistoryColumns", kHistoryColumns));
+    const UdlaanTexts* loanTexts = udlaanTextsFor(appContext().languageName());
+    LoanList->setAccessibleName(QString::fromUtf8(loanTexts ? loanTexts->caption : "Udlån"));
     split->addWidget(BorrowerList);
     split->addWidget(LoanList);
     (new QVBoxLayout(this))->addWidget(split);

@@ -244,6 +244,8 @@ void TLookupForm::showEvent(QShowEvent* event)
             placed_ = true;
         }
         FormShow();
+        DBGrid1->setAccessibleName(windowTitle()); // a grid takes no buddy
+        MainMenu1->setAccessibleName(windowTitle());
     });
 }
 

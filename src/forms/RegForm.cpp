@@ -41,11 +41,13 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStringListModel>
+#include <QTimer>
 #include <QToolButton>
 
 namespace forms {
@@ -479,9 +481,14 @@ void TRegForm::DBEdit5Exit()
         if (field.AsString() != duration)
             field.SetAsString(duration);
     }
-    // Shift+Tab back to the start time goes there: the jump must not trap the keyboard.
-    if (QApplication::focusWidget() != DBEdit4)
-        DBEdit3->setFocus(Qt::OtherFocusReason);
+    // Shift+Tab back to the start time goes there: the jump must not trap the keyboard. It waits
+    // until the focus has arrived, so a screen reader says the title last, not the duration.
+    const QPointer<QWidget> arrived = QApplication::focusWidget();
+    if (arrived != DBEdit4)
+        QTimer::singleShot(0, this, [this, arrived] {
+            if (QApplication::focusWidget() == arrived)
+                DBEdit3->setFocus(Qt::OtherFocusReason);
+        });
 }
 
 void TRegForm::SpeedButton4Click()

@@ -46,6 +46,9 @@ TSkueForm::TSkueForm(QWidget* parent) : QDialog(parent)
     connect(DBGrid5, &dbctrls::TDBGrid::cellClicked, this, [this] { core::guarded([this] { DBGrid5CellClick(); }); });
     QFormLocalizer1->Loaded();
     design::fitLabels(this);
+    // Names a screen reader says, in the language the window was built in.
+    Label25->setBuddy(DBLookupComboBox7);
+    DBGrid5->setAccessibleName(windowTitle());
 }
 
 void TSkueForm::createActorPanel()

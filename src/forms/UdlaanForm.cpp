@@ -122,6 +122,7 @@ void TUdlaanForm::FormShow()
     loans.SetFiltered(true);
     if (const UdlaanTexts* texts = udlaanTextsFor(appContext().languageName()))
         applyTexts(*texts);
+    DBGrid2->setAccessibleName(windowTitle()); // a grid takes no buddy
 }
 
 void TUdlaanForm::applyTexts(const UdlaanTexts& texts)

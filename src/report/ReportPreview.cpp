@@ -41,6 +41,7 @@ ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, int pageCount, Q
     layout->addWidget(createToolBar());
     layout->addWidget(view_, 1);
     if (auto* scrolled = view_->findChild<QGraphicsView*>()) {
+        scrolled->setAccessibleName(windowTitle()); // the pages take the focus
         connect(scrolled->verticalScrollBar(), &QScrollBar::valueChanged, this,
                 [this] { core::guarded([this] { updatePageLabel(); }); });
         for (QObject* watched : {static_cast<QObject*>(scrolled->viewport()), static_cast<QObject*>(scrolled->verticalScrollBar()),

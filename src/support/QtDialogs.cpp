@@ -137,8 +137,10 @@ std::optional<QString> QtDialogs::input(const QString& caption, const QString& p
     QDialog dialog(dialogParent());
     dialog.setWindowTitle(caption);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(prompt, &dialog));
+    auto* label = new QLabel(prompt, &dialog);
+    layout->addWidget(label);
     auto* edit = new QLineEdit(&dialog);
+    label->setBuddy(edit); // a screen reader names the edit by the question
     edit->setMaxLength(255);
     edit->setText(defaultText);
     edit->selectAll();
@@ -191,6 +193,7 @@ void QtDialogs::showReport(const QString& caption, const QString& text)
     window.setWindowTitle(caption);
     auto* view = new QPlainTextEdit(text, &window);
     view->setReadOnly(true);
+    view->setAccessibleName(caption); // the report takes the focus
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* buttons = new QDialogButtonBox(&window);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -2,12 +2,14 @@
 #include "app/ApplicationSetup.h"
 #include "app/HovedForm.h"
 #include "app/JustOneGuard.h"
+#include "common/FocusWalk.h"
 #include "common/TempProgramFolder.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
+#include "dbctrls/DBLookupComboBox.h"
 #include "engine/Table.h"
 #include "forms/WindowPlacement.h"
 #include "support/WindowSize.h"
@@ -154,6 +156,7 @@ TEST_F(MainWindow, TheEditGroupComesAndGoes)
     EXPECT_FALSE(form->SpeedButton1->isVisible());
     EXPECT_TRUE(form->SpeedButton3->isVisible());
     EXPECT_TRUE(form->Label1->isVisible());
+    EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox1), QStringLiteral("Redigering"));
     form->showEditGroup(false);
     EXPECT_TRUE(form->SpeedButton1->isVisible());
     EXPECT_FALSE(form->Label1->isVisible());

@@ -1,11 +1,22 @@
 // The overview from the keyboard: the grid is one stop, each radio group one stop, and every
-// order, search and selection control is reached in the designed order.
+// order, search and selection control is reached in the designed order. The other windows:
+// Tab goes round and back to the first stop, and each stop has a name in Danish and German.
 #include "BrowseFixture.h"
-#include "FocusWalk.h"
+#include "common/FocusWalk.h"
 
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
+#include "forms/BilledForm.h"
+#include "forms/EtiketForm.h"
+#include "forms/ForfaldForm.h"
+#include "forms/IndholdForm.h"
+#include "forms/IndstillingerForm.h"
+#include "forms/LaanerForm.h"
+#include "forms/LookupForm.h"
+#include "forms/LookupWindows.h"
 #include "forms/OversigtForm.h"
+#include "forms/SkueForm.h"
+#include "forms/UdlaanForm.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,4 +56,30 @@ TEST_F(BrowseTest, OverviewRadioIndicatorsGrowWithTheWindow)
     const int designed = indicator();
     f.resize(f.width() * 2, f.height() * 2);
     EXPECT_GE(indicator(), designed * 3 / 2);
+}
+
+TEST_F(BrowseTest, EveryWindowsTabStopsGoRoundAndAreNamedInEachLanguage)
+{
+    fillTapes(2, QStringLiteral("x"));
+    const QDate today(2026, 12, 10);
+    std::vector<std::function<QWidget*()>> windows = {
+        [] { return new forms::TUdlaanForm; }, [] { return new forms::TSkueForm; }, [] { return new forms::TIndholdForm; },
+        [] { return new forms::TEtiketForm; }, [=] { return new forms::TLaanerForm(nullptr, today); },
+        [=] { return new forms::TForfaldForm(nullptr, today); }, [] { return new forms::TIndstillingerForm(nullptr); },
+        [] { return new forms::TBilledForm; }};
+    for (const forms::LookupMember member : forms::kLookupMembers)
+        windows.push_back([=] { return forms::createLookupForm(member, nullptr).release(); });
+    for (const int language : {-1, 3})
+        for (const auto& make : windows) {
+            useLanguage(language);
+            const std::unique_ptr<QWidget> window(make());
+            window->show();
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            QWidget* first = QApplication::focusWidget();
+            const QList<QWidget*> stops = formtest::tabCycle();
+            EXPECT_EQ(stops.last(), first) << "Tab is trapped: " << names(stops);
+            for (QWidget* stop : stops)
+                EXPECT_FALSE(formtest::spokenName(stop).isEmpty()) << names({stop}) << " in " << language;
+        }
 }

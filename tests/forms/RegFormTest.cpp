@@ -40,6 +40,7 @@ protected:
         else
             QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
+        QApplication::processEvents(); // the jump to the title waits for the focus to arrive
     }
 };
 

@@ -1,6 +1,6 @@
 // The registration window from the keyboard: the designed tab order, the radio group as one
 // stop, a refused date keeping the focus, and the names a screen reader says.
-#include "FocusWalk.h"
+#include "common/FocusWalk.h"
 #include "RegFixture.h"
 
 #include "dbctrls/DBDateEdit.h"
@@ -62,6 +62,7 @@ TEST_F(RegKeys, SpaceOnAnUncheckedRadioReachedByTabChoosesNothingAndArrowsChoose
     form->DBEdit7->setFocus();
     formtest::tabThrough(1);
     ASSERT_EQ(QApplication::focusWidget(), form->DBRadioGroup1->button(0));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->DBRadioGroup1->button(0))->role(), QAccessible::RadioButton);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(text(*dm->VideoTable, "Kopi"), QString());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);

@@ -1,5 +1,6 @@
 // The preview window: pages, navigation, printing from it.
 #include "ReportFixtures.h"
+#include "common/FocusWalk.h"
 
 #include "report/DefaultPrinter.h"
 #include "report/ReportPreview.h"
@@ -50,6 +51,7 @@ TEST(ReportPreviewWindow, ShowsEveryPageAndNavigates)
     const qreal zoom = preview->view()->zoomFactor();
     action(*preview, QStringLiteral("Zoom ind"))->trigger();
     EXPECT_GT(preview->view()->zoomFactor(), zoom);
+    EXPECT_EQ(formtest::spokenName(preview->view()->findChild<QGraphicsView*>()), QStringLiteral("Vis udskrift"));
 }
 
 /// Where the paper's top edge of the first page lies in the view, in viewport pixels.

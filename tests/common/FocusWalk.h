@@ -21,6 +21,16 @@ inline QList<QWidget*> tabThrough(int count, bool backwards = false)
     return landed;
 }
 
+/// Presses Tab until the focus is back where it was (at most limit times); gives the stops, that one last.
+inline QList<QWidget*> tabCycle(int limit = 60)
+{
+    QWidget* start = QApplication::focusWidget();
+    QList<QWidget*> landed = tabThrough(1);
+    while (landed.size() < limit && landed.last() != start)
+        landed << tabThrough(1);
+    return landed;
+}
+
 /// What a screen reader says a control is called.
 inline QString spokenName(QWidget* control)
 {
