@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <functional>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -184,8 +185,9 @@ CsvFile& csvFile(int tapes)
     return *file;
 }
 
-// The same tapes and lookup values, written by hand into a new table folder.
-void csvBaseline(const QString& data, int tapes)
+// A new table folder's Video.db with the three lookup files the tapes name attached, each
+// written as safely as the import writes.
+sqlite3* openWithLookups(const QString& data)
 {
     sqlite3* db = openNewCatalogue(data);
     for (const char* lookup : {"Kategori", "Instruktor", "Optagetaf"})
@@ -193,6 +195,13 @@ void csvBaseline(const QString& data, int tapes)
                   + lookup).constData());
     for (const char* schema : {"main", "Kategori", "Instruktor", "Optagetaf"})
         exec(db, (QByteArray("PRAGMA ") + schema + ".synchronous=EXTRA").constData());
+    return db;
+}
+
+// The same tapes and lookup values, written by hand into a new table folder.
+void csvBaseline(const QString& data, int tapes)
+{
+    sqlite3* db = openWithLookups(data);
     exec(db, "BEGIN");
     sqlite3_stmt* video = nullptr;
     sqlite3_prepare_v2(db,
@@ -215,10 +224,12 @@ void csvBaseline(const QString& data, int tapes)
     sqlite3_close(db);
 }
 
-void runCsvImport(benchmark::State& state, bool intoTapes)
+// Imports csv into a new program folder, beside baseline writing the same rows by hand into
+// the folder it is given; into a catalogue holding one tape when intoTapes.
+void runCsvImport(benchmark::State& state, const QString& csv, const std::function<void(const QString&)>& baseline,
+                  bool intoTapes)
 {
     const int tapes = int(state.range(0));
-    const CsvFile& file = csvFile(tapes);
     bench::Comparison comparison(state);
     double growth = 0;
     for (auto _ : state) {
@@ -234,31 +245,33 @@ void runCsvImport(benchmark::State& state, bool intoTapes)
             out.close();
             import::importCsv(one, options);
         }
-        QTemporaryDir baseline;
+        QTemporaryDir baselineDir;
         comparison.run(
             [&] {
                 bench::resetPeakMemory();
                 const double before = bench::memoryMb("VmRSS:");
-                const import::ImportReport report = import::importCsv(file.path(), options);
+                const import::ImportReport report = import::importCsv(csv, options);
                 if (report.storedRows() != tapes) {
                     std::fputs(report.text().left(2000).toUtf8().constData(), stderr);
                     state.SkipWithError("not every row was stored");
                 }
                 growth = std::max(growth, bench::memoryMb("VmHWM:") - before);
             },
-            [&] { csvBaseline(baseline.path() + QStringLiteral("/Data"), tapes); });
+            [&] { baseline(baselineDir.path() + QStringLiteral("/Data")); });
     }
     state.counters["memory_growth_mb"] = growth;
 }
 
 void BM_ImportCsvIntoEmpty(benchmark::State& state)
 {
-    runCsvImport(state, false);
+    const int tapes = int(state.range(0));
+    runCsvImport(state, csvFile(tapes).path(), [tapes](const QString& dir) { csvBaseline(dir, tapes); }, false);
 }
 
 void BM_ImportCsvAddedToTapes(benchmark::State& state)
 {
-    runCsvImport(state, true);
+    const int tapes = int(state.range(0));
+    runCsvImport(state, csvFile(tapes).path(), [tapes](const QString& dir) { csvBaseline(dir, tapes); }, true);
 }
 
 BENCHMARK(BM_ImportCsvIntoEmpty)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
@@ -314,12 +327,7 @@ OwnExport& ownExport(int tapes)
 
 void ownExportBaseline(const QString& data, const OwnExport& rows)
 {
-    sqlite3* db = openNewCatalogue(data);
-    for (const char* lookup : {"Kategori", "Instruktor", "Optagetaf"})
-        exec(db, ("ATTACH '" + (data + QLatin1Char('/') + QLatin1String(lookup) + QStringLiteral(".db")).toUtf8() + "' AS "
-                  + lookup).constData());
-    for (const char* schema : {"main", "Kategori", "Instruktor", "Optagetaf"})
-        exec(db, (QByteArray("PRAGMA ") + schema + ".synchronous=EXTRA").constData());
+    sqlite3* db = openWithLookups(data);
     exec(db, "PRAGMA cache_size = -32768");
     exec(db, "BEGIN");
     QStringList indexes;
@@ -367,30 +375,8 @@ void ownExportBaseline(const QString& data, const OwnExport& rows)
 
 void BM_ImportOwnExport(benchmark::State& state)
 {
-    const int tapes = int(state.range(0));
-    const OwnExport& rows = ownExport(tapes);
-    bench::Comparison comparison(state);
-    double growth = 0;
-    for (auto _ : state) {
-        QTemporaryDir program;
-        import::ImportOptions options;
-        options.dataFolder = program.path() + QStringLiteral("/Data");
-        options.picturesFolder = program.path() + QStringLiteral("/Billeder");
-        QTemporaryDir baseline;
-        comparison.run(
-            [&] {
-                bench::resetPeakMemory();
-                const double before = bench::memoryMb("VmRSS:");
-                const import::ImportReport report = import::importCsv(rows.file, options);
-                if (report.storedRows() != tapes) {
-                    std::fputs(report.text().left(2000).toUtf8().constData(), stderr);
-                    state.SkipWithError("not every row was stored");
-                }
-                growth = std::max(growth, bench::memoryMb("VmHWM:") - before);
-            },
-            [&] { ownExportBaseline(baseline.path() + QStringLiteral("/Data"), rows); });
-    }
-    state.counters["memory_growth_mb"] = growth;
+    const OwnExport& rows = ownExport(int(state.range(0)));
+    runCsvImport(state, rows.file, [&rows](const QString& dir) { ownExportBaseline(dir, rows); }, false);
 }
 
 BENCHMARK(BM_ImportOwnExport)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
