@@ -1,4 +1,5 @@
 #include "PrintProgressDialog.h"
+#include "ReportTexts.h"
 
 #include <QCoreApplication>
 #include <limits>
@@ -6,14 +7,15 @@
 namespace report {
 
 PrintProgressDialog::PrintProgressDialog(QWidget* parent, int pageCount, const QString& verb, int showAfterMs)
-    : dialog_(new QProgressDialog(parent)), pageCount_(pageCount), verb_(verb), showAfterMs_(showAfterMs)
+    : dialog_(new QProgressDialog(parent)), pageCount_(pageCount),
+      verb_(verb.isEmpty() ? reportText("Printing", QStringLiteral("Udskriver")) : verb), showAfterMs_(showAfterMs)
 {
     clock_.start();
-    dialog_->setWindowTitle(verb);
-    dialog_->setCancelButtonText(QStringLiteral("Annuller"));
+    dialog_->setWindowTitle(verb_);
+    dialog_->setCancelButtonText(reportText("Cancel", QStringLiteral("Annuller")));
     dialog_->setRange(0, pageCount);
     if (pageCount == 0)
-        dialog_->setLabelText(QStringLiteral("Tæller sider …"));
+        dialog_->setLabelText(reportText("Counting", QStringLiteral("Tæller sider …")));
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
@@ -42,7 +44,7 @@ bool PrintProgressDialog::advance(int pageIndex)
     // The data may have grown since the pages were counted.
     pageCount_ = qMax(pageCount_, pageIndex + 1);
     dialog_->setMaximum(pageCount_);
-    dialog_->setLabelText(QStringLiteral("%1 side %2 af %3").arg(verb_).arg(pageIndex + 1).arg(pageCount_));
+    dialog_->setLabelText(reportText("PageProgress", QStringLiteral("%1 side %2 af %3")).arg(verb_).arg(pageIndex + 1).arg(pageCount_));
     dialog_->setValue(pageIndex);
     return poll();
 }

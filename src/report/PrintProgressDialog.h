@@ -9,11 +9,10 @@ namespace report {
 
 class PrintProgressDialog {
 public:
-    /// pageCount 0: not counted yet. verb names the work in the title and label ("Udskriver").
-    /// With showAfterMs the window shows only once the work has taken that long, and until then
-    /// no event is handled.
-    PrintProgressDialog(QWidget* parent, int pageCount, const QString& verb = QStringLiteral("Udskriver"),
-                        int showAfterMs = 0);
+    /// pageCount 0: not counted yet. verb names the work in the title and label (empty: printing,
+    /// "Udskriver" in the active language). With showAfterMs the window shows only once the work
+    /// has taken that long, and until then no event is handled.
+    PrintProgressDialog(QWidget* parent, int pageCount, const QString& verb = QString(), int showAfterMs = 0);
     ~PrintProgressDialog();
     PrintProgressDialog(const PrintProgressDialog&) = delete;
     PrintProgressDialog& operator=(const PrintProgressDialog&) = delete;

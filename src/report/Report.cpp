@@ -1,4 +1,5 @@
 #include "Report.h"
+#include "ReportTexts.h"
 #include "DefaultPrinter.h"
 #include "PrintProgressDialog.h"
 #include "ReportDataProvider.h"
@@ -44,7 +45,7 @@ std::unique_ptr<ReportPreview> Report::createPreview(QWidget* parent) const
     auto source = std::make_unique<LaidOutPages>(pages());
     int pageCount = 0;
     {
-        PrintProgressDialog progress(parent, 0, QStringLiteral("Forbereder"), previewProgressDelay_);
+        PrintProgressDialog progress(parent, 0, reportText("Preparing", QStringLiteral("Forbereder")), previewProgressDelay_);
         pageCount = source->countPages([&progress] { return progress.poll(); });
     }
     if (pageCount <= 0)

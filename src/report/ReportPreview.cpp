@@ -2,6 +2,7 @@
 #include "DefaultPrinter.h"
 #include "PrintProgressDialog.h"
 #include "ReportPrinting.h"
+#include "ReportTexts.h"
 
 #include "core/Guard.h"
 
@@ -26,7 +27,7 @@ ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, int pageCount, Q
     : QDialog(parent), pages_(std::move(pages)), pageCount_(pageCount), progressDelayMs_(progressDelayMs),
       printer_(QPrinter::HighResolution)
 {
-    setWindowTitle(QStringLiteral("Vis udskrift"));
+    setWindowTitle(reportText("Preview", QStringLiteral("Vis udskrift")));
     preparePrinter(printer_, pages_->page());
     view_ = new QPrintPreviewWidget(&printer_, this);
     view_->setViewMode(QPrintPreviewWidget::SinglePageView);
@@ -57,21 +58,21 @@ QToolBar* ReportPreview::createToolBar()
 {
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    addAction(bar, QStringLiteral("Første side"), QKeySequence(Qt::CTRL | Qt::Key_Home), &ReportPreview::firstPage);
-    addAction(bar, QStringLiteral("Forrige side"), QKeySequence(Qt::Key_PageUp), &ReportPreview::previousPage);
+    addAction(bar, reportText("FirstPage", QStringLiteral("Første side")), QKeySequence(Qt::CTRL | Qt::Key_Home), &ReportPreview::firstPage);
+    addAction(bar, reportText("PreviousPage", QStringLiteral("Forrige side")), QKeySequence(Qt::Key_PageUp), &ReportPreview::previousPage);
     pageLabel_ = new QLabel(bar);
     pageLabel_->setContentsMargins(8, 0, 8, 0);
     bar->addWidget(pageLabel_);
-    addAction(bar, QStringLiteral("Næste side"), QKeySequence(Qt::Key_PageDown), &ReportPreview::nextPage);
-    addAction(bar, QStringLiteral("Sidste side"), QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreview::lastPage);
+    addAction(bar, reportText("NextPage", QStringLiteral("Næste side")), QKeySequence(Qt::Key_PageDown), &ReportPreview::nextPage);
+    addAction(bar, reportText("LastPage", QStringLiteral("Sidste side")), QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreview::lastPage);
     bar->addSeparator();
-    addAction(bar, QStringLiteral("Zoom ind"), QKeySequence::ZoomIn, &ReportPreview::zoomIn);
-    addAction(bar, QStringLiteral("Zoom ud"), QKeySequence::ZoomOut, &ReportPreview::zoomOut);
-    addAction(bar, QStringLiteral("Hel side"), QKeySequence(), &ReportPreview::fitPage);
-    addAction(bar, QStringLiteral("Sidebredde"), QKeySequence(), &ReportPreview::fitWidth);
+    addAction(bar, reportText("ZoomIn", QStringLiteral("Zoom ind")), QKeySequence::ZoomIn, &ReportPreview::zoomIn);
+    addAction(bar, reportText("ZoomOut", QStringLiteral("Zoom ud")), QKeySequence::ZoomOut, &ReportPreview::zoomOut);
+    addAction(bar, reportText("WholePage", QStringLiteral("Hel side")), QKeySequence(), &ReportPreview::fitPage);
+    addAction(bar, reportText("PageWidth", QStringLiteral("Sidebredde")), QKeySequence(), &ReportPreview::fitWidth);
     bar->addSeparator();
-    printAction_ = addAction(bar, QStringLiteral("Udskriv"), QKeySequence::Print, &ReportPreview::printPages);
-    connect(bar->addAction(QStringLiteral("Luk")), &QAction::triggered, this, &QDialog::reject);
+    printAction_ = addAction(bar, reportText("Print", QStringLiteral("Udskriv")), QKeySequence::Print, &ReportPreview::printPages);
+    connect(bar->addAction(reportText("Close", QStringLiteral("Luk"))), &QAction::triggered, this, &QDialog::reject);
     return bar;
 }
 
@@ -96,7 +97,7 @@ int ReportPreview::currentPage() const
 
 QString ReportPreview::pageText() const
 {
-    return QStringLiteral("Side %1 af %2").arg(currentPage()).arg(pageCount());
+    return reportText("PageOf", QStringLiteral("Side %1 af %2")).arg(currentPage()).arg(pageCount());
 }
 
 void ReportPreview::firstPage()
@@ -184,7 +185,7 @@ void ReportPreview::showPageTop()
 
 void ReportPreview::paintPreview(QPrinter& printer)
 {
-    PrintProgressDialog progress(parentWidget(), pageCount_, QStringLiteral("Forbereder"), progressDelayMs_);
+    PrintProgressDialog progress(parentWidget(), pageCount_, reportText("Preparing", QStringLiteral("Forbereder")), progressDelayMs_);
     cancelled_ = !paintPages(*pages_, printer, [&progress](int page, int) { return progress.advance(page); },
                              pageCount_, false);
 }

@@ -1,4 +1,5 @@
-// Every text the import shows has its translation in each language file's "Import" section.
+// Every text the import and the printed list's windows show has its translation in each
+// language file's section.
 #include "common/TempProgramFolder.h"
 #include "import/ImportTexts.h"
 
@@ -16,9 +17,11 @@ QString contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-QSet<QString> keysUsedInSources()
+// The keys the sources pass to a section's text function (wrapper: "import" for importText
+// and importCountText).
+QSet<QString> keysUsedInSources(const QString& wrapper)
 {
-    static const QRegularExpression use(QStringLiteral("import(Count)?Text\\(\\s*\"([A-Za-z]+)\""));
+    const QRegularExpression use(wrapper + QStringLiteral("(Count)?Text\\(\\s*\"([A-Za-z]+)\""));
     QSet<QString> keys;
     QDirIterator files(testing_support::sourceDir() + QStringLiteral("/src"), {QStringLiteral("*.cpp")}, QDir::Files,
                        QDirIterator::Subdirectories);
@@ -35,13 +38,21 @@ QSet<QString> keysUsedInSources()
 
 TEST(ImportTexts, EveryKeyTheCodeUsesIsTranslatedInEveryLanguage)
 {
-    const QSet<QString> keys = keysUsedInSources();
-    ASSERT_GT(keys.size(), 40);
-    for (const char* language : {"English", "Norsk", "Svensk", "Deutsch"}) {
-        const QString file = contents(testing_support::sourceDir() + QStringLiteral("/resources/languages/%1/Import.txt").arg(QLatin1String(language)));
-        ASSERT_FALSE(file.isEmpty()) << language;
-        for (const QString& key : keys)
-            EXPECT_TRUE(file.contains(QStringLiteral("\n%1=\"").arg(key))) << language << " lacks " << key.toStdString();
+    const struct {
+        const char* wrapper;
+        const char* section;
+        int least;
+    } sections[] = {{"import", "Import", 40}, {"report", "Report", 15}};
+    for (const auto& section : sections) {
+        const QSet<QString> keys = keysUsedInSources(QLatin1String(section.wrapper));
+        ASSERT_GE(keys.size(), section.least) << section.section;
+        for (const char* language : {"English", "Norsk", "Svensk", "Deutsch"}) {
+            const QString file = contents(testing_support::sourceDir()
+                                          + QStringLiteral("/resources/languages/%1/%2.txt").arg(QLatin1String(language), QLatin1String(section.section)));
+            ASSERT_FALSE(file.isEmpty()) << language << " " << section.section;
+            for (const QString& key : keys)
+                EXPECT_TRUE(file.contains(QStringLiteral("\n%1=\"").arg(key))) << language << " lacks " << key.toStdString();
+        }
     }
 }
 
