@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -126,6 +127,8 @@ void TAboutWnd::createLabels()
     palette.setColor(QPalette::WindowText, Qt::blue);
     lblUrl->setPalette(palette);
     lblUrl->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and opened with Enter or Space too; underlined while it has the focus.
+    lblUrl->setFocusPolicy(Qt::TabFocus);
     lblUrl->installEventFilter(this);
 }
 
@@ -219,10 +222,18 @@ void TAboutWnd::lblUrlClick()
 
 bool TAboutWnd::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lblUrl && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched != lblUrl)
+        return QDialog::eventFilter(watched, event);
+    const auto key = [event] { return static_cast<QKeyEvent*>(event)->key(); };
+    if ((event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        || (event->type() == QEvent::KeyPress && (key() == Qt::Key_Return || key() == Qt::Key_Enter || key() == Qt::Key_Space))) {
         core::guarded([this] { lblUrlClick(); });
         return true;
+    }
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        QFont font = lblUrl->font();
+        font.setUnderline(event->type() == QEvent::FocusIn);
+        lblUrl->setFont(font);
     }
     return QDialog::eventFilter(watched, event);
 }

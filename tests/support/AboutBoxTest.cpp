@@ -157,15 +157,31 @@ TEST_F(AboutTest, SystemInformationFailureIsReportedAndTheWindowStays)
 
 TEST_F(AboutTest, WebAddressGoesToTheShellMaximizedWithTheWaitCursorRestored)
 {
-    TAboutWnd window(box);
-    window.show();
-    QTest::mouseClick(window.lblUrl, Qt::LeftButton);
-    ASSERT_EQ(scripted().shown.size(), 1u);
-    EXPECT_EQ(scripted().shown[0].kind, QStringLiteral("shell"));
-    EXPECT_EQ(scripted().shown[0].text, QStringLiteral("https://www.tolvane.dk"));
-    EXPECT_EQ(scripted().shown[0].extra, QStringLiteral("maximized"));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(window.lblUrl->cursor().shape(), Qt::PointingHandCursor);
+    const struct {
+        const char* how;
+        std::function<void(TAboutWnd&)> open;
+    } ways[] = {
+        {"click", [](TAboutWnd& w) { QTest::mouseClick(w.lblUrl, Qt::LeftButton); }},
+        {"Tab and Enter", [](TAboutWnd& w) {
+             for (int i = 0; i < 5 && w.focusWidget() != w.lblUrl; ++i)
+                 QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, Qt::Key_Tab);
+             QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, Qt::Key_Return);
+         }},
+    };
+    for (const auto& way : ways) {
+        scripted().clear();
+        TAboutWnd window(box);
+        window.show();
+        window.activateWindow();
+        QApplication::processEvents();
+        way.open(window);
+        ASSERT_EQ(scripted().shown.size(), 1u) << way.how;
+        EXPECT_EQ(scripted().shown[0].kind, QStringLiteral("shell"));
+        EXPECT_EQ(scripted().shown[0].text, QStringLiteral("https://www.tolvane.dk"));
+        EXPECT_EQ(scripted().shown[0].extra, QStringLiteral("maximized"));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(window.lblUrl->cursor().shape(), Qt::PointingHandCursor);
+    }
 }
 
 TEST_F(AboutTest, OkEscapeAndEnterClose)
