@@ -46,11 +46,9 @@ public:
     {
         outer_ = outer;
         watchPlatformWindow();
-        // Our own resize is not someone else's: its events must not drop the size.
-        resizing_ = true;
-        window_->resize(outer);
-        resizing_ = false;
-        client_ = window_->size();
+        resizeTo(outer);
+        placeholder_ = client_;
+        lateAnswers_ = kLateAnswers;
     }
 
     void drop() { outer_ = QSize(); }
@@ -92,22 +90,41 @@ private:
         if (!outer_.isValid() || resizing_)
             return;
         watchPlatformWindow();
+        const QSize frame = knownFrame(window_);
         if (window_->size() != client_) {
-            drop(); // resized by someone else, the user or the window manager
+            // The window system's late answer to the placeholder size, sent before it framed
+            // the window, brings that size back after the real one was set: set it again.
+            if (window_->size() == placeholder_ && placeholder_ != client_ && !frame.isNull() && lateAnswers_-- > 0)
+                resizeTo(clientFor(outer_, frame));
+            else
+                drop(); // resized by someone else, the user or the window manager
             return;
         }
-        const QSize frame = knownFrame(window_);
         if (frame.isNull())
             return;
-        const QSize outer = outer_;
-        drop();
-        window_->resize(clientFor(outer, frame));
+        // Kept while the window has this size, so that a late answer can be told from a user's
+        // resize and the outer size is the one given.
+        if (window_->size() != clientFor(outer_, frame))
+            resizeTo(clientFor(outer_, frame));
     }
+
+    void resizeTo(QSize client)
+    {
+        // Our own resize is not someone else's: its events must not drop the size.
+        resizing_ = true;
+        window_->resize(client);
+        resizing_ = false;
+        client_ = window_->size();
+    }
+
+    static constexpr int kLateAnswers = 3;
 
     QWidget* window_;
     QPointer<QWindow> watched_;
     QSize outer_;
-    QSize client_;
+    QSize client_;      ///< the client size this object gave the window last
+    QSize placeholder_; ///< the client size given before the frame was known
+    int lateAnswers_ = 0;
     bool resizing_ = false;
 };
 
