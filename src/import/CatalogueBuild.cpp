@@ -156,10 +156,17 @@ QStringList dropTapeIndexesForLoad(engine::Database& db)
     return statements;
 }
 
-void remakeTapeIndexes(engine::Database& db, const QStringList& statements)
+void remakeTapeIndexes(engine::Database& db, const QStringList& statements, const std::function<void()>& tick,
+                       bool withSearch)
 {
     for (const QString& statement : statements)
         db.exec(statement);
+    if (withSearch)
+        data::makeTextIndex(db, QStringLiteral("Video"), [&tick](qint64, qint64) {
+            if (tick)
+                tick();
+            return true;
+        });
 }
 
 bool keepPresentSettings(engine::Database& db, const QString& dataFolder)

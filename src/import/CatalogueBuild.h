@@ -36,10 +36,13 @@ qint64 addLookupValues(engine::Database& db, bool withCast);
 /// Drops the tape table's indexes other than its key, and its search index, in a new catalogue
 /// (attached, inside the load's transaction), so that a bulk load builds each once after the
 /// rows, as SQLite sorts them, instead of row by row. Returns the statements that make the
-/// indexes again (the search index is made with data::makeTextIndex).
+/// indexes again.
 QStringList dropTapeIndexesForLoad(engine::Database& db);
-/// Makes the indexes dropTapeIndexesForLoad dropped.
-void remakeTapeIndexes(engine::Database& db, const QStringList& statements);
+/// Makes the indexes dropTapeIndexesForLoad dropped and, with withSearch, the search index from
+/// the rows (so the new catalogue opens at once), calling tick while it fills. A dry run, whose
+/// catalogue is thrown away, leaves the search index out.
+void remakeTapeIndexes(engine::Database& db, const QStringList& statements, const std::function<void()>& tick,
+                       bool withSearch = true);
 
 /// Copies the configuration of the catalogue in dataFolder (window sizes, language) into
 /// db's new configuration; false when there is none that can be read.

@@ -9,7 +9,6 @@
 #include "core/Errors.h"
 #include "data/CatalogueFolder.h"
 #include "data/DM.h"
-#include "data/TextIndex.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
 
@@ -154,14 +153,13 @@ private:
         const QStringList indexes = dropTapeIndexesForLoad(db);
         for (int i = 0; i < catalogueTables().size(); ++i)
             importTable(db, catalogueTables()[i], sources_[i]);
-        remakeTapeIndexes(db, indexes);
-        // The new catalogue opens at once: its search index is made with the other indexes.
-        if (!options_.dryRun)
-            data::makeTextIndex(db, QStringLiteral("Video"), [this](qint64, qint64) {
+        remakeTapeIndexes(
+            db, indexes,
+            [this] {
                 if (progress_ && !progress_(total_, total_))
                     throw core::EAbort();
-                return true;
-            });
+            },
+            !options_.dryRun);
         // Without an old configuration the window sizes and the language the user has now stay.
         if (sources_.last().isEmpty() && !inPlace_ && keepPresentSettings(db, options_.dataFolder))
             report_.table(catalogueTables().last().fileName).notes

@@ -12,7 +12,6 @@
 #include "data/CatalogueFolder.h"
 #include "data/FieldTable.h"
 #include "data/Fields.h"
-#include "data/TextIndex.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
 
@@ -185,13 +184,8 @@ private:
             if (entry.read % progressEvery == 0)
                 tick();
         }
-        remakeTapeIndexes(db, indexes);
-        // A catalogue made here opens at once: its search index is made with the other indexes.
         if (newCatalogue)
-            data::makeTextIndex(db, QStringLiteral("Video"), [this](qint64, qint64) {
-                tick();
-                return true;
-            });
+            remakeTapeIndexes(db, indexes, [this] { tick(); });
         report_.lookupValuesAdded += addLookupValues(db, false);
         tick();
         transaction.commit();
