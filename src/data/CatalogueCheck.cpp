@@ -27,30 +27,33 @@ QString missingFieldsMessage(const QString& path, const QStringList& missing)
         .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
 }
 
+namespace {
+
+// A file's version this program does not open: the file, its version and the program's.
+core::EDatabaseError versionRefusal(const char* key, const QString& danish, const QString& path, int version)
+{
+    return core::EDatabaseError(
+        core::sectionText("Catalogue", key, danish).arg(QDir::toNativeSeparators(path)).arg(version).arg(kSchemaVersion));
+}
+
+} // namespace
+
 void refuseNewerFile(const QString& path, int version)
 {
-    if (version <= kSchemaVersion)
-        return;
-    throw core::EDatabaseError(
-        core::sectionText("Catalogue", "Newer",
-                          QStringLiteral("Tabelfilen \"%1\" er lavet af en nyere Spolarkiv (katalogversion %2); denne "
-                                         "Spolarkiv kender katalogversion %3. Intet er ændret."))
-            .arg(QDir::toNativeSeparators(path))
-            .arg(version)
-            .arg(kSchemaVersion));
+    if (version > kSchemaVersion)
+        throw versionRefusal("Newer",
+                             QStringLiteral("Tabelfilen \"%1\" er lavet af en nyere Spolarkiv (katalogversion %2); denne "
+                                            "Spolarkiv kender katalogversion %3. Intet er ændret."),
+                             path, version);
 }
 
 void refuseOlderFile(const QString& path, int version)
 {
-    if (version >= kSchemaVersion)
-        return;
-    throw core::EDatabaseError(
-        core::sectionText("Catalogue", "Older",
-                          QStringLiteral("Tabelfilen \"%1\" har katalogversion %2, og denne Spolarkiv bruger version %3. "
-                                         "Åbn kataloget i Spolarkiv, så opgraderes det."))
-            .arg(QDir::toNativeSeparators(path))
-            .arg(version)
-            .arg(kSchemaVersion));
+    if (version < kSchemaVersion)
+        throw versionRefusal("Older",
+                             QStringLiteral("Tabelfilen \"%1\" har katalogversion %2, og denne Spolarkiv bruger version %3. "
+                                            "Åbn kataloget i Spolarkiv, så opgraderes det."),
+                             path, version);
 }
 
 bool needsUpgrade(const std::vector<FileVersion>& versions)
