@@ -213,6 +213,18 @@ void Table::SetIndexName(const QString& name)
             true);
 }
 
+void Table::ReadOrderAhead(const QString& name)
+{
+    if (!Active() || masterOf(*this))
+        return;
+    ViewSettings settings = viewSettings();
+    if (settings.indexName == name && settings.indexFieldNames.isEmpty())
+        return;
+    settings.indexName = name;
+    settings.indexFieldNames.clear();
+    d_->query.readAhead(db_, ViewShape::resolve(d_->meta, settings));
+}
+
 void Table::SetIndexFieldNames(const QString& names)
 {
     // The master link reads its detail fields from here.

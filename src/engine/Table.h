@@ -119,6 +119,10 @@ public:
     QString IndexName() const { return indexName_; }
     /// Orders the view by that index ("": the primary order), keeping the current record.
     void SetIndexName(const QString& name);
+    /// Reads the view in that order (filter and condition as now) ahead, so a later
+    /// SetIndexName(name) costs no query while the files are unchanged; nothing shown changes.
+    /// Does nothing on a closed table or one linked to a master; throws as a read does.
+    void ReadOrderAhead(const QString& name);
     /// Orders the view by these fields (";"-separated); used by the cast link.
     QString IndexFieldNames() const { return indexFieldNames_; }
     /// Orders the view by those fields, keeping the current record.

@@ -5,6 +5,7 @@
 #include "Statement.h"
 #include "TableMeta.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
@@ -110,30 +111,63 @@ ViewQuery::BoundSql ViewQuery::select(const LinkValues& link, const QStringList&
 
 std::vector<qint64> ViewQuery::read(Database& db, const LinkValues& link) const
 {
+    return readView(db, link, true);
+}
+
+void ViewQuery::readAhead(Database& db, ViewShape shape)
+{
+    Q_ASSERT(shape.link.empty());
+    ViewShape current = shape_;
+    setShape(std::move(shape));
+    try {
+        readView(db, std::vector<Equality>(), false);
+    } catch (...) {
+        setShape(std::move(current));
+        throw;
+    }
+    setShape(std::move(current));
+}
+
+std::vector<qint64> ViewQuery::dataVersions(Database& db) const
+{
+    // The view's file and every file its condition reads: another program's commit to any
+    // of them moves that file's data version.
+    QStringList schemas{schema_};
+    for (const QString& file : shape_.condition.dependsOn)
+        schemas << QFileInfo(file).completeBaseName();
+    std::vector<qint64> versions;
+    for (const QString& schema : schemas) {
+        Statement dataVersion(db, QStringLiteral("PRAGMA %1.data_version").arg(quoteId(schema)), path_);
+        versions.push_back(dataVersion.step() ? dataVersion.int64(0) : -1);
+    }
+    return versions;
+}
+
+std::vector<qint64> ViewQuery::readView(Database& db, const LinkValues& link, bool wanted) const
+{
     const Where conditions = where(link);
     std::vector<qint64> view;
     if (conditions.none)
         return view;
     const QString sql = selectSql(conditions);
-    // Another program's commit moves the file's data version, this connection's writes the
+    // Another program's commit moves a file's data version, this connection's writes the
     // change count: either makes a kept view stale. Views of a link change with every master
     // move and are not kept.
     const bool keep = shape_.link.empty();
     QString query;
     qint64 changes = -1;
-    qint64 version = -1;
+    std::vector<qint64> versions;
     if (keep) {
         query = sql;
         for (const QVariant& param : conditions.params)
             query += QLatin1Char('\x1f') + param.toString();
-        Statement dataVersion(db, QStringLiteral("PRAGMA %1.data_version").arg(quoteId(schema_)), path_);
-        version = dataVersion.step() ? dataVersion.int64(0) : -1;
+        versions = dataVersions(db);
         changes = db.totalChanges();
         for (auto it = keptViews_.begin(); it != keptViews_.end(); ++it) {
-            if (it->query != query || it->changes != changes || it->version != version)
+            if (it->query != query || it->changes != changes || it->versions != versions)
                 continue;
             std::rotate(keptViews_.begin(), it, it + 1);
-            return keptViews_.front().rowids;
+            return wanted ? keptViews_.front().rowids : view;
         }
     }
     if (conditions.terms.isEmpty()) {
@@ -149,9 +183,14 @@ std::vector<qint64> ViewQuery::read(Database& db, const LinkValues& link) const
     while (statement.step())
         view.push_back(statement.int64(0));
     if (keep) {
-        // The four orders of the overview, each a copy of the view: 8 MB per million tapes.
-        constexpr size_t kKeptViews = 4;
-        keptViews_.insert(keptViews_.begin(), KeptView{query, changes, version, view});
+        // The five orders of the overview, each a copy of the view: 8 MB per million tapes.
+        constexpr size_t kKeptViews = 5;
+        KeptView kept{query, changes, std::move(versions), {}};
+        if (wanted)
+            kept.rowids = view;
+        else
+            kept.rowids.swap(view);
+        keptViews_.insert(keptViews_.begin(), std::move(kept));
         if (keptViews_.size() > kKeptViews)
             keptViews_.pop_back();
     }

@@ -47,9 +47,12 @@ public:
     /// (the master has no current record, or an empty value in a link field).
     BoundSql select(const LinkValues& link, const QStringList& columns = {}) const;
     /// The view's row ids in order; empty when the master link selects nothing. The last few
-    /// answers without a link are kept while the file is unchanged, so going back to an
-    /// order or selection read before costs no query.
+    /// answers without a link are kept while the files they read are unchanged, so going back
+    /// to an order or selection read before costs no query.
     std::vector<qint64> read(Database& db, const LinkValues& link) const;
+    /// Reads the view of another shape of this file (without a master link) into the kept
+    /// answers, so a later read in that shape costs no query while the files are unchanged.
+    void readAhead(Database& db, ViewShape shape);
     /// Where a record outside the view would stand in it: the position of the record after
     /// it. fallback when that cannot be told.
     int placeOf(Database& db, const LinkValues& link, qint64 rowid, int fallback) const;
@@ -93,6 +96,10 @@ private:
     /// firstPassing's query for that many row ids in an IN list; 0: a range of row ids.
     QString walkSql(const Field& field, int places) const;
     static int compare(const SortKey& a, const SortKey& b);
+    /// read(); wanted false: only kept, an empty answer returned.
+    std::vector<qint64> readView(Database& db, const LinkValues& link, bool wanted) const;
+    /// The data versions of the view's file and of the files its condition reads.
+    std::vector<qint64> dataVersions(Database& db) const;
 
     QString schema_;
     QString qualified_;
@@ -108,7 +115,7 @@ private:
     struct KeptView {
         QString query;
         qint64 changes = -1;
-        qint64 version = -1;
+        std::vector<qint64> versions;
         std::vector<qint64> rowids;
     };
     mutable std::vector<KeptView> keptViews_;

@@ -6,6 +6,7 @@
 #include "AccessibleNames.h"
 
 #include <QDialog>
+#include <QTimer>
 
 class QEvent;
 class QFrame;
@@ -43,6 +44,8 @@ public:
 
     /// The controls in the order Tab visits them (a radio group's buttons share one stop).
     QList<QWidget*> tabOrder() const;
+    /// True while other orders of the shown view are still to be read ahead.
+    bool readingAhead() const { return readAheadTimer_ && readAheadTimer_->isActive(); }
 
     locale::TQFormLocalizer* QFormLocalizer1;
     QFrame* Panel1;
@@ -134,8 +137,12 @@ private:
     void filterByList(const QString& field, dbctrls::TDBLookupComboBox* chosen);
     void clearLists(const dbctrls::TDBLookupComboBox* except = nullptr);
     void fitTexts();
+    void scheduleReadAhead();
+    void readNextOrderAhead();
 
     int label8Right_ = 0;
+    QTimer* readAheadTimer_ = nullptr;
+    size_t readAheadNext_ = 0; ///< the next of the orders to read ahead
     AccessibleNames names_;
 };
 

@@ -51,6 +51,24 @@ TEST_P(NamedConditions, PostsAndDeletesInTheOtherFileChangeTheView)
     }
 }
 
+TEST_F(EngineTest, AnotherProgramsLoanIsSeenWhenTheConditionIsChosenAgain)
+{
+    createCatalogueFile(dataDir(), kLoans);
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Film"));
+    engine::Table& tapes = open(QStringLiteral("Video.db"));
+    const engine::NamedCondition lent{QStringLiteral("Lent"),
+                                      QStringLiteral("EXISTS (SELECT 1 FROM \"Udlaan\".\"Udlaan\" AS u WHERE u.\"Tapenr\" = "
+                                                     "\"Video\".\"Video\".\"TapeNr\")"),
+                                      [] { return std::vector<QVariant>(); },
+                                      {kLoans}};
+    tapes.SetCondition(lent);
+    tapes.SetCondition({});
+    // The view's own file is unchanged: only the loans' file tells the kept answer is old.
+    execOn(file(kLoans), QStringLiteral("INSERT INTO Udlaan(Tapenr) VALUES ('0001-00')"));
+    tapes.SetCondition(lent);
+    EXPECT_EQ(walk(tapes, QStringLiteral("TapeNr")), QStringList{QStringLiteral("0001-00")});
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Loans, NamedConditions,
     ::testing::Values(std::vector<LoanStep>{{"lent yesterday", "0002-00", -1, {"0002-00"}},

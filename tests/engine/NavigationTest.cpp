@@ -158,6 +158,16 @@ TEST_F(Orders, SwitchingOrderKeepsTheCurrentRecord)
     EXPECT_EQ(video.CurrentRow(), 1);
 }
 
+TEST_F(Orders, AnOrderReadAheadShowsAnotherProgramsTapeAddedSince)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Zulu"));
+    engine::Table& video = open(kVideo);
+    video.ReadOrderAhead(QStringLiteral("IndexTitel"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Alfa"));
+    video.SetIndexName(QStringLiteral("IndexTitel"));
+    EXPECT_EQ(walk(video, QStringLiteral("Titel")), (QStringList{QStringLiteral("Alfa"), QStringLiteral("Zulu")}));
+}
+
 TEST_F(Orders, UnknownIndexIsNamedAndChangesNothing)
 {
     addTape(QStringLiteral("0001-00"), QStringLiteral("Zulu"));
