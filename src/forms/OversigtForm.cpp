@@ -551,6 +551,15 @@ void TOversigtForm::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
+void TOversigtForm::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // Back from another program, which may have changed the catalogue: orders read ahead
+    // before are read again (those still fresh cost nothing).
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && readAheadTimer_)
+        scheduleReadAhead();
+}
+
 void TOversigtForm::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
