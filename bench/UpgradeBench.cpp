@@ -9,10 +9,12 @@
 #include "data/DM.h"
 #include "data/FieldTable.h"
 #include "data/Schema.h"
+#include "engine/SortExpression.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <sqlite3.h>
@@ -48,7 +50,15 @@ QString versionZero(bench::BenchCatalogue& catalogue)
             QString sql;
             for (const data::IndexSpec& index : spec.indexes)
                 if (index.since > 0)
-                    sql += QStringLiteral("DROP INDEX \"%1\";").arg(index.name);
+                    sql += QStringLiteral("DROP INDEX IF EXISTS \"%1\";").arg(index.name);
+            // A sort key's columns go before the field they are made from, the last first.
+            for (const data::FieldSpec& field : spec.fields)
+                if (field.sorted && std::max(field.since, field.sortedSince) > 0) {
+                    QStringList columns = engine::danishSortColumns(QLatin1String(field.name));
+                    std::reverse(columns.begin(), columns.end());
+                    for (const QString& column : columns)
+                        sql += QStringLiteral("ALTER TABLE \"%1\" DROP COLUMN %2;").arg(spec.table, column.section(QLatin1Char(' '), 0, 0));
+                }
             for (const data::FieldSpec& field : spec.fields)
                 if (field.since > 0)
                     sql += QStringLiteral("ALTER TABLE \"%1\" DROP COLUMN \"%2\";").arg(spec.table, QLatin1String(field.name));
@@ -61,19 +71,23 @@ QString versionZero(bench::BenchCatalogue& catalogue)
 void alterByHand(const QString& dataDir)
 {
     const QString pragmas = QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=EXTRA; BEGIN;");
-    execOn(dataDir + QStringLiteral("/Video.db"), pragmas + QStringLiteral("ALTER TABLE Video ADD COLUMN Placering TEXT; "
-                                                                          "ALTER TABLE Video ADD COLUMN EAN TEXT; PRAGMA user_version = 2; COMMIT"));
+    QString placeKey;
+    for (const QString& column : engine::danishSortColumns(QStringLiteral("Placering")))
+        placeKey += QStringLiteral("ALTER TABLE Video ADD COLUMN %1; ").arg(column);
+    execOn(dataDir + QStringLiteral("/Video.db"),
+           pragmas + QStringLiteral("ALTER TABLE Video ADD COLUMN Placering TEXT; ALTER TABLE Video ADD COLUMN EAN TEXT; ") + placeKey
+               + QStringLiteral("CREATE INDEX IndexPlacering ON Video(Placering_sortkey, Placering); PRAGMA user_version = 3; COMMIT"));
     execOn(dataDir + QStringLiteral("/Udlaan.db"), pragmas + QStringLiteral("ALTER TABLE Udlaan ADD COLUMN Forfald DATE; "
                                                                            "ALTER TABLE Udlaan ADD COLUMN ReturDato DATE; "
                                                                            "CREATE INDEX IndexForfald ON Udlaan(Forfald); "
-                                                                           "CREATE INDEX IndexAabne ON Udlaan(Forfald) WHERE "
+                                                                           "CREATE INDEX IndexAabne ON Udlaan(Forfald, Tapenr) WHERE "
                                                                            "coalesce(Returneret, '') <> 'Ja' AND coalesce(ReturDato, '') = ''; "
-                                                                           "PRAGMA user_version = 2; COMMIT"));
+                                                                           "PRAGMA user_version = 3; COMMIT"));
     execOn(dataDir + QStringLiteral("/Config.DB"),
            pragmas + QStringLiteral("ALTER TABLE Config ADD COLUMN Laanetid INTEGER DEFAULT 30; "
-                                    "ALTER TABLE Config ADD COLUMN VisOverskredne INTEGER DEFAULT 1; PRAGMA user_version = 2; COMMIT"));
+                                    "ALTER TABLE Config ADD COLUMN VisOverskredne INTEGER DEFAULT 1; PRAGMA user_version = 3; COMMIT"));
     for (const char* name : {"Kategori.db", "Type.db", "Instruktor.db", "Optagetaf.db", "Skuespiller.DB", "Medvirker.db"})
-        execOn(QDir(dataDir).filePath(QLatin1String(name)), QStringLiteral("PRAGMA user_version = 2"));
+        execOn(QDir(dataDir).filePath(QLatin1String(name)), QStringLiteral("PRAGMA user_version = 3"));
 }
 
 void upgrade(const QString& dataDir, bool withBackup)

@@ -72,8 +72,10 @@ std::vector<TableSpec> buildSpecs()
           // Loans in due-date order.
           {QStringLiteral("IndexForfald"), {QLatin1String(f::Forfald)}, false, false, 1},
           // Most loans are returned long after their due date: the overdue ones are found
-          // among the open loans only.
-          {QStringLiteral("IndexAabne"), {QLatin1String(f::Forfald)}, false, false, 2, notReturnedCondition(QString())}}},
+          // among the open loans only, their tapes read from the index alone (from version 3;
+          // version 2 made it without the tape number).
+          {QStringLiteral("IndexAabne"), {QLatin1String(f::Forfald), QLatin1String(f::LinkTapeNr)}, false, false, 3,
+           notReturnedCondition(QString())}}},
         lookupSpec("Type.db", f::Type),
         lookupSpec("Instruktor.db", f::Instruktor),
         lookupSpec("Optagetaf.db", f::Optagetaf),
@@ -192,7 +194,8 @@ QStringList upgradeStatements(const TableSpec& spec, int version, const QString&
                 statements << alter.arg(column);
     for (const IndexSpec& index : spec.indexes)
         if (index.since == version)
-            statements << indexStatement(index, spec.table, schema);
+            statements << QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(quoted(schema), quoted(index.name))
+                       << indexStatement(index, spec.table, schema);
     return statements;
 }
 

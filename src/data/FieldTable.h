@@ -12,7 +12,7 @@ namespace data {
 
 /// The schema version this program makes and reads (a file's PRAGMA user_version); files
 /// of a lower version are upgraded at opening, files of a higher one are refused.
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 /// How the imports turn an old value into the field's kind.
 enum class FieldKind {
@@ -41,7 +41,7 @@ struct IndexSpec {
     QStringList columns;  ///< plain columns in index order
     bool unique = false;
     bool sortKey = false; ///< ordered by the first column's Danish sort key, then the column
-    int since = 0;
+    int since = 0;        ///< the version that made it; made again later, it replaces the older one
     QString where = {};   ///< a partial index's condition on the table's own columns; empty: every row
 };
 

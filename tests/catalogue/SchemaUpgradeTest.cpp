@@ -46,16 +46,27 @@ void PrintTo(const Start& start, std::ostream* out)
     *out << start.name;
 }
 
+// Version zero with the steps up to version, then extra on the loans' file.
+void makeVersion(const QString& data, int version, const QString& extra = QString())
+{
+    testing_support::makeVersionZeroCatalogue(data);
+    for (const data::TableSpec& spec : data::tableSpecs()) {
+        QStringList statements;
+        for (int step = 1; step <= version; ++step)
+            statements << data::upgradeStatements(spec, step, QStringLiteral("main"));
+        if (spec.table == QLatin1String("Udlaan") && !extra.isEmpty())
+            statements << extra;
+        statements << QStringLiteral("PRAGMA user_version = %1").arg(version);
+        testing_support::execOnDatabase(fileIn(data, spec.fileName), statements.join(QLatin1Char(';')).toUtf8());
+    }
+}
+
 const Start kStarts[] = {
     {"VersionZero", 0, testing_support::makeVersionZeroCatalogue},
-    // Version one as its program left it: version zero with the first step.
-    {"VersionOne", 1, [](const QString& data) {
-         testing_support::makeVersionZeroCatalogue(data);
-         for (const data::TableSpec& spec : data::tableSpecs())
-             testing_support::execOnDatabase(fileIn(data, spec.fileName),
-                                             (data::upgradeStatements(spec, 1, QStringLiteral("main")).join(QLatin1Char(';'))
-                                              + QStringLiteral(";PRAGMA user_version = 1"))
-                                                 .toUtf8());
+    // The older versions as their programs left them.
+    {"VersionOne", 1, [](const QString& data) { makeVersion(data, 1); }},
+    {"VersionTwo", 2, [](const QString& data) {
+         makeVersion(data, 2, QStringLiteral("CREATE INDEX IndexAabne ON Udlaan(Forfald) WHERE ") + data::notReturnedCondition(QString()));
      }},
     {"Current", data::kSchemaVersion, [](const QString& data) {
          data::createCatalogue(data);

@@ -149,7 +149,9 @@ int userVersion(const QString& path)
 
 QStringList indexNames(const QString& path)
 {
-    return firstColumn(path, "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name");
+    return firstColumn(path, "SELECT m.name || '(' || group_concat(i.name, ', ') || ')' FROM sqlite_master AS m, "
+                             "pragma_index_info(m.name) AS i WHERE m.type = 'index' AND m.sql IS NOT NULL "
+                             "GROUP BY m.name ORDER BY m.name");
 }
 
 } // namespace testing_support

@@ -17,7 +17,7 @@ QStringList versionZeroValues(const QString& dataDir, const QString& fileName);
 /// The user_version of a table file.
 int userVersion(const QString& path);
 
-/// The names of a table file's indexes, sorted.
+/// A table file's indexes, sorted, each as its name and columns: "IndexTitel(Titel_sortkey, Titel)".
 QStringList indexNames(const QString& path);
 
 } // namespace testing_support
