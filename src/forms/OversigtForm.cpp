@@ -282,6 +282,8 @@ void TOversigtForm::connectHandlers()
     core::connectGuarded(Edit1, &QLineEdit::textChanged, this, &TOversigtForm::Edit1Change);
     core::connectGuarded(Edit3, &QLineEdit::textChanged, this, &TOversigtForm::Edit3Change);
     Edit1->installEventFilter(this);
+    Edit3->installEventFilter(this);
+    DBGrid1->installEventFilter(this);
     const auto chosen = [this](dbctrls::TDBLookupComboBox* picker, void (TOversigtForm::*handler)()) {
         core::connectGuarded(picker, &dbctrls::TDBLookupComboBox::chosen, this, handler);
     };
@@ -578,6 +580,10 @@ void TOversigtForm::keyPressEvent(QKeyEvent* event)
 
 bool TOversigtForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // While keys are typed into a search or the list no order is read ahead: a read would
+    // hold a key up for a tenth of a second at a million tapes.
+    if (event->type() == QEvent::KeyPress && readAheadTimer_->isActive())
+        readAheadTimer_->start(kReadAheadDelayMs);
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         core::guarded([this, key] { Edit1KeyDown(key); });
