@@ -239,6 +239,11 @@ qint64 Database::totalChanges()
     return db_ ? sqlite3_total_changes64(db_) : 0;
 }
 
+bool Database::inTransaction() const
+{
+    return db_ && !sqlite3_get_autocommit(db_);
+}
+
 void Database::detachAll()
 {
     const bool open = std::any_of(tables_.begin(), tables_.end(), [](const Table* t) { return t->Active(); });

@@ -60,6 +60,8 @@ public:
     /// Rows changed through this connection so far (a cache of query answers is stale when
     /// this or the file's data version moved).
     qint64 totalChanges();
+    /// True while a transaction is open: what it wrote may still be rolled back.
+    bool inTransaction() const;
     /// Full path of an attached schema's file ("" when not attached).
     QString filePath(const QString& schema) const;
 

@@ -152,8 +152,9 @@ std::vector<qint64> ViewQuery::readView(Database& db, const LinkValues& link, bo
     const QString sql = selectSql(conditions);
     // Another program's commit moves a file's data version, this connection's writes the
     // change count: either makes a kept view stale. Views of a link change with every master
-    // move and are not kept.
-    const bool keep = shape_.link.empty();
+    // move and are not kept; nor is a view read inside a transaction: a rollback takes its
+    // writes back but not the change count.
+    const bool keep = shape_.link.empty() && !db.inTransaction();
     QString query;
     qint64 changes = -1;
     std::vector<qint64> versions;
@@ -186,10 +187,12 @@ std::vector<qint64> ViewQuery::readView(Database& db, const LinkValues& link, bo
         // The five orders of the overview, each a copy of the view: 8 MB per million tapes.
         constexpr size_t kKeptViews = 5;
         KeptView kept{query, changes, std::move(versions), {}};
-        if (wanted)
+        if (wanted) {
             kept.rowids = view;
-        else
+        } else {
             kept.rowids.swap(view);
+            kept.rowids.shrink_to_fit(); // a selection's view grew by doubling
+        }
         keptViews_.insert(keptViews_.begin(), std::move(kept));
         if (keptViews_.size() > kKeptViews)
             keptViews_.pop_back();

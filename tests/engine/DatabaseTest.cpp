@@ -235,6 +235,8 @@ TEST_F(Transactions, RollbackUndoesPostsAndRereadsTheViews)
         cast.Insert();
         cast.FieldByName(QStringLiteral("Tapenr")).SetAsString(QStringLiteral("0001-00"));
         cast.Post();
+        // A view read after the writes must not come back after the rollback.
+        video.SetIndexName(QStringLiteral("IndexTitel"));
         EXPECT_EQ(video.RecordCount(), 1);
         EXPECT_EQ(cast.RecordCount(), 1);
     }
