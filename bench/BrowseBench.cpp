@@ -198,8 +198,10 @@ void BM_FirstOrderSwitch(benchmark::State& state)
     const bool mapped = state.range(2) == 1;
     const bool idle = state.range(2) == 2;
     stepAll(catalogue.baseline(), QStringLiteral("PRAGMA mmap_size=%1").arg(mapped ? qint64(1) << 30 : 0));
-    if (idle)
+    if (idle) {
         f.show();
+        f.activateWindow();
+    }
     Comparison comparison(state);
     double readAheadMs = 0;
     const double heapBefore = bench::memoryMb("RssAnon:");

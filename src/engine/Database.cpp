@@ -244,6 +244,12 @@ bool Database::inTransaction() const
     return db_ && !sqlite3_get_autocommit(db_);
 }
 
+void Database::setWaitForLocks(bool wait)
+{
+    if (db_)
+        sqlite3_busy_timeout(db_, wait ? kBusyTimeoutMs : 0);
+}
+
 void Database::detachAll()
 {
     const bool open = std::any_of(tables_.begin(), tables_.end(), [](const Table* t) { return t->Active(); });

@@ -62,6 +62,9 @@ public:
     qint64 totalChanges();
     /// True while a transaction is open: what it wrote may still be rolled back.
     bool inTransaction() const;
+    /// Whether a statement meeting a file another program holds locked waits a few seconds
+    /// for it (the default) or fails at once.
+    void setWaitForLocks(bool wait);
     /// Full path of an attached schema's file ("" when not attached).
     QString filePath(const QString& schema) const;
 

@@ -121,7 +121,8 @@ public:
     void SetIndexName(const QString& name);
     /// Reads the view in that order (filter and condition as now) ahead, so a later
     /// SetIndexName(name) costs no query while the files are unchanged; nothing shown changes.
-    /// Does nothing on a closed table or one linked to a master; throws as a read does.
+    /// Does nothing on a closed table or one linked to a master; throws as a read does, at
+    /// once when a file is locked.
     void ReadOrderAhead(const QString& name);
     /// Orders the view by these fields (";"-separated); used by the cast link.
     QString IndexFieldNames() const { return indexFieldNames_; }

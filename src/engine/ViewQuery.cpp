@@ -119,12 +119,16 @@ void ViewQuery::readAhead(Database& db, ViewShape shape)
     Q_ASSERT(shape.link.empty());
     ViewShape current = shape_;
     setShape(std::move(shape));
+    // Nobody asked for this view: a locked file is no reason to hold the window up.
+    db.setWaitForLocks(false);
     try {
         readView(db, std::vector<Equality>(), false);
     } catch (...) {
+        db.setWaitForLocks(true);
         setShape(std::move(current));
         throw;
     }
+    db.setWaitForLocks(true);
     setShape(std::move(current));
 }
 

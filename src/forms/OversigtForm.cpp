@@ -318,7 +318,8 @@ void TOversigtForm::scheduleReadAhead()
 // read while the user looks at the list, the switch finds it read.
 void TOversigtForm::readNextOrderAhead()
 {
-    if (!isVisible() || readAheadNext_ >= std::size(kOrders))
+    // Not while a window opened from here is in use: it is read again when this one is active.
+    if (!isActiveWindow() || readAheadNext_ >= std::size(kOrders))
         return;
     try {
         videoTable().ReadOrderAhead(QLatin1String(kOrders[readAheadNext_++]));

@@ -4,6 +4,11 @@
 #include "core/Errors.h"
 #include "engine/Filter.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <chrono>
+#include <sqlite3.h>
+#include <thread>
 
 using namespace enginetest;
 
@@ -166,6 +171,29 @@ TEST_F(Orders, AnOrderReadAheadShowsAnotherProgramsTapeAddedSince)
     addTape(QStringLiteral("0002-00"), QStringLiteral("Alfa"));
     video.SetIndexName(QStringLiteral("IndexTitel"));
     EXPECT_EQ(walk(video, QStringLiteral("Titel")), (QStringList{QStringLiteral("Alfa"), QStringLiteral("Zulu")}));
+}
+
+// Nobody waits for an order read ahead: a locked file fails it at once, and the reads asked
+// for still wait for the lock as before.
+TEST_F(Orders, AnOrderReadAheadOfALockedFileFailsAtOnceAndReadsStillWait)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Zulu"));
+    engine::Table& video = open(kVideo);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(file(kVideo)).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_THROW(video.ReadOrderAhead(QStringLiteral("IndexTitel")), core::EDatabaseError);
+    EXPECT_LT(waited.elapsed(), 2500); // a read asked for waits 5 s
+    std::thread release([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    });
+    EXPECT_NO_THROW(video.SetIndexName(QStringLiteral("IndexTitel")));
+    release.join();
+    sqlite3_close(other);
+    EXPECT_EQ(walk(video, QStringLiteral("Titel")), QStringList{QStringLiteral("Zulu")});
 }
 
 TEST_F(Orders, UnknownIndexIsNamedAndChangesNothing)
