@@ -120,7 +120,7 @@ public:
     /// Orders the view by that index ("": the primary order), keeping the current record.
     void SetIndexName(const QString& name);
     /// Reads the view in that order (filter and condition as now) ahead, so a later
-    /// SetIndexName(name) costs no query while the files are unchanged; nothing shown changes.
+    /// SetIndexName(name) reads no rows while nothing was written; nothing shown changes.
     /// Does nothing on a closed table or one linked to a master; throws as a read does, at
     /// once when a file is locked.
     void ReadOrderAhead(const QString& name);

@@ -47,11 +47,11 @@ public:
     /// (the master has no current record, or an empty value in a link field).
     BoundSql select(const LinkValues& link, const QStringList& columns = {}) const;
     /// The view's row ids in order; empty when the master link selects nothing. The last few
-    /// answers without a link are kept while the files they read are unchanged, so going back
-    /// to an order or selection read before costs no query.
+    /// answers without a link are kept while no program wrote to the files they read, so going
+    /// back to an order or selection read before reads no rows.
     std::vector<qint64> read(Database& db, const LinkValues& link) const;
     /// Reads the view of another shape of this file (without a master link) into the kept
-    /// answers, so a later read in that shape costs no query while the files are unchanged.
+    /// answers, so a later read in that shape reads no rows while nothing was written.
     void readAhead(Database& db, ViewShape shape);
     /// Where a record outside the view would stand in it: the position of the record after
     /// it. fallback when that cannot be told.

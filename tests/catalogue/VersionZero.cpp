@@ -149,9 +149,9 @@ int userVersion(const QString& path)
 
 QStringList indexNames(const QString& path)
 {
-    return firstColumn(path, "SELECT m.name || '(' || group_concat(i.name, ', ') || ')' FROM sqlite_master AS m, "
-                             "pragma_index_info(m.name) AS i WHERE m.type = 'index' AND m.sql IS NOT NULL "
-                             "GROUP BY m.name ORDER BY m.name");
+    return firstColumn(path, "SELECT name || '(' || group_concat(column, ', ') || ')' FROM (SELECT m.name AS name, "
+                             "i.name AS column FROM sqlite_master AS m, pragma_index_info(m.name) AS i WHERE "
+                             "m.type = 'index' AND m.sql IS NOT NULL ORDER BY m.name, i.seqno) GROUP BY name ORDER BY name");
 }
 
 } // namespace testing_support
