@@ -172,9 +172,14 @@ QString Database::filePath(const QString& schema) const
     return paths_.value(schema.toLower());
 }
 
+QString schemaOfFile(const QString& fileName)
+{
+    return QFileInfo(fileName).completeBaseName();
+}
+
 QString Database::attach(const QString& fileName)
 {
-    const QString schema = QFileInfo(fileName).completeBaseName();
+    const QString schema = schemaOfFile(fileName);
     for (const QString& name : std::as_const(attached_))
         if (name.compare(schema, Qt::CaseInsensitive) == 0)
             return name;

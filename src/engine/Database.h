@@ -160,6 +160,9 @@ private:
 /// Every place that opens a connection calls it first.
 void prepareSqliteLibrary();
 
+/// The schema a table file is attached as: its name without the extension ("Udlaan.db": "Udlaan").
+QString schemaOfFile(const QString& fileName);
+
 /// RAII transaction scope: commits only when commit() is called, else rolls back.
 class Transaction {
 public:

@@ -10,7 +10,6 @@
 #include "ViewQuery.h"
 #include "core/Errors.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <tuple>
 #include <sqlite3.h>
@@ -40,7 +39,7 @@ Table* masterOf(const Table& table)
 } // namespace
 
 Table::Table(Database& db, const QString& fileName, QObject* parent)
-    : QObject(parent), db_(db), fileName_(fileName), sqlName_(QFileInfo(fileName).completeBaseName()),
+    : QObject(parent), db_(db), fileName_(fileName), sqlName_(schemaOfFile(fileName)),
       d_(std::make_unique<Impl>())
 {
     db_.registerTable(this);
@@ -272,7 +271,7 @@ void Table::attachConditionFiles()
 bool Table::dependsOnFile(const QString& schema) const
 {
     return std::any_of(condition_.dependsOn.begin(), condition_.dependsOn.end(), [&](const QString& file) {
-        return QFileInfo(file).completeBaseName().compare(schema, Qt::CaseInsensitive) == 0;
+        return schemaOfFile(file).compare(schema, Qt::CaseInsensitive) == 0;
     });
 }
 

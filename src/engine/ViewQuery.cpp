@@ -5,7 +5,6 @@
 #include "Statement.h"
 #include "TableMeta.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
@@ -117,19 +116,21 @@ std::vector<qint64> ViewQuery::read(Database& db, const LinkValues& link) const
 void ViewQuery::readAhead(Database& db, ViewShape shape)
 {
     Q_ASSERT(shape.link.empty());
-    ViewShape current = shape_;
+    // The view's own shape and the lock wait come back however the read ends.
+    struct Restore {
+        ViewQuery& query;
+        Database& db;
+        ViewShape shape;
+        ~Restore()
+        {
+            db.setWaitForLocks(true);
+            query.setShape(std::move(shape));
+        }
+    } restore{*this, db, shape_};
     setShape(std::move(shape));
     // Nobody asked for this view: a locked file is no reason to hold the window up.
     db.setWaitForLocks(false);
-    try {
-        readView(db, std::vector<Equality>(), false);
-    } catch (...) {
-        db.setWaitForLocks(true);
-        setShape(std::move(current));
-        throw;
-    }
-    db.setWaitForLocks(true);
-    setShape(std::move(current));
+    readView(db, std::vector<Equality>(), false);
 }
 
 std::vector<qint64> ViewQuery::dataVersions(Database& db) const
@@ -138,7 +139,7 @@ std::vector<qint64> ViewQuery::dataVersions(Database& db) const
     // of them moves that file's data version.
     QStringList schemas{schema_};
     for (const QString& file : shape_.condition.dependsOn)
-        schemas << QFileInfo(file).completeBaseName();
+        schemas << schemaOfFile(file);
     std::vector<qint64> versions;
     for (const QString& schema : schemas) {
         Statement dataVersion(db, QStringLiteral("PRAGMA %1.data_version").arg(quoteId(schema)), path_);
