@@ -345,9 +345,10 @@ void THovedForm::connectHandlers()
     on(Etiketter1, &QAction::triggered, &THovedForm::Etiketter1Click);
     // A scanner types the code and Enter into whatever has the focus: the keys that the
     // buttons and the title list leave reach the window, so those keep their own keys.
-    TapeScanner1 = new forms::TapeScanner(this, forms::TapeScanner::Mode::Unclaimed);
+    TapeScanner1 = new forms::TapeScanner(this);
     TapeScanner1->setObjectName(QStringLiteral("TapeScanner1"));
     core::connectGuarded(TapeScanner1, &forms::TapeScanner::scanned, this, &THovedForm::TapeScanned);
+    forms::addScanShortcut(this, [this](const QString& code) { TapeScanned(code); });
     on(Information1, &QAction::triggered, &THovedForm::Information1Click);
     on(Overskredne1, &QAction::triggered, &THovedForm::Overskredne1Click);
     on(Laanere1, &QAction::triggered, &THovedForm::Laanere1Click);
@@ -559,7 +560,7 @@ void THovedForm::TapeScanned(const QString& code)
         return;
     }
     showEditGroup(false);
-    forms::editChosenTape(*forms::RegForm);
+    forms::editScannedTape(*forms::RegForm);
 }
 
 } // namespace app

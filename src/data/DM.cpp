@@ -124,6 +124,14 @@ void TDM::bindRules()
     MedvirkTable->AfterPost = [this](engine::Table& t) { MedvirkTableAfterPost(t); };
     UdlaanTable->AfterInsert = [this](engine::Table& t) { UdlaanTableAfterInsert(t); };
     UdlaanTable->BeforePost = [this](engine::Table& t) { UdlaanTableBeforePost(t); };
+    UdlaanTable->BeforeDelete = [this](engine::Table& t) { UdlaanTableBeforeDelete(t); };
+    // The tape's Udlaan flag was written beside VideoTable in the loan's transaction.
+    UdlaanTable->AfterPost = UdlaanTable->AfterDelete = [this](engine::Table&) {
+        if (lentFlagWritten_)
+            VideoTable->ReadRecordsAgain();
+        lentFlagWritten_ = false;
+    };
+    MedvirkTable->BeforePost = MedvirkAllTable->BeforePost = [this](engine::Table& t) { CheckTapeOfRow(t); };
 }
 
 std::vector<engine::Table*> TDM::startupOrder() const
@@ -238,11 +246,48 @@ void TDM::UdlaanTableAfterInsert(engine::Table& table)
 
 void TDM::UdlaanTableBeforePost(engine::Table& table)
 {
+    CheckTapeOfRow(table);
     engine::Field& due = table.FieldByName(fields::Forfald);
     const QDate lent = QDate::fromString(table.FieldByName(fields::Dato).Value().toString(), Qt::ISODate);
     if (due.IsNull() && lent.isValid())
         due.SetValue(dueDateFor(lent, loanDays()).toString(Qt::ISODate));
     settleReturn(table, Today());
+    // The tape's flag follows its open loans, and so does the flag of a tape the loan left.
+    const bool inserting = table.State() == engine::DataSetState::Insert;
+    const qint64 rowid = inserting ? 0 : table.GetBookmark();
+    const QString tapeNr = table.FieldByName(fields::LinkTapeNr).AsString();
+    lentFlagWritten_ = settleLentFlag(*db_, tapeNr, rowid, !pendingReturned(table));
+    if (!inserting) {
+        const QString before = storedTapeNr(table);
+        if (before != tapeNr)
+            lentFlagWritten_ = settleLentFlag(*db_, before, rowid, false) || lentFlagWritten_;
+    }
+}
+
+void TDM::UdlaanTableBeforeDelete(engine::Table& table)
+{
+    const QString tapeNr = storedTapeNr(table);
+    lentFlagWritten_ = settleLentFlag(*db_, tapeNr, table.GetBookmark(), false);
+}
+
+QString TDM::storedTapeNr(engine::Table& table)
+{
+    if (table.State() == engine::DataSetState::Insert)
+        return QString();
+    return db_->scalar(QStringLiteral("SELECT Tapenr FROM \"%1\".\"%1\" WHERE rowid = ?1").arg(table.SqlName()),
+                       {table.GetBookmark()})
+        .toString();
+}
+
+void TDM::CheckTapeOfRow(engine::Table& table)
+{
+    // A row left behind by a deleted tape can still be changed as long as it stays where it is.
+    const QString tapeNr = table.FieldByName(fields::LinkTapeNr).AsString();
+    const bool moved = table.State() == engine::DataSetState::Insert || storedTapeNr(table) != tapeNr;
+    if (moved && !tapeExists(*db_, tapeNr))
+        throw core::EDatabaseError(
+            loanText("NoSuchTape", QStringLiteral("Intet bånd i kataloget har nummeret \"%1\". Ret båndnummeret, eller fortryd med Esc."))
+                .arg(tapeNr));
 }
 
 int TDM::loanDays()

@@ -80,6 +80,9 @@ public:
     void MedvirkTableAfterPost(engine::Table& table);
     void UdlaanTableAfterInsert(engine::Table& table);
     void UdlaanTableBeforePost(engine::Table& table);
+    void UdlaanTableBeforeDelete(engine::Table& table);
+    /// A cast row or loan is stored only under the number of a tape of the catalogue.
+    void CheckTapeOfRow(engine::Table& table);
 
     /// Today's date for the loan rules; tests set another.
     std::function<QDate()> Today = [] { return QDate::currentDate(); };
@@ -106,11 +109,14 @@ private:
     engine::Table* makeTable(const QString& fileName, engine::DataSource*& source, const char* name);
     void bindRules();
     void addLookupValue(engine::Table& lookup, const QString& field, const QString& value);
+    /// The tape number the row in edit state has in its file; empty while inserting.
+    QString storedTapeNr(engine::Table& table);
 
     // Declared in the order they are needed, so they are destroyed in the reverse of it.
     std::unique_ptr<engine::Database> db_;
     std::vector<std::unique_ptr<engine::Table>> tables_;
     std::vector<std::unique_ptr<engine::DataSource>> sources_;
+    bool lentFlagWritten_ = false; ///< a loan rule wrote Video.Udlaan in the open post or delete
 };
 
 /// The one data module of the running program (not owned; set by its owner).

@@ -124,4 +124,36 @@ void settleReturn(engine::Table& loans, const QDate& today)
     }
 }
 
+bool pendingReturned(const engine::Table& loans)
+{
+    return loans.FieldByName(fields::Returneret).AsString().trimmed() == QLatin1String("Ja")
+           || !loans.FieldByName(fields::ReturDato).IsNull();
+}
+
+bool settleLentFlag(engine::Database& db, const QString& tapeNr, qint64 skipRowid, bool pendingOpen)
+{
+    bool open = pendingOpen;
+    if (!open) {
+        engine::Statement others(db, QStringLiteral("SELECT 1 FROM Udlaan.Udlaan AS u WHERE u.Tapenr = ?1 "
+                                                    "AND u.rowid <> ?2 AND %1 LIMIT 1")
+                                         .arg(kNotReturned));
+        others.bindText(1, tapeNr).bindInt(2, skipRowid);
+        open = others.step();
+    }
+    const QString flag = open ? QStringLiteral("Ja") : QStringLiteral("Nej");
+    db.prepareWrite();
+    engine::Statement write(db, QStringLiteral("UPDATE Video.Video SET Udlaan = ?1 WHERE TapeNr = ?2 "
+                                               "AND Udlaan IS NOT ?1"));
+    write.bindText(1, flag).bindText(2, tapeNr);
+    write.run();
+    return write.changes() > 0;
+}
+
+bool tapeExists(engine::Database& db, const QString& tapeNr)
+{
+    engine::Statement query(db, QStringLiteral("SELECT 1 FROM Video.Video WHERE TapeNr = ?1 LIMIT 1"));
+    query.bindText(1, tapeNr);
+    return query.step();
+}
+
 } // namespace data

@@ -62,4 +62,15 @@ QDate dueDateFor(const QDate& lent, int loanDays);
 /// "Ja" without a date gets today's, anything else clears it.
 void settleReturn(engine::Table& loans, const QDate& today);
 
+/// True when the loan row in edit or insert state counts as returned with its pending values.
+bool pendingReturned(const engine::Table& loans);
+
+/// Sets Video.Udlaan of tapeNr to "Ja" when it has an open loan, else "Nej"; the loan row
+/// skipRowid (0: none) counts as open exactly when pendingOpen. Writes only a changed flag;
+/// runs inside the caller's transaction. True when it wrote.
+bool settleLentFlag(engine::Database& db, const QString& tapeNr, qint64 skipRowid, bool pendingOpen);
+
+/// True when a tape with exactly that number is in the catalogue.
+bool tapeExists(engine::Database& db, const QString& tapeNr);
+
 } // namespace data

@@ -98,11 +98,20 @@ void TDBGrid::followTable()
         return;
     QScopedValueRollback<bool> busy(following_, true);
     const int row = model_->currentRow();
+    const engine::Table* table = model_->table();
+    const bool inserting = table && table->State() == engine::DataSetState::Insert;
+    const bool insertBegan = inserting && !inserting_;
+    inserting_ = inserting;
     if (row < 0 || model_->columnCount() == 0) {
         selectionModel()->clearCurrentIndex();
         return;
     }
-    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    // A view read again (a post on the way to another row) forgets the current cell.
+    int column = currentIndex().isValid() ? currentIndex().column() : wantedColumn_;
+    if (insertBegan)
+        column = insertColumn_;
+    column = qBound(0, column, model_->columnCount() - 1);
+    wantedColumn_ = column;
     const QModelIndex target = model_->index(row, column);
     if (target == currentIndex()) {
         syncSelection(); // a field changed: leave the scrolling to the user
@@ -138,6 +147,7 @@ void TDBGrid::followGrid(const QModelIndex& current)
     engine::Table* table = model_->table();
     if (!table || current.row() == table->CurrentRow())
         return;
+    wantedColumn_ = current.column();
     std::exception_ptr refused;
     {
         QScopedValueRollback<bool> busy(following_, true);
@@ -236,14 +246,37 @@ void TDBGrid::mouseReleaseEvent(QMouseEvent* event)
     });
 }
 
+QModelIndex TDBGrid::editableNeighbour(const QModelIndex& index, int step) const
+{
+    for (int column = index.column() + step; column >= 0 && column < model_->columnCount(); column += step) {
+        const QModelIndex cell = model_->index(index.row(), column);
+        if (!isColumnHidden(column) && (model_->flags(cell) & Qt::ItemIsEditable))
+            return cell;
+    }
+    return QModelIndex();
+}
+
 void TDBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    // Tab in a cell editor (its text already written) leaves the grid as Tab outside one does.
+    // Tab in a cell editor (its text already written) walks the row's cells; Qt's own walk
+    // would wrap to the next row and move the table on the way.
     const bool next = hint == QAbstractItemDelegate::EditNextItem;
-    const bool leaving = next || hint == QAbstractItemDelegate::EditPreviousItem;
-    QTableView::closeEditor(editor, leaving ? QAbstractItemDelegate::NoHint : hint);
-    if (leaving)
-        QWidget::focusNextPrevChild(next);
+    const bool walking = next || hint == QAbstractItemDelegate::EditPreviousItem;
+    const QModelIndex cell = currentIndex();
+    QTableView::closeEditor(editor, walking ? QAbstractItemDelegate::NoHint : hint);
+    if (!walking)
+        return;
+    core::guarded([&] {
+        if (model_->lastWriteFailed())
+            return; // the refused text's message is shown; stay on its cell
+        const QModelIndex neighbour = cell.isValid() ? editableNeighbour(cell, next ? 1 : -1) : QModelIndex();
+        if (!neighbour.isValid()) {
+            QWidget::focusNextPrevChild(next);
+            return;
+        }
+        selectionModel()->setCurrentIndex(neighbour, QItemSelectionModel::ClearAndSelect);
+        edit(neighbour);
+    });
 }
 
 void TDBGrid::changeEvent(QEvent* event)

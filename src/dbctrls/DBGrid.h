@@ -7,9 +7,12 @@
 //
 // Cells are edited in place; opening an editor starts the edit state. Keys: Insert inserts a
 // record, Delete (also with Ctrl) asks "Slet denne post?" and deletes on OK, Escape cancels
-// the table's edit. The grid is one tab stop: Tab and Shift+Tab leave it for the window's
-// next or previous control (an open cell editor is written first); arrows, Home and End move
-// inside it.
+// the table's edit. The grid is one tab stop: without an open cell editor, Tab and Shift+Tab
+// leave it for the window's next or previous control; in a cell editor they write the text
+// and open the editor of the row's next or previous editable cell, as in a spreadsheet, and
+// leave the grid past the row's last (or before its first) cell. Arrows, Home and End move
+// inside it. Text typed into a cell editor goes to that cell's record whatever is clicked
+// meanwhile; a click on another cell keeps its column when the move re-reads the view.
 #include "DBGridModel.h"
 
 #include <QTableView>
@@ -40,6 +43,9 @@ public:
 
     /// Bold column titles.
     void setTitleBold(bool bold);
+    /// The column a new record's current cell starts in (default 0), e.g. past a column the
+    /// record rules fill in.
+    void setInsertColumn(int column) { insertColumn_ = column; }
     /// No in-place editing, no Insert or Delete key.
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return model_->isReadOnly(); }
@@ -76,12 +82,17 @@ private:
     void applyWidths();
     int defaultWidth(int column) const;
     bool handleKey(QKeyEvent* event);
+    /// The editable cell of index's row step columns on (+1 or -1); invalid past the row's end.
+    QModelIndex editableNeighbour(const QModelIndex& index, int step) const;
 
     TDBGridModel* model_;
     TDBGridDelegate* delegate_;
     bool following_ = false;
     bool moveRefused_ = false;
     bool pressedOnCell_ = false;
+    bool inserting_ = false;  ///< the table was in insert state at the last followTable
+    int insertColumn_ = 0;
+    int wantedColumn_ = 0;    ///< the column of the cell last moved to
     std::vector<int> savedWidths_;
 };
 

@@ -336,6 +336,16 @@ void Table::Refresh()
     send(&DataSource::notifyDataSetChanged);
 }
 
+void Table::ReadRecordsAgain()
+{
+    if (!Active())
+        return;
+    d_->cache.clear();
+    if (!Editing() && d_->cur >= 0)
+        loadBuffer();
+    send(&DataSource::notifyDataSetChanged);
+}
+
 void Table::afterRollback()
 {
     if (!Active())
@@ -620,6 +630,9 @@ void Table::Insert()
     send(&DataSource::notifyDataSetChanged);
     if (AfterInsert)
         AfterInsert(*this);
+    // What the insert events fill in is the new record's default, not a change: a record
+    // left with only those is dropped by the next move, never stored empty.
+    modified_ = false;
 }
 
 void Table::Edit()

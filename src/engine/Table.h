@@ -80,7 +80,8 @@ public:
     bool Bof() const { return bof_; }
 
     // Editing.
-    /// Insert state on a new empty record before the current one, with the insert events.
+    /// Insert state on a new empty record before the current one, with the insert events;
+    /// the fields they set leave the record unmodified.
     void Insert();
     /// Edit state; on an empty view it inserts instead (with the insert events).
     void Edit();
@@ -209,6 +210,9 @@ public:
 
     /// Re-reads the view and keeps the current record where possible.
     void Refresh();
+    /// Forgets the records read so far and reads the current one again (not while editing);
+    /// the view stays. For a change another rule wrote to the file beside the table.
+    void ReadRecordsAgain();
 
     /// The query that reads the view in its current order, filter and link (for checks of
     /// its plan); empty when the table is closed or the link selects nothing.

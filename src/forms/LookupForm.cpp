@@ -1,6 +1,7 @@
 #include "LookupForm.h"
 
 #include "AppContext.h"
+#include "ClosingEdits.h"
 #include "Design.h"
 #include "MenuBarStyle.h"
 #include "core/Dialogs.h"
@@ -257,11 +258,17 @@ void TLookupForm::resizeEvent(QResizeEvent* event)
 
 void TLookupForm::closeEvent(QCloseEvent* event)
 {
-    core::guarded([this] {
-        // Text still in a cell editor goes into its field, unposted, as when the grid loses focus.
+    bool mayClose = true;
+    core::guarded([&] {
         DBGrid1->commitEditor();
         dropUntouchedRefusedAddition();
+        if (engine::Table* lookup = tableIfAny())
+            mayClose = postBeforeClosing({}, {lookup});
     });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     QDialog::closeEvent(event);
 }
 

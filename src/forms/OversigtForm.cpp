@@ -1,12 +1,16 @@
 #include "OversigtForm.h"
 
 #include "AppContext.h"
+#include "ClosingEdits.h"
 #include "dbctrls/RadioKeys.h"
 #include "Design.h"
 #include "GridColumns.h"
 #include "IndholdForm.h"
 #include "SkueForm.h"
+#include "TapeCommands.h"
+#include "TapeScanner.h"
 #include "WindowPlacement.h"
+#include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/Guard.h"
 #include "data/DM.h"
@@ -507,6 +511,11 @@ void TOversigtForm::Button2Click()
 void TOversigtForm::FormCreate()
 {
     FormResizer1->RecordLayout();
+    // The scan box goes to the tape; the grid's keys stay typing.
+    addScanShortcut(this, [](const QString& code) {
+        if (!goToTape(*data::DM, code))
+            core::dialogs().message(unknownTapeText(code));
+    });
 }
 
 void TOversigtForm::fitTexts()
@@ -549,6 +558,12 @@ void TOversigtForm::showEvent(QShowEvent* event)
 
 void TOversigtForm::closeEvent(QCloseEvent* event)
 {
+    bool mayClose = true;
+    core::guarded([&] { mayClose = postBeforeClosing({DBGrid1}, {data::DM->VideoTable}); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     // A failed write is reported and the window closes all the same.
     core::guarded([this] { FormClose(); });
     QDialog::closeEvent(event);

@@ -7,6 +7,7 @@
 #include "Design.h"
 #include "GridColumns.h"
 #include "TapeCommands.h"
+#include "TapeScanner.h"
 #include "UdlaanForm.h"
 #include "WindowPlacement.h"
 #include "core/Dialogs.h"
@@ -339,6 +340,18 @@ void TRegForm::connectHandlers()
                          &TRegForm::PlaceringListChoose);
     core::connectGuarded(DBNavigator1, &dbctrls::TDBNavigator::clicked, this, &TRegForm::DBNavigator1Click);
     core::connectGuarded(DBLookupComboBox10, &TDBLookupComboBox::chosen, this, &TRegForm::DBLookupComboBox10Click);
+    TapeScanner1 = design::named(new TapeScanner(this), "TapeScanner1");
+    core::connectGuarded(TapeScanner1, &TapeScanner::scanned, this, &TRegForm::TapeScanned);
+    addScanShortcut(this, [this](const QString& code) { TapeScanned(code); });
+}
+
+void TRegForm::TapeScanned(const QString& code)
+{
+    engine::Table& video = *data::DM->VideoTable;
+    if (video.Editing())
+        video.Post();
+    if (!goToTape(*data::DM, code))
+        core::dialogs().message(unknownTapeText(code));
 }
 
 void TRegForm::afterLanguageChange()
@@ -387,8 +400,10 @@ void TRegForm::FormShow()
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Reg")), data::DM->configInteger(QStringLiteral("H_Reg")));
     restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
     refreshPlaces();
-    // The keyboard starts on the first stop, whichever way the window was opened.
-    DBEdit1->setFocus(Qt::OtherFocusReason);
+    // The keyboard starts on the first stop, whichever way the window was opened, but for a scan.
+    QWidget* first = startOnNavigator_ ? static_cast<QWidget*>(DBNavigator1) : DBEdit1;
+    startOnNavigator_ = false;
+    first->setFocus(Qt::OtherFocusReason);
     Billede();
 }
 

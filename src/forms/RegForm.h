@@ -35,6 +35,8 @@ class TImage;
 
 namespace forms {
 
+class TapeScanner;
+
 class TRegForm : public QDialog {
     Q_OBJECT
 public:
@@ -119,6 +121,12 @@ public:
     void FormResize();
     /// Size from H_Reg/W_Reg, then the pictures of the current tape.
     void FormShow();
+    /// The next showing starts with the focus on the navigator, in no editable field, so a
+    /// further scan goes to its tape instead of into a field (the window was opened by a scan).
+    void startOnNavigator() { startOnNavigator_ = true; }
+    /// A tape number or barcode scanned or given in the scan box: the pending record is posted
+    /// and that tape shown; an unknown code gets a message naming it.
+    void TapeScanned(const QString& code);
     /// Stores the size, then posts what is pending when tape number and title are filled in.
     /// False (the error shown) when a post was refused: the window stays open.
     bool FormClose();
@@ -179,6 +187,8 @@ private:
     void showEnlarged(CoverSide side);
 
     AccessibleNames names_;
+    TapeScanner* TapeScanner1;
+    bool startOnNavigator_ = false;
 };
 
 /// The registration window of the running program (not owned; set by its owner at start).

@@ -23,6 +23,12 @@ void editChosenTape(TRegForm& regForm)
     regForm.exec();
 }
 
+void editScannedTape(TRegForm& regForm)
+{
+    regForm.startOnNavigator();
+    regForm.exec();
+}
+
 bool goToTape(data::TDM& dm, const QString& code)
 {
     engine::Table& video = *dm.VideoTable;

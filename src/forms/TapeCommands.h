@@ -22,6 +22,10 @@ void newVideo(data::TDM& dm, TRegForm& regForm);
 /// modally. The caller hides its edit group afterwards.
 void editChosenTape(TRegForm& regForm);
 
+/// A scan on the main window found a tape (VideoTable is on it): the registration window
+/// modally, with the focus in no editable field, so a second scan shows its tape.
+void editScannedTape(TRegForm& regForm);
+
 /// Makes the tape with that number (or, when the catalogue has the field EAN, that EAN)
 /// VideoTable's current record; a tape outside the overview's selection lifts the selection.
 /// False, with VideoTable where it was, when no tape has it.

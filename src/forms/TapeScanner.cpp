@@ -1,10 +1,12 @@
 #include "TapeScanner.h"
 
+#include "LanguageText.h"
+#include "core/Dialogs.h"
 #include "core/Guard.h"
 
-#include <QApplication>
 #include <QKeyEvent>
-#include <QTimer>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QWidget>
 
 namespace forms {
@@ -13,8 +15,6 @@ namespace {
 
 // A person who stops typing for this long has started something else.
 constexpr qint64 forgetAfterMs = 5000;
-// Scanners type a character every few milliseconds; people rarely faster than every 50.
-constexpr int scannerGapMs = 50;
 
 bool isEnter(const QKeyEvent* key)
 {
@@ -31,26 +31,17 @@ bool isCharacter(const QKeyEvent* key)
 
 } // namespace
 
-TapeScanner::TapeScanner(QWidget* watched, Mode mode) : QObject(watched), watched_(watched), mode_(mode)
+TapeScanner::TapeScanner(QWidget* watched) : QObject(watched), watched_(watched)
 {
-    if (mode_ == Mode::Fast) {
-        pause_ = new QTimer(this);
-        pause_->setSingleShot(true);
-        pause_->setInterval(scannerGapMs);
-        connect(pause_, &QTimer::timeout, this, [this] { core::guarded([this] { replay(); }); });
-    }
     watched_->installEventFilter(this);
 }
 
 bool TapeScanner::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != watched_ || event->type() != QEvent::KeyPress || replaying_)
+    if (watched != watched_ || event->type() != QEvent::KeyPress)
         return false;
     bool taken = false;
-    core::guarded([&] {
-        auto* key = static_cast<QKeyEvent*>(event);
-        taken = mode_ == Mode::Unclaimed ? unclaimedKey(key) : fastKey(key);
-    });
+    core::guarded([&] { taken = unclaimedKey(static_cast<QKeyEvent*>(event)); });
     return taken;
 }
 
@@ -74,27 +65,6 @@ bool TapeScanner::unclaimedKey(QKeyEvent* key)
     return false;
 }
 
-bool TapeScanner::fastKey(QKeyEvent* key)
-{
-    const bool fast = pause_->isActive();
-    if (isCharacter(key)) {
-        held_.push_back({key->key(), key->modifiers(), key->text()});
-        code_ += key->text();
-        pause_->start();
-        return true;
-    }
-    if (isEnter(key) && fast && !code_.isEmpty()) {
-        pause_->stop();
-        held_.clear();
-        finish();
-        return true;
-    }
-    // Any other key ends the fast run: what was held back goes first.
-    pause_->stop();
-    replay();
-    return false;
-}
-
 void TapeScanner::finish()
 {
     const QString code = code_.trimmed();
@@ -103,21 +73,30 @@ void TapeScanner::finish()
         emit scanned(code);
 }
 
-void TapeScanner::replay()
+void addScanShortcut(QWidget* window, std::function<void(const QString&)> found)
 {
-    const std::vector<HeldKey> keys = std::move(held_);
-    held_.clear();
-    code_.clear();
-    replaying_ = true;
-    for (const HeldKey& held : keys) {
-        // The first key may open a cell editor, which takes the focus and the keys after it.
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : watched_;
-        QKeyEvent press(QEvent::KeyPress, held.key, held.modifiers, held.text);
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, held.key, held.modifiers, held.text);
-        QApplication::sendEvent(target, &release);
-    }
-    replaying_ = false;
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), window);
+    shortcut->setObjectName(QStringLiteral("ScanShortcut"));
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, [found = std::move(found)] {
+        core::guarded([&] {
+            const std::optional<QString> code = core::dialogs().input(
+                languageText("Scan", "BoxCaption", QStringLiteral("Find bånd")),
+                languageText("Scan", "BoxPrompt", QStringLiteral("Båndnummer eller stregkode:")), QString());
+            if (code && !code->trimmed().isEmpty())
+                found(code->trimmed());
+        });
+    });
+}
+
+void makeScanField(QLineEdit* edit, std::function<void(const QString&)> found)
+{
+    QObject::connect(edit, &QLineEdit::returnPressed, edit, [edit, found = std::move(found)] {
+        const QString code = edit->text().trimmed();
+        edit->clear();
+        if (!code.isEmpty())
+            core::guarded([&] { found(code); });
+    });
 }
 
 } // namespace forms

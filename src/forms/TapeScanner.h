@@ -1,21 +1,19 @@
 #pragma once
 // A tape number typed or scanned into a window. A barcode scanner types the code and Enter,
-// as a keyboard would; the scanner catches those keys and reports the code.
-//
-// Unclaimed: watches a window for the keys none of its controls used (they reach the window
-// itself), so its buttons, lists and menus keep their keys. Characters typed more than five
-// seconds apart start a new code; Escape forgets the code.
-// Fast: watches a control that uses typed characters itself (a grid that starts editing on
-// any key). It holds back characters that come as fast as a scanner types them; a code ends
-// by Enter while they still come fast. Slower typing reaches the control as it came, a
-// moment later. Keys typed into a cell editor that is already open are left alone.
+// as a keyboard would; the scanner never guesses from timing, so no key typed into a control
+// is ever taken from it. It is reached three ways:
+//   - a window's unclaimed keys: the keys none of its controls used (no editable control has
+//     the focus) reach the window itself, and a code ends by Enter. Characters typed more than
+//     five seconds apart start a new code; Escape forgets the code.
+//   - a scan field of a window's own: a line edit whose Enter ends the code (scanField).
+//   - Ctrl+B in a window: the scan box, an input box for the code (addScanShortcut).
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <vector>
+#include <functional>
 
 class QKeyEvent;
-class QTimer;
+class QLineEdit;
 class QWidget;
 
 namespace forms {
@@ -23,10 +21,8 @@ namespace forms {
 class TapeScanner : public QObject {
     Q_OBJECT
 public:
-    enum class Mode { Unclaimed, Fast };
-
-    /// Watches watched (not owned; the scanner is its child and goes with it).
-    TapeScanner(QWidget* watched, Mode mode);
+    /// Watches watched's unclaimed keys (not owned; the scanner is its child and goes with it).
+    explicit TapeScanner(QWidget* watched);
 
     /// The characters caught since the last code ended.
     QString pending() const { return code_; }
@@ -39,25 +35,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct HeldKey {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        QString text;
-    };
-
     bool unclaimedKey(QKeyEvent* key);
-    bool fastKey(QKeyEvent* key);
     void finish();
-    /// Sends the held-back keys on to the control, as typed.
-    void replay();
 
     QWidget* watched_;
-    Mode mode_;
     QString code_;
-    std::vector<HeldKey> held_;
     QElapsedTimer lastKey_;
-    QTimer* pause_ = nullptr;
-    bool replaying_ = false;
 };
+
+/// Ctrl+B in window (and the windows it parents that have no Ctrl+B of their own) opens the
+/// scan box; a code given there goes to found, run through the guard.
+void addScanShortcut(QWidget* window, std::function<void(const QString&)> found);
+
+/// Makes edit a scan field: Enter hands its trimmed text, when not empty, to found (through
+/// the guard) and empties it.
+void makeScanField(QLineEdit* edit, std::function<void(const QString&)> found);
 
 } // namespace forms

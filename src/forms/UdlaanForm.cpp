@@ -1,6 +1,8 @@
 #include "UdlaanForm.h"
 
+#include "AccessibleNames.h"
 #include "AppContext.h"
+#include "ClosingEdits.h"
 #include "Design.h"
 #include "GridColumns.h"
 #include "TapeCommands.h"
@@ -22,6 +24,8 @@
 #include "support/WindowSize.h"
 
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QShowEvent>
 #include <QToolButton>
 
@@ -67,7 +71,7 @@ TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
 
     // Widths that let a name, a telephone number, the due and return dates and every
     // language's titles show without scrolling sideways.
-    DBGrid2 = design::grid(this, "DBGrid2", {14, 45, 577, 305},
+    DBGrid2 = design::grid(this, "DBGrid2", {14, 45, 577, 273},
                            {gridColumn(fields::LinkTapeNr, QStringLiteral("Båndnr."), 62),
                             gridColumn(fields::Dato, QString(), 74),
                             gridColumn(fields::Navn, QString(), 122),
@@ -76,6 +80,14 @@ TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
                             gridColumn(fields::Forfald, QString(), 74),
                             gridColumn(fields::ReturDato, QStringLiteral("Returdato"), 74)},
                            data::DM->UdlaanSource, true);
+    DBGrid2->setInsertColumn(1); // the record rules give a new loan its tape number
+
+    Label1 = design::label(this, "Label1", QStringLiteral("&Stregkode:"), {14, 333});
+    ScanEdit = design::control<QLineEdit>(this, "ScanEdit", {110, 328, 160, 24});
+    ScanEdit->setMaxLength(64);
+    Label1->setBuddy(ScanEdit);
+    makeScanField(ScanEdit, [this](const QString& code) { TapeScanned(code); });
+    addScanShortcut(this, [this](const QString& code) { TapeScanned(code); });
 
     DBNavigator3 = design::navigator(this, "DBNavigator3", {15, 365, 487, 33},
                                      {QStringLiteral("Første"), QStringLiteral("Forrige"), QStringLiteral("Næste"),
@@ -90,9 +102,9 @@ TUdlaanForm::TUdlaanForm(QWidget* parent) : QDialog(parent)
     design::setBold(SpeedButton5);
     core::connectGuarded(SpeedButton5, &QToolButton::clicked, this, &TUdlaanForm::SpeedButton5Click);
 
-    // The grid starts editing on any key; only the scanner's fast keys are the scanner's.
-    TapeScanner1 = design::named(new TapeScanner(DBGrid2, TapeScanner::Mode::Fast), "TapeScanner1");
-    core::connectGuarded(TapeScanner1, &TapeScanner::scanned, this, &TUdlaanForm::TapeScanned);
+    setTabOrder(DBGrid2, ScanEdit);
+    setTabOrder(ScanEdit, DBNavigator3);
+    setTabOrder(DBNavigator3, SpeedButton5);
 
     resize(kDesignWidth, kDesignHeight);
     QFormLocalizer1->Loaded();
@@ -123,6 +135,7 @@ void TUdlaanForm::FormShow()
     if (const UdlaanTexts* texts = udlaanTextsFor(appContext().languageName()))
         applyTexts(*texts);
     DBGrid2->setAccessibleName(windowTitle()); // a grid takes no buddy
+    ScanEdit->setAccessibleName(nameText(Label1));
 }
 
 void TUdlaanForm::applyTexts(const UdlaanTexts& texts)
@@ -151,17 +164,26 @@ void TUdlaanForm::TapeScanned(const QString& code)
     loans.Insert();
     // The borrower's name is what the user types next (the columns: Båndnr., Dato, Navn, ...).
     constexpr int navnColumn = 2;
-    DBGrid2->setCurrentIndex(DBGrid2->model()->index(loans.CurrentRow(), navnColumn));
+    const QModelIndex navn = DBGrid2->model()->index(loans.CurrentRow(), navnColumn);
+    DBGrid2->setCurrentIndex(navn);
     DBGrid2->setFocus();
+    DBGrid2->edit(navn);
+}
+
+void TUdlaanForm::reject()
+{
+    // Escape and the window manager's close both end here; a window that stays visible
+    // ignores the close.
+    bool mayClose = true;
+    core::guarded([&] { mayClose = postBeforeClosing({DBGrid2}, {data::DM->UdlaanTable}); });
+    if (mayClose)
+        QDialog::reject();
 }
 
 void TUdlaanForm::keyPressEvent(QKeyEvent* event)
 {
-    // The window closes by its close box only; Escape belongs to the grid's editing.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
+    // Escape reaches the window only when the grid did not use it (no cell being edited, no
+    // loan being changed): it closes the window.
     core::guarded([&] { QDialog::keyPressEvent(event); });
 }
 

@@ -4,6 +4,8 @@
 // registration window's "Udlånt til".
 #include <QDialog>
 
+class QLabel;
+class QLineEdit;
 class QToolButton;
 
 namespace dbctrls {
@@ -16,8 +18,6 @@ class TQFormLocalizer;
 }
 
 namespace forms {
-
-class TapeScanner;
 
 /// The texts the loans window sets for a language name.
 struct UdlaanTexts {
@@ -46,18 +46,21 @@ public:
     dbctrls::TDBGrid* DBGrid2;
     dbctrls::TDBNavigator* DBNavigator3;
     QToolButton* SpeedButton5;
-    /// Catches a scanned tape number in the grid.
-    TapeScanner* TapeScanner1;
+    QLabel* Label1;
+    /// The scan field: a tape number or barcode and Enter start a new loan of that tape.
+    QLineEdit* ScanEdit;
 
     /// Narrows the loans to the current tape and sets the texts of the language shown by the
     /// main window's language label.
     void FormShow();
     /// "Vis alle": the loans of every tape.
     void SpeedButton5Click();
-    /// A tape number scanned into the grid: that tape becomes VideoTable's current one (the
+    /// A tape number scanned into the scan field or the scan box: that tape becomes VideoTable's current one (the
     /// registration window shows it afterwards) and a new loan of it starts; an unknown code
-    /// gets a message naming it.
+    /// gets a message naming it. The borrower's name cell is then being edited.
     void TapeScanned(const QString& code);
+    /// The closing step (Escape, the close box, Alt+F4): posts a pending loan, or asks.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -148,7 +148,7 @@ TEST_F(LookupTest, ARefusedAdditionLeftAsItWasDoesNotOutliveTheWindow)
     EXPECT_EQ(entries(LookupMember::Category), (QStringList{"Drama", "Komedie"}));
 }
 
-TEST_F(LookupTest, AnEditTypedIntoTheGridStaysPendingWhenTheWindowCloses)
+TEST_F(LookupTest, AnEditTypedIntoTheGridIsStoredWhenTheWindowCloses)
 {
     addEntries(LookupMember::RecordedBy, {QStringLiteral("Ole"), QStringLiteral("Pia")});
     forms::TLookupForm& form = open(LookupMember::RecordedBy);
@@ -167,10 +167,6 @@ TEST_F(LookupTest, AnEditTypedIntoTheGridStaysPendingWhenTheWindowCloses)
     window.reset();
 
     engine::Table& table = tableOf(LookupMember::RecordedBy);
-    EXPECT_EQ(table.State(), engine::DataSetState::Edit);
-    EXPECT_EQ(table.FieldByName(QStringLiteral("Optagetaf")).AsString(), QStringLiteral("Olga"));
-    EXPECT_EQ(entries(LookupMember::RecordedBy), (QStringList{"Olga", "Pia"})) << "shown as its buffer, not stored";
-    table.Next();
     EXPECT_EQ(table.State(), engine::DataSetState::Browse);
     table.Close();
     table.Open();

@@ -6,10 +6,12 @@
 #include "dbctrls/DBNavigator.h"
 #include "dbctrls/DBText.h"
 #include "engine/Field.h"
+#include "engine/Statement.h"
 #include "engine/Table.h"
 #include "forms/UdlaanForm.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
@@ -33,7 +35,46 @@ protected:
     {
         auto loans = std::make_unique<forms::TUdlaanForm>();
         loans->show();
+        loans->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(loans.get()));
         return loans;
+    }
+    /// Types into whichever control has the focus at each key, as a keyboard does.
+    static void typeIntoFocus(const QString& keys)
+    {
+        for (const QChar c : keys) {
+            QWidget* target = QApplication::focusWidget();
+            if (c == QLatin1Char('\t'))
+                QTest::keyClick(target, Qt::Key_Tab);
+            else if (c == QLatin1Char('\n'))
+                QTest::keyClick(target, Qt::Key_Return);
+            else
+                QTest::keyClicks(target, QString(c));
+        }
+    }
+    static void clickCell(dbctrls::TDBGrid& grid, int row, int column)
+    {
+        const QRect cell = grid.visualRect(grid.model()->index(row, column));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    /// Every loan as the file holds it: tape number, name, and returned text and date when set.
+    QStringList storedLoans()
+    {
+        engine::Statement read(dm->database(), QStringLiteral("SELECT Tapenr, Navn, Returneret, ReturDato, Dato "
+                                                              "FROM Udlaan.Udlaan ORDER BY rowid"));
+        QStringList rows;
+        while (read.step()) {
+            QStringList parts;
+            for (int i = 0; i < 5; ++i)
+                if (!read.text(i).isEmpty())
+                    parts << read.text(i);
+            rows << parts.join(QLatin1Char(' '));
+        }
+        return rows;
+    }
+    QString storedFlag(const QString& tapeNr)
+    {
+        return dm->database().scalar(QStringLiteral("SELECT Udlaan FROM Video.Video WHERE TapeNr = ?1"), {tapeNr}).toString();
     }
 };
 
@@ -67,19 +108,146 @@ TEST_F(Loans, ANewLoanCarriesTheTapeNumber)
     EXPECT_EQ(column(*dm->UdlaanTable, "Navn"), QStringList{QStringLiteral("Dorte")});
 }
 
-TEST_F(Loans, AScannedTapeNumberStartsANewLoanOfThatTape)
+TEST_F(Loans, AScanInTheScanFieldStartsANewLoanOfThatTape)
 {
     dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
     auto loans = openLoans();
-    loans->DBGrid2->setFocus();
-    // A scanner types faster than the grid's wait for more keys.
-    QTest::keyClicks(loans->DBGrid2, QStringLiteral("0003-00"));
-    QTest::keyClick(loans->DBGrid2, Qt::Key_Return);
-    EXPECT_EQ(dm->UdlaanTable->State(), engine::DataSetState::Insert);
-    EXPECT_EQ(dm->UdlaanTable->FieldByName(QStringLiteral("Tapenr")).AsString(), QStringLiteral("0003-00"));
+    loans->ScanEdit->setFocus();
+    QTest::keyClicks(loans->ScanEdit, QStringLiteral("0003-00"));
+    QTest::keyClick(loans->ScanEdit, Qt::Key_Return);
     EXPECT_EQ(loans->DBText2->text(), QStringLiteral("Aldrig lånt ud"));
     EXPECT_EQ(loans->DBGrid2->currentIndex().column(), 2) << "on the borrower's name";
-    dm->UdlaanTable->Cancel();
+    typeIntoFocus(QStringLiteral("Karen"));
+    loans->close();
+    EXPECT_FALSE(loans->isVisible());
+    EXPECT_EQ(storedLoans(), (QStringList{QStringLiteral("0001-00 Anna"), QStringLiteral("0001-00 Bent"),
+                                          QStringLiteral("0002-00 Carl"), QStringLiteral("0003-00 Karen")}));
+}
+
+TEST_F(Loans, AClickOnAnotherRowDropsAnUntouchedNewLoanAndTypingGoesToTheClickedCell)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    auto loans = openLoans();
+    loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Insert);
+    const QAbstractItemModel& shown = *loans->DBGrid2->model();
+    ASSERT_EQ(shown.rowCount(), 3);
+    int bent = 0;
+    while (shown.index(bent, 2).data().toString() != QStringLiteral("Bent"))
+        ++bent;
+    clickCell(*loans->DBGrid2, bent, 2);
+    typeIntoFocus(QStringLiteral("Hurtig Hans"));
+    loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Post);
+    EXPECT_EQ(storedLoans(), (QStringList{QStringLiteral("0001-00 Anna"), QStringLiteral("0001-00 Hurtig Hans"),
+                                          QStringLiteral("0002-00 Carl")}));
+}
+
+TEST_F(Loans, ANewLoanStartsInItsDateAndTabWalksTheRowWhileEditing)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0003-00"));
+    auto loans = openLoans();
+    loans->DBGrid2->setFocus();
+    QTest::keyClick(loans->DBGrid2, Qt::Key_Insert);
+    EXPECT_EQ(loans->DBGrid2->currentIndex().column(), 1) << "the Dato column";
+    typeIntoFocus(QStringLiteral("01-12-2025\tKaren Hansen\t"));
+    EXPECT_EQ(loans->DBGrid2->currentIndex().column(), 3) << "on Telefon, still in the grid";
+    typeIntoFocus(QStringLiteral("\t\t\t\t"));
+    EXPECT_FALSE(loans->DBGrid2->isAncestorOf(QApplication::focusWidget())) << "past the last cell Tab leaves";
+    loans->close();
+    EXPECT_EQ(storedLoans().last(), QStringLiteral("0003-00 Karen Hansen 2025-12-01"));
+}
+
+TEST_F(Loans, ALoanIsNeverStoredUnderANumberNoTapeHas)
+{
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00"));
+    auto loans = openLoans();
+    clickCell(*loans->DBGrid2, 0, 0);
+    typeIntoFocus(QStringLiteral("9999-99\n"));
+    loans->DBNavigator3->click(dbctrls::TDBNavigator::Button::Post);
+    EXPECT_EQ(takeErrors(), QStringList{QStringLiteral("Intet bånd i kataloget har nummeret \"9999-99\". "
+                                                       "Ret båndnummeret, eller fortryd med Esc.")});
+    EXPECT_EQ(text(*dm->UdlaanTable, "Tapenr"), QStringLiteral("9999-99")) << "kept for correcting";
+    dialogs().confirmAnswers = {false, true};
+    loans->close();
+    EXPECT_TRUE(loans->isVisible()) << "No: the window stays with the typed value";
+    loans->close();
+    EXPECT_FALSE(loans->isVisible());
+    EXPECT_EQ(dialogs().texts(QStringLiteral("confirm")).size(), 2);
+    EXPECT_EQ(storedLoans(), (QStringList{QStringLiteral("0001-00 Anna"), QStringLiteral("0001-00 Bent"),
+                                          QStringLiteral("0002-00 Carl")}));
+}
+
+namespace {
+
+struct CloseWay {
+    const char* name;
+    std::function<void(QDialog&)> close;
+};
+
+class LoansClosed : public Loans, public ::testing::WithParamInterface<CloseWay> {};
+
+} // namespace
+
+TEST_P(LoansClosed, ATypedReturnIsStoredAtTheFirstCloseRequest)
+{
+    dm->Today = [] { return QDate(2026, 12, 10); };
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0002-00"));
+    auto loans = openLoans();
+    clickCell(*loans->DBGrid2, 0, 4);
+    typeIntoFocus(QStringLiteral("Ja"));
+    ASSERT_TRUE(loans->DBGrid2->cellEditorOpen());
+    GetParam().close(*loans);
+    EXPECT_FALSE(loans->isVisible());
+    EXPECT_EQ(storedLoans().last(), QStringLiteral("0002-00 Carl Ja 2026-12-10"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, LoansClosed,
+    ::testing::Values(CloseWay{"CloseBox", [](QDialog& window) { window.close(); }},
+                      CloseWay{"EscapeElsewhere",
+                               [](QDialog& window) {
+                                   auto* loans = static_cast<forms::TUdlaanForm*>(&window);
+                                   loans->ScanEdit->setFocus();
+                                   QTest::keyClick(loans->ScanEdit, Qt::Key_Escape);
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Loans, TheTapesLentFlagFollowsItsOpenLoans)
+{
+    struct Step {
+        const char* what;
+        std::function<void(engine::Table&)> act;
+        const char* flag0001;
+        const char* flag0003;
+    };
+    const auto returnRow = [](int row) {
+        return [row](engine::Table& loans) {
+            loans.MoveToRow(row);
+            loans.Edit();
+            loans.FieldByName(QStringLiteral("Returneret")).SetAsString(QStringLiteral("Ja"));
+            loans.Post();
+        };
+    };
+    const Step steps[] = {
+        {"a new loan of 0003-00", [](engine::Table& loans) {
+             loans.Insert();
+             loans.FieldByName(QStringLiteral("Tapenr")).SetAsString(QStringLiteral("0003-00"));
+             loans.FieldByName(QStringLiteral("Navn")).SetAsString(QStringLiteral("Dorte"));
+             loans.Post();
+         }, "Ja", "Ja"},
+        {"Anna returns", returnRow(0), "Ja", "Ja"},
+        {"Bent returns", returnRow(1), "Nej", "Ja"},
+        {"Dorte's loan deleted", [](engine::Table& loans) {
+             loans.MoveToRow(3);
+             loans.Delete();
+         }, "Nej", "Nej"},
+    };
+    dm->VideoTable->Locate(QStringLiteral("TapeNr"), QStringLiteral("0001-00"));
+    dm->UdlaanTable->SetFiltered(false);
+    for (const Step& step : steps) {
+        step.act(*dm->UdlaanTable);
+        EXPECT_EQ(text(*dm->VideoTable, "Udlaan"), QString::fromLatin1(step.flag0001)) << step.what << ": the shown tape";
+        EXPECT_EQ(storedFlag(QStringLiteral("0003-00")), QString::fromLatin1(step.flag0003)) << step.what;
+    }
 }
 
 TEST_F(Loans, UdlaantTilOpensTheLoansAndLeavesThemNarrowed)
