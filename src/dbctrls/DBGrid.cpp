@@ -263,7 +263,16 @@ void TDBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hi
     const bool next = hint == QAbstractItemDelegate::EditNextItem;
     const bool walking = next || hint == QAbstractItemDelegate::EditPreviousItem;
     const QModelIndex cell = currentIndex();
+    const bool enter = delegate_->takeEnter() && hint == QAbstractItemDelegate::SubmitModelCache;
     QTableView::closeEditor(editor, walking ? QAbstractItemDelegate::NoHint : hint);
+    if (enter && !model_->lastWriteFailed()) {
+        // Enter ends the record's typing as the navigator's check does.
+        core::guarded([this] {
+            if (engine::Table* table = model_->table(); table && table->Editing())
+                table->Post();
+        });
+        return;
+    }
     if (!walking)
         return;
     core::guarded([&] {

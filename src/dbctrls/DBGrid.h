@@ -7,7 +7,8 @@
 //
 // Cells are edited in place; opening an editor starts the edit state. Keys: Insert inserts a
 // record, Delete (also with Ctrl) asks "Slet denne post?" and deletes on OK, Escape cancels
-// the table's edit. The grid is one tab stop: without an open cell editor, Tab and Shift+Tab
+// the table's edit; Enter in a cell editor writes its text and posts the record (as the
+// navigator's check does). The grid is one tab stop: without an open cell editor, Tab and Shift+Tab
 // leave it for the window's next or previous control; in a cell editor they write the text
 // and open the editor of the row's next or previous editable cell, as in a spreadsheet, and
 // leave the grid past the row's last (or before its first) cell. Arrows, Home and End move

@@ -2,6 +2,8 @@
 
 #include "DBGrid.h"
 
+#include <QKeyEvent>
+
 namespace dbctrls {
 
 TDBGridDelegate::TDBGridDelegate(TDBGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -16,6 +18,15 @@ QWidget* TDBGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     if (editor_)
         editor_->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     return editor_;
+}
+
+bool TDBGridDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        enter_ = key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 } // namespace dbctrls

@@ -3,6 +3,7 @@
 // state first; when that is refused, no editor opens.
 #include <QPointer>
 #include <QStyledItemDelegate>
+#include <utility>
 
 namespace dbctrls {
 
@@ -17,10 +18,16 @@ public:
                           const QModelIndex& index) const override;
     /// The editor opened last, while it exists.
     QWidget* openEditor() const { return editor_; }
+    /// True once after Enter closed the editor.
+    bool takeEnter() { return std::exchange(enter_, false); }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     TDBGrid* grid_;
     mutable QPointer<QWidget> editor_;
+    bool enter_ = false;
 };
 
 } // namespace dbctrls
