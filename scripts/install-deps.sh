@@ -11,7 +11,7 @@ packages=(
   xvfb xauth openbox strace
   at-spi2-core python3-pyatspi xdotool dbus imagemagick sqlite3
   chromium chromium-driver
-  desktop-file-utils appstream lintian dpkg-dev file
+  desktop-file-utils appstream lintian dpkg-dev file python3 tidy groff-base
 )
 
 missing=()

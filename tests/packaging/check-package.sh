@@ -26,6 +26,11 @@ for path in ./usr/bin/spolarkiv ./usr/share/spolarkiv/English.lng ./usr/share/sp
     ./usr/share/doc/spolarkiv/copyright ./usr/share/doc/spolarkiv/changelog.gz; do
   printf '%s\n' "$contents" | grep -qx "$path" || { echo "not in the package: $path"; fail=1; }
 done
+# The user's guide comes along whole, in every language the program folder has.
+dpkg-deb -x "$deb" "$out/root"
+folders=$(cd "$build/Spolarkiv/Help" && ls -d */ | tr -d /)
+# shellcheck disable=SC2086 # one argument per folder
+python3 "$(dirname "$0")/check-help.py" "$out/root/usr/share/spolarkiv/Help" $folders || { echo "the packaged help is incomplete"; fail=1; }
 # A catalogue is never part of the package.
 if printf '%s\n' "$contents" | grep -q '/Data/'; then echo "the package holds a Data folder"; fail=1; fi
 [ "$(dpkg-deb -f "$deb" Section)" = video ] || { echo "section is not video"; fail=1; }
