@@ -161,10 +161,47 @@ TEST_F(MainWindowCommands, ATapeNumberTypedAndEnterOpensThatTapeOrNamesTheUnknow
     });
     EXPECT_EQ(seen.window, reg);
     EXPECT_EQ(seen.tapeNr, QStringLiteral("0003-00")) << "found outside the overview's selection";
+    EXPECT_EQ(seen.focus, reg->DBNavigator1) << "no editable field takes a second scan";
     QTest::keyClicks(form->SpeedButton2, QStringLiteral("0009-00"));
     QTest::keyClick(form->SpeedButton2, Qt::Key_Enter);
     EXPECT_EQ(scripted().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("Intet bånd i kataloget har nummeret eller stregkoden \"0009-00\".")});
+}
+
+TEST_F(MainWindowCommands, AFurtherScanOrTheScanBoxInTheRegistrationWindowShowsThatTapeAndRenumbersNone)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Babette"));
+    addTape(QStringLiteral("0002-00"), QStringLiteral("Aladdin"));
+    addTape(QStringLiteral("0003-00"), QStringLiteral("Ornen"));
+    QStringList shown;
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        if (QApplication::activeModalWidget() != reg)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QTest::keyClicks(reg->focusWidget(), QStringLiteral("0001-00"));
+        QTest::keyClick(reg->focusWidget(), Qt::Key_Return);
+        shown << field("TapeNr");
+        scripted().inputAnswers = {QStringLiteral(" 0002-00 ")};
+        reg->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(reg)); // a shortcut serves the active window
+        QTest::keyClick(reg->focusWidget(), Qt::Key_B, Qt::ControlModifier);
+        shown << field("TapeNr");
+        reg->close();
+    });
+    timer->start();
+    form->SpeedButton2->setFocus();
+    QTest::keyClicks(form->SpeedButton2, QStringLiteral("0003-00"));
+    QTest::keyClick(form->SpeedButton2, Qt::Key_Return);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("0001-00"), QStringLiteral("0002-00")}));
+    EXPECT_EQ(scripted().texts(QStringLiteral("input")).size(), 1);
+    QStringList numbers;
+    for (dm->VideoTable->First(); !dm->VideoTable->Eof(); dm->VideoTable->Next())
+        numbers << field("TapeNr") + QLatin1Char(' ') + field("Titel");
+    EXPECT_EQ(numbers, (QStringList{QStringLiteral("0001-00 Babette"), QStringLiteral("0002-00 Aladdin"),
+                                    QStringLiteral("0003-00 Ornen")}));
 }
 
 TEST_F(MainWindowCommands, TheOverviewButtonHidesTheEditGroupAndOpensTheOverview)
