@@ -231,6 +231,9 @@ void TDBGrid::mousePressEvent(QMouseEvent* event)
         pressedOnCell_ = event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
         moveRefused_ = false;
         QTableView::mousePressEvent(event);
+        // A move that read the view again leaves Qt's selection on the row clicked, which may
+        // now hold another record.
+        syncSelection();
     });
 }
 
