@@ -113,6 +113,8 @@ class Session:
         self.atspi = None
         self.messages = []   # message boxes the program showed
         self.expected = []   # those the case asked for
+        self.notes = []      # faults seen on the way that the case is not about
+        self.shots = 0
         self.problems = []   # windows that would not close, a program that would not end
         self.log_file = open(os.path.join(out_dir, "scenario.log"), "w", encoding="utf-8")
 
@@ -215,7 +217,18 @@ class Session:
                 raise Failure("timed out waiting for " + what)
             self.pump(0.1)
 
+    def sync(self):
+        """A round trip to the program over the bus: it answers once it has handled what came
+        before (close enough: the keys and clicks come by another way)."""
+        try:
+            app = self.app()
+            if app is not None:
+                app.childCount
+        except Exception:
+            pass
+
     def pump(self, seconds):
+        self.sync()
         if self.atspi is None:
             time.sleep(seconds)
             return
@@ -376,23 +389,23 @@ class Session:
             raise Failure("xdotool %s: %s" % (" ".join(map(str, args)), result.stderr.strip()))
         return result.stdout
 
-    def click_at(self, x, y, button=1, settle=0.4):
+    def click_at(self, x, y, button=1, settle=0.3):
         self.log("click %d,%d" % (x, y))
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("click", button)
         self.pump(settle)
 
-    def click(self, acc, settle=0.5, dx=None):
+    def click(self, acc, settle=0.3, dx=None):
         """A click on the middle of the control (or dx pixels from its left edge)."""
         x, y, w, h = self.extents(acc)
         check(w > 0 and h > 0, "the control %r has no place on the screen" % acc.name)
         self.log("click %s %r" % (acc.getRoleName(), acc.name))
         self.click_at(x + (dx if dx is not None else w // 2), y + h // 2, settle=settle)
 
-    def click_named(self, name, role=None, window=None, settle=0.5):
+    def click_named(self, name, role=None, window=None, settle=0.3):
         self.click(self.find(name, role, window), settle)
 
-    def type(self, text, delay, settle=0.6):
+    def type(self, text, delay, settle=0.4):
         """Types text at delay ms a key; a line break or tab in it is the Return or Tab key, sent
         at the same pace (as a scanner or a quick typist sends it)."""
         self.log("type %r at %d ms" % (text, delay))
@@ -404,7 +417,7 @@ class Session:
                 self.xdotool("type", "--delay", delay, part)
         self.pump(settle)
 
-    def key(self, *keys, settle=0.5):
+    def key(self, *keys, settle=0.3):
         for key in keys:
             self.log("key %s" % key)
             self.xdotool("key", "--clearmodifiers", key)
@@ -440,12 +453,20 @@ class Session:
         return tuple(int(v) for v in out.split("=", 1)[1].split(","))
 
     def wm_close(self, title, settle=1.0):
-        """A click on the close button at the right end of the window's title bar."""
+        """A click on the close button at the right end of the window's title bar; when the
+        title bar is off the screen, openbox's Alt+F4 on the window instead (and a note)."""
         x, y, w, _ = self.geometry(title)
         left, right, top, _ = self.frame_extents(title)
         check(top > 0, "openbox drew no title bar on %r" % title)
+        button = (x + w + right - 10, y - top // 2 - 1)
+        if button[1] < 0 or button[0] >= SCREEN[0]:
+            self.notes.append("the title bar of %r was off the screen (window at %d,%d)" % (title, x, y))
+            self.log("Alt+F4 on %r" % title)
+            self.xdotool("windowactivate", "--sync", self.x_window(title))
+            self.key("alt+F4", settle=settle)
+            return
         self.log("close button of %r" % title)
-        self.click_at(x + w + right - 10, y - top // 2 - 1, settle=settle)
+        self.click_at(*button, settle=settle)
 
     def outer_centre_offset(self, title):
         """How far the centre of the window with its frame lies from the screen's centre."""
@@ -580,6 +601,8 @@ class Session:
     def close(self, title, tries=3):
         """Closes the window with its close button, again after a message that kept it open;
         returns how many requests it took (more than tries: it stayed open)."""
+        self.shots += 1
+        self.screenshot("%02d-closing-%s" % (self.shots, re.sub(r"\W+", "_", title)))
         requests = 0
         while requests < tries and self.window(title) is not None:
             self.wm_close(title, settle=0.3)
@@ -594,7 +617,7 @@ class Session:
             return tries + 1
         return requests
 
-    def quit(self, title="Spolarkiv", limit=10.0):
+    def quit(self, title="Spolarkiv", limit=6.0):
         """Closes the main window and waits for the program to end; one that does not end is
         killed (and reported), so what it had stored can still be read."""
         self.screenshot("end")
@@ -602,7 +625,7 @@ class Session:
             if win.name not in (title, "") and win.getState().contains(self.atspi.STATE_SHOWING):
                 self.problems.append("the window %r was still open at the end" % win.name)
         if self.program.poll() is None:
-            self.close(title)
+            self.close(title, tries=2)
         try:
             self.program.wait(limit)
         except subprocess.TimeoutExpired:
@@ -669,9 +692,14 @@ def run_case(cases, argv):
         print("FAILED: %s\n(screen: %s; log: %s)" % (failed, shot, os.path.join(out, "scenario.log")))
         session.log("FAILED: " + failed)
     session.stop()
-    if not failed:
+    for note in sorted(set(session.notes)):
+        print("noted: " + note)
+    if not failed and not os.environ.get("SCENARIO_KEEP"):
+        # What is kept is for looking into a failure.
         shutil.rmtree(session.folder, ignore_errors=True)
-        if os.path.exists(os.path.join(out, "end.png")):
-            os.remove(os.path.join(out, "end.png"))
+        for name in os.listdir(out):
+            if name.endswith(".png"):
+                os.remove(os.path.join(out, name))
+    if not failed:
         print("passed")
     return 1 if failed else 0
