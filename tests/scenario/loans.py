@@ -2,7 +2,7 @@
 """The loans window (and the overdue list that opens it), driven by clicks and typing."""
 import sys
 
-from scenario import Failure, check, open_registration, run_case, standard_catalogue, today
+from scenario import check, open_registration, run_case, standard_catalogue, today
 
 LOANS = "Udlån"
 
@@ -10,6 +10,10 @@ LOANS = "Udlån"
 def loans_of(s, tape):
     return s.catalogue.rows("Udlaan", "WHERE Tapenr = ? ORDER BY rowid", (tape,),
                             "Tapenr, Dato, Navn, Returneret, ReturDato")
+
+
+def all_loans(s):
+    return s.catalogue.rows("Udlaan", "ORDER BY rowid", (), "Tapenr, Dato, Navn, Returneret, ReturDato")
 
 
 def open_loans(s, tape="0003-00"):
@@ -56,7 +60,7 @@ def other_row_while_inserting(s):
     s.type("Hurtig Hans", 150)
     s.click_named("Gem", "push button", LOANS)
     close_loans_and_quit(s)
-    loans = s.catalogue.rows("Udlaan", "ORDER BY rowid", (), "Tapenr, Dato, Navn, Returneret, ReturDato")
+    loans = all_loans(s)
     tapes = {row[0] for row in s.catalogue.rows("Video", "", (), "TapeNr")}
     strays = [l for l in loans if l[0] not in tapes]
     check(not strays, "loans under tape numbers that name no tape: %r (all loans: %r)" % (strays, loans))
@@ -86,10 +90,6 @@ def return_then_wm_close(s):
     loans = loans_of(s, "0002-00")
     check(requests == 1, "the loans window took %d requests to close; the loan: %r" % (requests, loans))
     check(loans == [("0002-00", "2026-10-01", "Anna", "Ja", today())], "the returned loan: %r" % loans)
-
-
-def all_loans(s):
-    return s.catalogue.rows("Udlaan", "ORDER BY rowid", (), "Tapenr, Dato, Navn, Returneret, ReturDato")
 
 
 def insert_key_starts_on_date(s):

@@ -14,7 +14,6 @@ import shutil
 import signal
 import sqlite3
 import subprocess
-import sys
 import time
 import traceback
 
@@ -71,11 +70,6 @@ class Catalogue:
             marks = ", ".join("?" for _ in values)
             db.execute("INSERT INTO \"%s\"(%s) VALUES (%s)" % (table, names, marks), tuple(values.values()))
 
-    def set_config(self, **values):
-        with self.connect("Config") as db:
-            for key, value in values.items():
-                db.execute('UPDATE Config SET "%s" = ?' % key, (value,))
-
     def tape(self, number, title, **fields):
         self.insert("Video", TapeNr=number, Titel=title, **fields)
 
@@ -115,6 +109,7 @@ class Session:
         self.expected = []   # those the case asked for
         self.notes = []      # faults seen on the way that the case is not about
         self.shots = 0
+        self.killed = False
         self.problems = []   # windows that would not close, a program that would not end
         self.log_file = open(os.path.join(out_dir, "scenario.log"), "w", encoding="utf-8")
 
@@ -395,12 +390,12 @@ class Session:
         self.xdotool("click", button)
         self.pump(settle)
 
-    def click(self, acc, settle=0.3, dx=None):
-        """A click on the middle of the control (or dx pixels from its left edge)."""
+    def click(self, acc, settle=0.3):
+        """A click on the middle of the control."""
         x, y, w, h = self.extents(acc)
         check(w > 0 and h > 0, "the control %r has no place on the screen" % acc.name)
         self.log("click %s %r" % (acc.getRoleName(), acc.name))
-        self.click_at(x + (dx if dx is not None else w // 2), y + h // 2, settle=settle)
+        self.click_at(x + w // 2, y + h // 2, settle=settle)
 
     def click_named(self, name, role=None, window=None, settle=0.3):
         self.click(self.find(name, role, window), settle)
@@ -632,6 +627,7 @@ class Session:
             self.screenshot("not-ended")
             self.problems.append("the program did not end when its main window was closed")
             self.program.kill()
+            self.killed = True
             self.program.wait(5)
         self.log("program ended %d" % self.program.returncode)
 
@@ -681,6 +677,8 @@ def run_case(cases, argv):
     except Exception:
         failed = traceback.format_exc()
     shown = [m for m in session.messages if m not in session.expected]
+    if session.program is not None and session.program.poll() not in (None, 0) and not session.killed:
+        session.problems.append("the program ended with status %d" % session.program.returncode)
     extra = session.problems + ["a message showed: %r%s" % (m, " (%d times)" % shown.count(m) if shown.count(m) > 1 else "")
                                 for m in sorted(set(shown))]
     if extra:
