@@ -78,13 +78,17 @@ def two_scans(s):
     open_registration(s, "0003-00")
     number = s.find("Reg.nr.", "text", REG).queryText().getText(0, -1)
     check(number == "0003-00", "the first scan opened the registration window on %r" % number)
+    focus = s.focused()
     s.type("0001-00\n", 10, settle=1.0)
     shown = tuple(s.find(name, "text", REG).queryText().getText(0, -1) for name in ("Reg.nr.", "Titel"))
     close_and_quit(s)
     tapes = s.catalogue.rows("Video", "ORDER BY TapeNr", (), "TapeNr, Titel")
     check(tapes == [("0001-00", "Ornen"), ("0002-00", "Matador"), ("0003-00", "Olsen-banden")],
           "the tapes after two scans: %r" % tapes)
-    check(shown == ("0001-00", "Ornen"), "after the second scan the window shows Reg.nr. and Titel %r" % (shown,))
+    check(shown == ("0001-00", "Ornen"), "after the second scan the window shows Reg.nr. and Titel %r (the focus "
+          "after the first: %r)" % (shown, focus))
+    check(focus is None or focus[0] not in ("text", "combo box", "spin button"),
+          "the window opened by a scan put the focus in %r" % (focus,))
 
 
 def centred_and_bounded(s, title, open_window, close_window, too_small):
