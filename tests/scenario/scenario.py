@@ -20,6 +20,7 @@ import traceback
 SKIP = 77
 TOOLS = ("Xvfb", "openbox", "xdotool", "dbus-daemon", "xprop", "xwininfo", "import")
 SCREEN = (1280, 1024)
+CASE_LIMIT = 150  # seconds; ctest's own limit is a little longer
 
 
 class Failure(Exception):
@@ -661,6 +662,12 @@ def run_case(cases, argv):
         print("skipped: missing " + ", ".join(missing))
         return SKIP
     os.setpgrp()  # everything this case starts ends with it
+
+    def stopped(signum, _frame):
+        raise Failure("the case ran out of time" if signum == signal.SIGALRM else "the case was stopped")
+    signal.signal(signal.SIGTERM, stopped)
+    signal.signal(signal.SIGALRM, stopped)
+    signal.alarm(CASE_LIMIT)
     out = os.path.join(out_root, name)
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
@@ -686,9 +693,13 @@ def run_case(cases, argv):
     if failed:
         shot = session.screenshot("failure")
         if session.atspi is not None and session.program is not None and session.program.poll() is None:
-            session.dump(os.path.join(out, "controls.txt"))
+            try:
+                session.dump(os.path.join(out, "controls.txt"))
+            except Failure:
+                pass
         print("FAILED: %s\n(screen: %s; log: %s)" % (failed, shot, os.path.join(out, "scenario.log")))
         session.log("FAILED: " + failed)
+    signal.alarm(0)
     session.stop()
     for note in sorted(set(session.notes)):
         print("noted: " + note)
