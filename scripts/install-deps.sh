@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   poppler-utils zbar-tools fonts-liberation2
   xvfb xauth openbox strace
-  at-spi2-core python3-pyatspi xdotool dbus imagemagick sqlite3
+  at-spi2-core python3-pyatspi xdotool dbus imagemagick sqlite3 x11-utils
   chromium chromium-driver
   desktop-file-utils appstream lintian dpkg-dev file python3 tidy groff-base
 )
