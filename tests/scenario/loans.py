@@ -54,9 +54,12 @@ def two_loans(cat):
 def other_row_while_inserting(s):
     grid = open_loans(s)
     check(s.grid_rows(grid) == 2, "the loans window shows %d loans, not 2" % s.grid_rows(grid))
-    second = s.cell(grid, 1, 2).name  # the borrower shown in row 2
     s.click_named("Tilføj", "push button", LOANS)
-    s.click(s.cell(grid, 1, 2))
+    check(s.grid_rows(grid) == 3, "Tilføj shows %d rows, not 3" % s.grid_rows(grid))
+    # The new row stands where the cursor was; the click goes to Bo's row wherever it is shown.
+    row = next(r for r in range(3) if s.cell(grid, r, 2).name == "Bo")
+    second = "Bo"
+    s.click(s.cell(grid, row, 2))
     s.type("Hurtig Hans", 150)
     s.click_named("Gem", "push button", LOANS)
     close_loans_and_quit(s)
@@ -67,7 +70,7 @@ def other_row_while_inserting(s):
     check(len(loans) == 2, "the catalogue holds %d loans, not 2: %r" % (len(loans), loans))
     want = {"Anna": "Anna", "Bo": "Bo", second: "Hurtig Hans"}
     check(sorted(l[2] for l in loans) == sorted(want.values()),
-          "row 2 (%r) should now be Hurtig Hans, the other loan unchanged: %r" % (second, loans))
+          "the clicked row (%r) should now be Hurtig Hans, the other loan unchanged: %r" % (second, loans))
 
 
 def overdue_loan(cat):
