@@ -1,6 +1,7 @@
 #include "DBLookupComboBox.h"
 
 #include "DBLookupListModel.h"
+#include "LookupAccessible.h"
 #include "ShownText.h"
 #include "core/Guard.h"
 #include "engine/Field.h"
@@ -26,6 +27,7 @@ TDBLookupComboBox::TDBLookupComboBox(QWidget* parent)
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(1);
     setModel(model_);
+    TLookupAccessible::install();
     link_.onDataChange = [this] { showField(); };
     connect(this, &QComboBox::activated, this, [this](int row) { core::guarded([&] { chooseRow(row); }); });
     buildPopup();
@@ -167,21 +169,6 @@ void TDBLookupComboBox::placePopup()
     popup_->move(at);
 }
 
-namespace {
-
-// The name a screen reader has for the list: its own, or its label's.
-QString spokenName(const QComboBox* list)
-{
-    if (!list->accessibleName().isEmpty() || !list->parentWidget())
-        return list->accessibleName();
-    for (const QLabel* label : list->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-        if (label->buddy() == list)
-            return label->text().remove(QLatin1Char('&'));
-    return list->toolTip();
-}
-
-} // namespace
-
 void TDBLookupComboBox::showPopup()
 {
     core::guarded([this] {
@@ -197,7 +184,7 @@ void TDBLookupComboBox::showPopup()
             view_->setCurrentIndex(QModelIndex());
             view_->scrollToTop();
         }
-        view_->setAccessibleName(spokenName(this)); // the drop-down is read out as its list
+        view_->setAccessibleName(labelledName(this)); // the drop-down is read out as its list
         popup_->show();
         view_->setFocus(Qt::PopupFocusReason);
     });

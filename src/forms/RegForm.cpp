@@ -226,6 +226,9 @@ void TRegForm::createPictureControls()
     SpeedButton2 = design::pictureButton(this, "SpeedButton2", text("Hent"), text("Hent bagside billede"),
                                          {680, 295, 76, 22}, folderIcon());
     ScrollBox2 = design::pictureFrame(this, "ScrollBox2", {765, 260, 226, 156}, Image2, "Image2");
+    // Each frame says which picture it holds; the picture inside only says what a click does.
+    ScrollBox1->setToolTip(text("Forside billede"));
+    ScrollBox2->setToolTip(text("Bagside billede"));
     OpenDialog1 = design::named(new QObject(this), "OpenDialog1");
     OpenDialog1->setProperty("Title", QStringLiteral("Covers"));
     OpenDialog1->setProperty("Filter", QStringLiteral("Billeder (*.jpg)|*.jpg"));
@@ -296,8 +299,11 @@ void TRegForm::nameControls()
     // A grid's screen-reader name does not come from a buddy label.
     names_.add(DBGrid1, this);
     names_.add(DBGrid4, Label21);
-    names_.add(ScrollBox1, Image1);
-    names_.add(ScrollBox2, Image2);
+    names_.add(ScrollBox1, ScrollBox1);
+    names_.add(ScrollBox2, ScrollBox2);
+    // Both buttons read "Hent": their hints say which picture they fetch.
+    names_.add(SpeedButton1, SpeedButton1);
+    names_.add(SpeedButton2, SpeedButton2);
     // Enter or Space on a picture frame shows the picture larger, as a click on it does.
     ScrollBox1->installEventFilter(this);
     ScrollBox2->installEventFilter(this);

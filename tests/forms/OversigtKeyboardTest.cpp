@@ -6,6 +6,8 @@
 
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
 #include "forms/BilledForm.h"
 #include "forms/EtiketForm.h"
 #include "forms/ForfaldForm.h"
@@ -18,6 +20,7 @@
 #include "forms/SkueForm.h"
 #include "forms/UdlaanForm.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -82,4 +85,29 @@ TEST_F(BrowseTest, EveryWindowsTabStopsGoRoundAndAreNamedInEachLanguage)
             for (QWidget* stop : stops)
                 EXPECT_FALSE(formtest::spokenName(stop).isEmpty()) << names({stop}) << " in " << language;
         }
+}
+
+// A selection list that has narrowed the overview is still named by its label, not by the
+// value it shows.
+TEST_F(BrowseTest, SelectionListsAreNamedByTheirLabelsWhileTheyShowAValue)
+{
+    fillTapes(1, QStringLiteral("x"));
+    for (const auto& [table, field] : {std::pair{dm->KatTable, "Kategori"}, std::pair{dm->TypeTable, "Type"},
+                                       std::pair{dm->InstruktorTable, "Instruktor"}, std::pair{dm->OptagetTable, "Optagetaf"}}) {
+        table->Insert();
+        table->FieldByName(QString::fromLatin1(field)).SetAsString(QStringLiteral("Krimi"));
+        table->Post();
+    }
+    forms::TOversigtForm f;
+    f.show();
+    for (const int language : {-1, 3}) {
+        useLanguage(language);
+        for (const auto& [list, label] : {std::pair{f.DBLookupComboBox1, f.Label15}, std::pair{f.DBLookupComboBox3, f.Label20},
+                                          std::pair{f.DBLookupComboBox5, f.Label23}, std::pair{f.DBLookupComboBox6, f.Label24}}) {
+            list->setCurrentIndex(0);
+            list->chooseRow(0);
+            ASSERT_EQ(list->currentText(), QStringLiteral("Krimi"));
+            EXPECT_EQ(formtest::spokenName(list), label->text()) << label->objectName().toStdString() << " in " << language;
+        }
+    }
 }

@@ -4,6 +4,8 @@
 #include "RegFixture.h"
 
 #include "dbctrls/DBDateEdit.h"
+#include "dbctrls/DBLookupComboBox.h"
+#include "dbctrls/DBLookupListModel.h"
 #include "dbctrls/DBMemo.h"
 #include "dbctrls/DBNavigator.h"
 #include "dbctrls/DBRadioGroup.h"
@@ -15,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QToolButton>
+#include <tuple>
 
 using namespace regtest;
 using formtest::names;
@@ -95,4 +98,38 @@ TEST_F(RegKeys, EveryStopHasANameThatFollowsTheLanguage)
         EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox8), form->Label18->text()) << language;
     }
     EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox8), QStringLiteral("Aufgenommen von"));
+}
+
+// A list holding a value is named by its label, not by the value; the two "Hent" buttons and
+// the two picture frames say which picture they are for.
+TEST_F(RegKeys, ListsAreNamedByTheirLabelsAndPicturesByWhichPicture)
+{
+    for (const auto& [table, field, value] : {std::tuple{dm->KatTable, "Kategori", "Krimi"}, std::tuple{dm->TypeTable, "Type", "VHS"}}) {
+        table->Insert();
+        table->FieldByName(QString::fromLatin1(field)).SetAsString(QString::fromLatin1(value));
+        table->Post();
+    }
+    form->DBLookupComboBox2->setCurrentIndex(form->DBLookupComboBox2->listModel()->rowOfKey(QStringLiteral("Krimi")));
+    form->DBLookupComboBox4->setCurrentIndex(form->DBLookupComboBox4->listModel()->rowOfKey(QStringLiteral("VHS")));
+    ASSERT_EQ(form->DBLookupComboBox2->currentText(), QStringLiteral("Krimi"));
+    struct Names {
+        int language;
+        const char* category;
+        const char* type;
+        const char* front;
+        const char* back;
+        const char* frontFrame;
+        const char* backFrame;
+    };
+    for (const Names& want : {Names{-1, "Kategori/Genre", "Type", "Hent forside billede", "Hent bagside billede", "Forside billede", "Bagside billede"},
+                              Names{3, "Kategorie/Genre", "Typ", "Bild der Vorderseite holen", "Bild der Rückseite holen",
+                                    "Bild der Vorderseite", "Bild der Rückseite"}}) {
+        useLanguage(want.language);
+        EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox2), QString::fromUtf8(want.category));
+        EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox4), QString::fromUtf8(want.type));
+        EXPECT_EQ(formtest::spokenName(form->SpeedButton1), QString::fromUtf8(want.front));
+        EXPECT_EQ(formtest::spokenName(form->SpeedButton2), QString::fromUtf8(want.back));
+        EXPECT_EQ(formtest::spokenName(form->ScrollBox1), QString::fromUtf8(want.frontFrame));
+        EXPECT_EQ(formtest::spokenName(form->ScrollBox2), QString::fromUtf8(want.backFrame));
+    }
 }

@@ -13,6 +13,7 @@
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -52,6 +53,32 @@ TEST(ReportPreviewWindow, ShowsEveryPageAndNavigates)
     action(*preview, QStringLiteral("Zoom ind"))->trigger();
     EXPECT_GT(preview->view()->zoomFactor(), zoom);
     EXPECT_EQ(formtest::spokenName(preview->view()->findChild<QGraphicsView*>()), QStringLiteral("Vis udskrift"));
+}
+
+// Tab leaves the pages and reaches every page and zoom command, each named by its text, and
+// comes back to the pages; a command pressed from the keyboard does what its click does.
+TEST(ReportPreviewWindow, TabReachesEveryCommandAndReturnsToThePages)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    std::unique_ptr<ReportPreview> preview = makeListReport(&data).createPreview(nullptr);
+    preview->show();
+    preview->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview.get()));
+    auto* pages = preview->view()->findChild<QGraphicsView*>();
+    pages->setFocus();
+    const QList<QWidget*> stops = formtest::tabCycle(30);
+    QStringList reached;
+    for (QWidget* stop : stops)
+        reached << formtest::spokenName(stop);
+    EXPECT_EQ(reached.last(), QStringLiteral("Vis udskrift"));
+    for (const char* command : {"Første side", "Forrige side", "Næste side", "Sidste side", "Zoom ind", "Zoom ud",
+                                "Hel side", "Sidebredde", "Luk"})
+        EXPECT_TRUE(reached.contains(QString::fromUtf8(command))) << command << " not in " << reached.join(", ").toStdString();
+    const qsizetype last = reached.indexOf(QStringLiteral("Sidste side"));
+    ASSERT_GE(last, 0);
+    stops.at(last)->setFocus();
+    QTest::keyClick(stops.at(last), Qt::Key_Space);
+    EXPECT_EQ(preview->currentPage(), 3);
 }
 
 /// Where the paper's top edge of the first page lies in the view, in viewport pixels.
