@@ -7,9 +7,9 @@
 #include "engine/Field.h"
 #include "engine/Table.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListView>
 #include <QScreen>
 #include <QStyleOptionComboBox>
@@ -198,14 +198,57 @@ void TDBLookupComboBox::hidePopup()
     });
 }
 
+void TDBLookupComboBox::setTypingTarget(QWidget* edit)
+{
+    if (typingTarget_)
+        typingTarget_->removeEventFilter(this);
+    typingTarget_ = edit;
+    setFocusPolicy(edit ? Qt::NoFocus : Qt::WheelFocus);
+    if (edit)
+        edit->installEventFilter(this);
+}
+
+namespace {
+
+bool opensList(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    return (key.key() == Qt::Key_F4 && mods == Qt::NoModifier)
+           || ((key.key() == Qt::Key_Down || key.key() == Qt::Key_Up) && mods == Qt::AltModifier);
+}
+
+// A key that writes text into an edit (not a move, a command or an answer to the list).
+bool writesText(const QKeyEvent& key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+} // namespace
+
 bool TDBLookupComboBox::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == typingTarget_ && event->type() == QEvent::KeyPress && opensList(*static_cast<QKeyEvent*>(event))) {
+        showPopup();
+        return true;
+    }
     if (watched != view_ || event->type() != QEvent::KeyPress)
         return QComboBox::eventFilter(watched, event);
     bool handled = false;
     core::guarded([&] {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_F4) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        if (typingTarget_ && writesText(*keyEvent)) {
+            // Typed into the list of an edit: the text belongs in the edit.
+            hidePopup();
+            typingTarget_->setFocus(Qt::OtherFocusReason);
+            QKeyEvent copy(keyEvent->type(), key, keyEvent->modifiers(), keyEvent->text(), keyEvent->isAutoRepeat(),
+                           ushort(keyEvent->count()));
+            QCoreApplication::sendEvent(typingTarget_, &copy);
+            handled = true;
+        } else if (key == Qt::Key_Escape || key == Qt::Key_F4) {
             hidePopup();
             handled = true;
         } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -153,6 +153,10 @@ void TRegForm::createLookupControls()
     DBLookupComboBox2 = design::lookupList(this, "DBLookupComboBox2", tape(fields::Kategori), {data::DM->KatSource, fields::Kategori},
                                            {255, 160, 171, 24}, 18);
     DBEdit10 = design::dbEdit(this, "DBEdit10", tape(fields::Kategori), {253, 160, 158, 24});
+    // Edit and list are one control: one Tab stop, and what is typed goes into the edit.
+    DBLookupComboBox8->setTypingTarget(DBEdit8);
+    DBLookupComboBox9->setTypingTarget(DBEdit9);
+    DBLookupComboBox2->setTypingTarget(DBEdit10);
 }
 
 void TRegForm::createDetailControls()
@@ -238,10 +242,10 @@ void TRegForm::createPictureControls()
 QList<QWidget*> TRegForm::tabOrder() const
 {
     // The designed stops, each command button after the stop it belongs to.
+    // An edit over its list is one stop: the list opens from the edit (Alt+Down).
     return {DBEdit1,           DBLookupComboBox4, DBEdit4,           DBEdit5,
-            DBEdit6,           DBEdit3,           DBEdit8,           DBLookupComboBox8,
-            DBDateEdit1,       DBEdit9,           DBLookupComboBox9, DBEdit10,
-            DBLookupComboBox2, DBEdit2,           DBEdit7,           DBRadioGroup1->button(0),
+            DBEdit6,           DBEdit3,           DBEdit8,           DBDateEdit1,
+            DBEdit9,           DBEdit10,          DBEdit2,           DBEdit7,           DBRadioGroup1->button(0),
             DBRadioGroup1->button(1), DBRadioGroup1->button(2), DBMemo1, DBLookupComboBox10,
             DBEdit11,          SpeedButton9,      DBEdit12,
             DBGrid1,           DBGrid4,           SpeedButton6,      SpeedButton7,

@@ -232,10 +232,10 @@ TEST_F(RegFixture, ControlsScaleWithTheWindowAndComeBack)
 TEST_F(RegFixture, TheFocusChainFollowsTheDesignedTabOrder)
 {
     regForm();
+    // The lists under the free-text edits take no focus: they open from their edits.
     const QStringList expected = {"DBEdit1",           "DBLookupComboBox4", "DBEdit4",          "DBEdit5",
-                                  "DBEdit6",           "DBEdit3",           "DBEdit8",          "DBLookupComboBox8",
-                                  "DBDateEdit1",       "DBEdit9",           "DBLookupComboBox9", "DBEdit10",
-                                  "DBLookupComboBox2", "DBEdit2",           "DBEdit7",          "DBRadioGroup1",
+                                  "DBEdit6",           "DBEdit3",           "DBEdit8",          "DBDateEdit1",
+                                  "DBEdit9",           "DBEdit10",          "DBEdit2",          "DBEdit7",           "DBRadioGroup1",
                                   "DBMemo1",           "DBLookupComboBox10", "DBGrid1",         "DBGrid4",
                                   "DBNavigator1",      "DBCheckBox1",       "ScrollBox1",       "ScrollBox2"};
     // Each control once, in chain order; inner parts (radio buttons, viewports) count as their control.
@@ -245,7 +245,7 @@ TEST_F(RegFixture, TheFocusChainFollowsTheDesignedTabOrder)
         QWidget* control = widget;
         while (control && control != form.get() && !expected.contains(control->objectName()))
             control = control->parentWidget();
-        if (control && control != form.get() && !chain.contains(control->objectName()))
+        if (control && control != form.get() && widget->focusPolicy() != Qt::NoFocus && !chain.contains(control->objectName()))
             chain << control->objectName();
         widget = widget->nextInFocusChain();
     } while (widget != form->DBEdit1);

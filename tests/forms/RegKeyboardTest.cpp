@@ -13,6 +13,7 @@
 #include "engine/Table.h"
 
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -44,8 +45,8 @@ TEST_F(RegKeys, TabVisitsEveryControlInTheDesignedOrderAndStaysOnTheTape)
     forms::TRegForm& f = *form;
     // Leaving the end time jumps over the duration to the title, as designed; Shift+Tab reaches it.
     const QList<QWidget*> designed = {
-        f.DBLookupComboBox4, f.DBEdit4, f.DBEdit5, f.DBEdit3, f.DBEdit8, f.DBLookupComboBox8, f.DBDateEdit1,
-        f.DBEdit9, f.DBLookupComboBox9, f.DBEdit10, f.DBLookupComboBox2, f.DBEdit2, f.DBEdit7,
+        f.DBLookupComboBox4, f.DBEdit4, f.DBEdit5, f.DBEdit3, f.DBEdit8, f.DBDateEdit1,
+        f.DBEdit9, f.DBEdit10, f.DBEdit2, f.DBEdit7,
         f.DBRadioGroup1->button(1), f.DBMemo1, f.DBLookupComboBox10, f.DBEdit11, f.SpeedButton9, f.DBEdit12,
         f.DBGrid1, f.DBGrid4, f.SpeedButton6,
         f.SpeedButton7, f.SpeedButton8, f.SpeedButton3, f.DBNavigator1, f.DBCheckBox1, f.SpeedButton4,
@@ -132,4 +133,33 @@ TEST_F(RegKeys, ListsAreNamedByTheirLabelsAndPicturesByWhichPicture)
         EXPECT_EQ(formtest::spokenName(form->ScrollBox1), QString::fromUtf8(want.frontFrame));
         EXPECT_EQ(formtest::spokenName(form->ScrollBox2), QString::fromUtf8(want.backFrame));
     }
+}
+
+// An edit over its list is one control: Alt+Down or F4 in the edit opens the list, a key typed
+// while the list is open goes into the edit, and a click on an entry chooses it.
+TEST_F(RegKeys, AnEditOverItsListTakesWhatIsTypedAndAClickChooses)
+{
+    for (const char* value : {"Komedie", "Krimi"}) {
+        dm->KatTable->Insert();
+        dm->KatTable->FieldByName(QStringLiteral("Kategori")).SetAsString(QString::fromLatin1(value));
+        dm->KatTable->Post();
+    }
+    dbctrls::TDBLookupComboBox* list = form->DBLookupComboBox2;
+    EXPECT_EQ(list->focusPolicy(), Qt::NoFocus);
+    form->DBEdit10->setFocus();
+    QTest::keyClick(form->DBEdit10, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(list->dropDownVisible());
+    QTest::keyClicks(list->dropDownView(), QStringLiteral("Kom"));
+    EXPECT_FALSE(list->dropDownVisible());
+    EXPECT_EQ(QApplication::focusWidget(), form->DBEdit10);
+    EXPECT_EQ(form->DBEdit10->text(), QStringLiteral("Kom"));
+    QTest::keyClick(form->DBEdit10, Qt::Key_F4);
+    ASSERT_TRUE(list->dropDownVisible());
+    QListView* view = list->dropDownView();
+    const QModelIndex krimi = list->listModel()->index(list->listModel()->rowOfKey(QStringLiteral("Krimi")));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(krimi).center());
+    EXPECT_FALSE(list->dropDownVisible());
+    EXPECT_EQ(text(*dm->VideoTable, "Kategori"), QStringLiteral("Krimi"));
+    EXPECT_EQ(form->DBEdit10->text(), QStringLiteral("Krimi"));
+    dm->VideoTable->Cancel();
 }
