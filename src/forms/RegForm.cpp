@@ -84,6 +84,7 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     QFormLocalizer1 = design::localizer(this, propNames());
     QFormLocalizer1->SetOnLanguageChanged([this](locale::TQCustomLocalizer&) { afterLanguageChange(); });
     design::setUpDialog(this, "RegForm", QStringLiteral("Registrering"));
+    design::allowMaximise(this);
     resize(kDesignWidth, kDesignHeight);
 
     createTapeControls();
@@ -395,7 +396,7 @@ void TRegForm::FormResize()
 void TRegForm::FormShow()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Reg")), data::DM->configInteger(QStringLiteral("H_Reg")));
-    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
+    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight}, {kMinimumWidth, kMinimumHeight});
     refreshPlaces();
     // The keyboard starts on the first stop, whichever way the window was opened.
     DBEdit1->setFocus(Qt::OtherFocusReason);

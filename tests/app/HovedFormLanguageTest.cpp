@@ -263,3 +263,21 @@ TEST_F(MainWindowLanguage, TheExportNoticeCountsUnwritableCharactersInEveryLangu
             << notices.first().toStdString();
     }
 }
+
+// Nothing clips at the main window's minimum size in any language, and no smaller size can be
+// given to it.
+TEST_F(MainWindowLanguage, NothingClipsAtTheMinimumSizeAndNoSmallerSizeIsTaken)
+{
+    start();
+    const QSize design(app::THovedForm::kDesignWidth, app::THovedForm::kDesignHeight);
+    const QSize minimum(app::THovedForm::kMinimumWidth, app::THovedForm::kMinimumHeight);
+    for (int language = 0; language < 5; ++language) {
+        form->languageItems().at(language)->trigger();
+        QApplication::processEvents();
+        const QStringList problems = testing_support::problemsAt(form.get(), minimum, design);
+        EXPECT_TRUE(problems.isEmpty()) << language << ": " << problems.join(QStringLiteral("; ")).toStdString();
+    }
+    EXPECT_EQ(form->minimumSize(), minimum);
+    form->resize(200, 150);
+    EXPECT_EQ(form->size(), minimum);
+}

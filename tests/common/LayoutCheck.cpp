@@ -1,7 +1,9 @@
 #include "LayoutCheck.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -59,8 +61,11 @@ void checkButton(const QAbstractButton* button, QStringList& problems)
     const int width = metrics.horizontalAdvance(text);
     if (width > available)
         problems << describe(button, text, width, available, "wide");
-    if (metrics.height() > button->height())
-        problems << describe(button, text, metrics.height(), button->height(), "high");
+    int height = metrics.height();
+    if (tool && tool->toolButtonStyle() == Qt::ToolButtonTextUnderIcon && !tool->icon().isNull())
+        height += tool->iconSize().height();
+    if (height > button->height())
+        problems << describe(button, text, height, button->height(), "high");
 }
 
 } // namespace
@@ -81,6 +86,99 @@ QStringList textsThatDoNotFit(const QWidget* window)
                 problems << describe(group, group->title(), width, group->width() - 12, "wide");
         }
     }
+    return problems;
+}
+
+namespace {
+
+constexpr int kSlack = 2;
+
+// What of a control a user sees: a label's or a check box's text (with its indicator) where its
+// alignment puts it, the whole of any other control.
+QRect visibleBox(const QWidget* w)
+{
+    const QRect all = w->geometry();
+    const QFontMetrics metrics(w->font());
+    int width = all.width();
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    if (const auto* label = qobject_cast<const QLabel*>(w); label && !label->wordWrap()) {
+        width = metrics.horizontalAdvance(plain(label->text()));
+        align = label->alignment();
+    } else if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w)) {
+        width = w->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4 + metrics.horizontalAdvance(plain(static_cast<const QAbstractButton*>(w)->text()));
+    } else {
+        return all;
+    }
+    QRect box(0, 0, qMin(width, all.width()), qMin(metrics.height(), all.height()));
+    box.moveTop(all.top() + (align & Qt::AlignTop ? 0 : align & Qt::AlignBottom ? all.height() - box.height() : (all.height() - box.height()) / 2));
+    box.moveLeft(align & Qt::AlignRight ? all.right() - box.width() + 1 : all.left());
+    return box;
+}
+
+bool designed(const QWidget* w)
+{
+    return !w->isWindow() && !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"));
+}
+
+} // namespace
+
+QStringList controlsOutOfPlace(const QWidget* window)
+{
+    QStringList problems;
+    // The window and its containers (a main window's unnamed client too); what a scroll area
+    // scrolls may be larger than it, and Qt's own parts place theirs as they like.
+    QList<const QWidget*> parents{window};
+    for (const QWidget* w : window->findChildren<QWidget*>())
+        if (!w->isWindow() && !w->objectName().startsWith(QLatin1String("qt_")) && !qobject_cast<const QAbstractScrollArea*>(w))
+            parents << w;
+    for (const QWidget* parent : parents) {
+        QList<const QWidget*> children;
+        for (const QObject* o : parent->children())
+            if (const auto* w = qobject_cast<const QWidget*>(o); w && designed(w) && w->isVisibleTo(window))
+                children << w;
+        for (int i = 0; i < children.size(); ++i) {
+            // Scaling rounds each edge on its own: a pixel or two either way is not seen.
+            if (!parent->rect().adjusted(-kSlack, -kSlack, kSlack, kSlack).contains(visibleBox(children[i])))
+                problems << QStringLiteral("%1 leaves %2").arg(children[i]->objectName(), parent->objectName());
+            for (int j = i + 1; j < children.size(); ++j) {
+                const QRect common = visibleBox(children[i]) & visibleBox(children[j]);
+                if (common.width() > kSlack && common.height() > kSlack)
+                    problems << QStringLiteral("%1 overlaps %2").arg(children[i]->objectName(), children[j]->objectName());
+            }
+        }
+    }
+    return problems;
+}
+
+QStringList layoutProblems(const QWidget* window)
+{
+    return textsThatDoNotFit(window) + controlsOutOfPlace(window);
+}
+
+namespace {
+
+QStringList problemsAtSize(QWidget* window, QSize size)
+{
+    window->resize(size);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    return layoutProblems(window);
+}
+
+} // namespace
+
+QStringList problemsAt(QWidget* window, QSize size, QSize design)
+{
+    const QSize minimum = window->minimumSize();
+    window->setMinimumSize(0, 0);
+    const QStringList designed = problemsAtSize(window, design);
+    QStringList problems;
+    for (const QString& problem : problemsAtSize(window, size))
+        if (!designed.contains(problem))
+            problems << problem;
+    window->resize(design);
+    window->setMinimumSize(minimum);
+    QCoreApplication::processEvents();
     return problems;
 }
 
