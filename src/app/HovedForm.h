@@ -47,7 +47,7 @@ public:
     /// The smallest client size at which no text clips and no control covers another in any
     /// language; the window cannot be made smaller.
     static constexpr int kMinimumWidth = 473;
-    static constexpr int kMinimumHeight = 402;
+    static constexpr int kMinimumHeight = 481;
 
     explicit THovedForm(QWidget* parent = nullptr);
     ~THovedForm() override;

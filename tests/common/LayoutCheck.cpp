@@ -46,6 +46,9 @@ void checkLabel(const QLabel* label, QStringList& problems)
         problems << describe(label, text, metrics.height(), box.height(), "high");
 }
 
+// What the style puts between an icon and the text under it, and around both.
+constexpr int kUnderIconSpacing = 6;
+
 void checkButton(const QAbstractButton* button, QStringList& problems)
 {
     const QString text = plain(button->text());
@@ -63,7 +66,7 @@ void checkButton(const QAbstractButton* button, QStringList& problems)
         problems << describe(button, text, width, available, "wide");
     int height = metrics.height();
     if (tool && tool->toolButtonStyle() == Qt::ToolButtonTextUnderIcon && !tool->icon().isNull())
-        height += tool->iconSize().height();
+        height += tool->iconSize().height() + kUnderIconSpacing;
     if (height > button->height())
         problems << describe(button, text, height, button->height(), "high");
 }
@@ -175,10 +178,14 @@ QStringList problemsAt(QWidget* window, QSize size, QSize design)
 {
     const QSize minimum = window->minimumSize();
     window->setMinimumSize(0, 0);
-    const QStringList designed = problemsAtSize(window, design);
+    // A control with a problem already at design size (measured, not seen) is left out.
+    const auto control = [](const QString& problem) { return problem.section(QStringLiteral(" needs "), 0, 0); };
+    QStringList designed;
+    for (const QString& problem : problemsAtSize(window, design))
+        designed << control(problem);
     QStringList problems;
     for (const QString& problem : problemsAtSize(window, size))
-        if (!designed.contains(problem))
+        if (!designed.contains(control(problem)))
             problems << problem;
     window->resize(design);
     window->setMinimumSize(minimum);
