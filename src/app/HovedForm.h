@@ -46,7 +46,7 @@ public:
     static constexpr int kDesignHeight = 600;
     /// The smallest client size at which no text clips and no control covers another in any
     /// language; the window cannot be made smaller.
-    static constexpr int kMinimumWidth = 473;
+    static constexpr int kMinimumWidth = 639;
     static constexpr int kMinimumHeight = 481;
 
     explicit THovedForm(QWidget* parent = nullptr);

@@ -271,11 +271,16 @@ TEST_F(MainWindowLanguage, NothingClipsAtTheMinimumSizeAndNoSmallerSizeIsTaken)
     start();
     const QSize design(app::THovedForm::kDesignWidth, app::THovedForm::kDesignHeight);
     const QSize minimum(app::THovedForm::kMinimumWidth, app::THovedForm::kMinimumHeight);
-    for (int language = 0; language < 5; ++language) {
-        form->languageItems().at(language)->trigger();
-        QApplication::processEvents();
-        const QStringList problems = testing_support::problemsAt(form.get(), minimum, design);
-        EXPECT_TRUE(problems.isEmpty()) << language << ": " << problems.join(QStringLiteral("; ")).toStdString();
+    // With the three big buttons, and with the edit group ("Ny video" and its list) in place of one.
+    for (const bool editGroup : {false, true}) {
+        form->showEditGroup(editGroup);
+        for (int language = 0; language < 5; ++language) {
+            form->languageItems().at(language)->trigger();
+            QApplication::processEvents();
+            const QStringList problems = testing_support::problemsAt(form.get(), minimum, design);
+            EXPECT_TRUE(problems.isEmpty()) << language << (editGroup ? " with" : " without") << " the edit group: "
+                                            << problems.join(QStringLiteral("; ")).toStdString();
+        }
     }
     EXPECT_EQ(form->minimumSize(), minimum);
     form->resize(200, 150);
