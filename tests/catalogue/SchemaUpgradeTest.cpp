@@ -87,10 +87,9 @@ TEST_P(Opening, AnOlderCatalogueIsBackedUpThenUpgradedWithEveryValueKept)
     std::map<QString, QStringList> before;
     for (const QString& name : data::catalogueFileNames())
         before[name] = versionZeroValues(data, name);
-    std::vector<catalogue::UpgradeSummary> told;
     {
         data::TDM dm(data);
-        catalogue::installUpgrade(dm, [&told](const catalogue::UpgradeSummary& summary) { told.push_back(summary); });
+        catalogue::installUpgrade(dm);
         dm.OpenTables();
         EXPECT_EQ(dm.configInteger(QStringLiteral("Laanetid")), 30);
     }
@@ -98,17 +97,6 @@ TEST_P(Opening, AnOlderCatalogueIsBackedUpThenUpgradedWithEveryValueKept)
     const bool older = GetParam().version < data::kSchemaVersion;
     ASSERT_EQ(backups.size(), older ? 1 : 0);
     const QString backup = older ? program.file(QStringLiteral("Backup/") + backups.front()) : QString();
-    // The window tells the user what was upgraded and where the backup lies.
-    ASSERT_EQ(told.size(), older ? 1u : 0u);
-    if (older) {
-        EXPECT_EQ(told.front().fromVersion, GetParam().version);
-        EXPECT_EQ(told.front().toVersion, data::kSchemaVersion);
-        EXPECT_EQ(QDir(told.front().backupFolder).canonicalPath(), QDir(backup).canonicalPath());
-        const QString notice = catalogue::upgradeNotice(told.front());
-        EXPECT_TRUE(notice.contains(QStringLiteral("katalogversion %1 til katalogversion %2").arg(GetParam().version).arg(data::kSchemaVersion)))
-            << notice.toStdString();
-        EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(told.front().backupFolder))) << notice.toStdString();
-    }
     QTemporaryDir fresh;
     data::createCatalogue(fresh.filePath(QStringLiteral("Data")));
     EXPECT_TRUE(backup.isEmpty() || backup.endsWith(QLatin1String("-before-upgrade")));

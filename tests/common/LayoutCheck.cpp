@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QToolButton>
@@ -126,8 +127,7 @@ bool designed(const QWidget* w)
     return !w->isWindow() && !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"));
 }
 
-} // namespace
-
+// Designed controls that leave their parent's area or cover a sibling.
 QStringList controlsOutOfPlace(const QWidget* window)
 {
     QStringList problems;
@@ -157,19 +157,12 @@ QStringList controlsOutOfPlace(const QWidget* window)
     return problems;
 }
 
-QStringList layoutProblems(const QWidget* window)
-{
-    return textsThatDoNotFit(window) + controlsOutOfPlace(window);
-}
-
-namespace {
-
 QStringList problemsAtSize(QWidget* window, QSize size)
 {
     window->resize(size);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    return layoutProblems(window);
+    return textsThatDoNotFit(window) + controlsOutOfPlace(window);
 }
 
 } // namespace
@@ -191,6 +184,27 @@ QStringList problemsAt(QWidget* window, QSize size, QSize design)
     window->setMinimumSize(minimum);
     QCoreApplication::processEvents();
     return problems;
+}
+
+QStringList minimumSizeFaults(const std::function<QWidget*(int)>& windowIn, QSize design, QSize minimum)
+{
+    QStringList faults, narrower, lower;
+    QWidget* window = nullptr;
+    for (int language = -1; language <= 3; ++language) {
+        window = windowIn(language);
+        for (const QString& problem : problemsAt(window, minimum, design))
+            faults << QStringLiteral("language %1: %2").arg(language).arg(problem);
+        narrower << problemsAt(window, minimum - QSize(1, 0), design);
+        lower << problemsAt(window, minimum - QSize(0, 1), design);
+    }
+    if (narrower.isEmpty() || lower.isEmpty())
+        faults << QStringLiteral("nothing clips a pixel narrower or lower");
+    // A screen too small for the minimum lowers it (offscreen there is no frame).
+    const QSize room = window->screen()->availableGeometry().size() - (window->frameGeometry().size() - window->size());
+    window->resize(200, 150);
+    if (window->minimumSize() != minimum.boundedTo(room) || window->size() != window->minimumSize())
+        faults << QStringLiteral("it takes a smaller size");
+    return faults;
 }
 
 } // namespace testing_support

@@ -18,7 +18,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QToolButton>
-#include <tuple>
 
 using namespace regtest;
 using formtest::names;
@@ -105,33 +104,19 @@ TEST_F(RegKeys, EveryStopHasANameThatFollowsTheLanguage)
 // the two picture frames say which picture they are for.
 TEST_F(RegKeys, ListsAreNamedByTheirLabelsAndPicturesByWhichPicture)
 {
-    for (const auto& [table, field, value] : {std::tuple{dm->KatTable, "Kategori", "Krimi"}, std::tuple{dm->TypeTable, "Type", "VHS"}}) {
-        table->Insert();
-        table->FieldByName(QString::fromLatin1(field)).SetAsString(QString::fromLatin1(value));
-        table->Post();
-    }
-    form->DBLookupComboBox2->setCurrentIndex(form->DBLookupComboBox2->listModel()->rowOfKey(QStringLiteral("Krimi")));
-    form->DBLookupComboBox4->setCurrentIndex(form->DBLookupComboBox4->listModel()->rowOfKey(QStringLiteral("VHS")));
+    dm->KatTable->Insert();
+    dm->KatTable->FieldByName(QStringLiteral("Kategori")).SetAsString(QStringLiteral("Krimi"));
+    dm->KatTable->Post();
+    form->DBLookupComboBox2->setCurrentIndex(0);
     ASSERT_EQ(form->DBLookupComboBox2->currentText(), QStringLiteral("Krimi"));
-    struct Names {
-        int language;
-        const char* category;
-        const char* type;
-        const char* front;
-        const char* back;
-        const char* frontFrame;
-        const char* backFrame;
-    };
-    for (const Names& want : {Names{-1, "Kategori/Genre", "Type", "Hent forside billede", "Hent bagside billede", "Forside billede", "Bagside billede"},
-                              Names{3, "Kategorie/Genre", "Typ", "Bild der Vorderseite holen", "Bild der Rückseite holen",
-                                    "Bild der Vorderseite", "Bild der Rückseite"}}) {
-        useLanguage(want.language);
-        EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox2), QString::fromUtf8(want.category));
-        EXPECT_EQ(formtest::spokenName(form->DBLookupComboBox4), QString::fromUtf8(want.type));
-        EXPECT_EQ(formtest::spokenName(form->SpeedButton1), QString::fromUtf8(want.front));
-        EXPECT_EQ(formtest::spokenName(form->SpeedButton2), QString::fromUtf8(want.back));
-        EXPECT_EQ(formtest::spokenName(form->ScrollBox1), QString::fromUtf8(want.frontFrame));
-        EXPECT_EQ(formtest::spokenName(form->ScrollBox2), QString::fromUtf8(want.backFrame));
+    const QList<QWidget*> controls = {form->DBLookupComboBox2, form->SpeedButton1, form->SpeedButton2, form->ScrollBox1, form->ScrollBox2};
+    const QStringList danish = {"Kategori/Genre", "Hent forside billede", "Hent bagside billede", "Forside billede", "Bagside billede"};
+    const QStringList german = {"Kategorie/Genre", "Bild der Vorderseite holen", "Bild der Rückseite holen", "Bild der Vorderseite",
+                                "Bild der Rückseite"};
+    for (const auto& [language, names] : {std::pair{-1, danish}, std::pair{3, german}}) {
+        useLanguage(language);
+        for (int i = 0; i < controls.size(); ++i)
+            EXPECT_EQ(formtest::spokenName(controls[i]), names[i]);
     }
 }
 
