@@ -2,7 +2,8 @@
 """Drives a running Spolarkiv with key presses only and logs, after each key, the control the
 accessibility bus reports as focused (role and name). Registers two tapes (the first with a
 category, a cast member and a loan), narrows the overview by a title search and by category,
-and looks round the content, actors, borrowers and settings windows. Exits 1 when a focused control has no name or a step does not reach its goal.
+looks round the content, actors, borrowers and settings windows, and Tabs through the print
+preview's commands. Exits 1 when a focused control has no name or a step does not reach its goal.
 
 Usage: a11y_walk.py LOG [SHOTS_DIR]   (DISPLAY and the session bus must be those of the program)
 """
@@ -241,7 +242,7 @@ def menu_item(item):
         names = []
         for _ in range(15):
             now = press("Down")
-            if now and now[1] == "menu item" and now[2] == item:
+            if now and now[1] in ("menu item", "menu") and now[2] == item:
                 return
             names.append(now and now[2])
             if len(names) >= 3 and len(set(names[-3:])) == 1:
@@ -286,6 +287,26 @@ def add_cast(name, role):
     press("Return")
 
 
+PREVIEW_COMMANDS = ["Første side", "Forrige side", "Næste side", "Sidste side", "Zoom ind", "Zoom ud", "Hel side",
+                    "Sidebredde", "Luk"]
+
+
+def print_preview():
+    """Opens the list report on screen, Tabs from its pages through its page and zoom commands and
+    closes it by its "Luk"."""
+    menu_item("Udskrivning")
+    press("Right")
+    until("På Skærm", "menu item", key="Down", limit=5)
+    press("Return", settle=3.0)
+    reached = [press("Tab") for _ in range(len(PREVIEW_COMMANDS) + 2)]
+    names = [now[2] for now in reached if now]
+    missing = [command for command in PREVIEW_COMMANDS if command not in names]
+    if missing:
+        fail("Tab never reached the preview's %s" % ", ".join(missing))
+    until("Luk", "push button")
+    press("space", settle=1.0)
+
+
 def main():
     subprocess.run(["xdotool", "search", "--sync", "--name", "^Spolarkiv$"], check=False, stdout=subprocess.DEVNULL)
     for _ in range(40):
@@ -312,14 +333,17 @@ def main():
     until("Udlånt til", "push button")
     press("space", settle=1.0)
     # The loan: a new row in the loans grid, the borrower's name in its third column.
-    until("Udlån", "table")
+    loans_window = until("Udlån", "table")[0]
     press("Insert")
     press("Right")
     press("Right")
     type_text("Anna")
     press("Return")
     press("Down")
-    press("alt+F4", settle=1.0)
+    # No cell is being edited: Escape closes the loans window.
+    now = press("Escape", settle=1.0)
+    if not now or now[0] == loans_window:
+        fail("Escape did not close the loans window (focus on %r)" % (now,))
     # A second tape, without category, for the overview to narrow away.
     until("Ny VHS/DVD", "push button")
     press("space")
@@ -358,6 +382,7 @@ def main():
     press("alt+F4", settle=1.0)
     from_menu("Lånere...", 3)
     from_menu("Indstillinger...", 5)
+    print_preview()
     summary()
     if unnamed:
         sys.exit(1)

@@ -129,7 +129,9 @@ THovedForm::THovedForm(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("HovedForm"));
     createComponents();
     setWindowTitle(QStringLiteral("Spolarkiv"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // The program's one task-bar entry: it can be minimised, and maximised, as it scales.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint);
     // The platform's icon-title font has no equivalent here; the design's sans-serif stands in.
     setFont(designFont(QStringLiteral("Liberation Sans"), 11));
     auto* client = new QWidget(this);
@@ -423,7 +425,7 @@ void THovedForm::Indstillinger1Click()
 void THovedForm::restoreSize()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Main")), data::DM->configInteger(QStringLiteral("H_Main")));
-    forms::restoreOuterSize(this, stored, QSize(kDesignWidth, kDesignHeight));
+    forms::restoreOuterSize(this, stored, QSize(kDesignWidth, kDesignHeight), QSize(kMinimumWidth, kMinimumHeight));
 }
 
 void THovedForm::closeEvent(QCloseEvent* event)

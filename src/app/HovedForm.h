@@ -44,6 +44,10 @@ class THovedForm : public QMainWindow {
 public:
     static constexpr int kDesignWidth = 895;
     static constexpr int kDesignHeight = 600;
+    /// The smallest client size at which no text clips and no control covers another in any
+    /// language; the window cannot be made smaller.
+    static constexpr int kMinimumWidth = 639;
+    static constexpr int kMinimumHeight = 481;
 
     explicit THovedForm(QWidget* parent = nullptr);
     ~THovedForm() override;

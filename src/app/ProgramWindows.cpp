@@ -6,6 +6,7 @@
 #include "catalogue/SchemaUpgrade.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
+#include "core/Guard.h"
 #include "core/ProgramPaths.h"
 #include "data/DM.h"
 #include "forms/AppContext.h"
@@ -15,6 +16,7 @@
 #include "import/ImportTexts.h"
 #include "locale/TQLanguageSource.h"
 
+#include <QTimer>
 #include <cstdio>
 
 namespace app {
@@ -45,7 +47,7 @@ void ProgramWindows::makeWindows()
         finishInterruptedSwap();
 
     dm_ = std::make_unique<data::TDM>(core::programPaths().dataDir());
-    catalogue::installUpgrade(*dm_);
+    catalogue::installUpgrade(*dm_, [this](const catalogue::UpgradeSummary& summary) { announceUpgrade(summary); });
     globals_.set(data::DM, dm_.get());
     oversigtForm_ = new forms::TOversigtForm(hovedForm_.get());
     globals_.set(forms::OversigtForm, oversigtForm_);
@@ -67,6 +69,15 @@ void ProgramWindows::finishInterruptedSwap()
         return;
     std::fprintf(stderr, "spolarkiv: %s\n", message.toLocal8Bit().constData());
     core::dialogs().message(message);
+}
+
+// The upgrade runs while the main window opens the catalogue, before it has read the stored
+// language: the user is told once the window is up and speaks it.
+void ProgramWindows::announceUpgrade(const catalogue::UpgradeSummary& summary)
+{
+    QTimer::singleShot(0, hovedForm_.get(), [summary] {
+        core::guarded([&] { core::dialogs().information(catalogue::upgradeNotice(summary)); });
+    });
 }
 
 bool ProgramWindows::anotherCopyRuns() const

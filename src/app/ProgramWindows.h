@@ -13,6 +13,9 @@
 #include <QString>
 #include <memory>
 
+namespace catalogue {
+struct UpgradeSummary;
+}
 namespace data {
 class TDM;
 }
@@ -47,6 +50,7 @@ public:
 private:
     void makeWindows();
     void finishInterruptedSwap();
+    void announceUpgrade(const catalogue::UpgradeSummary& summary);
 
     // Destroyed in the reverse of this order: the globals are emptied first, then the windows
     // go (the main window with its children), then the data module they show, then the guard.

@@ -1,6 +1,7 @@
 #include "SchemaUpgrade.h"
 
 #include "core/Errors.h"
+#include "core/SectionTexts.h"
 #include "data/Backups.h"
 #include "data/DM.h"
 #include "data/FieldTable.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace catalogue {
 
@@ -50,19 +52,38 @@ QString backupParentOf(const QString& dataDir)
     return QFileInfo(QDir(dataDir).absolutePath()).absolutePath() + QStringLiteral("/Backup");
 }
 
-void upgradeWithBackup(engine::Database& db, const std::vector<data::FileVersion>& versions, const QString& backupParent,
-                       const QDateTime& now)
+UpgradeSummary upgradeWithBackup(engine::Database& db, const std::vector<data::FileVersion>& versions,
+                                 const QString& backupParent, const QDateTime& now)
 {
-    data::writeBackup(db.dataDir(), backupParent, now, QStringLiteral("-before-upgrade"));
+    UpgradeSummary summary;
+    summary.toVersion = data::kSchemaVersion;
+    summary.fromVersion = data::kSchemaVersion;
+    for (const data::FileVersion& file : versions)
+        summary.fromVersion = std::min(summary.fromVersion, file.version);
+    summary.backupFolder = data::writeBackup(db.dataDir(), backupParent, now, QStringLiteral("-before-upgrade"));
     upgradeFiles(db, versions);
+    return summary;
 }
 
-void installUpgrade(data::TDM& dm)
+void installUpgrade(data::TDM& dm, std::function<void(const UpgradeSummary&)> upgraded)
 {
-    dm.Upgrade = [](data::TDM& module, const std::vector<data::FileVersion>& versions) {
+    dm.Upgrade = [upgraded](data::TDM& module, const std::vector<data::FileVersion>& versions) {
         engine::Database& db = module.database();
-        upgradeWithBackup(db, versions, backupParentOf(db.dataDir()), QDateTime::currentDateTime());
+        const UpgradeSummary summary =
+            upgradeWithBackup(db, versions, backupParentOf(db.dataDir()), QDateTime::currentDateTime());
+        if (upgraded)
+            upgraded(summary);
     };
+}
+
+QString upgradeNotice(const UpgradeSummary& summary)
+{
+    return core::sectionText("Catalogue", "Upgraded",
+                             QStringLiteral("Kataloget er opgraderet fra katalogversion %1 til katalogversion %2. "
+                                            "En sikkerhedskopi af kataloget, som det var før opgraderingen, ligger i \"%3\"."))
+        .arg(summary.fromVersion)
+        .arg(summary.toVersion)
+        .arg(QDir::toNativeSeparators(summary.backupFolder));
 }
 
 std::vector<data::FileVersion> scanVersions(const QString& dataDir)

@@ -30,15 +30,27 @@ namespace catalogue {
 /// the failing one stay upgraded, the failing one stays as it was.
 QStringList upgradeFiles(engine::Database& db, const std::vector<data::FileVersion>& versions);
 
+/// What an upgrade did: the oldest version it met, the version the files have now, and the
+/// backup of the folder as it was before.
+struct UpgradeSummary {
+    int fromVersion = 0;
+    int toVersion = 0;
+    QString backupFolder;
+};
+
 /// The program's upgrade at opening: a backup of the whole table folder into
 /// backupParent/<stamp>-before-upgrade/ first, then upgradeFiles. Nothing is upgraded when
 /// the backup fails.
-void upgradeWithBackup(engine::Database& db, const std::vector<data::FileVersion>& versions,
-                       const QString& backupParent, const QDateTime& now);
+UpgradeSummary upgradeWithBackup(engine::Database& db, const std::vector<data::FileVersion>& versions,
+                                 const QString& backupParent, const QDateTime& now);
 
 /// Installs upgradeWithBackup on the data module, with backups in Backup/ beside its table
-/// folder.
-void installUpgrade(data::TDM& dm);
+/// folder; upgraded, when given, hears of each upgrade once it has succeeded.
+void installUpgrade(data::TDM& dm, std::function<void(const UpgradeSummary&)> upgraded = {});
+
+/// What the user is told of an upgrade (the versions and where the backup lies), in the
+/// active language.
+QString upgradeNotice(const UpgradeSummary& summary);
 
 /// For commands that only read: when a file of dataDir is older than the program, an
 /// upgraded copy of the whole folder in a temporary folder (its path + "/Data" holds the

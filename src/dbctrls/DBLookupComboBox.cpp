@@ -1,14 +1,15 @@
 #include "DBLookupComboBox.h"
 
 #include "DBLookupListModel.h"
+#include "LookupAccessible.h"
 #include "ShownText.h"
 #include "core/Guard.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListView>
 #include <QScreen>
 #include <QStyleOptionComboBox>
@@ -26,6 +27,7 @@ TDBLookupComboBox::TDBLookupComboBox(QWidget* parent)
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(1);
     setModel(model_);
+    TLookupAccessible::install();
     link_.onDataChange = [this] { showField(); };
     connect(this, &QComboBox::activated, this, [this](int row) { core::guarded([&] { chooseRow(row); }); });
     buildPopup();
@@ -167,21 +169,6 @@ void TDBLookupComboBox::placePopup()
     popup_->move(at);
 }
 
-namespace {
-
-// The name a screen reader has for the list: its own, or its label's.
-QString spokenName(const QComboBox* list)
-{
-    if (!list->accessibleName().isEmpty() || !list->parentWidget())
-        return list->accessibleName();
-    for (const QLabel* label : list->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-        if (label->buddy() == list)
-            return label->text().remove(QLatin1Char('&'));
-    return list->toolTip();
-}
-
-} // namespace
-
 void TDBLookupComboBox::showPopup()
 {
     core::guarded([this] {
@@ -197,7 +184,7 @@ void TDBLookupComboBox::showPopup()
             view_->setCurrentIndex(QModelIndex());
             view_->scrollToTop();
         }
-        view_->setAccessibleName(spokenName(this)); // the drop-down is read out as its list
+        view_->setAccessibleName(labelledName(this)); // the drop-down is read out as its list
         popup_->show();
         view_->setFocus(Qt::PopupFocusReason);
     });
@@ -211,14 +198,57 @@ void TDBLookupComboBox::hidePopup()
     });
 }
 
+void TDBLookupComboBox::setTypingTarget(QWidget* edit)
+{
+    if (typingTarget_)
+        typingTarget_->removeEventFilter(this);
+    typingTarget_ = edit;
+    setFocusPolicy(edit ? Qt::NoFocus : Qt::WheelFocus);
+    if (edit)
+        edit->installEventFilter(this);
+}
+
+namespace {
+
+bool opensList(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    return (key.key() == Qt::Key_F4 && mods == Qt::NoModifier)
+           || ((key.key() == Qt::Key_Down || key.key() == Qt::Key_Up) && mods == Qt::AltModifier);
+}
+
+// A key that writes text into an edit (not a move, a command or an answer to the list).
+bool writesText(const QKeyEvent& key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+} // namespace
+
 bool TDBLookupComboBox::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == typingTarget_ && event->type() == QEvent::KeyPress && opensList(*static_cast<QKeyEvent*>(event))) {
+        showPopup();
+        return true;
+    }
     if (watched != view_ || event->type() != QEvent::KeyPress)
         return QComboBox::eventFilter(watched, event);
     bool handled = false;
     core::guarded([&] {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_F4) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        if (typingTarget_ && writesText(*keyEvent)) {
+            // Typed into the list of an edit: the text belongs in the edit.
+            hidePopup();
+            typingTarget_->setFocus(Qt::OtherFocusReason);
+            QKeyEvent copy(keyEvent->type(), key, keyEvent->modifiers(), keyEvent->text(), keyEvent->isAutoRepeat(),
+                           ushort(keyEvent->count()));
+            QCoreApplication::sendEvent(typingTarget_, &copy);
+            handled = true;
+        } else if (key == Qt::Key_Escape || key == Qt::Key_F4) {
             hidePopup();
             handled = true;
         } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {

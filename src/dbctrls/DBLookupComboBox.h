@@ -9,8 +9,8 @@
 // first record holding that key (Locate), and emits chosen() every time, also for the value
 // already shown. setKeyValue() changes what is shown without counting as a choice.
 //
-// The list cannot be typed into; letters jump to a matching entry. The mouse wheel does not
-// choose.
+// The list cannot be typed into; letters jump to a matching entry, unless an edit is paired
+// with it (setTypingTarget), which then takes them. The mouse wheel does not choose.
 #include "FieldDataLink.h"
 
 #include <QComboBox>
@@ -56,6 +56,13 @@ public:
     /// The shown text (the list field of the key's row; the key itself when they are the same field).
     QString shownText() const;
 
+    /// Pairs the list with the free-text edit that lies over it, so the two are one control:
+    /// the list takes no focus of its own (the pair is one Tab stop, the edit's), Alt+Down,
+    /// Alt+Up or F4 in the edit opens the list, and a text key typed while the list is open
+    /// closes it and goes to the edit, so nothing typed is lost.
+    void setTypingTarget(QWidget* edit);
+    QWidget* typingTarget() const { return typingTarget_; }
+
     /// Chooses a row as the user does: writes the field (bound) or shows and locates (unbound),
     /// then emits chosen().
     void chooseRow(int row);
@@ -90,6 +97,7 @@ private:
     int dropDownRows_ = 7;
     QFrame* popup_ = nullptr;
     QListView* view_ = nullptr;
+    QWidget* typingTarget_ = nullptr;
 };
 
 } // namespace dbctrls

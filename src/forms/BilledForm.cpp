@@ -59,7 +59,7 @@ void TBilledForm::showEvent(QShowEvent* event)
         return;
     core::guarded([this] {
         support::setOuterSize(this, designOuterSize());
-        support::centreOnScreen(this);
+        support::keepCentredWhileShowing(this);
     });
 }
 

@@ -63,6 +63,11 @@ void setUpDialog(QDialog* dialog, const char* name, const QString& caption)
     dialog->setFont(font());
 }
 
+void allowMaximise(QDialog* dialog)
+{
+    dialog->setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+}
+
 locale::TQFormLocalizer* localizer(QWidget* window, const QStringList& propNames)
 {
     auto* localizer = named(new locale::TQFormLocalizer(window), "QFormLocalizer1");

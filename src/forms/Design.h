@@ -59,6 +59,9 @@ void setBold(QWidget* widget);
 
 /// A modal dialog's frame: title bar with system menu and close button, the design font.
 void setUpDialog(QDialog* dialog, const char* name, const QString& caption);
+/// A dialog that scales with its size: its title bar offers maximising as well as closing
+/// (not minimising: a modal window shares its owner's task-bar entry).
+void allowMaximise(QDialog* dialog);
 /// The window's QFormLocalizer1 for these properties, on the main window's language source.
 locale::TQFormLocalizer* localizer(QWidget* window, const QStringList& propNames);
 /// The dialog's FormResizer1: scales controls and their fonts (8 to 48 points).

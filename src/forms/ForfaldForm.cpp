@@ -8,6 +8,8 @@
 
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace forms {
@@ -22,12 +24,21 @@ TForfaldForm::TForfaldForm(QWidget* parent, const QDate& today) : QDialog(parent
     setWindowTitle(data::loanText("Overdue", QStringLiteral("Overskredne udlån")));
     LoanList = makeLoanList(this, "LoanList", data::loanText("Columns", QString::fromUtf8(kColumns)).split(QLatin1Char(',')));
     LoanList->setAccessibleName(windowTitle());
-    VisVedStart = new QCheckBox(data::loanText("ShowAtStart", QStringLiteral("Vis ved start")), this);
+    VisVedStart = new QCheckBox(data::loanText("ShowAtStart", QStringLiteral("Vis overskredne udlån ved start")), this);
     VisVedStart->setObjectName(QStringLiteral("VisVedStart"));
     VisVedStart->setChecked(data::DM->configInteger(data::fields::VisOverskredne) != 0);
+    Luk = new QPushButton(data::loanText("Close", QStringLiteral("Luk")), this);
+    Luk->setObjectName(QStringLiteral("Luk"));
+    // Enter on the list opens a tape's loans; only a click or Space on the button closes.
+    Luk->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LoanList);
-    layout->addWidget(VisVedStart);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(VisVedStart);
+    bottom->addStretch();
+    bottom->addWidget(Luk);
+    layout->addLayout(bottom);
+    connect(Luk, &QPushButton::clicked, this, &QDialog::reject);
     core::connectGuarded(VisVedStart, &QCheckBox::toggled, this, &TForfaldForm::VisVedStartClick);
     connect(LoanList, &QTableWidget::cellDoubleClicked, this, [this] { core::guarded([this] { openCurrent(); }); });
     resize(720, 360);

@@ -234,7 +234,7 @@ void TIndholdForm::showEvent(QShowEvent* event)
         return;
     core::guarded([this] {
         support::setOuterSize(this, QSize(kDesignWidth, kDesignHeight));
-        support::centreOnScreen(this);
+        support::keepCentredWhileShowing(this);
         FormShow();
     });
 }

@@ -24,7 +24,7 @@ TIndstillingerForm::TIndstillingerForm(QWidget* parent) : QDialog(parent)
     Laanetid->setObjectName(QStringLiteral("Laanetid"));
     Laanetid->setRange(1, 3650);
     Laanetid->setValue(data::DM->loanDays());
-    VisVedStart = new QCheckBox(data::loanText("ShowAtStart", QStringLiteral("Vis ved start")), this);
+    VisVedStart = new QCheckBox(data::loanText("ShowAtStart", QStringLiteral("Vis overskredne udlån ved start")), this);
     VisVedStart->setObjectName(QStringLiteral("VisVedStart"));
     VisVedStart->setChecked(data::DM->configInteger(QString::fromLatin1(f::VisOverskredne)) != 0);
     auto* label = new QLabel(data::loanText("LoanDays", QStringLiteral("Udlånsperiode (dage):")), this);

@@ -89,6 +89,7 @@ TOversigtForm::TOversigtForm(QWidget* parent) : QDialog(parent)
 {
     QFormLocalizer1 = design::localizer(this, {QStringLiteral("Caption"), QStringLiteral("Hint"), QStringLiteral("Columns")});
     design::setUpDialog(this, "OversigtForm", QStringLiteral("Oversigt"));
+    design::allowMaximise(this);
     resize(kDesignWidth, kDesignHeight);
     createGrid();
     createOrderGroup();
@@ -538,7 +539,7 @@ void TOversigtForm::FormShow()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Over")),
                        data::DM->configInteger(QStringLiteral("H_Over")));
-    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
+    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight}, {kMinimumWidth, kMinimumHeight});
     fitTexts(); // a language chosen since the last showing may have changed texts
     scheduleReadAhead();
 }

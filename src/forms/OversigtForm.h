@@ -37,6 +37,10 @@ public:
     /// The design's client size.
     static constexpr int kDesignWidth = 919;
     static constexpr int kDesignHeight = 484;
+    /// The smallest client size at which no text clips and no control covers another in any
+    /// language; the window cannot be made smaller.
+    static constexpr int kMinimumWidth = 735;
+    static constexpr int kMinimumHeight = 479;
 
     /// Needs the data module (data::DM); its tables may still be closed.
     explicit TOversigtForm(QWidget* parent = nullptr);

@@ -85,6 +85,7 @@ TRegForm::TRegForm(QWidget* parent) : QDialog(parent)
     QFormLocalizer1 = design::localizer(this, propNames());
     QFormLocalizer1->SetOnLanguageChanged([this](locale::TQCustomLocalizer&) { afterLanguageChange(); });
     design::setUpDialog(this, "RegForm", QStringLiteral("Registrering"));
+    design::allowMaximise(this);
     resize(kDesignWidth, kDesignHeight);
 
     createTapeControls();
@@ -154,6 +155,10 @@ void TRegForm::createLookupControls()
     DBLookupComboBox2 = design::lookupList(this, "DBLookupComboBox2", tape(fields::Kategori), {data::DM->KatSource, fields::Kategori},
                                            {255, 160, 171, 24}, 18);
     DBEdit10 = design::dbEdit(this, "DBEdit10", tape(fields::Kategori), {253, 160, 158, 24});
+    // Edit and list are one control: one Tab stop, and what is typed goes into the edit.
+    DBLookupComboBox8->setTypingTarget(DBEdit8);
+    DBLookupComboBox9->setTypingTarget(DBEdit9);
+    DBLookupComboBox2->setTypingTarget(DBEdit10);
 }
 
 void TRegForm::createDetailControls()
@@ -227,6 +232,9 @@ void TRegForm::createPictureControls()
     SpeedButton2 = design::pictureButton(this, "SpeedButton2", text("Hent"), text("Hent bagside billede"),
                                          {680, 295, 76, 22}, folderIcon());
     ScrollBox2 = design::pictureFrame(this, "ScrollBox2", {765, 260, 226, 156}, Image2, "Image2");
+    // Each frame says which picture it holds; the picture inside only says what a click does.
+    ScrollBox1->setToolTip(text("Forside billede"));
+    ScrollBox2->setToolTip(text("Bagside billede"));
     OpenDialog1 = design::named(new QObject(this), "OpenDialog1");
     OpenDialog1->setProperty("Title", QStringLiteral("Covers"));
     OpenDialog1->setProperty("Filter", QStringLiteral("Billeder (*.jpg)|*.jpg"));
@@ -236,10 +244,10 @@ void TRegForm::createPictureControls()
 QList<QWidget*> TRegForm::tabOrder() const
 {
     // The designed stops, each command button after the stop it belongs to.
+    // An edit over its list is one stop: the list opens from the edit (Alt+Down).
     return {DBEdit1,           DBLookupComboBox4, DBEdit4,           DBEdit5,
-            DBEdit6,           DBEdit3,           DBEdit8,           DBLookupComboBox8,
-            DBDateEdit1,       DBEdit9,           DBLookupComboBox9, DBEdit10,
-            DBLookupComboBox2, DBEdit2,           DBEdit7,           DBRadioGroup1->button(0),
+            DBEdit6,           DBEdit3,           DBEdit8,           DBDateEdit1,
+            DBEdit9,           DBEdit10,          DBEdit2,           DBEdit7,           DBRadioGroup1->button(0),
             DBRadioGroup1->button(1), DBRadioGroup1->button(2), DBMemo1, DBLookupComboBox10,
             DBEdit11,          SpeedButton9,      DBEdit12,
             DBGrid1,           DBGrid4,           SpeedButton6,      SpeedButton7,
@@ -297,8 +305,11 @@ void TRegForm::nameControls()
     // A grid's screen-reader name does not come from a buddy label.
     names_.add(DBGrid1, this);
     names_.add(DBGrid4, Label21);
-    names_.add(ScrollBox1, Image1);
-    names_.add(ScrollBox2, Image2);
+    names_.add(ScrollBox1, ScrollBox1);
+    names_.add(ScrollBox2, ScrollBox2);
+    // Both buttons read "Hent": their hints say which picture they fetch.
+    names_.add(SpeedButton1, SpeedButton1);
+    names_.add(SpeedButton2, SpeedButton2);
     // Enter or Space on a picture frame shows the picture larger, as a click on it does.
     ScrollBox1->installEventFilter(this);
     ScrollBox2->installEventFilter(this);
@@ -398,7 +409,7 @@ void TRegForm::FormResize()
 void TRegForm::FormShow()
 {
     const QSize stored(data::DM->configInteger(QStringLiteral("W_Reg")), data::DM->configInteger(QStringLiteral("H_Reg")));
-    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight});
+    restoreOuterSize(this, stored, {kDesignWidth, kDesignHeight}, {kMinimumWidth, kMinimumHeight});
     refreshPlaces();
     // The keyboard starts on the first stop, whichever way the window was opened, but for a scan.
     QWidget* first = startOnNavigator_ ? static_cast<QWidget*>(DBNavigator1) : DBEdit1;

@@ -42,6 +42,10 @@ class TRegForm : public QDialog {
 public:
     static constexpr int kDesignWidth = 1008;
     static constexpr int kDesignHeight = 537;
+    /// The smallest client size at which no text clips and no control covers another in any
+    /// language; the window cannot be made smaller.
+    static constexpr int kMinimumWidth = 802;
+    static constexpr int kMinimumHeight = 428;
 
     explicit TRegForm(QWidget* parent = nullptr);
     ~TRegForm() override;

@@ -114,7 +114,7 @@ void TSkueForm::showEvent(QShowEvent* event)
         return;
     core::guarded([this] {
         support::setOuterSize(this, QSize(kDesignWidth, kDesignHeight));
-        support::centreOnScreen(this);
+        support::keepCentredWhileShowing(this);
     });
 }
 

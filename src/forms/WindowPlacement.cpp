@@ -29,9 +29,12 @@ QSize availableScreenSize(const QWidget* window)
     return screen ? screen->availableGeometry().size() : QSize();
 }
 
-void restoreOuterSize(QWidget* window, QSize stored, QSize designClient)
+void restoreOuterSize(QWidget* window, QSize stored, QSize designClient, QSize minimumClient)
 {
     const QSize screen = availableScreenSize(window);
+    // A screen smaller than the window needs still shows all of it.
+    const QSize room = screen.isEmpty() ? minimumClient : (screen - support::frameSize(window)).expandedTo(QSize(1, 1));
+    window->setMinimumSize(minimumClient.boundedTo(room));
     // A fresh configuration holds the design client sizes; taken as outer sizes they would
     // open the window one frame smaller than designed. Every size a window stores itself is
     // an outer size and differs from the design client size once a frame exists.
@@ -40,7 +43,9 @@ void restoreOuterSize(QWidget* window, QSize stored, QSize designClient)
         showDesignSize(window, designClient, screen);
     else
         support::setOuterSize(window, stored);
-    support::centreOnScreen(window);
+    // Centred again once the window manager has placed the window, which it may do in a corner
+    // the first time a window is mapped.
+    support::keepCentredWhileShowing(window);
 }
 
 } // namespace forms

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -73,6 +74,10 @@ QToolBar* ReportPreview::createToolBar()
     bar->addSeparator();
     printAction_ = addAction(bar, reportText("Print", QStringLiteral("Udskriv")), QKeySequence::Print, &ReportPreview::printPages);
     connect(bar->addAction(reportText("Close", QStringLiteral("Luk"))), &QAction::triggered, this, &QDialog::reject);
+    // A tool bar's buttons take no focus, which left Tab going round the pages alone.
+    for (QAction* action : bar->actions())
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
+            button->setFocusPolicy(Qt::TabFocus);
     return bar;
 }
 

@@ -263,3 +263,17 @@ TEST_F(MainWindowLanguage, TheExportNoticeCountsUnwritableCharactersInEveryLangu
             << notices.first().toStdString();
     }
 }
+
+// With the edit group ("Ny video" and its list) shown, whose button needs the most room.
+TEST_F(MainWindowLanguage, TheMinimumSizeIsTheSmallestAtWhichNothingClips)
+{
+    start();
+    form->showEditGroup(true);
+    const auto mainIn = [this](int language) {
+        form->languageItems().at(language + 1)->trigger();
+        return static_cast<QWidget*>(form.get());
+    };
+    EXPECT_EQ(testing_support::minimumSizeFaults(mainIn, {app::THovedForm::kDesignWidth, app::THovedForm::kDesignHeight},
+                                                 {app::THovedForm::kMinimumWidth, app::THovedForm::kMinimumHeight}),
+              QStringList());
+}

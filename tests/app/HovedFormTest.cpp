@@ -240,11 +240,11 @@ TEST(WindowPlacement, TheDesignClientSizeOpensAtDesignAndEveryOtherSizeIsOuter)
         QWidget window;
         window.show();
         QApplication::processEvents();
-        forms::restoreOuterSize(&window, c.stored, design);
+        forms::restoreOuterSize(&window, c.stored, design, QSize(100, 100));
         EXPECT_EQ(window.size(), c.client) << c.stored.width() << "x" << c.stored.height();
         // The next run restores what this one stores.
         const QSize storedNow = support::outerSize(&window);
-        forms::restoreOuterSize(&window, storedNow, design);
+        forms::restoreOuterSize(&window, storedNow, design, QSize(100, 100));
         EXPECT_EQ(window.size(), c.client) << "second run from " << c.stored.width();
     }
 }

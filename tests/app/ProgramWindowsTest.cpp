@@ -3,6 +3,7 @@
 // global that still points at something freed.
 #include "app/HovedForm.h"
 #include "app/ProgramWindows.h"
+#include "VersionZero.h"
 #include "common/TempProgramFolder.h"
 #include "core/Dialogs.h"
 #include "core/ScriptedDialogs.h"
@@ -15,6 +16,7 @@
 #include "locale/TQLanguageSource.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <gtest/gtest.h>
@@ -136,6 +138,27 @@ TEST(ProgramWindowsSecondCopy, MakesNoWindowAndLeavesTheFirstCopysGlobalsAlone)
     EXPECT_EQ(forms::OversigtForm, first.oversigtForm());
     EXPECT_EQ(forms::RegForm, first.regForm());
     EXPECT_EQ(forms::appContext().languageSource, first.hovedForm()->QLanguageSource1);
+}
+
+// A catalogue of the first releases (its stored language Svensk) is upgraded at the first
+// start, and the user is told so once, in that language, with the backup's folder.
+TEST(ProgramWindowsUpgrade, TellsOnceInTheStoredLanguageWhatWasUpgradedAndWhereTheBackupLies)
+{
+    testing_support::TempProgramFolder folder(false);
+    folder.install();
+    testing_support::makeVersionZeroCatalogue(folder.dataDir());
+    scripted().clear();
+    for (int start = 0; start < 2; ++start) {
+        app::ProgramWindows windows;
+        windows.hovedForm()->show();
+        QApplication::processEvents();
+        windows.hovedForm()->close();
+    }
+    const QStringList told = scripted().texts(QStringLiteral("information"));
+    const QDir backups(folder.file(QStringLiteral("Backup")));
+    ASSERT_EQ(told.size(), 1) << told.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(told.front().startsWith(QStringLiteral("Katalogen har uppgraderats från katalogversion 0 till katalogversion")));
+    EXPECT_TRUE(told.front().contains(backups.absoluteFilePath(backups.entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0))));
 }
 
 } // namespace

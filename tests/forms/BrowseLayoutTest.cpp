@@ -22,6 +22,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
 #include <QStyle>
 #include <QToolButton>
 
@@ -259,4 +261,22 @@ TEST_F(BrowseLayout, TheActorWindowIsBuiltAsDesigned)
     EXPECT_EQ(form.DBGrid5->toolTip(), QString::fromUtf8("Dobbeltklik på en film for at se alle informationer"));
     EXPECT_TRUE(form.DBGrid5->horizontalHeader()->font().bold());
     EXPECT_EQ(form.QFormLocalizer1->PropNames(), kCaptionHintColumns);
+}
+
+TEST_F(BrowseLayout, TheOverviewsMinimumSizeIsTheSmallestAtWhichNothingClips)
+{
+    std::unique_ptr<forms::TOversigtForm> form;
+    const auto overviewIn = [&](int language) {
+        useLanguage(language);
+        form = std::make_unique<forms::TOversigtForm>();
+        form->show();
+        return form.get();
+    };
+    EXPECT_EQ(testing_support::minimumSizeFaults(overviewIn, {forms::TOversigtForm::kDesignWidth, forms::TOversigtForm::kDesignHeight},
+                                                 {forms::TOversigtForm::kMinimumWidth, forms::TOversigtForm::kMinimumHeight}),
+              QStringList());
+    // Moved into a corner as a window manager may do when it maps a window: centred again.
+    form->move(1, 20);
+    QTest::qWait(20);
+    EXPECT_LE((form->frameGeometry().center() - form->screen()->availableGeometry().center()).manhattanLength(), 2);
 }

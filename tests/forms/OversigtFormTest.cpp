@@ -309,16 +309,16 @@ TEST_F(Overview, ShowingRestoresAndClosingStoresTheOuterSize)
 {
     const QSize screen = QApplication::primaryScreen()->availableGeometry().size();
     form->close();
-    dm->storeConfig({{QStringLiteral("W_Over"), 700}, {QStringLiteral("H_Over"), 450}});
+    dm->storeConfig({{QStringLiteral("W_Over"), 800}, {QStringLiteral("H_Over"), 520}});
     form->show();
-    EXPECT_EQ(support::outerSize(form.get()), QSize(700, 450));
-    form->resize(650, 400);
+    EXPECT_EQ(support::outerSize(form.get()), QSize(800, 520));
+    form->resize(780, 500);
     const QSize outer = support::outerSize(form.get());
     form->close();
     EXPECT_EQ(dm->configInteger(QStringLiteral("W_Over")), outer.width());
     EXPECT_EQ(dm->configInteger(QStringLiteral("H_Over")), outer.height());
     form->show();
-    EXPECT_EQ(form->size(), QSize(650, 400)) << "a stored size never grows the window";
+    EXPECT_EQ(form->size(), QSize(780, 500)) << "a stored size never grows the window";
     form->close();
 
     const QSize frame = support::outerSize(form.get()) - form->size();

@@ -6,6 +6,8 @@
 
 #include "dbctrls/DBGrid.h"
 #include "dbctrls/DBLookupComboBox.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
 #include "forms/BilledForm.h"
 #include "forms/EtiketForm.h"
 #include "forms/ForfaldForm.h"
@@ -82,4 +84,19 @@ TEST_F(BrowseTest, EveryWindowsTabStopsGoRoundAndAreNamedInEachLanguage)
             for (QWidget* stop : stops)
                 EXPECT_FALSE(formtest::spokenName(stop).isEmpty()) << names({stop}) << " in " << language;
         }
+}
+
+// A selection list that has narrowed the overview is still named by its label, not by its value.
+TEST_F(BrowseTest, SelectionListsAreNamedByTheirLabelsWhileTheyShowAValue)
+{
+    fillTapes(1, QStringLiteral("x"));
+    dm->KatTable->Insert();
+    dm->KatTable->FieldByName(QStringLiteral("Kategori")).SetAsString(QStringLiteral("Krimi"));
+    dm->KatTable->Post();
+    forms::TOversigtForm f;
+    f.show();
+    f.DBLookupComboBox1->setCurrentIndex(0);
+    f.DBLookupComboBox1->chooseRow(0);
+    ASSERT_EQ(f.DBLookupComboBox1->currentText(), QStringLiteral("Krimi"));
+    EXPECT_EQ(formtest::spokenName(f.DBLookupComboBox1), QStringLiteral("Kategori/genre"));
 }

@@ -15,6 +15,8 @@
 #include "locale/LanguageCoverage.h"
 
 #include <QCoreApplication>
+#include <QScreen>
+#include <QTest>
 #include <QLabel>
 #include <QToolButton>
 
@@ -129,4 +131,22 @@ TEST_F(RegFixture, LanguageSwitchesLeaveTheLookupListsAlone)
     ASSERT_EQ(form->DBLookupComboBox4->count(), 3);
     EXPECT_EQ(form->DBLookupComboBox4->itemText(0), QStringLiteral("Betamax"));
     EXPECT_EQ(form->Label19->text(), QStringLiteral("Type"));
+}
+
+TEST_F(RegFixture, TheMinimumSizeIsTheSmallestAtWhichNothingClips)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Den lange rejse hjem"), {{"Kopi", QStringLiteral("Privat")}});
+    showRegForm();
+    const auto regFormIn = [this](int language) {
+        useLanguage(language);
+        return static_cast<QWidget*>(form.get());
+    };
+    EXPECT_EQ(testing_support::minimumSizeFaults(regFormIn, {forms::TRegForm::kDesignWidth, forms::TRegForm::kDesignHeight},
+                                                 {forms::TRegForm::kMinimumWidth, forms::TRegForm::kMinimumHeight}),
+              QStringList());
+    form->hide();
+    form->show(); // a second showing, moved into a corner as a window manager may do: centred again
+    form->move(1, 20);
+    QTest::qWait(20);
+    EXPECT_LE((form->frameGeometry().center() - form->screen()->availableGeometry().center()).manhattanLength(), 2);
 }

@@ -12,7 +12,9 @@
 #include <QGraphicsView>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
+#include <QMap>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -52,6 +54,25 @@ TEST(ReportPreviewWindow, ShowsEveryPageAndNavigates)
     action(*preview, QStringLiteral("Zoom ind"))->trigger();
     EXPECT_GT(preview->view()->zoomFactor(), zoom);
     EXPECT_EQ(formtest::spokenName(preview->view()->findChild<QGraphicsView*>()), QStringLiteral("Vis udskrift"));
+}
+
+// Tab leaves the pages, reaches every page and zoom command by its name and comes back; Space
+// on a command does what its click does.
+TEST(ReportPreviewWindow, TabReachesEveryCommandAndReturnsToThePages)
+{
+    MemoryProvider data(MemoryProvider::numbered(60));
+    std::unique_ptr<ReportPreview> preview = makeListReport(&data).createPreview(nullptr);
+    preview->show();
+    preview->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview.get()));
+    preview->view()->findChild<QGraphicsView*>()->setFocus();
+    QMap<QString, QWidget*> reached;
+    for (QWidget* stop : formtest::tabCycle(30))
+        reached[formtest::spokenName(stop)] = stop;
+    for (const char* command : {"Vis udskrift", "Første side", "Forrige side", "Næste side", "Sidste side", "Zoom ind", "Zoom ud", "Hel side", "Sidebredde", "Luk"})
+        EXPECT_TRUE(reached.contains(QString::fromUtf8(command))) << command;
+    QTest::keyClick(reached.value(QStringLiteral("Sidste side")), Qt::Key_Space);
+    EXPECT_EQ(preview->currentPage(), 3);
 }
 
 /// Where the paper's top edge of the first page lies in the view, in viewport pixels.
