@@ -121,7 +121,7 @@ void TUdlaanForm::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     core::guarded([this] {
-        support::centreOnScreen(this);
+        support::keepCentredWhileShowing(this);
         FormShow();
     });
 }
