@@ -12,7 +12,7 @@ def loan_period(delay):
         s.click_named("Udlånsperiode (dage):", "spin button", "Indstillinger")
         s.key("ctrl+a", settle=0.2)
         s.type("14", delay)
-        s.click_named("Vis ved start", "check box", "Indstillinger")
+        s.click_named("Vis overskredne udlån ved start", "check box", "Indstillinger")
         s.screenshot("filled")
         s.click_named("OK", "push button", "Indstillinger")
         s.wait_closed("Indstillinger")
