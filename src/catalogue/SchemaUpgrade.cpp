@@ -4,7 +4,9 @@
 #include "data/Backups.h"
 #include "data/DM.h"
 #include "data/FieldTable.h"
+#include "data/Loans.h"
 #include "engine/Database.h"
+#include "engine/StaleJournals.h"
 #include "engine/TableBackup.h"
 #include "engine/TableCheck.h"
 
@@ -16,13 +18,29 @@ namespace catalogue {
 
 namespace {
 
-void upgradeFile(engine::Database& db, const data::FileVersion& file)
+// What a step does besides adding fields and indexes: values the newer version keeps that
+// the older one never had.
+struct UpgradeContext {
+    int loanDays = data::kDefaultLoanDays;
+};
+
+void fillValues(engine::Database& db, const data::FileVersion& file, int version, const UpgradeContext& context)
+{
+    // Before version 4 a loan of the first releases kept no due date after its upgrade, so it
+    // was never overdue: it is due at its date plus the loan period, as a new loan is.
+    if (version == 4 && file.fileName == QLatin1String("Udlaan.db"))
+        data::fillMissingDueDates(db, file.schema, context.loanDays);
+}
+
+void upgradeFile(engine::Database& db, const data::FileVersion& file, const UpgradeContext& context)
 {
     const data::TableSpec& spec = data::tableSpec(file.fileName);
     engine::Transaction transaction(db);
-    for (int version = file.version + 1; version <= data::kSchemaVersion; ++version)
+    for (int version = file.version + 1; version <= data::kSchemaVersion; ++version) {
         for (const QString& statement : data::upgradeStatements(spec, version, file.schema))
             db.exec(statement);
+        fillValues(db, file, version, context);
+    }
     db.exec(QStringLiteral("PRAGMA \"%1\".user_version = %2").arg(file.schema).arg(data::kSchemaVersion));
     transaction.commit();
 }
@@ -31,12 +49,17 @@ void upgradeFile(engine::Database& db, const data::FileVersion& file)
 
 QStringList upgradeFiles(engine::Database& db, const std::vector<data::FileVersion>& versions)
 {
+    // Read before any file changes: the configuration may be upgraded after the loans.
+    UpgradeContext context;
+    for (const data::FileVersion& file : versions)
+        if (file.fileName == QLatin1String("Config.DB"))
+            context.loanDays = data::storedLoanDays(db, file.schema);
     QStringList upgraded;
     for (const data::FileVersion& file : versions) {
         if (file.version >= data::kSchemaVersion)
             continue;
         try {
-            upgradeFile(db, file);
+            upgradeFile(db, file, context);
         } catch (const core::EDatabaseError& error) {
             throw core::EDatabaseError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(db.filePath(file.schema)), error.message()));
         }

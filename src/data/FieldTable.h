@@ -12,7 +12,7 @@ namespace data {
 
 /// The schema version this program makes and reads (a file's PRAGMA user_version); files
 /// of a lower version are upgraded at opening, files of a higher one are refused.
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 /// How the imports turn an old value into the field's kind.
 enum class FieldKind {

@@ -58,6 +58,14 @@ QString loanText(const char* key, const QString& danish);
 /// A new loan's due date: lent + loanDays (days <= 0 or over ten years read as the default).
 QDate dueDateFor(const QDate& lent, int loanDays);
 
+/// The loan period the configuration attached as configSchema holds; the default when it
+/// holds none, nonsense, or is older than the field.
+int storedLoanDays(engine::Database& db, const QString& configSchema);
+
+/// Gives every open loan of the loans attached as loanSchema that has no due date (a loan
+/// from before due dates) its date plus loanDays, as a new loan gets. Returns how many.
+int fillMissingDueDates(engine::Database& db, const QString& loanSchema, int loanDays);
+
 /// Keeps a loan row's return date in step with its returned text before it is stored:
 /// "Ja" without a date gets today's, anything else clears it.
 void settleReturn(engine::Table& loans, const QDate& today);
