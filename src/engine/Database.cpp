@@ -244,6 +244,30 @@ qint64 Database::totalChanges()
     return db_ ? sqlite3_total_changes64(db_) : 0;
 }
 
+void Database::writeMendingDamage(const QString& schema, const std::function<void()>& write)
+{
+    const bool firstWrite = depth_ == 1 && (begun_ == 0 || sqlite3_total_changes64(db_) == changesAtBegin_);
+    try {
+        write();
+        return;
+    } catch (const core::EDatabaseError&) {
+        const bool damaged = db_ && (sqlite3_extended_errcode(db_) & 0xff) == SQLITE_CORRUPT;
+        if (!damaged || !damageRepair_)
+            throw;
+        // SQLite ends the whole transaction when a virtual table is damaged: only a scope that
+        // had written nothing else yet can begin again.
+        if (begun_ > 0 && sqlite3_get_autocommit(db_)) {
+            if (!firstWrite)
+                throw;
+            begun_ = 0;
+        }
+        prepareWrite();
+        if (!damageRepair_(*this, schema))
+            throw;
+    }
+    write();
+}
+
 bool Database::inTransaction() const
 {
     return db_ && !sqlite3_get_autocommit(db_);
@@ -462,6 +486,8 @@ void Database::prepareWrite()
 {
     if (begun_ > 0 && sqlite3_get_autocommit(db_))
         throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
+    if (begun_ == 0 && depth_ > 0)
+        changesAtBegin_ = sqlite3_total_changes64(db_);
     for (; begun_ < depth_; ++begun_)
         execRaw(begun_ == 0 ? QStringLiteral("BEGIN DEFERRED") : QStringLiteral("SAVEPOINT spk%1").arg(begun_ + 1));
     assertScopes();

@@ -13,6 +13,7 @@
 #include "data/CatalogueFolder.h"
 #include "data/FieldTable.h"
 #include "data/Fields.h"
+#include "data/TextIndex.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
 
@@ -193,6 +194,10 @@ private:
         engine::Transaction transaction(db);
         db.prepareWrite();
         const QStringList indexes = newCatalogue ? dropTapeIndexesForLoad(db) : QStringList();
+        // Damage met part-way would end the transaction: the index is checked first (some
+        // seconds per 100,000 tapes), and made again when it is damaged.
+        if (!newCatalogue)
+            data::mendDamagedTextIndex(db, QStringLiteral("Video"));
         TableReport& entry = report_.table(videoTable().fileName);
         const QString sql = insertStatement(videoTable());
         QVector<QVariant> row(videoTable().fields.size());

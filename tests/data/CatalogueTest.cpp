@@ -1,6 +1,8 @@
 #include "DataFixture.h"
 #include "core/Errors.h"
 #include "data/Fields.h"
+#include "data/TextIndex.h"
+#include "common/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,4 +154,27 @@ TEST_F(Catalogue, ALargeCatalogueWithoutItsSearchIndexMakesItAtOpeningInAProgres
     testing_support::openDataModule(*folder, dm);
     EXPECT_EQ(QStringList({dialogs().texts(QStringLiteral("progress")).value(0), dialogs().shown.back().kind}),
               QStringList({QString::fromUtf8("Søgeindekset over båndene bygges ..."), QStringLiteral("endProgress")}));
+}
+
+// Junk in the search index's blocks, as another program's torn write would leave it: FTS5 can
+// no longer open the index, and every write of a tape failed on its triggers.
+TEST_F(Catalogue, JunkInTheSearchIndexIsMendedAndNeverStopsAWriteOfATape)
+{
+    const QString video = folder->dataDir() + QStringLiteral("/Video.db");
+    const QByteArray spoil = "UPDATE VideoSoeg_data SET block = randomblob(length(block)) WHERE id > 5";
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Nyheder"));
+    testing_support::closeDataModule(dm);
+    testing_support::execOnDatabase(video, spoil);
+    testing_support::openDataModule(*folder, dm);
+    EXPECT_TRUE(data::textIndexIntact(dm->database(), QStringLiteral("Video")));
+    // Spoilt again while the catalogue is open: the next post and delete mend it and go on.
+    for (const bool deleting : {false, true}) {
+        testing_support::execOnDatabase(video, spoil);
+        if (deleting)
+            dm->VideoTable->Delete();
+        else
+            addTape(QStringLiteral("0002-00"), QStringLiteral("Gamle"));
+        EXPECT_TRUE(data::textIndexIntact(dm->database(), QStringLiteral("Video"))) << deleting;
+        EXPECT_EQ(dm->VideoTable->RecordCount(), deleting ? 1 : 2);
+    }
 }

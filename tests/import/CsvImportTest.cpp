@@ -268,6 +268,17 @@ TEST_F(CsvImport, AFileThatGivesNoTapeNeverReplacesACatalogueThatHoldsSome)
     }
 }
 
+TEST_F(CsvImport, JunkInTheSearchIndexNeverStopsAnAdd)
+{
+    addTapes([](data::TDM& dm) { addTape(dm, QStringLiteral("0001-00"), QStringLiteral("Gammel")); });
+    testing_support::execOnDatabase(program.dataDir() + QStringLiteral("/Video.db"),
+                                    "UPDATE VideoSoeg_data SET block = randomblob(length(block)) WHERE id > 5");
+    import::importCsv(write(QByteArray(header) + "0007-00;Nyheder\r\n"), options);
+    EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT v.TapeNr FROM Video.VideoSoeg('yhe') s "
+                                                      "JOIN Video.Video v ON v.rowid = s.rowid")),
+              QStringList{"0007-00"});
+}
+
 TEST_F(CsvImport, TheNewCatalogueOpensWithItsSearchIndexMade)
 {
     import::importCsv(write(QByteArray(header) + "0007-00;Nyheder\r\n0008-00;Gamle\r\n"), options);
