@@ -61,10 +61,11 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
         const QString dataDir = core::programPaths().programDir + QStringLiteral("Data");
         // A command that only reads never writes Data: an older catalogue is read from an
         // upgraded copy, so the output is the one the upgraded catalogue gives.
-        const std::unique_ptr<QTemporaryDir> copy = catalogue::upgradedCopy(dataDir);
+        std::unique_ptr<catalogue::UpgradedCopy> copy;
+        const QString readFrom = readableDataDir(dataDir, copy);
         if (copy && !file.isEmpty() && QFileInfo(target).absoluteDir().canonicalPath() == QDir(dataDir).canonicalPath())
             throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". The folder holds the catalogue's tables").arg(target));
-        data::TDM dm(copy ? copy->path() + QStringLiteral("/Data") : dataDir);
+        data::TDM dm(readFrom);
         // A damaged, foreign or newer file anywhere in Data is reported, as the windows would.
         dm.CheckTables();
         dm.VideoTable->Open();
@@ -167,6 +168,12 @@ const std::vector<Option>& options()
 }
 
 } // namespace
+
+QString readableDataDir(const QString& dataDir, std::unique_ptr<catalogue::UpgradedCopy>& copy)
+{
+    copy = catalogue::upgradedCopy(dataDir);
+    return copy ? copy->dataDir() : dataDir;
+}
 
 int runReadCommand(int argc, char** argv, const std::function<void(data::TDM&)>& command)
 {

@@ -1,6 +1,8 @@
 #include "FindCommand.h"
 
+#include "CommandLine.h"
 #include "CommandTexts.h"
+#include "catalogue/SchemaUpgrade.h"
 #include "UserFolder.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
@@ -41,7 +43,10 @@ int runFindCommand(int argc, char** argv, int at)
     if (!problem.isEmpty())
         return printFailure(problem);
     try {
-        data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
+        const QString dataDir = core::programPaths().programDir + QStringLiteral("Data");
+        const StoredLanguageTexts texts(dataDir);
+        std::unique_ptr<catalogue::UpgradedCopy> copy;
+        data::TDM dm(readableDataDir(dataDir, copy));
         // Checks as the windows do, but adds nothing: this command only reads.
         data::checkCatalogue(dm.database());
         data::useTextIndexIfSound(dm.database());

@@ -1,6 +1,8 @@
 #include "SchemaUpgrade.h"
 
 #include "core/Errors.h"
+#include "core/LeftOvers.h"
+#include "core/SectionTexts.h"
 #include "data/Backups.h"
 #include "data/DM.h"
 #include "data/FieldTable.h"
@@ -12,6 +14,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace catalogue {
@@ -90,6 +93,9 @@ void installUpgrade(data::TDM& dm)
 
 std::vector<data::FileVersion> scanVersions(const QString& dataDir)
 {
+    // An upgrade killed inside a file's transaction left its journal: the file is at its old
+    // version once SQLite has rolled it back, and only then can a read-only look see it.
+    engine::rollBackHotJournals(dataDir, data::catalogueFileNames());
     std::vector<data::FileVersion> versions;
     for (const data::TableFile& file : data::catalogueFiles()) {
         const QString path = QDir(dataDir).absoluteFilePath(file.fileName);
@@ -106,14 +112,45 @@ std::vector<data::FileVersion> scanVersions(const QString& dataDir)
     return versions;
 }
 
-std::unique_ptr<QTemporaryDir> upgradedCopy(const QString& dataDir)
+namespace {
+const QString kCopyPrefix = QStringLiteral("spolarkiv-upgraded-");
+}
+
+UpgradedCopy::UpgradedCopy()
+    : dir_(std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/') + kCopyPrefix + QStringLiteral("XXXXXX"))),
+      lock_(std::make_unique<core::WriterLock>())
+{
+    if (dir_->isValid())
+        lock_->lock(dir_->path());
+}
+
+UpgradedCopy::~UpgradedCopy() = default;
+
+QString UpgradedCopy::dataDir() const
+{
+    return dir_->path() + QStringLiteral("/Data");
+}
+
+bool UpgradedCopy::isValid() const
+{
+    return dir_->isValid();
+}
+
+QString UpgradedCopy::errorString() const
+{
+    return dir_->errorString();
+}
+
+std::unique_ptr<UpgradedCopy> upgradedCopy(const QString& dataDir)
 {
     if (!data::needsUpgrade(scanVersions(dataDir)))
         return nullptr;
-    auto copy = std::make_unique<QTemporaryDir>();
-    const QString folder = copy->path() + QStringLiteral("/Data");
+    core::removeLeftOvers(QDir::tempPath(), QRegularExpression(QStringLiteral("^%1[A-Za-z0-9]{6}$").arg(kCopyPrefix)));
+    auto copy = std::make_unique<UpgradedCopy>();
+    const QString folder = copy->dataDir();
     if (!copy->isValid() || !QDir().mkpath(folder))
-        throw core::EInOutError(QStringLiteral("Cannot create a temporary folder: %1").arg(copy->errorString()));
+        throw core::EInOutError(core::sectionText("Catalogue", "NoTemporaryFolder", QStringLiteral("Der kan ikke laves en midlertidig mappe: %1"))
+                                    .arg(copy->errorString()));
     engine::backUpTableFiles(dataDir, data::catalogueFileNames(), folder);
     engine::Database db(folder);
     upgradeFiles(db, data::checkCatalogue(db));
