@@ -10,6 +10,7 @@
 #include "catalogue/SchemaUpgrade.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
+#include "core/SectionTexts.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
 #include "engine/Database.h"
@@ -64,7 +65,9 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
         std::unique_ptr<catalogue::UpgradedCopy> copy;
         const QString readFrom = readableDataDir(dataDir, copy);
         if (copy && !file.isEmpty() && QFileInfo(target).absoluteDir().canonicalPath() == QDir(dataDir).canonicalPath())
-            throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". The folder holds the catalogue's tables").arg(target));
+            throw core::EInOutError(core::sectionText("Catalogue", "CannotCreate", QStringLiteral("Filen \"%1\" kan ikke oprettes. %2"))
+                                        .arg(target, core::sectionText("Catalogue", "HoldsTables",
+                                                                       QStringLiteral("Mappen rummer katalogets tabeller"))));
         data::TDM dm(readFrom);
         // A damaged, foreign or newer file anywhere in Data is reported, as the windows would.
         dm.CheckTables();

@@ -172,6 +172,10 @@ private:
 /// Every place that opens a connection calls it first.
 void prepareSqliteLibrary();
 
+/// Throws EDatabaseError naming the table file at path when it is a symbolic link, a folder,
+/// something else than a regular file, or missing, as attaching it would.
+void refuseNonFile(const QString& path);
+
 /// The schema a table file is attached as: its name without the extension ("Udlaan.db": "Udlaan").
 QString schemaOfFile(const QString& fileName);
 

@@ -1,4 +1,5 @@
 #include "TableMeta.h"
+#include "core/SectionTexts.h"
 
 #include "Database.h"
 #include "Statement.h"
@@ -47,7 +48,7 @@ void TableMeta::readColumns(Database& db, const QString& schema)
     while (info.step())
         columns_.push_back({info.text(0), fieldKindForType(info.text(1))});
     if (columns_.empty())
-        throw core::EDatabaseError(QStringLiteral("Cannot open table file '%1': the file holds no table '%2'")
+        throw core::EDatabaseError(core::sectionText("Catalogue", "NoTable", QStringLiteral("Tabelfilen \"%1\" kan ikke åbnes: filen har ingen tabel \"%2\""))
                                        .arg(QDir::toNativeSeparators(path_), schema));
 }
 

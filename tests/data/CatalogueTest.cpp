@@ -74,7 +74,7 @@ TEST_F(Catalogue, NextTapeNumberOnABusyTableIsAnErrorNotAFirstNumber)
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_TRUE(proposed.isEmpty()) << proposed.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("busy"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("optaget"))) << error.toStdString();
     EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("0042-00"));
 }
 
