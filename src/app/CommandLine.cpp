@@ -17,6 +17,9 @@
 #include "engine/Table.h"
 #include "output/LabelCommand.h"
 #include "output/OutputFormats.h"
+#include "import/CatalogueImport.h"
+#include "locale/Languages.h"
+#include "support/QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,6 +46,19 @@ void dropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fprintf(stderr, "spolarkiv: %s\n", message.toLocal8Bit().constData());
 }
 
+// Dates in the export and the list take the catalogue's language's form where the system's
+// locale has none (LANG=C).
+void useCatalogueLanguageForms(const QString& dataDir)
+{
+    int language = -1;
+    try {
+        language = import::storedLanguage(dataDir);
+    } catch (const core::EError&) {
+        // A catalogue that cannot be read is reported by the opening.
+    }
+    support::useLanguageFormsWhereLocaleHasNone(language + 1 < locale::kLanguageCount ? language : -1);
+}
+
 // No display, no guard, no splash, no main window, and nothing handed to the shell.
 int runOperation(int argc, char** argv, const QString& file, const Operation& operation)
 {
@@ -60,6 +76,7 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
     }
     try {
         const QString dataDir = core::programPaths().programDir + QStringLiteral("Data");
+        useCatalogueLanguageForms(dataDir);
         // A command that only reads never writes Data: an older catalogue is read from an
         // upgraded copy, so the output is the one the upgraded catalogue gives.
         std::unique_ptr<catalogue::UpgradedCopy> copy;

@@ -34,6 +34,7 @@ struct FieldSpec {
     bool sorted = false;    ///< carries the Danish sort key columns (an order by this field)
     int gridWidth = 0;      ///< the overview grid's column width in pixels; 0: not in the grid
     int sortedSince = 0;    ///< the schema version that added the sort key columns (when sorted)
+    int numbersSince = 0;   ///< from this version numbers inside the text sort by value; 0: never
 };
 
 struct IndexSpec {

@@ -53,7 +53,8 @@ std::vector<LoanLine> dueLoans(engine::Database& db, const QDate& today, int wit
                                     + QStringLiteral("WHERE %1 AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?1 "
                                                      "ORDER BY u.Forfald, u.Tapenr")
                                           .arg(kNotReturned));
-    query.bindText(1, today.addDays(withinDays).toString(Qt::ISODate));
+    // Within N days takes in the Nth day; with none, the loans due today are not overdue yet.
+    query.bindText(1, today.addDays(withinDays > 0 ? withinDays + 1 : 0).toString(Qt::ISODate));
     return readLines(query, today);
 }
 

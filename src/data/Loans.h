@@ -37,8 +37,9 @@ struct Borrower {
 /// The loan period when the configuration holds none or nonsense.
 constexpr int kDefaultLoanDays = 30;
 
-/// Not-returned loans whose due date is before today + withinDays (withinDays 0: the overdue
-/// ones), longest over first, then by tape number. Reads Video and Udlaan of db as attached.
+/// Not-returned loans due before today (the overdue ones) and, with withinDays > 0, those due
+/// within that many days, the last one included; longest over first, then by tape number.
+/// Reads Video and Udlaan of db as attached.
 std::vector<LoanLine> dueLoans(engine::Database& db, const QDate& today, int withinDays = 0);
 
 /// Every name that ever borrowed a tape, once, in the Danish order, with its counts.

@@ -113,6 +113,23 @@ TEST_F(Catalogue, TheTitleOrderStaysAfterTheOverviewLeavesIt)
               (QStringList{"alfa", "Zorro", "ærlig talt", "Øen", "Åen"}));
 }
 
+TEST_F(Catalogue, TheShelfOrderReadsNumbersInsideAPlaceByTheirValue)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"), {{"Placering", QStringLiteral("Reol A, hylde 10")}});
+    addTape(QStringLiteral("0002-00"), QStringLiteral("B"), {{"Placering", QStringLiteral("Reol B")}});
+    addTape(QStringLiteral("0003-00"), QStringLiteral("C"), {{"Placering", QStringLiteral("reol a, hylde 2")}});
+    addTape(QStringLiteral("0004-00"), QStringLiteral("D"), {{"Placering", QStringLiteral("Reol A, hylde 0003")}});
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexPlacering"));
+    EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("TapeNr")), (QStringList{"0003-00", "0004-00", "0001-00", "0002-00"}));
+    // A place changed to one without digits sorts by its letters again.
+    dm->VideoTable->First();
+    dm->VideoTable->Edit();
+    dm->VideoTable->FieldByName(QStringLiteral("Placering")).SetAsString(QStringLiteral("Reol C"));
+    dm->VideoTable->Post();
+    EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("TapeNr")), (QStringList{"0004-00", "0001-00", "0002-00", "0003-00"}));
+    EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("0003-00"));
+}
+
 // Every file is checked before the first table opens, so a missing one leaves all closed.
 TEST(CatalogueOpening, AMissingTableIsNamedOpensNoTableAndCreatesNothing)
 {

@@ -263,6 +263,24 @@ TEST(CommandLine, FindNamesAFieldTheTapesDoNotHave)
         << run.error.constData();
 }
 
+// Under LANG=C (as ctest runs) the system has no date form of its own: the catalogue's language gives it.
+TEST(CommandLine, UnderTheCLocaleTheExportWritesDatesInTheLanguagesForm)
+{
+    ASSERT_EQ(QLocale::system().language(), QLocale::C);
+    testing_support::TempProgramFolder folder;
+    {
+        data::TDM dm(folder.dataDir());
+        dm.OpenTables();
+        testing_support::addTape(dm, QStringLiteral("0001-00"), QStringLiteral("Film"), {{"OptagetDato", QStringLiteral("2012-03-12")}});
+    }
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), QStringLiteral("t.txt")});
+    ASSERT_EQ(run.exitCode, 0) << run.error.constData();
+    const QByteArray written = bytesOf(folder.file(QStringLiteral("t.txt")));
+    EXPECT_TRUE(written.contains(QLocale(QLocale::Danish).toString(QDate(2012, 3, 12), QLocale::ShortFormat).toLatin1()))
+        << written.constData();
+    EXPECT_FALSE(written.contains("Mar")) << written.constData();
+}
+
 TEST(CommandLine, HelpListsEveryOutputFormat)
 {
     testing_support::TempProgramFolder folder;
