@@ -10,12 +10,16 @@
 #include "catalogue/SchemaUpgrade.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
+#include "core/SectionTexts.h"
 #include "core/ScriptedDialogs.h"
 #include "data/DM.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
 #include "output/LabelCommand.h"
 #include "output/OutputFormats.h"
+#include "import/CatalogueImport.h"
+#include "locale/Languages.h"
+#include "support/QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,6 +46,19 @@ void dropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fprintf(stderr, "spolarkiv: %s\n", message.toLocal8Bit().constData());
 }
 
+// Dates in the export and the list take the catalogue's language's form where the system's
+// locale has none (LANG=C).
+void useCatalogueLanguageForms(const QString& dataDir)
+{
+    int language = -1;
+    try {
+        language = import::storedLanguage(dataDir);
+    } catch (const core::EError&) {
+        // A catalogue that cannot be read is reported by the opening.
+    }
+    support::useLanguageFormsWhereLocaleHasNone(language + 1 < locale::kLanguageCount ? language : -1);
+}
+
 // No display, no guard, no splash, no main window, and nothing handed to the shell.
 int runOperation(int argc, char** argv, const QString& file, const Operation& operation)
 {
@@ -59,12 +76,16 @@ int runOperation(int argc, char** argv, const QString& file, const Operation& op
     }
     try {
         const QString dataDir = core::programPaths().programDir + QStringLiteral("Data");
+        useCatalogueLanguageForms(dataDir);
         // A command that only reads never writes Data: an older catalogue is read from an
         // upgraded copy, so the output is the one the upgraded catalogue gives.
-        const std::unique_ptr<QTemporaryDir> copy = catalogue::upgradedCopy(dataDir);
+        std::unique_ptr<catalogue::UpgradedCopy> copy;
+        const QString readFrom = readableDataDir(dataDir, copy);
         if (copy && !file.isEmpty() && QFileInfo(target).absoluteDir().canonicalPath() == QDir(dataDir).canonicalPath())
-            throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". The folder holds the catalogue's tables").arg(target));
-        data::TDM dm(copy ? copy->path() + QStringLiteral("/Data") : dataDir);
+            throw core::EInOutError(core::sectionText("Catalogue", "CannotCreate", QStringLiteral("Filen \"%1\" kan ikke oprettes. %2"))
+                                        .arg(target, core::sectionText("Catalogue", "HoldsTables",
+                                                                       QStringLiteral("Mappen rummer katalogets tabeller"))));
+        data::TDM dm(readFrom);
         // A damaged, foreign or newer file anywhere in Data is reported, as the windows would.
         dm.CheckTables();
         dm.VideoTable->Open();
@@ -167,6 +188,12 @@ const std::vector<Option>& options()
 }
 
 } // namespace
+
+QString readableDataDir(const QString& dataDir, std::unique_ptr<catalogue::UpgradedCopy>& copy)
+{
+    copy = catalogue::upgradedCopy(dataDir);
+    return copy ? copy->dataDir() : dataDir;
+}
 
 int runReadCommand(int argc, char** argv, const std::function<void(data::TDM&)>& command)
 {

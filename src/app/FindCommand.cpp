@@ -1,9 +1,12 @@
 #include "FindCommand.h"
 
+#include "CommandLine.h"
 #include "CommandTexts.h"
+#include "catalogue/SchemaUpgrade.h"
 #include "UserFolder.h"
 #include "core/Errors.h"
 #include "core/ProgramPaths.h"
+#include "core/SectionTexts.h"
 #include "data/CatalogueCheck.h"
 #include "data/DM.h"
 #include "data/Fields.h"
@@ -41,7 +44,10 @@ int runFindCommand(int argc, char** argv, int at)
     if (!problem.isEmpty())
         return printFailure(problem);
     try {
-        data::TDM dm(core::programPaths().programDir + QStringLiteral("Data"));
+        const QString dataDir = core::programPaths().programDir + QStringLiteral("Data");
+        const StoredLanguageTexts texts(dataDir);
+        std::unique_ptr<catalogue::UpgradedCopy> copy;
+        data::TDM dm(readableDataDir(dataDir, copy));
         // Checks as the windows do, but adds nothing: this command only reads.
         data::checkCatalogue(dm.database());
         data::useTextIndexIfSound(dm.database());
@@ -54,11 +60,21 @@ int runFindCommand(int argc, char** argv, int at)
         finder.SearchField = field;
         finder.SearchKey = key;
         QString lines;
-        for (finder.Find(); finder.Found(); finder.FindNext())
+        try {
+            finder.Find();
+        } catch (const core::EDBSearchPatternNotFound&) {
+            QStringList names;
+            for (int i = 0; i < video.FieldCount(); ++i)
+                names << video.Fields(i).FieldName();
+            return printFailure(core::sectionText("Catalogue", "NoSuchField", QStringLiteral("Båndene har intet felt \"%1\"; "
+                                                                                             "felterne er %2."))
+                                    .arg(field, names.join(QStringLiteral(", "))));
+        }
+        for (; finder.Found(); finder.FindNext())
             lines += video.FieldByName(QString::fromLatin1(data::fields::TapeNr)).AsString() + QLatin1Char('\t')
                      + video.FieldByName(QString::fromLatin1(data::fields::Titel)).AsString() + QLatin1Char('\n');
         print(stdout, lines);
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : printFailure(QStringLiteral("cannot write the list"));
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : printFailure(core::sectionText("Catalogue", "ListNotWritten", QStringLiteral("Listen kan ikke skrives")));
     } catch (const core::EError& e) {
         return printFailure(e.message());
     }

@@ -96,6 +96,7 @@ void THovedForm::showLanguage(int index, bool withHelpPage)
     setWindowTitle(QString::fromUtf8(language->caption));
     menuBar()->setAccessibleName(windowTitle()); // Alt alone lands on the menu bar
     support::useQtTranslations(index);
+    support::useLanguageFormsWhereLocaleHasNone(index);
     // Labels fit their texts when scaled; new texts need fitting again.
     refitControls();
 }

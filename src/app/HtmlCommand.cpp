@@ -1,6 +1,8 @@
 #include "HtmlCommand.h"
 
+#include "CommandLine.h"
 #include "CommandTexts.h"
+#include "catalogue/SchemaUpgrade.h"
 #include "HovedForm.h"
 #include "UserFolder.h"
 #include "core/Dialogs.h"
@@ -96,7 +98,8 @@ int runHtmlCommand(int argc, char** argv, int at)
         // A missing or damaged language file or table leaves Danish.
     }
     try {
-        data::TDM dm(dataFolder);
+        std::unique_ptr<catalogue::UpgradedCopy> copy;
+        data::TDM dm(readableDataDir(dataFolder, copy));
         dm.CheckTables();
         const int tapes = output::writeHtmlCatalogue(dm.database(), folder, optionsFor(text));
         print(stdout, writtenNotice(text, tapes, folder) + QLatin1Char('\n'));

@@ -9,6 +9,7 @@
 #include "core/Dialogs.h"
 #include "core/ProgramPaths.h"
 #include "support/QtDialogs.h"
+#include "support/QtTranslations.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -50,6 +51,7 @@ int runWindows(int argc, char** argv)
     prepareEnvironment();
     QApplication application(argc, argv);
     app::setUpApplication();
+    support::useLanguageFormsWhereLocaleHasNone(-1);
     support::QtDialogs qtDialogs;
     core::setDialogs(&qtDialogs);
     core::setProgramPaths(app::applicationPaths());

@@ -14,6 +14,10 @@
 
 class QTemporaryDir;
 
+namespace core {
+class WriterLock;
+}
+
 namespace data {
 class TDM;
 }
@@ -52,13 +56,30 @@ void installUpgrade(data::TDM& dm, std::function<void(const UpgradeSummary&)> up
 /// active language.
 QString upgradeNotice(const UpgradeSummary& summary);
 
-/// For commands that only read: when a file of dataDir is older than the program, an
-/// upgraded copy of the whole folder in a temporary folder (its path + "/Data" holds the
-/// tables), and dataDir stays untouched; null when no file is older. Refuses a newer file
-/// as the opening does; a file that cannot be read is left for the opening to report.
-std::unique_ptr<QTemporaryDir> upgradedCopy(const QString& dataDir);
+/// An upgraded copy of a table folder in the temporary folder, removed when it goes. Its
+/// run holds a writer's lock on it, so a later run removes it when a kill left it.
+class UpgradedCopy {
+public:
+    UpgradedCopy();
+    ~UpgradedCopy();
+    /// The copy's table folder.
+    QString dataDir() const;
+    bool isValid() const;
+    QString errorString() const;
 
-/// The schema versions of dataDir's nine files, read without writing to them. Refuses a
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<core::WriterLock> lock_;
+};
+
+/// For commands that only read: when a file of dataDir is older than the program, an
+/// upgraded copy of the whole folder, and dataDir stays untouched; null when no file is
+/// older. Removes copies killed runs left first. Refuses a newer file as the opening does;
+/// a file that cannot be read is left for the opening to report.
+std::unique_ptr<UpgradedCopy> upgradedCopy(const QString& dataDir);
+
+/// The schema versions of dataDir's nine files, read without writing to them once SQLite
+/// has rolled back what a killed program left half-written (as any opening does). Refuses a
 /// file newer than the program (EDatabaseError naming it); empty when a file is missing,
 /// unreadable or lacks its table or fields, which the opening or the command reports.
 std::vector<data::FileVersion> scanVersions(const QString& dataDir);

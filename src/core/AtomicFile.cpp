@@ -1,9 +1,12 @@
 #include "AtomicFile.h"
+#include "SectionTexts.h"
+#include "LeftOvers.h"
 #include "UserFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -21,7 +24,7 @@ constexpr int kNameAttempts = 100;
 
 QString systemReason()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return core::systemReason(errno);
 }
 
 // Where the bytes really go: through a link to the file it names, so the link stays a link.
@@ -59,6 +62,9 @@ bool AtomicFile::open(OpenMode mode)
         return fail(refusal);
     final_ = finalPath(target_);
     const QFileInfo finalInfo(final_);
+    // What a killed run writing the same file left beside it.
+    removeLeftOvers(finalInfo.absolutePath(), QRegularExpression(QStringLiteral("^\\.%1\\.[0-9a-f]{8}$")
+                                                                     .arg(QRegularExpression::escape(finalInfo.fileName()))));
     for (int attempt = 0; attempt < kNameAttempts && fd_ < 0; ++attempt) {
         temporary_ = finalInfo.absolutePath() + QStringLiteral("/.") + finalInfo.fileName()
                      + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
@@ -71,6 +77,7 @@ bool AtomicFile::open(OpenMode mode)
         temporary_.clear();
         return fail(systemReason());
     }
+    lockWriter(fd_);
     struct stat old {};
     if (::stat(QFile::encodeName(final_).constData(), &old) == 0)
         ::fchmod(fd_, old.st_mode & 07777); // a replaced file keeps its mode

@@ -17,4 +17,8 @@ void setTextLookup(TextLookup lookup);
 /// The text of key in section in the active language; danish when none is known.
 QString sectionText(const char* section, const char* key, const QString& danish);
 
+/// The system's reason for a failure (an errno value) in the active language: the usual
+/// ones (a full disk, no permission, ...) from the "Catalogue" texts, others in the system's words.
+QString systemReason(int error);
+
 } // namespace core

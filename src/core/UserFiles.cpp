@@ -1,4 +1,5 @@
 #include "UserFiles.h"
+#include "SectionTexts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -68,7 +69,8 @@ QString outputTargetRefusal(const QString& path)
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
-        return target.isDir() ? QStringLiteral("It is a folder") : QStringLiteral("It is not a regular file");
+        return target.isDir() ? sectionText("Catalogue", "IsAFolder", QStringLiteral("Det er en mappe"))
+                              : sectionText("Catalogue", "NotARegularFile", QStringLiteral("Det er ikke en almindelig fil"));
     return QString();
 }
 

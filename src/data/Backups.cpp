@@ -4,6 +4,7 @@
 #include "Schema.h"
 #include "engine/TableCheck.h"
 #include "core/Errors.h"
+#include "core/SectionTexts.h"
 #include "core/UserFiles.h"
 #include "engine/TableBackup.h"
 
@@ -47,7 +48,12 @@ QString freshName(const QDir& parent, const QString& stamp)
 [[noreturn]] void failFolder(const QString& what, const QString& path)
 {
     throw core::EInOutError(
-        QStringLiteral("%1 '%2': %3").arg(what, QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
+        what.arg(QDir::toNativeSeparators(path), core::systemReason(errno)));
+}
+
+QString cannotCreate()
+{
+    return core::sectionText("Catalogue", "CannotCreateFolder", QStringLiteral("Mappen \"%1\" kan ikke oprettes: %2"));
 }
 
 void makeFolder(const QString& path)
@@ -55,7 +61,7 @@ void makeFolder(const QString& path)
     if (QFileInfo(path).isDir())
         return;
     if (!QDir().mkpath(path))
-        failFolder(QStringLiteral("Cannot create the folder"), path);
+        failFolder(cannotCreate(), path);
 }
 
 // A copy of a foreign file would only fail when it is needed most. Faults are named by the
@@ -68,7 +74,8 @@ void checkCopies(const QString& folder, const QString& dataDir)
         const QString original = QDir::toNativeSeparators(QDir(dataDir).absoluteFilePath(file.fileName));
         const engine::TableFileCheck check = engine::inspectTableFile(path, QFileInfo(file.fileName).completeBaseName(), engine::Thoroughness::FieldsOnly);
         if (!check.problem.isEmpty())
-            throw core::EDatabaseError(QStringLiteral("The table file '%1' is damaged: %2").arg(original, check.problem));
+            throw core::EDatabaseError(core::sectionText("Catalogue", "Damaged", QStringLiteral("Tabelfilen \"%1\" er beskadiget: %2"))
+                                           .arg(original, check.problem));
         refuseNewerFile(original, check.version);
         const QStringList missing = missingFields(file, check.columns, check.version);
         if (!missing.isEmpty())
@@ -107,13 +114,13 @@ QString writeBackup(const QString& dataDir, const QString& parentDir, const QDat
     const QString partial = parent.absoluteFilePath(kPartialPrefix + name);
     const QString finished = parent.absoluteFilePath(name);
     if (!QDir().mkdir(partial))
-        failFolder(QStringLiteral("Cannot create the folder"), partial);
+        failFolder(cannotCreate(), partial);
     try {
         engine::backUpTableFiles(dataDir, catalogueFileNames(), partial);
         checkCopies(partial, dataDir);
         core::syncFolder(partial);
         if (!QDir().rename(partial, finished))
-            failFolder(QStringLiteral("Cannot rename the folder"), partial);
+            failFolder(core::sectionText("Catalogue", "CannotRename", QStringLiteral("Mappen \"%1\" kan ikke omdøbes: %2")), partial);
     } catch (...) {
         QDir(partial).removeRecursively();
         throw;

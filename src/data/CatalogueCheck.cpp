@@ -23,7 +23,7 @@ QStringList missingFields(const TableFile& file, const QStringList& columns, int
 
 QString missingFieldsMessage(const QString& path, const QStringList& missing)
 {
-    return QStringLiteral("Table file '%1' is not a table of this catalogue: it lacks the field(s) %2")
+    return core::sectionText("Catalogue", "LacksFields", QStringLiteral("Tabelfilen \"%1\" er ikke en tabel i dette katalog: den mangler feltet/felterne %2"))
         .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
 }
 

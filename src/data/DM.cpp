@@ -161,6 +161,7 @@ void TDM::OpenTables()
     CheckTables();
     // The windows' searches: the tapes' full-text index is made where it is missing or unsound.
     prepareTextIndex(*db_);
+    mendTextIndexOnDamage(*db_);
     for (engine::Table* table : startupOrder())
         table->Open();
 }

@@ -55,8 +55,9 @@ std::vector<TableSpec> buildSpecs()
           {f::Fabrikat, "TEXT", nullptr, 0, K::Text, false, 90},
           // A bare MEMO would have numeric affinity; "MEMO TEXT" stores the text as typed.
           {f::Indhold, "MEMO TEXT", nullptr, 0, K::Memo},
-          // The overview's shelf order came one version after the field.
-          {f::Placering, "TEXT", nullptr, 1, K::Text, true, 110, 2},
+          // The overview's shelf order came one version after the field; "hylde 2" before
+          // "hylde 10" two versions later.
+          {f::Placering, "TEXT", nullptr, 1, K::Text, true, 110, 2, 4},
           {f::EAN, "TEXT", nullptr, 1, K::Text}},
          videoIndexes()},
         lookupSpec("Kategori.db", f::Kategori),
@@ -127,6 +128,57 @@ QString indexStatement(const IndexSpec& index, const QString& table, const QStri
              name, quoted(table), columns.join(QStringLiteral(", ")), where);
 }
 
+// The sort key columns of a sorted field as a file of that version has them.
+QStringList sortColumnsAt(const FieldSpec& field, int version)
+{
+    const QString name = QLatin1String(field.name);
+    if (field.numbersSince == 0 || version < field.numbersSince)
+        return engine::danishSortColumns(name);
+    const QString digits = engine::digitRunColumn(name);
+    return QStringList{quoted(digits) + QStringLiteral(" TEXT")}
+           + engine::danishSortColumns(name, QStringLiteral("coalesce(%1, %2)").arg(quoted(digits), quoted(name)));
+}
+
+// The triggers that keep a field's digit-run key, whatever program writes the tapes.
+QStringList digitRunTriggers(const FieldSpec& field, const QString& table, const QString& qualifier)
+{
+    const QString name = QLatin1String(field.name);
+    const QString update = QStringLiteral("UPDATE %1 SET %2 = %4 WHERE rowid = new.rowid;")
+                               .arg(quoted(table), quoted(engine::digitRunColumn(name)));
+    const QString key = engine::digitRunKey(QStringLiteral("new.") + quoted(name));
+    const QString hasDigits = QStringLiteral("new.%1 GLOB '*[0-9]*'").arg(quoted(name));
+    return {QStringLiteral("CREATE TRIGGER %1%2 AFTER INSERT ON %3 WHEN %4 BEGIN %5 END")
+                .arg(qualifier, quoted(table + QLatin1Char('_') + name + QStringLiteral("_ny")), quoted(table), hasDigits,
+                     QString(update).replace(QLatin1String("%4"), key)),
+            QStringLiteral("CREATE TRIGGER %1%2 AFTER UPDATE OF %3 ON %4 BEGIN %5 END")
+                .arg(qualifier, quoted(table + QLatin1Char('_') + name + QStringLiteral("_ret")), quoted(name), quoted(table),
+                     QString(update).replace(QLatin1String("%4"), QStringLiteral("CASE WHEN %1 THEN %2 END").arg(hasDigits, key)))};
+}
+
+// A field sorted before numbers counted by value: its old key columns and their indexes go,
+// the new ones come, and the key is filled for the tapes there are.
+QStringList numbersByValueStep(const TableSpec& spec, const FieldSpec& field, const QString& schema)
+{
+    const QString name = QLatin1String(field.name);
+    const QString table = quoted(schema) + QLatin1Char('.') + quoted(spec.table);
+    QStringList statements;
+    for (const IndexSpec& index : spec.indexes)
+        if (index.sortKey && index.columns.first() == name)
+            statements << QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(quoted(schema), quoted(index.name));
+    QStringList old = engine::danishSortColumns(name);
+    for (auto it = old.crbegin(); it != old.crend(); ++it)
+        statements << QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(table, it->section(QLatin1Char('"'), 1, 1));
+    for (const QString& column : sortColumnsAt(field, field.numbersSince))
+        statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(table, column);
+    statements << digitRunTriggers(field, spec.table, quoted(schema) + QLatin1Char('.'));
+    statements << QStringLiteral("UPDATE %1 SET %2 = %3 WHERE %4 GLOB '*[0-9]*'")
+                      .arg(table, quoted(engine::digitRunColumn(name)), engine::digitRunKey(quoted(name)), quoted(name));
+    for (const IndexSpec& index : spec.indexes)
+        if (index.sortKey && index.columns.first() == name && index.since < field.numbersSince)
+            statements << indexStatement(index, spec.table, schema);
+    return statements;
+}
+
 } // namespace
 
 QString notReturnedCondition(const QString& prefix)
@@ -174,10 +226,13 @@ QStringList createStatements(const TableSpec& spec)
         columns << columnDefinition(field);
     for (const FieldSpec& field : spec.fields)
         if (field.sorted)
-            columns << engine::danishSortColumns(QLatin1String(field.name));
+            columns << sortColumnsAt(field, kSchemaVersion);
     QStringList statements{QStringLiteral("CREATE TABLE %1(%2)").arg(quoted(spec.table), columns.join(QStringLiteral(", ")))};
     for (const IndexSpec& index : spec.indexes)
         statements << indexStatement(index, spec.table, QString());
+    for (const FieldSpec& field : spec.fields)
+        if (field.sorted && field.numbersSince > 0)
+            statements << digitRunTriggers(field, spec.table, QString());
     return statements;
 }
 
@@ -188,10 +243,17 @@ QStringList upgradeStatements(const TableSpec& spec, int version, const QString&
     for (const FieldSpec& field : spec.fields)
         if (field.since == version)
             statements << alter.arg(columnDefinition(field));
-    for (const FieldSpec& field : spec.fields)
-        if (field.sorted && std::max(field.since, field.sortedSince) == version)
-            for (const QString& column : engine::danishSortColumns(QLatin1String(field.name)))
+    for (const FieldSpec& field : spec.fields) {
+        const int sortedFrom = std::max(field.since, field.sortedSince);
+        if (field.sorted && sortedFrom == version) {
+            for (const QString& column : sortColumnsAt(field, version))
                 statements << alter.arg(column);
+            if (field.numbersSince > 0 && version >= field.numbersSince)
+                statements << digitRunTriggers(field, spec.table, quoted(schema) + QLatin1Char('.'));
+        } else if (field.sorted && field.numbersSince == version && sortedFrom < version) {
+            statements << numbersByValueStep(spec, field, schema);
+        }
+    }
     for (const IndexSpec& index : spec.indexes)
         if (index.since == version)
             statements << QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(quoted(schema), quoted(index.name))

@@ -12,7 +12,7 @@ namespace data {
 
 /// The schema version this program makes and reads (a file's PRAGMA user_version); files
 /// of a lower version are upgraded at opening, files of a higher one are refused.
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 /// How the imports turn an old value into the field's kind.
 enum class FieldKind {
@@ -34,6 +34,7 @@ struct FieldSpec {
     bool sorted = false;    ///< carries the Danish sort key columns (an order by this field)
     int gridWidth = 0;      ///< the overview grid's column width in pixels; 0: not in the grid
     int sortedSince = 0;    ///< the schema version that added the sort key columns (when sorted)
+    int numbersSince = 0;   ///< from this version numbers inside the text sort by value; 0: never
 };
 
 struct IndexSpec {

@@ -8,6 +8,7 @@
 #include "engine/SortExpression.h"
 #include "engine/Statement.h"
 #include "engine/Table.h"
+#include "engine/TableCheck.h"
 
 #include <algorithm>
 
@@ -52,7 +53,8 @@ std::vector<LoanLine> dueLoans(engine::Database& db, const QDate& today, int wit
                                     + QStringLiteral("WHERE %1 AND coalesce(u.Forfald, '') <> '' AND u.Forfald < ?1 "
                                                      "ORDER BY u.Forfald, u.Tapenr")
                                           .arg(kNotReturned));
-    query.bindText(1, today.addDays(withinDays).toString(Qt::ISODate));
+    // Within N days takes in the Nth day; with none, the loans due today are not overdue yet.
+    query.bindText(1, today.addDays(withinDays > 0 ? withinDays + 1 : 0).toString(Qt::ISODate));
     return readLines(query, today);
 }
 
@@ -101,11 +103,37 @@ QString loanText(const char* key, const QString& danish)
     return core::sectionText("Loans", key, danish);
 }
 
+namespace {
+int sensibleLoanDays(qint64 loanDays)
+{
+    return loanDays <= 0 || loanDays > 3660 ? kDefaultLoanDays : int(loanDays);
+}
+} // namespace
+
 QDate dueDateFor(const QDate& lent, int loanDays)
 {
-    if (loanDays <= 0 || loanDays > 3660)
-        loanDays = kDefaultLoanDays;
-    return lent.addDays(loanDays);
+    return lent.addDays(sensibleLoanDays(loanDays));
+}
+
+int storedLoanDays(engine::Database& db, const QString& configSchema)
+{
+    if (!engine::columnNames(db, configSchema).contains(QLatin1String(fields::Laanetid)))
+        return kDefaultLoanDays;
+    engine::Statement query(db, QStringLiteral("SELECT %1 FROM %2.\"Config\" ORDER BY rowid LIMIT 1")
+                                    .arg(QLatin1String(fields::Laanetid), engine::quoteId(configSchema)));
+    return query.step() && !query.value(0).isNull() ? sensibleLoanDays(query.int64(0)) : kDefaultLoanDays;
+}
+
+int fillMissingDueDates(engine::Database& db, const QString& loanSchema, int loanDays)
+{
+    // Dates are ISO text, so SQLite's date() adds the days as QDate::addDays does; a date it
+    // cannot read stays without a due date, as the record rules leave it.
+    engine::Statement fill(db, QStringLiteral("UPDATE %1.\"Udlaan\" SET Forfald = date(Dato, ?1) WHERE %2 "
+                                              "AND coalesce(Forfald, '') = '' AND date(Dato) IS NOT NULL")
+                                   .arg(engine::quoteId(loanSchema), notReturnedCondition(QString())));
+    fill.bindText(1, QStringLiteral("+%1 days").arg(sensibleLoanDays(loanDays)));
+    fill.run();
+    return fill.changes();
 }
 
 void settleReturn(engine::Table& loans, const QDate& today)

@@ -37,8 +37,9 @@ struct Borrower {
 /// The loan period when the configuration holds none or nonsense.
 constexpr int kDefaultLoanDays = 30;
 
-/// Not-returned loans whose due date is before today + withinDays (withinDays 0: the overdue
-/// ones), longest over first, then by tape number. Reads Video and Udlaan of db as attached.
+/// Not-returned loans due before today (the overdue ones) and, with withinDays > 0, those due
+/// within that many days, the last one included; longest over first, then by tape number.
+/// Reads Video and Udlaan of db as attached.
 std::vector<LoanLine> dueLoans(engine::Database& db, const QDate& today, int withinDays = 0);
 
 /// Every name that ever borrowed a tape, once, in the Danish order, with its counts.
@@ -57,6 +58,14 @@ QString loanText(const char* key, const QString& danish);
 
 /// A new loan's due date: lent + loanDays (days <= 0 or over ten years read as the default).
 QDate dueDateFor(const QDate& lent, int loanDays);
+
+/// The loan period the configuration attached as configSchema holds; the default when it
+/// holds none, nonsense, or is older than the field.
+int storedLoanDays(engine::Database& db, const QString& configSchema);
+
+/// Gives every open loan of the loans attached as loanSchema that has no due date (a loan
+/// from before due dates) its date plus loanDays, as a new loan gets. Returns how many.
+int fillMissingDueDates(engine::Database& db, const QString& loanSchema, int loanDays);
 
 /// Keeps a loan row's return date in step with its returned text before it is stored:
 /// "Ja" without a date gets today's, anything else clears it.

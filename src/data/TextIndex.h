@@ -20,16 +20,30 @@ engine::Database::TextIndex tapeTextIndex();
 /// table and its three triggers. Run in one transaction.
 QStringList textIndexStatements(const QString& qualifier);
 
-/// True when the attached schema holds the index as the statements make it and it has one
-/// entry per tape (the same count and the same highest row id). Reads only.
+/// True when the attached schema holds the index as the statements make it, it has one
+/// entry per tape (the same count and the same highest row id) and FTS5 can open it. Reads
+/// only, a few pages: junk deeper inside is found by textIndexIntact.
 bool textIndexSound(engine::Database& db, const QString& schema);
+
+/// True when FTS5's own integrity-check finds the attached schema's index consistent. Reads
+/// the whole index: seconds at 100,000 tapes, so it runs when a write met damage.
+bool textIndexIntact(engine::Database& db, const QString& schema);
+
+/// When Video's index in the attached schema cannot be opened or fails textIndexIntact,
+/// makes it again inside the caller's transaction; true when it did. A damaged index never
+/// stops a write of a tape.
+bool mendDamagedTextIndex(engine::Database& db, const QString& schema);
+
+/// Lets a write of a tape through db that meets a damaged index mend it with
+/// mendDamagedTextIndex and go on (Database::setDamageRepair).
+void mendTextIndexOnDamage(engine::Database& db);
 
 /// Called now and then while the index fills, with the tapes done and their count; false stops
 /// the building.
 using TextIndexProgress = std::function<bool(qint64 done, qint64 total)>;
 
 /// Drops the index and its triggers in the attached schema holding Video (a bulk load then
-/// makes it once after the rows, with makeTextIndex).
+/// makes it once after the rows, with makeTextIndex), also an index FTS5 cannot open.
 void dropTextIndex(engine::Database& db, const QString& schema);
 
 /// Drops the index in the attached schema holding Video and makes it again from the tapes,

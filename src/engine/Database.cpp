@@ -1,4 +1,5 @@
 #include "Database.h"
+#include "core/SectionTexts.h"
 
 #include "StaleJournals.h"
 #include "Statement.h"
@@ -34,7 +35,7 @@ QString fileUri(const QString& path, const QString& query)
 
 core::EDatabaseError openError(const QString& path, const QString& reason)
 {
-    return core::EDatabaseError(QStringLiteral("Cannot open table file '%1': %2").arg(nativePath(path), reason));
+    return core::EDatabaseError(core::sectionText("Catalogue", "CannotOpen", QStringLiteral("Tabelfilen \"%1\" kan ikke åbnes: %2")).arg(nativePath(path), reason));
 }
 
 // Writing needs the file and its folder (SQLite writes its journal beside the file). A file
@@ -60,7 +61,7 @@ quint32 bigEndian(const QByteArray& bytes, int at, int size)
 void checkLength(const QString& path, qint64 size)
 {
     if (size == 0)
-        throw openError(path, QStringLiteral("the file is empty"));
+        throw openError(path, core::sectionText("Catalogue", "FileEmpty", QStringLiteral("filen er tom")));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return; // SQLite names the cause
@@ -72,28 +73,38 @@ void checkLength(const QString& path, qint64 size)
     const qint64 pages = bigEndian(header, 28, 4);
     const bool pagesValid = bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
     if (pagesValid && pages > 0 && pageSize >= 512 && size < pages * pageSize)
-        throw openError(path, QStringLiteral("the file is damaged: it is cut short (%1 of %2 bytes)")
+        throw openError(path, core::sectionText("Catalogue", "CutShort", QStringLiteral("filen er beskadiget: den er afkortet (%1 af %2 byte)"))
                                   .arg(size)
                                   .arg(pages * pageSize));
 }
 
-void checkIsFile(const QString& path)
+} // namespace
+
+void refuseNonFile(const QString& path)
 {
     const QFileInfo info(path);
     // A link may lead out of the program folder, and writing through it changes a file the
     // folder does not hold.
     if (info.isSymLink())
-        throw core::EDatabaseError(QStringLiteral("Table file '%1' is a symbolic link, not a file").arg(nativePath(path)));
+        throw core::EDatabaseError(core::sectionText("Catalogue", "IsLink", QStringLiteral("Tabelfilen \"%1\" er en symbolsk henvisning, ikke en fil")).arg(nativePath(path)));
     if (info.isDir())
-        throw core::EDatabaseError(QStringLiteral("Table file '%1' is a folder").arg(nativePath(path)));
+        throw core::EDatabaseError(core::sectionText("Catalogue", "IsFolder", QStringLiteral("Tabelfilen \"%1\" er en mappe")).arg(nativePath(path)));
     if (info.exists() && !info.isFile())
-        throw core::EDatabaseError(QStringLiteral("Table file '%1' is not a regular file").arg(nativePath(path)));
+        throw core::EDatabaseError(core::sectionText("Catalogue", "NotRegular", QStringLiteral("Tabelfilen \"%1\" er ikke en almindelig fil")).arg(nativePath(path)));
     if (!info.isFile())
-        throw core::EDatabaseError(QStringLiteral("Table file '%1' does not exist").arg(nativePath(path)));
+        throw core::EDatabaseError(core::sectionText("Catalogue", "Missing", QStringLiteral("Tabelfilen \"%1\" findes ikke")).arg(nativePath(path)));
+}
+
+namespace {
+
+void checkIsFile(const QString& path)
+{
+    const QFileInfo info(path);
+    refuseNonFile(path);
     if (!isWritable(path))
-        throw openError(path, QStringLiteral("the file is read-only"));
+        throw openError(path, core::sectionText("Catalogue", "FileReadOnly", QStringLiteral("filen er skrivebeskyttet")));
     if (!isWritable(info.absolutePath()))
-        throw openError(path, QStringLiteral("the folder '%1' is read-only").arg(nativePath(info.absolutePath())));
+        throw openError(path, core::sectionText("Catalogue", "FolderReadOnly", QStringLiteral("mappen \"%1\" er skrivebeskyttet")).arg(nativePath(info.absolutePath())));
     checkLength(path, info.size());
 }
 
@@ -110,7 +121,7 @@ bool looksDamaged(const QString& path)
 core::EDatabaseError readError(const QString& path, const QString& schema, const QString& reason)
 {
     if (looksDamaged(path))
-        return openError(path, QStringLiteral("the table '%1' is damaged (%2)").arg(schema, reason));
+        return openError(path, core::sectionText("Catalogue", "TableDamaged", QStringLiteral("tabellen \"%1\" er beskadiget (%2)")).arg(schema, reason));
     return openError(path, reason);
 }
 } // namespace
@@ -185,7 +196,7 @@ QString Database::attach(const QString& fileName)
             return name;
     const QDir dir(dataDir_);
     if (dataDir_.isEmpty() || !dir.exists())
-        throw core::EDatabaseError(QStringLiteral("The table folder '%1' does not exist").arg(nativePath(dir.absolutePath())));
+        throw core::EDatabaseError(core::sectionText("Catalogue", "NoTableFolder", QStringLiteral("Tabelmappen \"%1\" findes ikke")).arg(nativePath(dir.absolutePath())));
     const QString path = QDir::cleanPath(dir.absoluteFilePath(fileName));
     checkIsFile(path);
     if (depth_ > 0)
@@ -242,6 +253,30 @@ void Database::setTextIndex(const QString& schema, const TextIndex& index)
 qint64 Database::totalChanges()
 {
     return db_ ? sqlite3_total_changes64(db_) : 0;
+}
+
+void Database::writeMendingDamage(const QString& schema, const std::function<void()>& write)
+{
+    const bool firstWrite = depth_ == 1 && (begun_ == 0 || sqlite3_total_changes64(db_) == changesAtBegin_);
+    try {
+        write();
+        return;
+    } catch (const core::EDatabaseError&) {
+        const bool damaged = db_ && (sqlite3_extended_errcode(db_) & 0xff) == SQLITE_CORRUPT;
+        if (!damaged || !damageRepair_)
+            throw;
+        // SQLite ends the whole transaction when a virtual table is damaged: only a scope that
+        // had written nothing else yet can begin again.
+        if (begun_ > 0 && sqlite3_get_autocommit(db_)) {
+            if (!firstWrite)
+                throw;
+            begun_ = 0;
+        }
+        prepareWrite();
+        if (!damageRepair_(*this, schema))
+            throw;
+    }
+    write();
 }
 
 bool Database::inTransaction() const
@@ -380,7 +415,7 @@ void Database::checkTable(const QString& schema, const QString& path)
     kind.bindText(1, schema);
     const QString type = kind.step() ? kind.text(0) : QString();
     if (type.isEmpty())
-        throw openError(path, QStringLiteral("the file holds no table '%1'").arg(schema));
+        throw openError(path, core::sectionText("Catalogue", "HoldsNoTable", QStringLiteral("filen har ingen tabel \"%1\"")).arg(schema));
     // A view (or anything else) of that name is not the catalogue's schema: it may read as
     // empty records or change under the program.
     if (type != QLatin1String("table"))
@@ -462,6 +497,8 @@ void Database::prepareWrite()
 {
     if (begun_ > 0 && sqlite3_get_autocommit(db_))
         throw core::EDatabaseError(QStringLiteral("The transaction has been rolled back"));
+    if (begun_ == 0 && depth_ > 0)
+        changesAtBegin_ = sqlite3_total_changes64(db_);
     for (; begun_ < depth_; ++begun_)
         execRaw(begun_ == 0 ? QStringLiteral("BEGIN DEFERRED") : QStringLiteral("SAVEPOINT spk%1").arg(begun_ + 1));
     assertScopes();

@@ -57,6 +57,16 @@ public:
     void setTextIndex(const QString& schema, const TextIndex& index);
     /// The full-text index set for the schema; its table is "" when none.
     TextIndex textIndex(const QString& schema) const { return textIndexes_.value(schema.toLower()); }
+    /// Mends a damaged part of a schema's file that a write met (SQLite's "corrupt", such as
+    /// junk in a full-text index); returns true when it mended it. Runs inside the write's scope.
+    using DamageRepair = std::function<bool(Database& db, const QString& schema)>;
+    /// The repair writeMendingDamage calls; an empty function: none.
+    void setDamageRepair(DamageRepair repair) { damageRepair_ = std::move(repair); }
+    /// Runs write (statements on the schema's table inside the open scopes); when it fails on
+    /// a damaged file and the repair mends it, runs write once more. SQLite ends the whole
+    /// transaction on such damage, so that is done only for the first write of the outermost
+    /// scope. Other failures pass through.
+    void writeMendingDamage(const QString& schema, const std::function<void()>& write);
     /// Rows changed through this connection so far (a cache of query answers is stale when
     /// this or the file's data version moved).
     qint64 totalChanges();
@@ -154,11 +164,17 @@ private:
     std::vector<Table*> tables_;
     QHash<QString, std::vector<sqlite3_stmt*>> idleStatements_;
     std::vector<WantedIndex> wantedIndexes_;
+    DamageRepair damageRepair_;
+    qint64 changesAtBegin_ = 0; // total changes when the outermost scope began
 };
 
 /// Sets the SQLite library up before its first use in the process; later calls do nothing.
 /// Every place that opens a connection calls it first.
 void prepareSqliteLibrary();
+
+/// Throws EDatabaseError naming the table file at path when it is a symbolic link, a folder,
+/// something else than a regular file, or missing, as attaching it would.
+void refuseNonFile(const QString& path);
 
 /// The schema a table file is attached as: its name without the extension ("Udlaan.db": "Udlaan").
 QString schemaOfFile(const QString& fileName);

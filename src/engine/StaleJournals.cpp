@@ -1,5 +1,7 @@
 #include "StaleJournals.h"
 
+#include "PrivateConnection.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -187,6 +189,22 @@ QStringList removeStaleJournals(const QString& dataDir) noexcept
         return removed;
     } catch (...) {
         return {};
+    }
+}
+
+void rollBackHotJournals(const QString& dataDir, const QStringList& fileNames) noexcept
+{
+    const QDir data(dataDir);
+    for (const QString& name : fileNames) {
+        const QString path = data.absoluteFilePath(name);
+        const QFileInfo table(path);
+        if (table.isSymLink() || !table.isFile() || !QFileInfo::exists(path + QStringLiteral("-journal")))
+            continue;
+        // SQLite rolls a hot journal back before the first read of a read-write connection.
+        PrivateConnection connection(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"),
+                                     SQLITE_OPEN_READWRITE);
+        if (connection.isOpen())
+            connection.run(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     }
 }
 

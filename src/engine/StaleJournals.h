@@ -14,4 +14,10 @@ namespace engine {
 /// the file stays.
 QStringList removeStaleJournals(const QString& dataDir) noexcept;
 
+/// Lets SQLite roll back what a killed program left half-written (a hot journal) in the
+/// named table files of dataDir, as any read-write opening would, before a read-only look
+/// at them. A file that is a link or cannot be opened is left to the opening to report; a
+/// journal another program still holds is left alone by SQLite. Never throws.
+void rollBackHotJournals(const QString& dataDir, const QStringList& fileNames) noexcept;
+
 } // namespace engine

@@ -1,4 +1,5 @@
 #include "Statement.h"
+#include "core/SectionTexts.h"
 
 #include "Database.h"
 #include "core/Errors.h"
@@ -32,7 +33,7 @@ QString sqliteErrorMessage(sqlite3* db, int rc, const QString& context)
     }
     // Another program held the files past the busy timeout; nothing of this step was written.
     if ((rc & 0xff) == SQLITE_BUSY)
-        return QStringLiteral("The catalogue is busy: another program is using its files. Try again in a moment.");
+        return core::sectionText("Catalogue", "Busy", QStringLiteral("Kataloget er optaget: et andet program bruger dets filer. Prøv igen om et øjeblik."));
     if (context.isEmpty())
         return message;
     return QStringLiteral("%1 (%2)").arg(message, QDir::toNativeSeparators(context));

@@ -682,15 +682,20 @@ qint64 Table::writeRecord(bool inserting)
         values.push_back(record.rowid());
     }
     db_.prepareWrite();
-    Statement write(db_, sql, d_->path);
-    for (size_t i = 0; i < values.size(); ++i)
-        write.bind(int(i) + 1, values[i]);
-    write.run();
-    if (inserting)
-        return write.lastInsertRowid();
-    if (write.changes() == 0)
+    qint64 rowid = record.rowid();
+    int changes = 0;
+    db_.writeMendingDamage(sqlName_, [&] {
+        Statement write(db_, sql, d_->path);
+        for (size_t i = 0; i < values.size(); ++i)
+            write.bind(int(i) + 1, values[i]);
+        write.run();
+        changes = write.changes();
+        if (inserting)
+            rowid = write.lastInsertRowid();
+    });
+    if (!inserting && changes == 0)
         throw core::EDatabaseError(kDeletedMessage);
-    return record.rowid();
+    return rowid;
 }
 
 bool Table::changesAffectView() const
@@ -779,8 +784,10 @@ void Table::Delete()
         if (BeforeDelete)
             BeforeDelete(*this);
         db_.prepareWrite();
-        Statement remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(d_->qualified), d_->path);
-        remove.bindInt(1, rowid).run();
+        db_.writeMendingDamage(sqlName_, [&] {
+            Statement remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(d_->qualified), d_->path);
+            remove.bindInt(1, rowid).run();
+        });
         db_.touch(this);
         scope.commit();
     }

@@ -1,4 +1,5 @@
 #include "TableBackup.h"
+#include "core/SectionTexts.h"
 
 #include "Database.h"
 #include "PrivateConnection.h"
@@ -20,7 +21,8 @@ namespace {
 [[noreturn]] void fail(const QString& path, const QString& reason)
 {
     throw core::EDatabaseError(
-        QStringLiteral("Cannot back up the table file '%1': %2").arg(QDir::toNativeSeparators(path), reason));
+        core::sectionText("Catalogue", "CannotBackUp", QStringLiteral("Tabelfilen \"%1\" kan ikke sikkerhedskopieres: %2"))
+            .arg(QDir::toNativeSeparators(path), reason));
 }
 
 [[noreturn]] void fail(sqlite3* db, int rc, const QString& path)
@@ -69,7 +71,7 @@ void syncFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
-        fail(path, QString::fromLocal8Bit(std::strerror(errno)));
+        fail(path, core::systemReason(errno));
 }
 
 } // namespace
@@ -82,6 +84,8 @@ void backUpTableFiles(const QString& dataDir, const QStringList& fileNames, cons
     QStringList schemas;
     for (const QString& name : fileNames) {
         const QString path = data.absoluteFilePath(name);
+        // ATTACH follows a link out of the folder: refused here as every opening refuses it.
+        refuseNonFile(path);
         const QString schema = QStringLiteral("s%1").arg(schemas.size());
         // Read-write as on every open, so that SQLite can undo a change a killed program left
         // half-written (a hot journal) before copying; nothing else is written.

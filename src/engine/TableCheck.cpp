@@ -19,7 +19,9 @@ QString quoteLiteral(QString value)
 
 QString columnsQuery(const QString& schema, const QString& table)
 {
-    return QStringLiteral("SELECT name FROM pragma_table_info(%1, %2)").arg(quoteLiteral(table), quoteLiteral(schema));
+    // The stored digit-run keys (isDigitRunColumn) are no fields either.
+    return QStringLiteral("SELECT name FROM pragma_table_info(%1, %2) WHERE name NOT LIKE '%\\_fold0' ESCAPE '\\'")
+        .arg(quoteLiteral(table), quoteLiteral(schema));
 }
 
 } // namespace

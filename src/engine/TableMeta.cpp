@@ -1,4 +1,5 @@
 #include "TableMeta.h"
+#include "core/SectionTexts.h"
 
 #include "Database.h"
 #include "Statement.h"
@@ -45,9 +46,10 @@ void TableMeta::readColumns(Database& db, const QString& schema)
     Statement info(db, QStringLiteral("SELECT name, type FROM pragma_table_info(?1, ?2) ORDER BY cid"), path_);
     info.bindText(1, schema).bindText(2, schema);
     while (info.step())
-        columns_.push_back({info.text(0), fieldKindForType(info.text(1))});
+        if (!isDigitRunColumn(info.text(0)))
+            columns_.push_back({info.text(0), fieldKindForType(info.text(1))});
     if (columns_.empty())
-        throw core::EDatabaseError(QStringLiteral("Cannot open table file '%1': the file holds no table '%2'")
+        throw core::EDatabaseError(core::sectionText("Catalogue", "NoTable", QStringLiteral("Tabelfilen \"%1\" kan ikke åbnes: filen har ingen tabel \"%2\""))
                                        .arg(QDir::toNativeSeparators(path_), schema));
 }
 

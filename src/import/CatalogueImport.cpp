@@ -9,6 +9,7 @@
 #include "core/Errors.h"
 #include "data/CatalogueFolder.h"
 #include "data/DM.h"
+#include "data/Loans.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
 
@@ -164,6 +165,8 @@ private:
         if (sources_.last().isEmpty() && !inPlace_ && keepPresentSettings(db, options_.dataFolder))
             report_.table(catalogueTables().last().fileName).notes
                 << importText("ConfigKept", QStringLiteral("De nuværende indstillinger beholdes"));
+        // The first releases kept no due date: an open loan is due at its date plus the loan period.
+        data::fillMissingDueDates(db, QStringLiteral("Udlaan"), data::storedLoanDays(db, QStringLiteral("Config")));
         report_.lookupValuesAdded += addLookupValues(db, true);
         transaction.commit();
         if (options_.dryRun)

@@ -1,6 +1,7 @@
 #include "CsvImport.h"
 
 #include "CatalogueBuild.h"
+#include "CatalogueImport.h"
 #include "CsvReader.h"
 #include "ImportError.h"
 #include "ImportTexts.h"
@@ -12,6 +13,7 @@
 #include "data/CatalogueFolder.h"
 #include "data/FieldTable.h"
 #include "data/Fields.h"
+#include "data/TextIndex.h"
 #include "engine/Database.h"
 #include "engine/Statement.h"
 
@@ -163,6 +165,27 @@ private:
             report_.table(videoTable().fileName).notes
                 << importText("ConfigKept", QStringLiteral("De nuværende indstillinger beholdes"));
         writeRows(db, true);
+        refuseEmptyReplacement();
+    }
+
+    // Like the Paradox import's folder without Video.db: a file that gives no tape (only a
+    // header, or every row refused) never takes the place of a catalogue that holds some.
+    void refuseEmptyReplacement()
+    {
+        if (report_.table(videoTable().fileName).stored > 0)
+            return;
+        const qint64 tapes = tapesInCatalogue(options_.dataFolder);
+        if (tapes <= 0)
+            return;
+        QString message = importText("NoTapesStored", QStringLiteral("Ingen film fra \"%1\" kan gemmes; kataloget med %2 "
+                                                                     "film erstattes ikke af et uden film."))
+                              .arg(QDir::toNativeSeparators(file_))
+                              .arg(tapes);
+        if (!report_.refused.empty())
+            message += QLatin1Char(' ') + importText("FirstRefused", QStringLiteral("Linje %1: %2"))
+                                              .arg(report_.refused.front().record)
+                                              .arg(report_.refused.front().reason);
+        throw EImportError(message);
     }
 
     void writeRows(engine::Database& db, bool newCatalogue = false)
@@ -171,6 +194,10 @@ private:
         engine::Transaction transaction(db);
         db.prepareWrite();
         const QStringList indexes = newCatalogue ? dropTapeIndexesForLoad(db) : QStringList();
+        // Damage met part-way would end the transaction: the index is checked first (some
+        // seconds per 100,000 tapes), and made again when it is damaged.
+        if (!newCatalogue)
+            data::mendDamagedTextIndex(db, QStringLiteral("Video"));
         TableReport& entry = report_.table(videoTable().fileName);
         const QString sql = insertStatement(videoTable());
         QVector<QVariant> row(videoTable().fields.size());

@@ -1,4 +1,5 @@
 #include "Export3Text.h"
+#include "core/SectionTexts.h"
 
 #include "core/Dialogs.h"
 #include "core/Errors.h"
@@ -14,7 +15,7 @@ namespace output {
 namespace {
 QString cannotWrite(const QString& path, const core::AtomicFile& file)
 {
-    return QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString());
+    return core::sectionText("Catalogue", "CannotWrite", QStringLiteral("Filen \"%1\" kan ikke skrives. %2")).arg(path, file.errorString());
 }
 } // namespace
 
@@ -41,7 +42,7 @@ QString tableFolderRefusal(const QFileInfo& target, const engine::Table& table)
     const QString linked = target.isSymLink() ? target.canonicalFilePath() : QString();
     const QString folder = (linked.isEmpty() ? target : QFileInfo(linked)).absoluteDir().canonicalPath();
     if (!folder.isEmpty() && folder == QDir(table.database().dataDir()).canonicalPath())
-        return QStringLiteral("The folder holds the catalogue's tables");
+        return core::sectionText("Catalogue", "HoldsTables", QStringLiteral("Mappen rummer katalogets tabeller"));
     return QString();
 }
 

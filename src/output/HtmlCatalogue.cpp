@@ -3,6 +3,7 @@
 #include "HtmlPage.h"
 #include "WebTapes.h"
 #include "core/AtomicFile.h"
+#include "core/LeftOvers.h"
 #include "core/Errors.h"
 #include "core/UserFiles.h"
 #include "support/JpegLoader.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
@@ -164,7 +166,11 @@ int writeHtmlCatalogue(engine::Database& db, const QString& folder, const HtmlCa
              QStringLiteral("Mappen \"%1\" rummer andet end et webkatalog. Vælg en tom mappe eller et tidligere webkatalog."),
              {native(target.filePath())});
     // Removed with whatever it holds when anything fails, and after the swap with the earlier catalogue.
+    core::removeLeftOvers(target.absolutePath(), QRegularExpression(QStringLiteral("^\\.%1-[A-Za-z0-9]{6}$")
+                                                                        .arg(QRegularExpression::escape(target.fileName()))));
     QTemporaryDir built(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral("-XXXXXX"));
+    core::WriterLock building;
+    building.lock(built.path());
     // A temporary folder is private; the catalogue is for the family and the web server.
     const mode_t mask = ::umask(0);
     ::umask(mask);

@@ -3,6 +3,7 @@
 #include "Export3Text.h"
 #include "LabelReport.h"
 #include "core/Errors.h"
+#include "core/SectionTexts.h"
 
 #include <QFileInfo>
 
@@ -71,11 +72,14 @@ void writeLabels(engine::Table& videoTable, const QString& file, const LabelJob&
 {
     const QString refusal = tableFolderRefusal(QFileInfo(file), videoTable);
     if (!refusal.isEmpty())
-        throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(file, refusal));
+        throw core::EInOutError(core::sectionText("Catalogue", "CannotCreate", QStringLiteral("Filen \"%1\" kan ikke oprettes. %2"))
+                                    .arg(file, refusal));
     TLabelReport labels(videoTable, *labelSheetNamed(job.sheet), job.firstPosition);
     labels.setRange(job.range);
     if (labels.writePdf(file) == 0)
-        throw core::EInOutError(QStringLiteral("No tape to print labels for; \"%1\" was not written").arg(file));
+        throw core::EInOutError(core::sectionText("Catalogue", "NoLabels", QStringLiteral("Der er ingen bånd at skrive etiketter til; "
+                                                                                          "\"%1\" er ikke skrevet"))
+                                    .arg(file));
 }
 
 } // namespace output

@@ -5,6 +5,7 @@
 #include "ExportCommand.h"
 #include "QRListForm.h"
 #include "core/Errors.h"
+#include "core/SectionTexts.h"
 #include "data/DM.h"
 
 #include <QFileInfo>
@@ -14,12 +15,17 @@ namespace output {
 
 namespace {
 
+QString cannotCreate(const QString& file, const QString& reason)
+{
+    return core::sectionText("Catalogue", "CannotCreate", QStringLiteral("Filen \"%1\" kan ikke oprettes. %2")).arg(file, reason);
+}
+
 void exportTapes(data::TDM& dm, const QString& file)
 {
     // The window's export makes a missing folder; a mistyped path on a command line should not.
     const QString folder = QFileInfo(file).absolutePath();
     if (!QFileInfo(folder).isDir())
-        throw core::EExportError(QStringLiteral("Directory \"%1\" not found").arg(folder));
+        throw core::EExportError(core::sectionText("Catalogue", "NoFolder", QStringLiteral("Mappen \"%1\" findes ikke")).arg(folder));
     TQExport3ASCII exporter;
     configureTapeExport(exporter, *dm.VideoTable, false);
     exporter.FileName = file;
@@ -31,10 +37,10 @@ void reportPdf(data::TDM& dm, const QString& file)
 {
     const QString refusal = tableFolderRefusal(QFileInfo(file), *dm.VideoTable);
     if (!refusal.isEmpty())
-        throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(file, refusal));
+        throw core::EInOutError(cannotCreate(file, refusal));
     TQRListForm report(*dm.VideoTable);
     if (report.writePdf(file) <= 0)
-        throw core::EInOutError(QStringLiteral("Cannot create file \"%1\". No page was made.").arg(file));
+        throw core::EInOutError(cannotCreate(file, core::sectionText("Catalogue", "NoPage", QStringLiteral("Der blev ikke lavet nogen side."))));
 }
 
 void exportFromMenu(const OutputFormat&, const MenuRun& run)

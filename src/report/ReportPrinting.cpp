@@ -1,6 +1,7 @@
 #include "ReportPrinting.h"
 #include "DefaultPrinter.h"
 #include "PrintProgressDialog.h"
+#include "core/SectionTexts.h"
 #include "ReportRenderer.h"
 
 #include "core/Errors.h"
@@ -24,7 +25,10 @@ constexpr int kPdfDpi = 1200;
 
 QString fileMessage(const char* what, const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot %1 file \"%2\". %3").arg(QLatin1String(what), QDir::toNativeSeparators(path), reason);
+    const QString text = qstrcmp(what, "write") == 0
+                             ? core::sectionText("Catalogue", "CannotWrite", QStringLiteral("Filen \"%1\" kan ikke skrives. %2"))
+                             : core::sectionText("Catalogue", "CannotCreate", QStringLiteral("Filen \"%1\" kan ikke oprettes. %2"));
+    return text.arg(QDir::toNativeSeparators(path), reason);
 }
 
 // Qt's PDF writer allocates and frees each page's buffers: glibc would hand the freed memory

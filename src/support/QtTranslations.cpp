@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
 #include <QTranslator>
 #include <memory>
@@ -45,6 +46,18 @@ bool useQtTranslations(int languageIndex)
             return true;
     }
     return false;
+}
+
+void useLanguageFormsWhereLocaleHasNone(int languageIndex)
+{
+    static bool chosenHere = false;
+    const QLocale system = QLocale::system();
+    if (system.language() != QLocale::C || (!chosenHere && QLocale() != system))
+        return;
+    chosenHere = true;
+    const QStringList codes = qtLanguageCodes(languageIndex);
+    // English has no Qt translation; its form here is the British one (day before month).
+    QLocale::setDefault(codes.isEmpty() ? QLocale(QLocale::English, QLocale::UnitedKingdom) : QLocale(codes.first()));
 }
 
 } // namespace support

@@ -14,4 +14,9 @@ QStringList qtLanguageCodes(int languageIndex);
 /// or a language Qt has no translation for leaves Qt's own English. True when one was loaded.
 bool useQtTranslations(int languageIndex);
 
+/// Under a system locale that names no language (C, POSIX), whose short date is "12 Mar
+/// 2012", dates and numbers take the form of that language (Danish "12.03.2012"); a system
+/// locale with a language, or a default locale someone else chose, is left as it is.
+void useLanguageFormsWhereLocaleHasNone(int languageIndex);
+
 } // namespace support

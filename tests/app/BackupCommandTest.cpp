@@ -99,6 +99,19 @@ TEST_F(BackupCommands, WrongUseAndARunningProgramEndWithAMessageAndNothingChange
     EXPECT_EQ(snapshot(program.path()), before);
 }
 
+// Every opening refuses a table file that is a link (it may lead out of the folder): so does the backup.
+TEST_F(BackupCommands, ATableFileThatIsALinkIsRefusedAsEveryOpeningRefusesIt)
+{
+    const QString table = program.file(QStringLiteral("Data/Kategori.db"));
+    ASSERT_TRUE(QFile::rename(table, program.file(QStringLiteral("Kategori.db"))));
+    ASSERT_TRUE(QFile::link(program.file(QStringLiteral("Kategori.db")), table));
+    const auto refused = run({QStringLiteral("--backup")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Tabelfilen \"%1\" er en symbolsk henvisning, ikke en fil").arg(table)))
+        << refused.err.toStdString();
+    EXPECT_TRUE(backups().isEmpty());
+}
+
 TEST_F(BackupCommands, TheTextsFollowTheCataloguesLanguage)
 {
     storeLanguage(0); // English

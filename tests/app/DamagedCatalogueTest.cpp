@@ -43,31 +43,31 @@ void PrintTo(const Damage& damage, std::ostream* out)
 }
 
 const Damage kDamages[] = {
-    {"CutShort", "Video.db", "cut short",
+    {"CutShort", "Video.db", "afkortet",
      [](const QString& data) { overwriteFile(data + "/Video.db", testing_support::bytesOf(data + "/Video.db").left(5000)); }},
-    {"Empty", "Kategori.db", "the file is empty", [](const QString& data) { overwriteFile(data + "/Kategori.db", {}); }},
+    {"Empty", "Kategori.db", "filen er tom", [](const QString& data) { overwriteFile(data + "/Kategori.db", {}); }},
     {"RandomBytes", "Udlaan.db", "not a database", [](const QString& data) { overwriteFile(data + "/Udlaan.db", noise(8192)); }},
-    {"ForeignTable", "Type.db", "holds no table 'Type'",
+    {"ForeignTable", "Type.db", "har ingen tabel \"Type\"",
      [](const QString& data) { replaceWithDatabase(data + "/Type.db", "CREATE TABLE Foo(a)"); }},
-    {"MissingFields", "Medvirker.db", "lacks the field(s) Titel, Rolle",
+    {"MissingFields", "Medvirker.db", "mangler feltet/felterne Titel, Rolle",
      [](const QString& data) {
          replaceWithDatabase(data + "/Medvirker.db", "CREATE TABLE Medvirker(Tapenr TEXT, Skuespiller TEXT)");
      }},
-    {"Folder", "Optagetaf.db", "is a folder",
+    {"Folder", "Optagetaf.db", "er en mappe",
      [](const QString& data) {
          QFile::remove(data + "/Optagetaf.db");
          QDir().mkdir(data + "/Optagetaf.db");
      }},
-    {"Link", "Instruktor.db", "symbolic link",
+    {"Link", "Instruktor.db", "symbolsk henvisning",
      [](const QString& data) {
          QFile::rename(data + "/Instruktor.db", data + "/../Instruktor.db");
          QFile::link(data + "/../Instruktor.db", data + "/Instruktor.db");
      }},
-    {"ReadOnlyFile", "Video.db", "read-only",
+    {"ReadOnlyFile", "Video.db", "filen er skrivebeskyttet",
      [](const QString& data) { QFile::setPermissions(data + "/Video.db", QFile::ReadOwner | QFile::ReadGroup); }},
-    {"ReadOnlyFolder", "Video.db", "Data' is read-only",
+    {"ReadOnlyFolder", "Video.db", "Data\" er skrivebeskyttet",
      [](const QString& data) { QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner); }},
-    {"Missing", "Skuespiller.DB", "does not exist", [](const QString& data) { QFile::remove(data + "/Skuespiller.DB"); }},
+    {"Missing", "Skuespiller.DB", "findes ikke", [](const QString& data) { QFile::remove(data + "/Skuespiller.DB"); }},
     {"MadeByANewerProgram", "Udlaan.db", "lavet af en nyere Spolarkiv (katalogversion 99)",
      [](const QString& data) { testing_support::execOnDatabase(data + "/Udlaan.db", "PRAGMA user_version = 99"); }},
 };

@@ -10,6 +10,7 @@
 #include "data/CatalogueFolder.h"
 #include "data/DM.h"
 #include "data/FieldTable.h"
+#include "data/Loans.h"
 #include "engine/Table.h"
 #include "catalogue/BackupRestore.h"
 
@@ -68,6 +69,7 @@ const Start kStarts[] = {
     {"VersionTwo", 2, [](const QString& data) {
          makeVersion(data, 2, QStringLiteral("CREATE INDEX IndexAabne ON Udlaan(Forfald) WHERE ") + data::notReturnedCondition(QString()));
      }},
+    {"VersionThree", 3, [](const QString& data) { makeVersion(data, 3); }},
     {"Current", data::kSchemaVersion, [](const QString& data) {
          data::createCatalogue(data);
          testing_support::execOnDatabase(data + "/Video.db", "INSERT INTO Video(TapeNr, Titel) VALUES('0001-00', 'Ny')");
@@ -129,6 +131,49 @@ TEST_P(Opening, TheCommandLineExportOfAnOlderCatalogueWritesNoFileOfIt)
     testing_support::runProgram(binary, program.path(), {QStringLiteral("--export"), QStringLiteral("new.txt")});
     EXPECT_EQ(testing_support::bytesOf(program.file(QStringLiteral("old.txt"))),
               testing_support::bytesOf(program.file(QStringLiteral("new.txt"))));
+}
+
+// The first releases' open loan (lent 2026-11-02) kept no due date: after the upgrade it is due
+// after the loan period, in the window's opening and in a command's upgraded copy alike.
+TEST_P(Opening, AnOpenLoanOfTheFirstReleasesIsDueAfterTheLoanPeriod)
+{
+    if (GetParam().version >= data::kSchemaVersion)
+        GTEST_SKIP() << "made with due dates";
+    GetParam().make(program.dataDir());
+    const QString binary = testing_support::copyProgramInto(program.path(), QString::fromLocal8Bit(SPK_PROGRAM_BINARY));
+    const auto run = testing_support::runProgram(binary, program.path(), {QStringLiteral("--overdue")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\n0001-00\t")) && run.out.contains(QStringLiteral("\t2026-12-02\t")))
+        << run.out.toStdString();
+    data::TDM dm(program.dataDir());
+    catalogue::installUpgrade(dm);
+    dm.OpenTables();
+    const std::vector<data::LoanLine> due = data::dueLoans(dm.database(), QDate(2026, 12, 3));
+    ASSERT_EQ(due.size(), 1u);
+    EXPECT_EQ(due.front().tapeNr, QStringLiteral("0001-00"));
+    EXPECT_EQ(due.front().due, QDate(2026, 12, 2));
+}
+
+// Once upgraded, the shelf order puts numbers in order of their value: "hylde 2" before "hylde 10".
+TEST_P(Opening, TheShelfOrderReadsNumbersByTheirValue)
+{
+    if (GetParam().version >= data::kSchemaVersion)
+        GTEST_SKIP() << "made with it";
+    GetParam().make(program.dataDir());
+    const QString video = fileIn(program.dataDir(), QStringLiteral("Video.db"));
+    const QByteArray place = "UPDATE Video SET Placering = CASE TapeNr WHEN '0001-00' THEN 'Reol A, hylde 10' ELSE 'reol a, hylde 2' END";
+    if (GetParam().version > 0) // filled by the upgrade
+        testing_support::execOnDatabase(video, place);
+    data::TDM dm(program.dataDir());
+    catalogue::installUpgrade(dm);
+    dm.OpenTables();
+    if (GetParam().version == 0) // kept by the triggers, whatever program writes
+        testing_support::execOnDatabase(video, place);
+    dm.VideoTable->SetIndexName(QStringLiteral("IndexPlacering"));
+    QStringList order;
+    for (dm.VideoTable->First(); !dm.VideoTable->Eof(); dm.VideoTable->Next())
+        order << dm.VideoTable->FieldByName(QStringLiteral("TapeNr")).AsString();
+    EXPECT_EQ(order, (QStringList{QStringLiteral("0002-00"), QStringLiteral("0001-00")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachVersion, Opening, ::testing::ValuesIn(kStarts),

@@ -158,7 +158,7 @@ TEST_F(Backups, APostOnALockedCatalogueWaitsThenReportsBusyAndLosesNothing)
         dm->VideoTable->Post();
         ADD_FAILURE() << "posted through an exclusive lock";
     } catch (const core::EDatabaseError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("busy"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("optaget"))) << e.message().toStdString();
     }
     EXPECT_LT(waited.elapsed(), 30000);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);

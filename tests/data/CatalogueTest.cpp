@@ -1,6 +1,8 @@
 #include "DataFixture.h"
 #include "core/Errors.h"
 #include "data/Fields.h"
+#include "data/TextIndex.h"
+#include "common/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,7 +74,7 @@ TEST_F(Catalogue, NextTapeNumberOnABusyTableIsAnErrorNotAFirstNumber)
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_TRUE(proposed.isEmpty()) << proposed.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("busy"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("optaget"))) << error.toStdString();
     EXPECT_EQ(dm->NextTapeNr(), QStringLiteral("0042-00"));
 }
 
@@ -109,6 +111,23 @@ TEST_F(Catalogue, TheTitleOrderStaysAfterTheOverviewLeavesIt)
     dm->VideoTable->SetIndexName(QStringLiteral("IndexTitel"));
     EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("Titel")),
               (QStringList{"alfa", "Zorro", "ærlig talt", "Øen", "Åen"}));
+}
+
+TEST_F(Catalogue, TheShelfOrderReadsNumbersInsideAPlaceByTheirValue)
+{
+    addTape(QStringLiteral("0001-00"), QStringLiteral("A"), {{"Placering", QStringLiteral("Reol A, hylde 10")}});
+    addTape(QStringLiteral("0002-00"), QStringLiteral("B"), {{"Placering", QStringLiteral("Reol B")}});
+    addTape(QStringLiteral("0003-00"), QStringLiteral("C"), {{"Placering", QStringLiteral("reol a, hylde 2")}});
+    addTape(QStringLiteral("0004-00"), QStringLiteral("D"), {{"Placering", QStringLiteral("Reol A, hylde 0003")}});
+    dm->VideoTable->SetIndexName(QStringLiteral("IndexPlacering"));
+    EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("TapeNr")), (QStringList{"0003-00", "0004-00", "0001-00", "0002-00"}));
+    // A place changed to one without digits sorts by its letters again.
+    dm->VideoTable->First();
+    dm->VideoTable->Edit();
+    dm->VideoTable->FieldByName(QStringLiteral("Placering")).SetAsString(QStringLiteral("Reol C"));
+    dm->VideoTable->Post();
+    EXPECT_EQ(column(*dm->VideoTable, QStringLiteral("TapeNr")), (QStringList{"0004-00", "0001-00", "0002-00", "0003-00"}));
+    EXPECT_EQ(dm->VideoTable->FieldByName(QStringLiteral("TapeNr")).AsString(), QStringLiteral("0003-00"));
 }
 
 // Every file is checked before the first table opens, so a missing one leaves all closed.
@@ -152,4 +171,27 @@ TEST_F(Catalogue, ALargeCatalogueWithoutItsSearchIndexMakesItAtOpeningInAProgres
     testing_support::openDataModule(*folder, dm);
     EXPECT_EQ(QStringList({dialogs().texts(QStringLiteral("progress")).value(0), dialogs().shown.back().kind}),
               QStringList({QString::fromUtf8("Søgeindekset over båndene bygges ..."), QStringLiteral("endProgress")}));
+}
+
+// Junk in the search index's blocks, as another program's torn write would leave it: FTS5 can
+// no longer open the index, and every write of a tape failed on its triggers.
+TEST_F(Catalogue, JunkInTheSearchIndexIsMendedAndNeverStopsAWriteOfATape)
+{
+    const QString video = folder->dataDir() + QStringLiteral("/Video.db");
+    const QByteArray spoil = "UPDATE VideoSoeg_data SET block = randomblob(length(block)) WHERE id > 5";
+    addTape(QStringLiteral("0001-00"), QStringLiteral("Nyheder"));
+    testing_support::closeDataModule(dm);
+    testing_support::execOnDatabase(video, spoil);
+    testing_support::openDataModule(*folder, dm);
+    EXPECT_TRUE(data::textIndexIntact(dm->database(), QStringLiteral("Video")));
+    // Spoilt again while the catalogue is open: the next post and delete mend it and go on.
+    for (const bool deleting : {false, true}) {
+        testing_support::execOnDatabase(video, spoil);
+        if (deleting)
+            dm->VideoTable->Delete();
+        else
+            addTape(QStringLiteral("0002-00"), QStringLiteral("Gamle"));
+        EXPECT_TRUE(data::textIndexIntact(dm->database(), QStringLiteral("Video"))) << deleting;
+        EXPECT_EQ(dm->VideoTable->RecordCount(), deleting ? 1 : 2);
+    }
 }

@@ -92,21 +92,21 @@ TEST_F(DatabaseOpen, AFolderOrADamagedFileIsNamedForWhatItIs)
         std::function<void(const QString&)> make;
         const char* says;
     } cases[] = {
-        {"Type.db", [](const QString& path) { QDir().mkdir(path); }, "Table file '%1' is a folder"},
+        {"Type.db", [](const QString& path) { QDir().mkdir(path); }, "Tabelfilen \"%1\" er en mappe"},
         {"Kategori.db",
          [&](const QString& path) {
              QFile damaged(path);
              ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
              damaged.write(header + noise);
          },
-         "the table 'Kategori' is damaged"},
+         "tabellen \"Kategori\" er beskadiget"},
     };
     for (const auto& c : cases) {
         const QString path = file(QString::fromLatin1(c.file));
         c.make(path);
         const QString message = errorOf([&] { open(QString::fromLatin1(c.file)); });
         EXPECT_TRUE(message.contains(QString::fromLatin1(c.says).arg(path))) << message.toStdString();
-        EXPECT_FALSE(message.contains(QStringLiteral("does not exist"))) << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("findes ikke"))) << message.toStdString();
     }
 }
 

@@ -107,8 +107,11 @@ TEST_F(CatalogueImport, CastLoansConfigurationAndLookupsAsTheRecordRulesWouldLea
     const QString data = program.dataDir();
     EXPECT_EQ(query(data, QStringLiteral("SELECT Tapenr, Skuespiller, Rolle FROM Medvirker ORDER BY rowid")),
               QStringList({u("0001-00|Bodil Ørsted|Mor"), u("0001-00|Ole|NULL"), u("0002-00|NULL|Statist")}));
-    EXPECT_EQ(query(data, QStringLiteral("SELECT Tapenr, Dato, Navn, Telefon, Returneret FROM Udlaan")),
-              QStringList{u("0002-00|2003-04-05|Søren|12 34 56 78|Ja")});
+    // An open loan, kept without a due date then, is due after the loan period.
+    EXPECT_EQ(query(data, QStringLiteral("SELECT Tapenr, Dato, Navn, Telefon, Returneret, Forfald FROM Udlaan")),
+              QStringList({u("0002-00|2003-04-05|Søren|12 34 56 78|Ja|NULL"),
+                           u("0001-00|%1|Ole|NULL|Nej|%2")
+                               .arg(QDate::currentDate().toString(Qt::ISODate), QDate::currentDate().addDays(30).toString(Qt::ISODate))}));
     EXPECT_EQ(query(data, QStringLiteral("SELECT H_Main, W_Main, Sprog, H_Over, W_Over, H_Reg, W_Reg FROM Config")),
               QStringList{QStringLiteral("650|900|0|500|930|560|1010")});
     // Values used on tapes and cast rows join their lookup lists; a nameless actor does not.

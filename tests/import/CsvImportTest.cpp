@@ -3,6 +3,7 @@
 // and a catalogue that holds tapes gains the new ones and loses nothing.
 #include "CatalogueQuery.h"
 #include "common/FolderSnapshot.h"
+#include "common/ProgramRun.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestCatalogue.h"
 #include "core/Win1252.h"
@@ -243,6 +244,39 @@ TEST_F(CsvImport, ReplaceBuildsANewCatalogueAndKeepsTheOldOne)
     const import::ImportReport report = import::importCsv(write(QByteArray(header) + "0007-00;Ny\r\n"), options);
     EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT TapeNr, Titel FROM Video.Video")), QStringList{"0007-00|Ny"});
     EXPECT_EQ(query(report.keptData, QStringLiteral("SELECT TapeNr, Titel FROM Video.Video")), QStringList{"0001-00|Gammel"});
+}
+
+// Only a header, or every row refused: the catalogue with tapes is never swapped for an empty one.
+TEST_F(CsvImport, AFileThatGivesNoTapeNeverReplacesACatalogueThatHoldsSome)
+{
+    addTapes([](data::TDM& dm) { addTape(dm, QStringLiteral("0001-00"), QStringLiteral("Gammel")); });
+    const QString onlyHeader = write(QByteArray(header), QStringLiteral("header.csv"));
+    const QString refused = write(QByteArray(header) + "0002-00;Dato;;;;;;;;;;;32.13.2001;\r\n", QStringLiteral("dates.csv"));
+    const auto before = snapshot(program.path());
+    options.replace = true;
+    const std::pair<QString, QString> cases[] = {
+        {onlyHeader, QString()}, {refused, QStringLiteral(" Linje 2: OptagetDato: \"32.13.2001\" er ikke en dato")}};
+    for (const auto& [file, reason] : cases) {
+        try {
+            import::importCsv(file, options);
+            ADD_FAILURE() << "replaced by " << file.toStdString();
+        } catch (const import::EImportError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Ingen film fra \"%1\" kan gemmes; kataloget med 1 film erstattes ikke af et "
+                                                  "uden film.%2").arg(file, reason));
+        }
+        EXPECT_EQ(snapshot(program.path()), before) << file.toStdString();
+    }
+}
+
+TEST_F(CsvImport, JunkInTheSearchIndexNeverStopsAnAdd)
+{
+    addTapes([](data::TDM& dm) { addTape(dm, QStringLiteral("0001-00"), QStringLiteral("Gammel")); });
+    testing_support::execOnDatabase(program.dataDir() + QStringLiteral("/Video.db"),
+                                    "UPDATE VideoSoeg_data SET block = randomblob(length(block)) WHERE id > 5");
+    import::importCsv(write(QByteArray(header) + "0007-00;Nyheder\r\n"), options);
+    EXPECT_EQ(query(program.dataDir(), QStringLiteral("SELECT v.TapeNr FROM Video.VideoSoeg('yhe') s "
+                                                      "JOIN Video.Video v ON v.rowid = s.rowid")),
+              QStringList{"0007-00"});
 }
 
 TEST_F(CsvImport, TheNewCatalogueOpensWithItsSearchIndexMade)

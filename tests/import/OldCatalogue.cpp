@@ -103,7 +103,9 @@ TableSpec loanTable()
     spec.codePage = 1252;
     spec.fields = {alpha("Tapenr", 7), typed("Dato", ParadoxType::Date), alpha("Navn", 40), alpha("Telefon", 20),
                    typed("Returneret", ParadoxType::Logical)};
-    spec.rows = {{text("0002-00"), QDate(2003, 4, 5), text("Søren"), text("12 34 56 78"), true}};
+    spec.rows = {{text("0002-00"), QDate(2003, 4, 5), text("Søren"), text("12 34 56 78"), true},
+                 // Lent today: due in a loan period, so no window asks about overdue loans.
+                 {text("0001-00"), QDate::currentDate(), text("Ole"), QVariant(), false}};
     return spec;
 }
 

@@ -1,9 +1,11 @@
 // The export and the report from the command line: no window, the program folder's Data.
 #include "common/FolderSnapshot.h"
+#include "common/ProgramRun.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestCatalogue.h"
 #include "common/TinyDisk.h"
 #include "output/OutputFormats.h"
+#include "core/LeftOvers.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <utime.h>
 
 namespace {
 
@@ -77,7 +80,7 @@ TEST(CommandLine, AFailureExitsWithTheMessage)
     blocker.close();
     const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), folder.file(QStringLiteral("blocker/x/list.txt"))});
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.error.contains("not found")) << run.error.constData();
+    EXPECT_TRUE(run.error.contains("findes ikke")) << run.error.constData();
 
     testing_support::TempProgramFolder noData(false);
     const RunResult missing = runProgram(noData.path(), noData.path(), {QStringLiteral("--export"), QStringLiteral("list.txt")});
@@ -95,7 +98,7 @@ TEST(CommandLine, NeitherOperationWritesIntoTheTableFolder)
                                             std::pair{"--export", "list.txt"}, std::pair{"--report-pdf", "list.txt"}}) {
         const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), QString::fromLatin1(target)});
         EXPECT_NE(run.exitCode, 0) << operation << " " << target;
-        EXPECT_TRUE(run.error.contains("The folder holds the catalogue's tables")) << operation << ": " << run.error.constData();
+        EXPECT_TRUE(run.error.contains("Mappen rummer katalogets tabeller")) << operation << ": " << run.error.constData();
         EXPECT_EQ(bytesOf(table), before) << operation << " " << target;
         EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Data/list.pdf"))));
     }
@@ -107,7 +110,7 @@ TEST(CommandLine, ExportIntoAMissingFolderIsRefused)
     testing_support::TempProgramFolder folder;
     const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), QStringLiteral("ny/mappe/list.txt")});
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.error.contains(QStringLiteral("Directory \"%1\" not found").arg(folder.file(QStringLiteral("ny/mappe"))).toLocal8Bit()))
+    EXPECT_TRUE(run.error.contains(QStringLiteral("Mappen \"%1\" findes ikke").arg(folder.file(QStringLiteral("ny/mappe"))).toLocal8Bit()))
         << run.error.constData();
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("ny"))));
 }
@@ -144,7 +147,8 @@ TEST_P(CommandLineFullDisk, FailsTheOperationAndKeepsTheOldFile)
     const RunResult run = runProgram(folder.path(), folder.path(), arguments);
     disk.release();
     EXPECT_NE(run.exitCode, 0) << operation;
-    EXPECT_TRUE(run.error.contains("No space left on device")) << operation << ": " << run.error.constData();
+    EXPECT_TRUE(QString::fromLocal8Bit(run.error).contains(QString::fromUtf8("Der er ikke mere plads på disken")))
+        << operation << ": " << run.error.constData();
     EXPECT_EQ(bytesOf(target), before) << operation;
     EXPECT_EQ(QDir(disk.file(QString())).entryList(QDir::Files | QDir::Hidden), QStringList(QFileInfo(target).fileName()));
 }
@@ -166,7 +170,9 @@ TEST(CommandLine, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItIs)
     for (const char* operation : kOperations) {
         const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(operation), fifo});
         EXPECT_NE(run.exitCode, 0) << operation;
-        EXPECT_TRUE(run.error.contains("Cannot create file")) << operation << ": " << run.error.constData();
+        // The export's own words, as its component gives them; the list's in the catalogue's language.
+        EXPECT_TRUE(run.error.contains("Cannot create file") || run.error.contains("kan ikke oprettes. Det er ikke en almindelig fil"))
+            << operation << ": " << run.error.constData();
         struct stat info {};
         ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &info), 0);
         EXPECT_TRUE(S_ISFIFO(info.st_mode)) << operation;
@@ -187,6 +193,92 @@ TEST(CommandLine, HtmlWritesTheWebCatalogueInTheCataloguesLanguage)
     ASSERT_EQ(run.exitCode, 0) << run.error.constData();
     const QByteArray page = bytesOf(caller.filePath(QStringLiteral("web/index.html")));
     EXPECT_TRUE(page.contains("<html lang=\"en\">") && page.contains("\"Film 3\"")) << page.left(300).constData();
+}
+
+namespace {
+// A file or folder as a run left it an hour ago.
+void leaveOld(const QString& path, bool folder)
+{
+    if (folder)
+        QDir().mkpath(path);
+    else
+        QFile(path).open(QIODevice::WriteOnly);
+    const time_t anHourAgo = time(nullptr) - 3600;
+    const utimbuf times{anHourAgo, anHourAgo};
+    ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0);
+}
+} // namespace
+
+// Killed runs leave partial outputs beside their target, and a read of an older catalogue its
+// upgraded copy in the temporary folder: the next run of the same kind clears what is its own
+// and gone, never a user's file, a young one or one a running writer holds.
+TEST(CommandLine, ARunClearsWhatKilledRunsOfItsKindLeftAndNothingElse)
+{
+    testing_support::TempProgramFolder folder;
+    addTapes(folder, 2);
+    testing_support::execOnDatabase(folder.file(QStringLiteral("Data/Udlaan.db")), "PRAGMA user_version = 3");
+    QTemporaryDir caller, temp;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    const struct {
+        const char* option;
+        QString target;
+        QString leftOver;
+        bool folder;
+    } cases[] = {
+        {"--report-pdf", caller.filePath(QStringLiteral("l.pdf")), caller.filePath(QStringLiteral(".l.pdf.0123abcd")), false},
+        {"--labels", caller.filePath(QStringLiteral("e.pdf")), caller.filePath(QStringLiteral(".e.pdf.89abcdef")), false},
+        {"--html", caller.filePath(QStringLiteral("web")), caller.filePath(QStringLiteral(".web-Ab12Cd")), true},
+        {"--export", caller.filePath(QStringLiteral("t.txt")), temp.filePath(QStringLiteral("spolarkiv-upgraded-Xy12Zw")), true},
+    };
+    for (const auto& c : cases) {
+        const QString base = c.leftOver.left(c.leftOver.size() - 6);
+        const QString users = base + QStringLiteral("kept!!"), held = base + QStringLiteral("dddddd"), young = base + QStringLiteral("eeeeee");
+        leaveOld(c.leftOver, c.folder);
+        leaveOld(users, c.folder);
+        leaveOld(held, c.folder);
+        if (c.folder)
+            QDir().mkpath(young);
+        else
+            QFile(young).open(QIODevice::WriteOnly);
+        core::WriterLock running;
+        ASSERT_TRUE(running.lock(held));
+        const RunResult run = runProgram(folder.path(), folder.path(), {QString::fromLatin1(c.option), c.target});
+        EXPECT_EQ(run.exitCode, 0) << c.option << run.error.constData();
+        EXPECT_FALSE(QFileInfo::exists(c.leftOver)) << c.option;
+        for (const QString& kept : {users, held, young})
+            EXPECT_TRUE(QFileInfo::exists(kept)) << c.option << " " << kept.toStdString();
+    }
+    qputenv("TMPDIR", tmpdir);
+}
+
+TEST(CommandLine, FindNamesAFieldTheTapesDoNotHave)
+{
+    testing_support::TempProgramFolder folder;
+    addTapes(folder, 1);
+    const RunResult run =
+        runProgram(folder.path(), folder.path(), {QStringLiteral("--find"), QStringLiteral("x"), QStringLiteral("--field"), QStringLiteral("Nope")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(run.error).contains(QString::fromUtf8("Båndene har intet felt \"Nope\"; felterne er TapeNr, Titel, ")))
+        << run.error.constData();
+}
+
+// Under LANG=C (as ctest runs) the system has no date form of its own: the catalogue's language gives it.
+TEST(CommandLine, UnderTheCLocaleTheExportWritesDatesInTheLanguagesForm)
+{
+    ASSERT_EQ(QLocale::system().language(), QLocale::C);
+    testing_support::TempProgramFolder folder;
+    {
+        data::TDM dm(folder.dataDir());
+        dm.OpenTables();
+        testing_support::addTape(dm, QStringLiteral("0001-00"), QStringLiteral("Film"), {{"OptagetDato", QStringLiteral("2012-03-12")}});
+    }
+    const RunResult run = runProgram(folder.path(), folder.path(), {QStringLiteral("--export"), QStringLiteral("t.txt")});
+    ASSERT_EQ(run.exitCode, 0) << run.error.constData();
+    const QByteArray written = bytesOf(folder.file(QStringLiteral("t.txt")));
+    EXPECT_TRUE(written.contains(QLocale(QLocale::Danish).toString(QDate(2012, 3, 12), QLocale::ShortFormat).toLatin1()))
+        << written.constData();
+    EXPECT_FALSE(written.contains("Mar")) << written.constData();
 }
 
 TEST(CommandLine, HelpListsEveryOutputFormat)

@@ -285,7 +285,7 @@ TEST_F(Export, AFullDiskFailsTheExportKeepsTheOldFileAndTheNextRunStillWorks)
             exporter.Execute();
             ADD_FAILURE() << c.name << ": exported";
         } catch (const core::EInOutError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Cannot write file \"%1\". No space left on device").arg(exporter.FileName))
+            EXPECT_EQ(e.message(), QStringLiteral("Filen \"%1\" kan ikke skrives. Der er ikke mere plads på disken").arg(exporter.FileName))
                 << c.name;
         }
         EXPECT_EQ(written(), before) << c.name;
@@ -320,7 +320,7 @@ TEST_F(Export, OnlyARegularFileIsReplacedAndALinkToOneIsWrittenThrough)
             exporter.Execute();
             ADD_FAILURE() << "exported to " << qPrintable(name);
         } catch (const core::EExportError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Cannot create file \"%1\". It is not a regular file").arg(name));
+            EXPECT_EQ(e.message(), QStringLiteral("Cannot create file \"%1\". Det er ikke en almindelig fil").arg(name));
         }
     }
     struct stat info {};

@@ -147,6 +147,9 @@ TEST_F(WebPage, SearchSortAndEscapingWorkInChromium)
     EXPECT_EQ(line(column(browser, 0)), line(numbers)) << "the table holds every tape";
     EXPECT_TRUE(column(browser, 1).contains(kHtmlTitle)) << "the title shows as text";
     EXPECT_EQ(browser.run(QStringLiteral("return document.querySelectorAll('main img, main script').length")).toInt(), 0);
+    // Every tape is shown: no "Vis flere" beside "40 af 40 bånd".
+    EXPECT_EQ(browser.run(QStringLiteral("return getComputedStyle(document.getElementById('more')).display")).toString(),
+              QStringLiteral("none"));
 
     // The first word that some tapes hold and others do not.
     QString word;
