@@ -145,8 +145,8 @@ TEST_F(ReportPdf, AFullDiskFailsAndKeepsTheOldFileWhole)
             write(c.records);
             ADD_FAILURE() << c.name << ": written";
         } catch (const core::EInOutError& e) {
-            EXPECT_TRUE(e.message().contains(QStringLiteral("No space left on device"))) << qPrintable(e.message());
-            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot "))) << qPrintable(e.message());
+            EXPECT_TRUE(e.message().endsWith(QStringLiteral("kan ikke skrives. Der er ikke mere plads på disken")))
+                << qPrintable(e.message());
         }
         EXPECT_EQ(bytesOf(pdf), before) << c.name;
         QStringList left{QStringLiteral("liste.pdf")};
