@@ -334,11 +334,10 @@ def main():
     press("space", settle=1.0)
     # The loan: a new row in the loans grid, the borrower's name in its third column.
     loans_window = until("Udlån", "table")[0]
-    press("Insert")
-    press("Right")
+    press("Insert")  # the new loan starts in its date
     press("Right")
     type_text("Anna")
-    press("Return")
+    press("Return")  # stores the loan
     press("Down")
     # No cell is being edited: Escape closes the loans window.
     now = press("Escape", settle=1.0)
