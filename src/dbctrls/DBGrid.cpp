@@ -6,7 +6,9 @@
 #include "core/Guard.h"
 #include "engine/Table.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -113,12 +115,43 @@ void TDBGrid::followTable()
     column = qBound(0, column, model_->columnCount() - 1);
     wantedColumn_ = column;
     const QModelIndex target = model_->index(row, column);
+    if (focusLeft_) {
+        // No current cell while the keyboard is elsewhere (see focusOutEvent): the record shows
+        // by its highlight, and becomes the current cell when the focus comes back.
+        selectionModel()->select(target, QItemSelectionModel::ClearAndSelect);
+        scrollTo(target);
+        return;
+    }
     if (target == currentIndex()) {
         syncSelection(); // a field changed: leave the scrolling to the user
         return;
     }
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     scrollTo(target);
+}
+
+void TDBGrid::focusInEvent(QFocusEvent* event)
+{
+    if (focusLeft_) {
+        focusLeft_ = false;
+        core::guarded([this] { followTable(); });
+    }
+    QTableView::focusInEvent(event);
+}
+
+void TDBGrid::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    // A screen reader takes the current cell for the focused control, also once the keyboard
+    // has left the grid (its own cell editor and popups aside).
+    const QWidget* focus = QApplication::focusWidget();
+    const bool inside = focus && (focus == this || isAncestorOf(focus));
+    if (inside || event->reason() == Qt::PopupFocusReason || !currentIndex().isValid())
+        return;
+    const QModelIndex current = currentIndex();
+    focusLeft_ = true;
+    selectionModel()->clearCurrentIndex();
+    selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
 }
 
 void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -14,6 +14,8 @@
 // leave the grid past the row's last (or before its first) cell. Arrows, Home and End move
 // inside it. Text typed into a cell editor goes to that cell's record whatever is clicked
 // meanwhile; a click on another cell keeps its column when the move re-reads the view.
+// Once the keyboard has left the grid it has no current cell (a screen reader would take it
+// for the focused control): the table's record is the highlighted cell until the focus is back.
 #include "DBGridModel.h"
 
 #include <QTableView>
@@ -72,6 +74,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
@@ -92,6 +96,7 @@ private:
     bool moveRefused_ = false;
     bool pressedOnCell_ = false;
     bool inserting_ = false;  ///< the table was in insert state at the last followTable
+    bool focusLeft_ = false;  ///< the keyboard left the grid: no current cell until it is back
     int insertColumn_ = 0;
     int wantedColumn_ = 0;    ///< the column of the cell last moved to
     std::vector<int> savedWidths_;

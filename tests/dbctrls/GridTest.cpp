@@ -125,6 +125,26 @@ TEST_F(Grid, TheGridFollowsTheTableAndTheTableFollowsTheGrid)
     EXPECT_EQ(grid->currentIndex().column(), 1);
 }
 
+TEST_F(Grid, WithoutTheFocusNoCellIsCurrentAndTheHighlightFollowsTheRecord)
+{
+    TDBGrid* grid = tapeGrid();
+    auto* other = new QLineEdit(window.get());
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    other->setFocus();
+    EXPECT_FALSE(grid->currentIndex().isValid()) << "a screen reader would read a current cell as focused";
+    video->Next();
+    const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected.first(), grid->model()->index(2, 1));
+    EXPECT_FALSE(grid->currentIndex().isValid());
+    grid->setFocus();
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 1)) << "current again with the focus";
+}
+
 TEST_F(Grid, EditingInPlaceStartsTheEditAndEnterPostsIt)
 {
     TDBGrid* grid = tapeGrid();
