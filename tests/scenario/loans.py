@@ -130,9 +130,19 @@ def quick_typing_in_cells(delay):
     return run
 
 
-def scan_field(s):
-    open_loans(s)
-    s.click_named("Stregkode", "text", LOANS)
+def scan_into(how):
+    def run(s):
+        open_loans(s)
+        if how == "field":
+            s.click_named("Stregkode", "text", LOANS)
+        else:  # Ctrl+B's scan box
+            s.key("ctrl+b")
+            s.wait_window("Find bånd")
+        scanned(s)
+    return run
+
+
+def scanned(s):
     s.type("0001-00\n", 10, settle=1.0)
     focus = s.focused()
     s.type("Karen\n", 10)
@@ -150,7 +160,8 @@ CASES = {
     "insert_key_starts_on_date": {"run": insert_key_starts_on_date},
     "quick_typing_10ms": {"run": quick_typing_in_cells(10)},
     "quick_typing_60ms": {"run": quick_typing_in_cells(60)},
-    "scan_field": {"run": scan_field},
+    "scan_field": {"run": scan_into("field")},
+    "scan_box": {"run": scan_into("box")},
 }
 
 if __name__ == "__main__":

@@ -112,7 +112,9 @@ def centred_and_bounded(s, title, open_window, close_window, too_small):
             close_window(s)
         s.quit()
     faults = []
-    if not all(abs(dx) <= 3 and abs(dy) <= 3 for dx, dy in offsets):
+    # Under load the window manager's frame can come after the window settled: a title bar's
+    # height off is tolerated, a corner (the fault: a quarter of the screen off) is not.
+    if not all(abs(dx) <= 3 and abs(dy) <= 24 for dx, dy in offsets):
         faults.append("the centre of the window with its frame was off the screen's by %r (x, y) at its four "
                       "openings" % offsets)
     if minimum is None:
