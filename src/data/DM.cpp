@@ -247,7 +247,7 @@ void TDM::UdlaanTableAfterInsert(engine::Table& table)
 
 void TDM::UdlaanTableBeforePost(engine::Table& table)
 {
-    CheckTapeOfRow(table);
+    const QString before = CheckTapeOfRow(table);
     engine::Field& due = table.FieldByName(fields::Forfald);
     const QDate lent = QDate::fromString(table.FieldByName(fields::Dato).Value().toString(), Qt::ISODate);
     if (due.IsNull() && lent.isValid())
@@ -258,11 +258,8 @@ void TDM::UdlaanTableBeforePost(engine::Table& table)
     const qint64 rowid = inserting ? 0 : table.GetBookmark();
     const QString tapeNr = table.FieldByName(fields::LinkTapeNr).AsString();
     lentFlagWritten_ = settleLentFlag(*db_, tapeNr, rowid, !pendingReturned(table));
-    if (!inserting) {
-        const QString before = storedTapeNr(table);
-        if (before != tapeNr)
-            lentFlagWritten_ = settleLentFlag(*db_, before, rowid, false) || lentFlagWritten_;
-    }
+    if (!inserting && before != tapeNr)
+        lentFlagWritten_ = settleLentFlag(*db_, before, rowid, false) || lentFlagWritten_;
 }
 
 void TDM::UdlaanTableBeforeDelete(engine::Table& table)
@@ -280,15 +277,17 @@ QString TDM::storedTapeNr(engine::Table& table)
         .toString();
 }
 
-void TDM::CheckTapeOfRow(engine::Table& table)
+QString TDM::CheckTapeOfRow(engine::Table& table)
 {
     // A row left behind by a deleted tape can still be changed as long as it stays where it is.
     const QString tapeNr = table.FieldByName(fields::LinkTapeNr).AsString();
-    const bool moved = table.State() == engine::DataSetState::Insert || storedTapeNr(table) != tapeNr;
+    const QString stored = storedTapeNr(table);
+    const bool moved = table.State() == engine::DataSetState::Insert || stored != tapeNr;
     if (moved && !tapeExists(*db_, tapeNr))
         throw core::EDatabaseError(
             loanText("NoSuchTape", QStringLiteral("Intet bånd i kataloget har nummeret \"%1\". Ret båndnummeret, eller fortryd med Esc."))
                 .arg(tapeNr));
+    return stored;
 }
 
 int TDM::loanDays()

@@ -81,8 +81,9 @@ public:
     void UdlaanTableAfterInsert(engine::Table& table);
     void UdlaanTableBeforePost(engine::Table& table);
     void UdlaanTableBeforeDelete(engine::Table& table);
-    /// A cast row or loan is stored only under the number of a tape of the catalogue.
-    void CheckTapeOfRow(engine::Table& table);
+    /// A cast row or loan is stored only under the number of a tape of the catalogue; returns
+    /// the number the row has in its file (empty while inserting).
+    QString CheckTapeOfRow(engine::Table& table);
 
     /// Today's date for the loan rules; tests set another.
     std::function<QDate()> Today = [] { return QDate::currentDate(); };
